@@ -1,0 +1,6 @@
+package korvane.str.diskarray;
+
+// Fields are added when this record's area is built.
+public class CommandDevice {
+  public CommandDevice() {}
+}
