@@ -1,0 +1,270 @@
+#include "bridge/marshal.h"
+
+#include <cstring>
+
+#include "bridge/errors.h"
+#include "bridge/jni_scoped.h"
+#include "kx_clock.h"
+
+namespace kx {
+namespace {
+
+constexpr char kStringSignature[] = "Ljava/lang/String;";
+
+// The ID of a field of the object's own class, or null with an exception
+// pending.
+jfieldID field_id(JNIEnv* env, jobject object, const char* name,
+                  const char* signature) {
+  LocalRef<jclass> cls(env, env->GetObjectClass(object));
+  if (!cls) return nullptr;
+  return env->GetFieldID(cls.get(), name, signature);
+}
+
+// Copies modified UTF-8 text into a buffer of `size` bytes: at most size - 1
+// bytes of text, the rest zero-filled.
+void copy_text(const char* text, char* buffer, size_t size) {
+  std::strncpy(buffer, text, size - 1);
+  buffer[size - 1] = '\0';
+}
+
+}  // namespace
+
+jobject new_record(JNIEnv* env, const char* class_name) {
+  LocalRef<jclass> cls(env, find_class(env, class_name));
+  if (!cls) return nullptr;
+  jmethodID ctor = env->GetMethodID(cls.get(), "<init>", "()V");
+  if (ctor == nullptr) return nullptr;
+  return env->NewObject(cls.get(), ctor);
+}
+
+jobjectArray new_record_array(JNIEnv* env, const char* class_name,
+                              jsize length) {
+  LocalRef<jclass> cls(env, find_class(env, class_name));
+  if (!cls) return nullptr;
+  return env->NewObjectArray(length, cls.get(), nullptr);
+}
+
+jobject get_object_field(JNIEnv* env, jobject object, const char* name,
+                         const char* signature) {
+  if (env->ExceptionCheck()) return nullptr;
+  jfieldID id = field_id(env, object, name, signature);
+  if (id == nullptr) return nullptr;
+  return env->GetObjectField(object, id);
+}
+
+int32_t set_int_field(JNIEnv* env, jobject object, const char* name,
+                      jint value) {
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  jfieldID id = field_id(env, object, name, "I");
+  if (id == nullptr) return ERR_MARSHAL;
+  env->SetIntField(object, id, value);
+  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+}
+
+int32_t set_object_field(JNIEnv* env, jobject object, const char* name,
+                         const char* signature, jobject value) {
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  jfieldID id = field_id(env, object, name, signature);
+  if (id == nullptr) return ERR_MARSHAL;
+  env->SetObjectField(object, id, value);
+  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+}
+
+int32_t set_string_field(JNIEnv* env, jobject object, const char* name,
+                         const char* text) {
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  LocalRef<jstring> string(env, env->NewStringUTF(text));
+  if (!string) return ERR_MARSHAL;
+  return set_object_field(env, object, name, kStringSignature, string.get());
+}
+
+int32_t set_string_array_field(JNIEnv* env, jobject object, const char* name,
+                               const char* base, int count, int stride) {
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  LocalRef<jobjectArray> array(
+      env, new_record_array(env, "java/lang/String", stride));
+  if (!array) return ERR_MARSHAL;
+  for (int i = 0; i < count; ++i) {
+    LocalRef<jstring> string(
+        env, env->NewStringUTF(base + static_cast<size_t>(i) * stride));
+    if (!string) return ERR_MARSHAL;
+    env->SetObjectArrayElement(array.get(), i, string.get());
+    if (env->ExceptionCheck()) return ERR_MARSHAL;
+  }
+  // The array is complete; a failure to store it is left to the caller's
+  // next checked step, which finds the exception pending.
+  set_object_field(env, object, name, "[Ljava/lang/String;", array.get());
+  return 0;
+}
+
+int32_t set_int_array_field(JNIEnv* env, jobject object, const char* name,
+                            const int32_t* source, int count) {
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  LocalRef<jintArray> array(env, env->NewIntArray(count));
+  if (!array) return ERR_MARSHAL;
+  env->SetIntArrayRegion(array.get(), 0, count,
+                         reinterpret_cast<const jint*>(source));
+  if (env->ExceptionCheck()) return ERR_MARSHAL;
+  return set_object_field(env, object, name, "[I", array.get());
+}
+
+jintArray new_int_array_from_bytes(JNIEnv* env, const uint8_t* source,
+                                   int count) {
+  if (env->ExceptionCheck()) return nullptr;
+  LocalRef<jintArray> array(env, env->NewIntArray(count));
+  if (!array) return nullptr;
+  {
+    IntArrayElements elements(env, array.get());
+    if (!elements) return nullptr;
+    for (int i = 0; i < count; ++i) {
+      elements.get()[i] = static_cast<int8_t>(source[i]);
+    }
+  }
+  return array.release();
+}
+
+int32_t set_byte_array_region(JNIEnv* env, jobject object, const char* name,
+                              const uint8_t* source, int count) {
+  LocalRef<jbyteArray> array(env, static_cast<jbyteArray>(get_object_field(
+                                      env, object, name, "[B")));
+  if (!array) return ERR_MARSHAL;
+  env->SetByteArrayRegion(array.get(), 0, count,
+                          reinterpret_cast<const jbyte*>(source));
+  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+}
+
+jint get_int_field(JNIEnv* env, jobject object, const char* name) {
+  if (env->ExceptionCheck()) return -1;
+  jfieldID id = field_id(env, object, name, "I");
+  if (id == nullptr) return -1;
+  return env->GetIntField(object, id);
+}
+
+int32_t get_string_field(JNIEnv* env, jobject object, const char* name,
+                         char* buffer, size_t size) {
+  LocalRef<jstring> string(env, static_cast<jstring>(get_object_field(
+                                    env, object, name, kStringSignature)));
+  if (!string) return ERR_MARSHAL;
+  UtfChars chars(env, string.get());
+  if (!chars) return ERR_MARSHAL;
+  copy_text(chars.get(), buffer, size);
+  return 0;
+}
+
+int32_t get_string_array_field(JNIEnv* env, jobject object, const char* name,
+                               char* base, size_t stride, size_t capacity) {
+  LocalRef<jobjectArray> array(
+      env, static_cast<jobjectArray>(get_object_field(
+               env, object, name, "[Ljava/lang/String;")));
+  if (!array) return ERR_MARSHAL;
+  size_t length = static_cast<size_t>(env->GetArrayLength(array.get()));
+  if (length > capacity) length = capacity;
+  for (size_t i = 0; i < length; ++i) {
+    LocalRef<jstring> string(
+        env, static_cast<jstring>(env->GetObjectArrayElement(
+                 array.get(), static_cast<jsize>(i))));
+    if (!string) return ERR_MARSHAL;
+    UtfChars chars(env, string.get());
+    if (!chars) return ERR_MARSHAL;
+    copy_text(chars.get(), base + i * stride, stride);
+  }
+  return 0;
+}
+
+int32_t get_int_array_field(JNIEnv* env, jobject object, const char* name,
+                            int32_t* target, int count) {
+  LocalRef<jintArray> array(env, static_cast<jintArray>(get_object_field(
+                                     env, object, name, "[I")));
+  if (!array) return ERR_MARSHAL;
+  env->GetIntArrayRegion(array.get(), 0, count, reinterpret_cast<jint*>(target));
+  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+}
+
+int32_t get_int_matrix_field(JNIEnv* env, jobject object, const char* name,
+                             int32_t* target, int rows, int columns) {
+  LocalRef<jobjectArray> matrix(env, static_cast<jobjectArray>(get_object_field(
+                                         env, object, name, "[[I")));
+  if (!matrix) return ERR_MARSHAL;
+  // A matrix with fewer rows than the record holds fails like a short row.
+  if (env->GetArrayLength(matrix.get()) < rows) return ERR_MARSHAL;
+  for (int i = 0; i < rows; ++i) {
+    LocalRef<jintArray> row(env, static_cast<jintArray>(
+                                     env->GetObjectArrayElement(matrix.get(), i)));
+    if (!row) return ERR_MARSHAL;
+    env->GetIntArrayRegion(row.get(), 0, columns,
+                           reinterpret_cast<jint*>(target) +
+                               static_cast<size_t>(i) * columns);
+    if (env->ExceptionCheck()) return ERR_MARSHAL;
+  }
+  return 0;
+}
+
+int32_t get_bytes_from_int_array_field(JNIEnv* env, jobject object,
+                                       const char* name, uint8_t* target,
+                                       size_t capacity) {
+  LocalRef<jintArray> array(env, static_cast<jintArray>(get_object_field(
+                                     env, object, name, "[I")));
+  if (!array) return ERR_MARSHAL;
+  size_t length = static_cast<size_t>(env->GetArrayLength(array.get()));
+  if (length == 0) {
+    target[0] = 0;
+    return 0;
+  }
+  if (length > capacity) length = capacity;
+  IntArrayElements elements(env, array.get());
+  if (!elements) return ERR_MARSHAL;
+  for (size_t i = 0; i < length; ++i) {
+    target[i] = static_cast<uint8_t>(elements.get()[i] & 0xFF);
+  }
+  return 0;
+}
+
+int32_t get_byte_array_field(JNIEnv* env, jobject object, const char* name,
+                             uint8_t* target, int count) {
+  LocalRef<jbyteArray> array(env, static_cast<jbyteArray>(get_object_field(
+                                      env, object, name, "[B")));
+  if (!array) return ERR_MARSHAL;
+  env->GetByteArrayRegion(array.get(), 0, count,
+                          reinterpret_cast<jbyte*>(target));
+  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+}
+
+jobject new_calendar(JNIEnv* env, const BrokenDownTime* time) {
+  LocalRef<jclass> cls(env, find_class(env, "java/util/GregorianCalendar"));
+  if (!cls) return nullptr;
+  jmethodID ctor = env->GetMethodID(cls.get(), "<init>", "(IIIIII)V");
+  if (ctor == nullptr) return nullptr;
+  return env->NewObject(cls.get(), ctor, time->tm_year + 1900, time->tm_mon,
+                        time->tm_mday, time->tm_hour, time->tm_min,
+                        time->tm_sec);
+}
+
+int32_t read_calendar(JNIEnv* env, jobject calendar, BrokenDownTime* time) {
+  std::memset(time, 0, sizeof(*time));
+  if (env->ExceptionCheck() || calendar == nullptr) return ERR_MARSHAL;
+  LocalRef<jclass> cls(env, env->GetObjectClass(calendar));
+  if (!cls) return ERR_MARSHAL;
+  jmethodID get = env->GetMethodID(cls.get(), "get", "(I)I");
+  if (get == nullptr) return ERR_MARSHAL;
+
+  static constexpr const char* kFields[] = {"YEAR",        "MONTH",  "DATE",
+                                            "HOUR_OF_DAY", "MINUTE", "SECOND"};
+  jint values[6];
+  for (int i = 0; i < 6; ++i) {
+    jfieldID id = env->GetStaticFieldID(cls.get(), kFields[i], "I");
+    if (id == nullptr) return ERR_MARSHAL;
+    jint index = env->GetStaticIntField(cls.get(), id);
+    if (env->ExceptionCheck()) return ERR_MARSHAL;
+    values[i] = env->CallIntMethod(calendar, get, index);
+    if (env->ExceptionCheck()) return ERR_MARSHAL;
+  }
+  time->tm_year = values[0];
+  time->tm_mon = values[1];
+  time->tm_mday = values[2];
+  time->tm_hour = values[3];
+  time->tm_min = values[4];
+  time->tm_sec = values[5];
+  return 0;
+}
+
+}  // namespace kx

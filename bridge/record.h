@@ -1,0 +1,216 @@
+// Record descriptions and the one builder and one reader that interpret them.
+//
+// Each C record is described once, as a constant table of fields: where the
+// field lies in the record, what kind of value it holds, the Java field it
+// maps to and whether a failure to set it aborts the builder or is skipped.
+// The field helpers take their widths and counts from the C struct itself, so
+// a table cannot disagree with the layout that the struct pins down.
+#pragma once
+
+#include <jni.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+namespace kx {
+
+enum class FieldKind : uint8_t {
+  kInt,           // signed 32-bit int
+  kSignedByte,    // one byte, sign-extended into a Java int
+  kUnsignedByte,  // one byte, zero-extended into a Java int
+  kText,          // NUL-terminated text within `count` bytes
+  kByteList,      // `count` bytes <-> int[] (bytes sign-extended)
+  kIntArray,      // `count` ints <-> int[]
+  kByteArray,     // `count` bytes <-> the byte[] the object already holds
+  kTextArray,     // `count` texts of `stride` bytes <-> String[]
+  kRecord,        // a nested record
+  kRecordArray,   // `count` nested records, `stride` bytes apart
+  kIntMatrix,     // `count` rows of `stride` ints <-> int[][]
+};
+
+// What a failure to set the field does to the builder.
+enum class OnFailure : uint8_t { kAbort, kSkip };
+
+struct RecordType;
+
+struct FieldSpec {
+  const char* name;       // Java field name
+  const char* signature;  // JNI signature of the Java field
+  FieldKind kind;
+  OnFailure on_failure;
+  uint32_t offset;  // bytes from the start of the record
+  uint32_t count;   // text width, element count or row count
+  uint32_t stride;  // text width in a text array, record size, row length
+  const RecordType* nested;
+};
+
+struct RecordType {
+  const char* class_name;       // slash form; null if the class is unnamed
+  const char* signature;        // "L<class_name>;"
+  const char* array_signature;  // "[L<class_name>;"
+  uint32_t size;                // bytes of one C record
+  const FieldSpec* fields;
+  size_t field_count;
+};
+
+// The class name of a record class of the package, with the signatures of
+// the class and of an array of it.
+#define KX_RECORD_CLASS(name)                                   \
+  "korvane/str/diskarray/" name, "Lkorvane/str/diskarray/" name \
+  ";", "[Lkorvane/str/diskarray/" name ";"
+
+template <size_t N>
+constexpr RecordType record_type(const char* class_name, const char* signature,
+                                 const char* array_signature, size_t size,
+                                 const FieldSpec (&fields)[N]) {
+  return {class_name, signature, array_signature, static_cast<uint32_t>(size),
+          fields, N};
+}
+
+// A record type whose Java class the reader does not name: fields are looked
+// up on the object's own class.
+template <size_t N>
+constexpr RecordType unnamed_record_type(size_t size,
+                                         const FieldSpec (&fields)[N]) {
+  return {nullptr, nullptr, nullptr, static_cast<uint32_t>(size), fields, N};
+}
+
+namespace field {
+
+template <typename M>
+constexpr FieldSpec int32(const char* name, size_t offset) {
+  static_assert(std::is_same_v<M, int32_t>, "int field must be int32_t");
+  return {name, "I", FieldKind::kInt, OnFailure::kAbort,
+          static_cast<uint32_t>(offset), 1, 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec signed_byte(const char* name, size_t offset) {
+  static_assert(std::is_same_v<M, int8_t>, "signed byte must be int8_t");
+  return {name, "I", FieldKind::kSignedByte, OnFailure::kAbort,
+          static_cast<uint32_t>(offset), 1, 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec unsigned_byte(const char* name, size_t offset) {
+  static_assert(std::is_same_v<M, uint8_t>, "unsigned byte must be uint8_t");
+  return {name, "I", FieldKind::kUnsignedByte, OnFailure::kAbort,
+          static_cast<uint32_t>(offset), 1, 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec text(const char* name, size_t offset,
+                         OnFailure on_failure = OnFailure::kSkip) {
+  static_assert(std::is_array_v<M> &&
+                    std::is_same_v<std::remove_extent_t<M>, char>,
+                "text field must be a char array");
+  return {name, "Ljava/lang/String;", FieldKind::kText, on_failure,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec byte_list(const char* name, size_t offset) {
+  static_assert(std::is_array_v<M> && sizeof(std::remove_extent_t<M>) == 1,
+                "byte list must be a byte array");
+  return {name, "[I", FieldKind::kByteList, OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec int_array(const char* name, size_t offset) {
+  static_assert(std::is_array_v<M> &&
+                    std::is_same_v<std::remove_extent_t<M>, int32_t>,
+                "int array must be an int32_t array");
+  return {name, "[I", FieldKind::kIntArray, OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec byte_array(const char* name, size_t offset) {
+  static_assert(std::is_array_v<M> && sizeof(std::remove_extent_t<M>) == 1,
+                "byte array must be a byte array");
+  return {name, "[B", FieldKind::kByteArray, OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec text_array(const char* name, size_t offset) {
+  static_assert(std::rank_v<M> == 2 &&
+                    std::is_same_v<std::remove_all_extents_t<M>, char>,
+                "text array must be a two-dimensional char array");
+  return {name, "[Ljava/lang/String;", FieldKind::kTextArray,
+          OnFailure::kAbort, static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M, 0>),
+          static_cast<uint32_t>(std::extent_v<M, 1>), nullptr};
+}
+
+template <typename M>
+constexpr FieldSpec record(const char* name, size_t offset,
+                           const RecordType& nested) {
+  return {name, nested.signature, FieldKind::kRecord, OnFailure::kAbort,
+          static_cast<uint32_t>(offset), 1, static_cast<uint32_t>(sizeof(M)),
+          &nested};
+}
+
+template <typename M>
+constexpr FieldSpec record_array(const char* name, size_t offset,
+                                 const RecordType& nested) {
+  static_assert(std::is_array_v<M>, "record array must be an array");
+  return {name,
+          nested.array_signature,
+          FieldKind::kRecordArray,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M>),
+          static_cast<uint32_t>(sizeof(std::remove_extent_t<M>)),
+          &nested};
+}
+
+template <typename M>
+constexpr FieldSpec int_matrix(const char* name, size_t offset) {
+  static_assert(std::rank_v<M> == 2 &&
+                    std::is_same_v<std::remove_all_extents_t<M>, int32_t>,
+                "int matrix must be a two-dimensional int32_t array");
+  return {name, "[[I", FieldKind::kIntMatrix, OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M, 0>),
+          static_cast<uint32_t>(std::extent_v<M, 1>), nullptr};
+}
+
+}  // namespace field
+
+// Field entries named after the C member, which carries the Java field's name.
+#define KX_FIELD(kind, Record, member) \
+  ::kx::field::kind<decltype(Record::member)>(#member, offsetof(Record, member))
+#define KX_FIELD_AS(kind, Record, member, java_name) \
+  ::kx::field::kind<decltype(Record::member)>(java_name, offsetof(Record, member))
+#define KX_NESTED(kind, Record, member, type)                        \
+  ::kx::field::kind<decltype(Record::member)>(#member,               \
+                                              offsetof(Record, member), type)
+
+// Creates a new object of the record's class from the C record and sets its
+// fields in table order. Returns null when the object cannot be created or a
+// field whose rule is kAbort cannot be set; fields with kSkip are passed over
+// on failure. Flushes standard output first, as every builder does.
+jobject build_record(JNIEnv* env, const RecordType& type, const void* record);
+
+// Fills the C record from the Java object, fields in table order. Returns 0,
+// -1 for a null object or record, or ERR_MARSHAL at the first field that
+// cannot be read (later fields are left as they were).
+int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
+                    void* record);
+
+// Builds `count` records lying `type.size` bytes apart into `array`. With
+// stop_at_failure the first null element ends the loop, leaving the rest
+// null; otherwise every element's result is stored, null or not. Returns the
+// number of elements built.
+size_t fill_record_array(JNIEnv* env, jobjectArray array, const RecordType& type,
+                         const void* records, size_t count,
+                         bool stop_at_failure);
+
+}  // namespace kx
