@@ -1,7 +1,9 @@
 // Result codes of the core library tesk740.
 //
 // 0 is success. The bridge reserves 256, 258, 2817 and 65535 for its own
-// use, so the core never returns them for its own failures.
+// use, so the core never returns them for its own failures; nor does it
+// return -1, which the bridge's callers read as "no answer". Every core code
+// lies in 0x1001..0x1FFF.
 #pragma once
 
 #include <cstdint>
@@ -9,19 +11,46 @@
 enum KxResult : int32_t {
   KX_OK = 0,
 
-  // The station has no working directory yet: KX_GUIInitialize was not
-  // called, or failed.
+  // The station has no working directory: KX_GUIInitialize was not called,
+  // or its last call failed.
   KXE_NOT_INITIALIZED = 0x1001,
-  // An argument is outside the range the operation accepts.
+  // An argument is outside the range the operation accepts: a null pointer,
+  // a negative count, text not NUL-terminated within its field, an unknown
+  // operation selector.
   KXE_INVALID_ARGUMENT = 0x1002,
   // No unit of that name is registered.
   KXE_UNKNOWN_UNIT = 0x1003,
   // A unit of that name is already registered.
   KXE_DUPLICATE_UNIT = 0x1004,
-  // The unit name is empty, too long or not valid text.
+  // The unit name is empty, longer than 16 bytes, not NUL-terminated within
+  // its buffer, or holds a control character.
   KXE_INVALID_UNIT_NAME = 0x1005,
   // The station's database could not be opened, read or written.
   KXE_STORAGE = 0x1006,
   // The station does not model this operation yet.
   KXE_NOT_SUPPORTED = 0x1007,
+  // The working directory is not a directory and could not be created.
+  KXE_WORKING_DIRECTORY = 0x1008,
+  // Another process kept the station's database locked for longer than the
+  // station waits (10 seconds); nothing was changed.
+  KXE_STATION_BUSY = 0x1009,
+  // The station's database was written by a newer core whose schema this
+  // core does not know; it is left untouched.
+  KXE_SCHEMA_TOO_NEW = 0x100A,
+  // A label is empty, longer than 6 bytes, or holds a byte other than
+  // A-Z, a-z, 0-9 and '_'; or the text naming labels is malformed.
+  KXE_INVALID_LABEL = 0x100B,
+  // The station keeps no label rename for that label.
+  KXE_UNKNOWN_LABEL = 0x100C,
+  // The station already keeps 20 label renames.
+  KXE_LABEL_LIST_FULL = 0x100D,
+  // The result of a text conversion is longer than 1023 bytes.
+  KXE_TEXT_TOO_LONG = 0x100E,
+  // An unexpected failure inside the core, such as exhausted memory.
+  KXE_INTERNAL = 0x100F,
 };
+
+// 256, 258 and 2817 lie below the core's range and 65535 above it. New
+// codes continue the sequence; keep the assert on the highest.
+static_assert(KXE_NOT_INITIALIZED > 2817 && KXE_INTERNAL < 0x2000,
+              "core codes stay in 0x1001..0x1FFF, clear of the bridge's");

@@ -1,0 +1,230 @@
+#include "station.h"
+
+#include <chrono>
+#include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
+
+#include "fixed_text.h"
+#include "kx_core.h"
+#include "kx_errors.h"
+
+namespace tesk740 {
+namespace {
+
+constexpr char kDatabaseFile[] = "station.db";
+constexpr int kBusyTimeoutMs = 10000;
+
+// Throws for any result but the expected ones.
+void Check(int result) {
+  if (result != SQLITE_OK) Fail(StorageCode(result));
+}
+
+// Turns WAL on. Switching the journal mode needs a lock that the busy
+// handler does not always wait for, so a second process creating the same
+// station at the same moment is retried here for as long as the busy timeout.
+void EnableWriteAheadLog(Database& database) {
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::milliseconds(kBusyTimeoutMs);
+  for (;;) {
+    try {
+      Statement pragma = database.Prepare("PRAGMA journal_mode=WAL");
+      if (!pragma.Step() || pragma.Text(0) != "wal") Fail(KXE_STORAGE);
+      return;
+    } catch (const StationFailure& failure) {
+      if (failure.code != KXE_STATION_BUSY ||
+          std::chrono::steady_clock::now() > deadline) {
+        throw;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+}  // namespace
+
+void Fail(int32_t code) { throw StationFailure{code}; }
+
+int32_t StorageCode(int sqlite_result) {
+  switch (sqlite_result & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return KXE_STATION_BUSY;
+    case SQLITE_NOMEM:
+      return KXE_INTERNAL;
+    default:
+      return KXE_STORAGE;
+  }
+}
+
+Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
+  Check(sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr));
+}
+
+Statement::~Statement() { sqlite3_finalize(statement_); }
+
+Statement& Statement::Bind(int index, int64_t value) {
+  Check(sqlite3_bind_int64(statement_, index, value));
+  return *this;
+}
+
+Statement& Statement::Bind(int index, std::string_view text) {
+  // An empty view may carry a null pointer, which SQLite would store as NULL.
+  const char* bytes = text.empty() ? "" : text.data();
+  Check(sqlite3_bind_text(statement_, index, bytes,
+                          static_cast<int>(text.size()), SQLITE_TRANSIENT));
+  return *this;
+}
+
+bool Statement::Step() {
+  const int result = sqlite3_step(statement_);
+  if (result == SQLITE_ROW) return true;
+  if (result == SQLITE_DONE) return false;
+  Fail(StorageCode(result));
+}
+
+void Statement::Run() {
+  while (Step()) {
+  }
+}
+
+void Statement::Reset() {
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+}
+
+int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(statement_, column);
+}
+
+std::string Statement::Text(int column) const {
+  const auto* bytes =
+      static_cast<const char*>(sqlite3_column_blob(statement_, column));
+  const int size = sqlite3_column_bytes(statement_, column);
+  return bytes == nullptr ? std::string() : std::string(bytes, size);
+}
+
+Database::~Database() { sqlite3_close_v2(db_); }
+
+void Database::Exec(const char* sql) {
+  Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
+}
+
+Station& Station::Get() {
+  // Never destroyed: a thread still inside a KX_ call while the process
+  // exits must not find the mutex gone. SQLite recovers an unclosed WAL.
+  static Station* const station = new Station;
+  return *station;
+}
+
+int32_t Station::Open(std::string_view directory) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  namespace fs = std::filesystem;
+  std::error_code error;
+  // The path arrives as UTF-8 from Java; u8path keeps it so on Windows too.
+  fs::path path = fs::absolute(fs::u8path(directory), error);
+  if (!error) path = fs::weakly_canonical(path, error);
+  if (error) {
+    database_.reset();
+    directory_.clear();
+    return KXE_WORKING_DIRECTORY;
+  }
+  if (database_ && path == directory_) return KX_OK;
+
+  database_.reset();
+  directory_.clear();
+  fs::create_directories(path, error);
+  if (error || !fs::is_directory(path, error)) return KXE_WORKING_DIRECTORY;
+  try {
+    OpenLocked(path);
+  } catch (const StationFailure& failure) {
+    database_.reset();
+    return failure.code;
+  } catch (const std::exception&) {
+    database_.reset();
+    return KXE_INTERNAL;
+  }
+  directory_ = path;
+  return KX_OK;
+}
+
+void Station::OpenLocked(const std::filesystem::path& directory) {
+  const std::string file = (directory / kDatabaseFile).u8string();
+  sqlite3* handle = nullptr;
+  const int opened =
+      sqlite3_open_v2(file.c_str(), &handle,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  // SQLite hands out a handle even on failure; it must still be closed.
+  database_ = std::make_unique<Database>(handle);
+  Check(opened);
+  sqlite3_extended_result_codes(handle, 1);
+  Check(sqlite3_busy_timeout(handle, kBusyTimeoutMs));
+  EnableWriteAheadLog(*database_);
+  // Later areas hang their rows on a unit; deleting the unit removes them.
+  database_->Exec("PRAGMA foreign_keys=ON");
+  database_->Exec("BEGIN IMMEDIATE");
+  try {
+    MigrateSchema(*database_);
+    database_->Exec("COMMIT");
+  } catch (...) {
+    sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+void Station::Close() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  database_.reset();
+  directory_.clear();
+}
+
+int32_t Station::Read(const StationWork& work) {
+  return Transact("BEGIN", work);
+}
+
+int32_t Station::Write(const StationWork& work) {
+  return Transact("BEGIN IMMEDIATE", work);
+}
+
+int32_t Station::Transact(const char* begin, const StationWork& work) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!database_) return KXE_NOT_INITIALIZED;
+  Database& database = *database_;
+  int32_t code = KX_OK;
+  try {
+    database.Exec(begin);
+  } catch (const StationFailure& failure) {
+    return failure.code;
+  }
+  try {
+    code = work(database);
+    if (code == KX_OK) {
+      database.Exec("COMMIT");
+      return KX_OK;
+    }
+  } catch (const StationFailure& failure) {
+    code = failure.code;
+  } catch (const std::exception&) {
+    code = KXE_INTERNAL;
+  }
+  // A failed COMMIT can leave the transaction open; a rollback of nothing
+  // is harmless.
+  sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+  return code;
+}
+
+}  // namespace tesk740
+
+KX_API int32_t KX_GUIInitialize(const WorkingDirectoryRecord* directory) {
+  std::string path;
+  if (directory == nullptr ||
+      !tesk740::ReadFixedText(directory->tesk_path, sizeof directory->tesk_path,
+                              &path) ||
+      path.empty()) {
+    // A failed call leaves no station, whatever the reason.
+    tesk740::Station::Get().Close();
+    return KXE_INVALID_ARGUMENT;
+  }
+  return tesk740::Station::Get().Open(path);
+}

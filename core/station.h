@@ -1,0 +1,118 @@
+// The station: the working directory handed over by KX_GUIInitialize and the
+// SQLite database `station.db` in it, which holds the state of every area.
+//
+// One station per process. Every KX_ function that needs it runs its work
+// through Station::Read or Station::Write, which hold the station's mutex for
+// the whole call (threads of this process) and wrap the work in one SQLite
+// transaction (other processes on the same directory: WAL, a busy timeout,
+// and BEGIN IMMEDIATE for every change). See README.md for the behaviour.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tesk740 {
+
+// Thrown inside station work to abandon it with a result code; the
+// transaction is rolled back and the code is what the KX_ function returns.
+struct StationFailure {
+  int32_t code;
+};
+[[noreturn]] void Fail(int32_t code);
+
+// Maps an SQLite result to the core's code: KXE_STATION_BUSY for a lock that
+// outlasted the busy timeout, KXE_STORAGE for everything else.
+int32_t StorageCode(int sqlite_result);
+
+// A prepared statement. Every SQLite failure throws StationFailure, so area
+// code reads as the queries it runs.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  // Parameters are numbered from 1, as in SQLite.
+  Statement& Bind(int index, int64_t value);
+  // Binds the bytes as they are: no encoding check, no NUL needed.
+  Statement& Bind(int index, std::string_view text);
+
+  // Advances to the next row; false when there is none.
+  bool Step();
+  // Runs a statement that returns no rows.
+  void Run();
+  // Makes the statement ready to run again with new bindings.
+  void Reset();
+
+  // Columns are numbered from 0, as in SQLite.
+  int64_t Int(int column) const;
+  std::string Text(int column) const;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+// The open station.db, handed to area code inside a transaction.
+class Database {
+ public:
+  explicit Database(sqlite3* db) : db_(db) {}
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+  ~Database();
+
+  Statement Prepare(const char* sql) { return Statement(db_, sql); }
+  // Runs one or more statements that return no rows.
+  void Exec(const char* sql);
+  sqlite3* handle() const { return db_; }
+
+ private:
+  sqlite3* db_;
+};
+
+// Work done inside a transaction: returns KX_OK to commit, any other code to
+// roll back and return it; may also throw StationFailure.
+using StationWork = std::function<int32_t(Database&)>;
+
+class Station {
+ public:
+  // The station of this process; lives until the process ends.
+  static Station& Get();
+
+  // KX_GUIInitialize: `directory` is UTF-8. Switches to that directory's
+  // station, or keeps the open one when it is the same directory. Any
+  // failure leaves the process with no station.
+  int32_t Open(std::string_view directory);
+  // Leaves the process with no station, as a failed KX_GUIInitialize does.
+  void Close();
+
+  // A read-only transaction: the work sees one consistent state.
+  int32_t Read(const StationWork& work);
+  // A write transaction: BEGIN IMMEDIATE, so the write lock is taken before
+  // anything is read and another process can never invalidate what was read.
+  int32_t Write(const StationWork& work);
+
+ private:
+  Station() = default;
+  int32_t Transact(const char* begin, const StationWork& work);
+  void OpenLocked(const std::filesystem::path& directory);
+
+  std::mutex mutex_;
+  std::unique_ptr<Database> database_;
+  std::filesystem::path directory_;
+};
+
+// The schema of station.db, applied step by step from the version recorded
+// in PRAGMA user_version. schema.cpp holds the steps.
+int SchemaVersion();
+void MigrateSchema(Database& database);
+
+}  // namespace tesk740
