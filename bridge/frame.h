@@ -189,4 +189,49 @@ jobjectArray record_array(JNIEnv* env, jstring unit_name,
   return array.release();
 }
 
+// The later family: no flush, the record on the stack, and a builder's null
+// result handed back as it is. A null unit name is still reported as
+// ERR_NULL_ARGUMENT.
+
+// Later-family record read: call(unit, record) fills one stack record.
+template <typename Record, typename Call>
+jobject later_record_read(JNIEnv* env, jstring unit_name,
+                          const RecordType& type, Call&& call) {
+  char unit[kUnitNameSize];
+  if (!convert_required(env, unit_name, unit)) return nullptr;
+  Record record{};
+  if (!core_succeeded(env, call(static_cast<const char*>(unit), &record))) {
+    return nullptr;
+  }
+  return build_record(env, type, &record);
+}
+
+// Later-family record array: call(unit, table) fills Count stack records;
+// every element's builder result is stored, null or not. An element whose
+// failure left an exception pending ends the loop, since nothing more may be
+// stored then; the remaining elements stay null.
+template <typename Record, size_t Count, typename Call>
+jobjectArray later_record_array(JNIEnv* env, jstring unit_name,
+                                const RecordType& type, Call&& call) {
+  char unit[kUnitNameSize];
+  if (!convert_required(env, unit_name, unit)) return nullptr;
+  Record table[Count] = {};
+  if (!core_succeeded(env, call(static_cast<const char*>(unit), table))) {
+    return nullptr;
+  }
+  LocalRef<jobjectArray> array(
+      env, new_record_array(env, type.class_name, static_cast<jsize>(Count)));
+  if (!array) return nullptr;
+  fill_record_array(env, array.get(), type, table, Count, false);
+  return array.release();
+}
+
+// Later-family action: call(unit), no flush.
+template <typename Call>
+void later_action(JNIEnv* env, jstring unit_name, Call&& call) {
+  char unit[kUnitNameSize];
+  if (!convert_required(env, unit_name, unit)) return;
+  core_succeeded(env, call(static_cast<const char*>(unit)));
+}
+
 }  // namespace kx
