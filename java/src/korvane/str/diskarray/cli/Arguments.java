@@ -1,0 +1,132 @@
+package korvane.str.diskarray.cli;
+
+import java.util.ArrayList;
+import java.util.Collections;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+
+/**
+ * A parsed command line: the command word, its operands and its options.
+ *
+ * <p>Every option takes a value, given as {@code --opt VALUE} or
+ * {@code --opt=VALUE}, and may appear before or after the command. A lone
+ * {@code --} makes everything after it an operand, for names that start with a dash.
+ */
+final class Arguments {
+  static final String STATION = "station";
+  static final String NAME = "name";
+  static final String GROUP = "group";
+  static final String CONNECT_TYPE = "connect-type";
+  static final String KX_TYPE = "kx-type";
+  static final String UNIT_CONF = "unit-conf";
+  static final String ALERT = "alert";
+  static final String CTL0 = "ctl0";
+  static final String CTL1 = "ctl1";
+
+  /** The options that set fields of a unit, accepted by add and change. */
+  static final Set<String> UNIT_OPTIONS =
+      Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
+
+  private static final Set<String> KNOWN_OPTIONS =
+      Set.of(STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
+
+  final String command;
+  final List<String> operands;
+  private final Map<String, String> options;
+
+  private Arguments(String command, List<String> operands, Map<String, String> options) {
+    this.command = command;
+    this.operands = Collections.unmodifiableList(operands);
+    this.options = options;
+  }
+
+  static Arguments parse(String[] args) throws UsageException {
+    List<String> words = new ArrayList<>();
+    Map<String, String> options = new LinkedHashMap<>();
+    boolean optionsEnded = false;
+    for (int i = 0; i < args.length; i++) {
+      String arg = args[i];
+      if (optionsEnded || !arg.startsWith("-") || arg.equals("-")) {
+        words.add(arg);
+        continue;
+      }
+      if (arg.equals("--")) {
+        optionsEnded = true;
+        continue;
+      }
+      if (arg.equals("-h") || arg.equals("--help")) {
+        words.add(0, "help");
+        continue;
+      }
+      if (!arg.startsWith("--")) {
+        throw new UsageException("unknown option '" + arg + "'");
+      }
+      String key = arg.substring(2);
+      String value;
+      int equals = key.indexOf('=');
+      if (equals >= 0) {
+        value = key.substring(equals + 1);
+        key = key.substring(0, equals);
+      } else if (i + 1 < args.length) {
+        value = args[++i];
+      } else {
+        throw new UsageException("option --" + key + " needs a value");
+      }
+      if (!KNOWN_OPTIONS.contains(key)) {
+        throw new UsageException("unknown option '--" + key + "'");
+      }
+      if (options.put(key, value) != null) {
+        throw new UsageException("option --" + key + " given twice");
+      }
+    }
+    String command = words.isEmpty() ? null : words.remove(0);
+    return new Arguments(command, words, options);
+  }
+
+  String option(String key) {
+    return options.get(key);
+  }
+
+  boolean has(String key) {
+    return options.containsKey(key);
+  }
+
+  /** Rejects options the command does not take; --station is taken by every command. */
+  void allowOnly(Set<String> allowed) throws UsageException {
+    for (String key : options.keySet()) {
+      if (!key.equals(STATION) && !allowed.contains(key)) {
+        throw new UsageException("'" + command + "' does not take --" + key);
+      }
+    }
+  }
+
+  /** Requires exactly the named operands and returns them in order. */
+  List<String> expectOperands(String... names) throws UsageException {
+    if (operands.size() != names.length) {
+      String wanted = names.length == 0 ? "no operands" : String.join(" ", names);
+      throw new UsageException("'" + command + "' takes " + wanted
+          + ", got " + (operands.isEmpty() ? "none" : String.join(" ", operands)));
+    }
+    return operands;
+  }
+
+  /** An int option as one byte field stores it: -128..255, decimal or 0x hex. */
+  int byteOption(String key, int current) throws UsageException {
+    String text = options.get(key);
+    if (text == null) {
+      return current;
+    }
+    int value;
+    try {
+      value = Integer.decode(text.trim());
+    } catch (NumberFormatException e) {
+      throw new UsageException("--" + key + " needs a number, got '" + text + "'");
+    }
+    if (value < -128 || value > 255) {
+      throw new UsageException("--" + key + " is stored in one byte: -128..255, got " + value);
+    }
+    return value;
+  }
+}

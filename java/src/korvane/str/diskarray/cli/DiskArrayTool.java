@@ -1,0 +1,375 @@
+package korvane.str.diskarray.cli;
+
+import java.io.IOException;
+import java.io.PrintStream;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.Path;
+import java.nio.file.Paths;
+import java.util.HashSet;
+import java.util.List;
+import java.util.Set;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.KXLabel;
+import korvane.str.diskarray.KXUnitParam;
+import korvane.str.diskarray.WorkingDirectory;
+
+/**
+ * Command-line tool over the unit registry of an array station.
+ *
+ * <p>Every command that touches the station first hands the station's working
+ * directory to the core library with {@code KX_GUIInitialize}; the core keeps
+ * the registry there, so separate runs on the same directory see the same units.
+ *
+ * <p>Exit status: 0 on success, 1 when the bridge or the station reports an
+ * error (the message carries its code), 2 for a command line that cannot be used.
+ */
+public final class DiskArrayTool {
+  /** Station directory used when --station is not given, relative to the current directory. */
+  public static final String DEFAULT_STATION = "station";
+
+  static final int EXIT_OK = 0;
+  static final int EXIT_FAILURE = 1;
+  static final int EXIT_USAGE = 2;
+
+  // Names, group names and controller texts are cut to these many bytes by the
+  // bridge; the tool refuses longer ones instead of storing something else.
+  static final int NAME_BYTES = 16;
+  static final int CONTROLLER_TEXT_BYTES = 79;
+  static final int MODIFY_TEXT_BYTES = 1023;
+
+  static final String USAGE = String.join("\n",
+      "Usage: java -jar diskarray.jar [--station DIR] COMMAND [ARGUMENTS]",
+      "",
+      "Manages the unit registry of the array station kept in DIR",
+      "(default: ./" + DEFAULT_STATION + ", created when missing).",
+      "",
+      "Commands:",
+      "  list                     table of the registered units",
+      "  show NAME                every field of one unit",
+      "  add NAME [UNIT OPTIONS]  register a unit",
+      "  change NAME [--name NEW] [UNIT OPTIONS]",
+      "                           change a unit; fields not given keep their value",
+      "  delete NAME              remove a unit from the registry",
+      "  labels                   the station's label list",
+      "  modify-info TEXT N       runs the station's text operation N on TEXT and",
+      "                           prints the result (label renames are made this way)",
+      "  demo                     scripted tour of the registry on a fresh station;",
+      "                           DIR must be new or empty (default: a new temporary directory)",
+      "  help                     this text",
+      "",
+      "Unit options:",
+      "  --group TEXT             group name, at most 16 bytes",
+      "  --connect-type N         connection type code",
+      "  --kx-type N              unit type code",
+      "  --unit-conf N            configuration code",
+      "  --alert N                alert setting",
+      "  --ctl0 TEXT              text for controller 0, at most 79 bytes",
+      "  --ctl1 TEXT              text for controller 1, at most 79 bytes",
+      "Codes are stored in one signed byte each: N is -128..255 (decimal or 0x hex)",
+      "and reads back as -128..127. Unit names hold at most 16 bytes.",
+      "",
+      "Exit status: 0 success, 1 error reported by the station, 2 usage error.",
+      "");
+
+  private final PrintStream out;
+  private final PrintStream err;
+
+  DiskArrayTool(PrintStream out, PrintStream err) {
+    this.out = out;
+    this.err = err;
+  }
+
+  public static void main(String[] args) {
+    int status = run(args, System.out, System.err);
+    System.out.flush();
+    System.exit(status);
+  }
+
+  /** Runs one command line and returns its exit status. */
+  public static int run(String[] args, PrintStream out, PrintStream err) {
+    return new DiskArrayTool(out, err).execute(args);
+  }
+
+  /** The native calls of one command. */
+  interface Action {
+    void run() throws DiskArrayException, ToolFailure;
+  }
+
+  /** A failure that comes without an error code, reported with exit status 1. */
+  static final class ToolFailure extends Exception {
+    private static final long serialVersionUID = 1L;
+
+    ToolFailure(String message) {
+      super(message);
+    }
+  }
+
+  /** A command ready to run, with the words that name it in an error message. */
+  static final class Step {
+    final String what;
+    final Action action;
+
+    Step(String what, Action action) {
+      this.what = what;
+      this.action = action;
+    }
+  }
+
+  int execute(String[] args) {
+    String what = null;
+    try {
+      Arguments arguments = Arguments.parse(args);
+      if (arguments.command == null) {
+        throw new UsageException("no command given");
+      }
+      if (arguments.command.equals("help")) {
+        out.print(USAGE);
+        return EXIT_OK;
+      }
+      if (arguments.command.equals("demo")) {
+        return new Demo(this, out, err).run(arguments);
+      }
+      Step step = prepare(arguments);
+      Path station = stationDirectory(arguments);
+      what = "open station " + station;
+      openStation(station);
+      what = step.what;
+      step.action.run();
+      return EXIT_OK;
+    } catch (UsageException e) {
+      err.println("diskarray: " + e.getMessage());
+      err.println("Run 'java -jar diskarray.jar help' for usage.");
+      return EXIT_USAGE;
+    } catch (DiskArrayException e) {
+      err.println("diskarray: " + what + ": " + explain(e));
+      return EXIT_FAILURE;
+    } catch (ToolFailure e) {
+      err.println("diskarray: " + what + ": " + e.getMessage());
+      return EXIT_FAILURE;
+    } catch (IOException e) {
+      err.println("diskarray: " + e);
+      return EXIT_FAILURE;
+    } catch (LinkageError e) {
+      err.println("diskarray: cannot load the bridge library (" + e + ");"
+          + " point -Djava.library.path at the directory of libdiskarrayjni.so");
+      return EXIT_FAILURE;
+    }
+  }
+
+  /** Checks a station command line completely before anything reaches the station. */
+  Step prepare(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "list":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("list units", () -> out.print(Tables.units(readRegistry())));
+      case "show": {
+        String name = unitName(arguments.expectOperands("NAME").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("show unit '" + name + "'",
+            () -> out.print(Tables.unit(DiskArrayUtilityJNI.KX_GetUnitParam(name))));
+      }
+      case "add": {
+        String name = unitName(arguments.expectOperands("NAME").get(0));
+        arguments.allowOnly(Arguments.UNIT_OPTIONS);
+        KXUnitParam unit = new KXUnitParam();
+        unit.unit_name = name;
+        unit.group_name = "";
+        unit.ctl0 = "";
+        unit.ctl1 = "";
+        UnitEdit.from(arguments).applyTo(unit);
+        return new Step("add unit '" + name + "'", () -> {
+          DiskArrayUtilityJNI.KX_UnitAdd(unit);
+          out.println("added " + name);
+        });
+      }
+      case "change": {
+        String oldName = unitName(arguments.expectOperands("NAME").get(0));
+        Set<String> allowed = new HashSet<>(Arguments.UNIT_OPTIONS);
+        allowed.add(Arguments.NAME);
+        arguments.allowOnly(allowed);
+        UnitEdit edit = UnitEdit.from(arguments);
+        if (edit.isEmpty()) {
+          throw new UsageException("'change' needs at least one option to apply");
+        }
+        return new Step("change unit '" + oldName + "'", () -> {
+          KXUnitParam unit = DiskArrayUtilityJNI.KX_GetUnitParam(oldName);
+          edit.applyTo(unit);
+          DiskArrayUtilityJNI.KX_UnitChange(oldName, unit);
+          out.println(oldName.equals(unit.unit_name)
+              ? "changed " + oldName : "changed " + oldName + ", now " + unit.unit_name);
+        });
+      }
+      case "delete": {
+        String name = unitName(arguments.expectOperands("NAME").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("delete unit '" + name + "'", () -> {
+          DiskArrayUtilityJNI.KX_UnitDelete(name);
+          out.println("deleted " + name);
+        });
+      }
+      case "labels":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("list labels", () -> {
+          KXLabel[] labels = DiskArrayUtilityJNI.KX_GetLabelList();
+          if (labels == null) {
+            throw new ToolFailure("the bridge returned no label list");
+          }
+          out.print(Tables.labels(labels));
+        });
+      case "modify-info": {
+        List<String> operands = arguments.expectOperands("TEXT", "N");
+        arguments.allowOnly(Set.of());
+        String text = limited("text", operands.get(0), MODIFY_TEXT_BYTES);
+        int operation;
+        try {
+          operation = Integer.decode(operands.get(1).trim());
+        } catch (NumberFormatException e) {
+          throw new UsageException("operation N must be a number, got '" + operands.get(1) + "'");
+        }
+        return new Step("modify-info operation " + operation,
+            () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** The whole registry: the count first, then a table of exactly that many units. */
+  static KXUnitParam[] readRegistry() throws DiskArrayException, ToolFailure {
+    int count = DiskArrayUtilityJNI.KX_GetUnitCount();
+    KXUnitParam[] units = DiskArrayUtilityJNI.KX_GetUnitParamTable(count);
+    // The bridge answers null without an exception only when it could not
+    // make the table; report that rather than print an empty registry.
+    if (units == null) {
+      throw new ToolFailure("the bridge returned no table for " + count + " units");
+    }
+    return units;
+  }
+
+  static Path stationDirectory(Arguments arguments) throws UsageException {
+    String given = arguments.option(Arguments.STATION);
+    Path dir;
+    try {
+      dir = Paths.get(given == null ? DEFAULT_STATION : given).toAbsolutePath().normalize();
+    } catch (InvalidPathException e) {
+      throw new UsageException("bad station directory: " + e.getMessage());
+    }
+    if (bytes(dir.toString()) > WorkingDirectory.MAX_PATH_BYTES) {
+      throw new UsageException("station path " + dir + " is longer than "
+          + WorkingDirectory.MAX_PATH_BYTES + " bytes");
+    }
+    return dir;
+  }
+
+  /** Creates the directory if needed and makes it this process's station. */
+  static void openStation(Path dir) throws IOException, DiskArrayException {
+    Files.createDirectories(dir);
+    DiskArrayUtilityJNI.KX_GUIInitialize(new WorkingDirectory(dir.toString()));
+  }
+
+  static String unitName(String name) throws UsageException {
+    return limited("unit name", name, NAME_BYTES);
+  }
+
+  static String limited(String what, String text, int maxBytes) throws UsageException {
+    int length = bytes(text);
+    if (length > maxBytes) {
+      throw new UsageException(what + " '" + text + "' has " + length
+          + " bytes; at most " + maxBytes + " are kept");
+    }
+    return text;
+  }
+
+  /** Length of the form the bridge copies (JNI's modified UTF-8), in bytes. */
+  static int bytes(String text) {
+    int length = 0;
+    for (int i = 0; i < text.length(); i++) {
+      char c = text.charAt(i);
+      length += (c >= 0x01 && c <= 0x7F) ? 1 : (c <= 0x7FF ? 2 : 3);
+    }
+    return length;
+  }
+
+  /** The exception's code and, for the station's known codes, what it means. */
+  static String explain(DiskArrayException e) {
+    String meaning;
+    switch (e.getCode()) {
+      case 0x1001: meaning = "the station is not initialized"; break;
+      case 0x1002: meaning = "an argument is out of range"; break;
+      case 0x1003: meaning = "no unit of that name is registered"; break;
+      case 0x1004: meaning = "a unit of that name is already registered"; break;
+      case 0x1005: meaning = "the unit name is empty, too long or not valid text"; break;
+      case 0x1006: meaning = "the station's database could not be opened, read or written"; break;
+      case 0x1007: meaning = "the station does not support this operation"; break;
+      case 0x1008: meaning = "the working directory is not a directory and could not be created";
+        break;
+      case 0x1009: meaning = "another process keeps the station busy; nothing was changed"; break;
+      case 0x100A: meaning = "the station's database was written by a newer core"; break;
+      case 0x100B: meaning = "invalid label, or malformed label text"; break;
+      case 0x100C: meaning = "no rename is kept for that label"; break;
+      case 0x100D: meaning = "the label list is full (20 renames)"; break;
+      case 0x100E: meaning = "the result is longer than 1023 bytes"; break;
+      case 0x100F: meaning = "unexpected failure inside the station"; break;
+      case 0xFFFF: meaning = "out of memory"; break;
+      default: meaning = null;
+    }
+    return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
+  }
+
+  /** The unit fields a command line sets; unset ones keep the unit's value. */
+  static final class UnitEdit {
+    private String name;
+    private String group;
+    private Integer connectType;
+    private Integer kxType;
+    private Integer unitConf;
+    private Integer alert;
+    private String ctl0;
+    private String ctl1;
+
+    static UnitEdit from(Arguments arguments) throws UsageException {
+      UnitEdit edit = new UnitEdit();
+      if (arguments.has(Arguments.NAME)) {
+        edit.name = unitName(arguments.option(Arguments.NAME));
+      }
+      if (arguments.has(Arguments.GROUP)) {
+        edit.group = limited("group name", arguments.option(Arguments.GROUP), NAME_BYTES);
+      }
+      edit.connectType = byteOption(arguments, Arguments.CONNECT_TYPE);
+      edit.kxType = byteOption(arguments, Arguments.KX_TYPE);
+      edit.unitConf = byteOption(arguments, Arguments.UNIT_CONF);
+      edit.alert = byteOption(arguments, Arguments.ALERT);
+      if (arguments.has(Arguments.CTL0)) {
+        edit.ctl0 = limited("ctl0 text", arguments.option(Arguments.CTL0), CONTROLLER_TEXT_BYTES);
+      }
+      if (arguments.has(Arguments.CTL1)) {
+        edit.ctl1 = limited("ctl1 text", arguments.option(Arguments.CTL1), CONTROLLER_TEXT_BYTES);
+      }
+      return edit;
+    }
+
+    private static Integer byteOption(Arguments arguments, String key) throws UsageException {
+      return arguments.has(key) ? arguments.byteOption(key, 0) : null;
+    }
+
+    boolean isEmpty() {
+      return name == null && group == null && connectType == null && kxType == null
+          && unitConf == null && alert == null && ctl0 == null && ctl1 == null;
+    }
+
+    void applyTo(KXUnitParam unit) {
+      if (name != null) unit.unit_name = name;
+      if (group != null) unit.group_name = group;
+      if (connectType != null) unit.connect_type = connectType;
+      if (kxType != null) unit.kx_type = kxType;
+      if (unitConf != null) unit.unit_conf = unitConf;
+      if (alert != null) unit.alert = alert;
+      if (ctl0 != null) unit.ctl0 = ctl0;
+      if (ctl1 != null) unit.ctl1 = ctl1;
+    }
+  }
+}

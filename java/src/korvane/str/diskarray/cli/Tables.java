@@ -1,0 +1,97 @@
+package korvane.str.diskarray.cli;
+
+import java.util.ArrayList;
+import java.util.List;
+import korvane.str.diskarray.KXLabel;
+import korvane.str.diskarray.KXUnitParam;
+
+/** Plain-text renderings of registry records, as the tool prints them. */
+final class Tables {
+  private Tables() {}
+
+  private static final String[] UNIT_HEADER = {
+    "NAME", "GROUP", "CONNECT", "KX-TYPE", "CONF", "ALERT", "CTL0", "CTL1"
+  };
+
+  /**
+   * The unit table. An entry the bridge could not build arrives as null and
+   * is shown as such rather than dropped, so the row count stays honest.
+   */
+  static String units(KXUnitParam[] units) {
+    if (units.length == 0) {
+      return "(no units registered)\n";
+    }
+    List<String[]> rows = new ArrayList<>();
+    rows.add(UNIT_HEADER);
+    for (KXUnitParam unit : units) {
+      if (unit == null) {
+        rows.add(new String[] {"(unreadable entry)", "", "", "", "", "", "", ""});
+        continue;
+      }
+      rows.add(new String[] {
+        text(unit.unit_name), text(unit.group_name),
+        Integer.toString(unit.connect_type), Integer.toString(unit.kx_type),
+        Integer.toString(unit.unit_conf), Integer.toString(unit.alert),
+        text(unit.ctl0), text(unit.ctl1)
+      });
+    }
+    return columns(rows);
+  }
+
+  /** One unit, a field per line, under the field names the bridge uses. */
+  static String unit(KXUnitParam unit) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"unit_name", text(unit.unit_name)});
+    rows.add(new String[] {"group_name", text(unit.group_name)});
+    rows.add(new String[] {"connect_type", Integer.toString(unit.connect_type)});
+    rows.add(new String[] {"kx_type", Integer.toString(unit.kx_type)});
+    rows.add(new String[] {"unit_conf", Integer.toString(unit.unit_conf)});
+    rows.add(new String[] {"alert", Integer.toString(unit.alert)});
+    rows.add(new String[] {"ctl0", text(unit.ctl0)});
+    rows.add(new String[] {"ctl1", text(unit.ctl1)});
+    return columns(rows);
+  }
+
+  static String labels(KXLabel[] labels) {
+    if (labels.length == 0) {
+      return "(no labels)\n";
+    }
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"OLD", "NEW"});
+    for (KXLabel label : labels) {
+      if (label == null) {
+        rows.add(new String[] {"(unreadable entry)", ""});
+      } else {
+        rows.add(new String[] {text(label.oldlabel), text(label.newlabel)});
+      }
+    }
+    return columns(rows);
+  }
+
+  /** A text field the bridge could not read stays null; show that, not an empty cell. */
+  private static String text(String value) {
+    return value == null ? "(null)" : value;
+  }
+
+  private static String columns(List<String[]> rows) {
+    int width = rows.get(0).length;
+    int[] widths = new int[width];
+    for (String[] row : rows) {
+      for (int c = 0; c < width; c++) {
+        widths[c] = Math.max(widths[c], row[c].length());
+      }
+    }
+    StringBuilder out = new StringBuilder();
+    for (String[] row : rows) {
+      StringBuilder line = new StringBuilder();
+      for (int c = 0; c < width; c++) {
+        line.append(row[c]);
+        if (c + 1 < width) {
+          line.append(" ".repeat(widths[c] - row[c].length() + 2));
+        }
+      }
+      out.append(line.toString().stripTrailing()).append('\n');
+    }
+    return out.toString();
+  }
+}
