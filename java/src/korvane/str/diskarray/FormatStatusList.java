@@ -1,6 +1,22 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * Progress of the formats registered by {@code KX_EntryFormatList}, as
+ * returned by {@code KX_GetFormatStatusList}: always 512 entries in {@code lu}.
+ */
 public class FormatStatusList {
+  /** One unsigned byte on the native side: 0 to 255. */
+  public int mode;
+  public int totalpercent;
+  public int resttime;
+  public FormatStatus[] lu;
+
   public FormatStatusList() {}
+
+  @Override
+  public String toString() {
+    return "FormatStatusList{mode=" + mode + ", totalpercent=" + totalpercent
+        + ", resttime=" + resttime + ", lu=" + (lu == null ? "null" : lu.length + " entries")
+        + "}";
+  }
 }

@@ -1,6 +1,16 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * Formatting progress of every LU, as returned by
+ * {@code KX_LogicalUnitFormatStatusList}: always 512 entries in {@code lu}.
+ */
 public class LuFormatStatusList {
+  public LuFormatStatus[] lu;
+
   public LuFormatStatusList() {}
+
+  @Override
+  public String toString() {
+    return "LuFormatStatusList{lu=" + (lu == null ? "null" : lu.length + " entries") + "}";
+  }
 }
