@@ -12,8 +12,10 @@
 
 #include "kx_api.h"
 #include "kx_clock.h"
+#include "kx_status.h"
 #include "kx_storage.h"
 #include "kx_units.h"
+#include "kx_users.h"
 
 // Units and user sessions (KXUnitParamRecord, KXLabelRecord and
 // WorkingDirectoryRecord are defined in kx_units.h).

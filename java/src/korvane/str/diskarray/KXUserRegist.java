@@ -1,6 +1,29 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * A user account of a unit.
+ *
+ * <p>The user operations read {@code user} and {@code passwd} (each at most 16
+ * bytes on the native side); the user information query fills {@code num} and
+ * {@code option} of a new object and leaves the texts null.
+ */
 public class KXUserRegist {
+  public String user;
+  public String passwd;
+  public int num;
+  public int option;
+
   public KXUserRegist() {}
+
+  public KXUserRegist(String user, String passwd) {
+    this.user = user;
+    this.passwd = passwd;
+  }
+
+  @Override
+  public String toString() {
+    // The password is never printed.
+    return "KXUserRegist{user=" + KXUnitParam.quote(user)
+        + ", num=" + num + ", option=" + option + "}";
+  }
 }

@@ -1,0 +1,29 @@
+#include "units/user_records.h"
+
+#include "kx_users.h"
+
+namespace kx {
+namespace {
+
+constexpr FieldSpec kUserRegistFields[] = {
+    KX_FIELD(text, KXUserRegistRecord, user),
+    KX_FIELD(text, KXUserRegistRecord, passwd),
+};
+
+constexpr FieldSpec kUserInformationFields[] = {
+    KX_FIELD(int32, KXUserInformationRecord, num),
+    KX_FIELD(int32, KXUserInformationRecord, option),
+};
+
+}  // namespace
+
+// One Java class carries both C layouts; each direction uses its own fields.
+const RecordType kUserRegistType =
+    record_type(KX_RECORD_CLASS("KXUserRegist"), sizeof(KXUserRegistRecord),
+                kUserRegistFields);
+
+const RecordType kUserInformationType =
+    record_type(KX_RECORD_CLASS("KXUserRegist"),
+                sizeof(KXUserInformationRecord), kUserInformationFields);
+
+}  // namespace kx
