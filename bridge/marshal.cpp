@@ -234,7 +234,10 @@ jobject new_calendar(JNIEnv* env, const BrokenDownTime* time) {
   if (!cls) return nullptr;
   jmethodID ctor = env->GetMethodID(cls.get(), "<init>", "(IIIIII)V");
   if (ctor == nullptr) return nullptr;
-  return env->NewObject(cls.get(), ctor, time->tm_year + 1900, time->tm_mon,
+  // Years count from 1900; the sum wraps rather than overflow for a year the
+  // core should never send.
+  jint year = static_cast<jint>(static_cast<uint32_t>(time->tm_year) + 1900u);
+  return env->NewObject(cls.get(), ctor, year, time->tm_mon,
                         time->tm_mday, time->tm_hour, time->tm_min,
                         time->tm_sec);
 }

@@ -238,6 +238,11 @@ TEST_F(MarshalTest, CalendarsBothWays) {
   time.tm_year = 124;
   jobject rebuilt = new_calendar(env, &time);
   ASSERT_NE(rebuilt, nullptr);
+  // A year near the int limit is no reason for undefined behaviour.
+  BrokenDownTime far = time;
+  far.tm_year = 2147483647;
+  jobject wrapped = new_calendar(env, &far);
+  ASSERT_NE(wrapped, nullptr);
   jmethodID equals = env->GetMethodID(cls, "equals", "(Ljava/lang/Object;)Z");
   jboolean same = env->CallBooleanMethod(rebuilt, equals, calendar);
   ASSERT_FALSE(env->ExceptionCheck());
