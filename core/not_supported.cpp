@@ -5,129 +5,14 @@
 #include "kx_core.h"
 #include "kx_errors.h"
 
-// Units: user accounts, login and passwords.
+// Status: the array-wide snapshot.
 
-int32_t KX_LoginKXUnit(const char*, int32_t, const KXUserRegistRecord*, char*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetLoginUser(const char*, int32_t, char*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogoutKXUnit(const char*, int32_t) { return KXE_NOT_SUPPORTED; }
-int32_t KX_CheckLogin(const char*, int32_t, int32_t*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetUserInformation(const char*, int32_t, KXUserInformationRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_RegistUser(const char*, int32_t, const KXUserRegistRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_ChangeUser(const char*, int32_t, const KXUserRegistRecord*,
-                      const KXUserRegistRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_DeleteUser(const char*, int32_t, const KXUserRegistRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_DeleteAllUser(const char*, int32_t) { return KXE_NOT_SUPPORTED; }
-int32_t KX_ResetLogin(const char*, int32_t) { return KXE_NOT_SUPPORTED; }
-int32_t KX_PasswdChange(const char*) { return KXE_NOT_SUPPORTED; }
-int32_t KX_PasswdCheck(const char*) { return KXE_NOT_SUPPORTED; }
-
-// Status: unit condition, drives, unit information, clock and snapshot.
-
-int32_t KX_GetDriveInformation(const char*, int32_t, int32_t,
-                               DiskDriveInformationRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetUnitCondition(const char*, int32_t, UnitConditionRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetDriveInformationAll(const char*, DiskDriveInformationRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_DriveReconstructInformation(const char*, int32_t, int32_t,
-                                       DriveReconstructInformationRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetDriveStatus(const char*, DiskDriveRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetUnitInformation(const char*, UnitInformationRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetUnitTime(const char*, BrokenDownTime*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_SetUnitTime(const char*, const BrokenDownTime*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_SetUnitTimeNow(const char*) { return KXE_NOT_SUPPORTED; }
 int32_t KX_GetAllInformation(const char*, ArrayAllInformationRecord*) {
   return KXE_NOT_SUPPORTED;
 }
 
-// Storage: RAID groups, logical units, formatting, special LUs, RAID/LU files.
+// Storage: PIN information, coupled, unified and turbo LUs, RAID/LU files.
 
-int32_t KX_GetRaidGroups(const char*, RaidGroupRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_RaidGroupAdd(const char*, const RaidGroupRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_RaidGroupDelete(const char*, int32_t) { return KXE_NOT_SUPPORTED; }
-int32_t KX_RaidGroupAllDelete(const char*) { return KXE_NOT_SUPPORTED; }
-int32_t KX_RaidGroupExpand(const char*, const RaidGroupRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetLogicalUnit(const char*, LogicalUnitRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetLogicalUnit1(const char*, int32_t, LogicalUnitRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitAdd(const char*, const LogicalUnitRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitDelete(const char*) { return KXE_NOT_SUPPORTED; }
-int32_t KX_LogicalUnitDeleteAll(const char*) { return KXE_NOT_SUPPORTED; }
-int32_t KX_LogicalUnitExpand(const char*, int32_t, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitChangeStaging(const char*, int32_t, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitChangeCtl(const char*, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitFormat(const char*, int32_t, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitFormatStatus(const char*, int32_t, int32_t*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetLastLogicalUnit(const char*, int32_t*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitInvalid(const char*, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitRestore(const char*, int32_t) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitRealloc(const char*, const LuReallocRequestRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_EntryFormatList(const char*, const FormatEntryListRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_GetFormatStatusList(const char*, FormatStatusListRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_LogicalUnitFormatStatusList(const char*, LuFormatStatusListRecord*) {
-  return KXE_NOT_SUPPORTED;
-}
 int32_t KX_GetPinInfoGetTime(const char*, int32_t, int32_t*) {
   return KXE_NOT_SUPPORTED;
 }
@@ -353,9 +238,6 @@ int32_t KX_ModeSense(const char*, int32_t, int32_t, int32_t, const char*) {
   return KXE_NOT_SUPPORTED;
 }
 int32_t KX_ModeSelect(const char*, int32_t, int32_t, int32_t, const char*) {
-  return KXE_NOT_SUPPORTED;
-}
-int32_t KX_SetDriveMode(const char*, int32_t, int32_t, int32_t) {
   return KXE_NOT_SUPPORTED;
 }
 

@@ -33,6 +33,83 @@ constexpr const char* kSteps[] = {
         new_label TEXT NOT NULL
       );
     )sql",
+    // 2: the simulated arrays: user accounts and login sessions, the
+    // station password, unit clocks, drives out of the ordinary, RAID
+    // groups, LUs and format jobs.
+    // Everything per unit hangs on unit_id and goes with the unit. An LU
+    // keeps its RAID group from being deleted (no cascade there), and a
+    // format job follows its LU when the LU is renumbered.
+    R"sql(
+      CREATE TABLE station_setting (
+        name TEXT PRIMARY KEY,
+        value TEXT NOT NULL
+      );
+      CREATE TABLE unit_user (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        user_name TEXT NOT NULL,
+        password_salt TEXT NOT NULL,
+        password_hash TEXT NOT NULL,
+        PRIMARY KEY (unit_id, user_name)
+      );
+      CREATE TABLE login_session (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        controller INTEGER NOT NULL,
+        user_name TEXT NOT NULL,
+        login_time INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, controller),
+        FOREIGN KEY (unit_id, user_name) REFERENCES unit_user(unit_id, user_name)
+          ON DELETE CASCADE ON UPDATE CASCADE
+      );
+      CREATE TABLE unit_clock (
+        unit_id INTEGER PRIMARY KEY REFERENCES unit(unit_id) ON DELETE CASCADE,
+        offset_seconds INTEGER NOT NULL
+      );
+      CREATE TABLE drive_state (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        port INTEGER NOT NULL,
+        row INTEGER NOT NULL,
+        blocked INTEGER NOT NULL,
+        rebuild_start_ms INTEGER NOT NULL,
+        rebuild_duration_ms INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, port, row)
+      );
+      CREATE TABLE raid_group (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        rg_number INTEGER NOT NULL,
+        level INTEGER NOT NULL,
+        first_port INTEGER NOT NULL,
+        first_row INTEGER NOT NULL,
+        width INTEGER NOT NULL,
+        depth INTEGER NOT NULL,
+        limit_set INTEGER NOT NULL,
+        limit_mb INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, rg_number)
+      );
+      CREATE TABLE logical_unit (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        lu_number INTEGER NOT NULL,
+        rg_number INTEGER NOT NULL,
+        staging INTEGER NOT NULL,
+        capacity_mb INTEGER NOT NULL,
+        controller INTEGER NOT NULL,
+        valid INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, lu_number),
+        FOREIGN KEY (unit_id, rg_number) REFERENCES raid_group(unit_id, rg_number)
+      );
+      CREATE INDEX logical_unit_by_group ON logical_unit (unit_id, rg_number);
+      CREATE TABLE format_job (
+        unit_id INTEGER NOT NULL,
+        lu_number INTEGER NOT NULL,
+        mode INTEGER NOT NULL,
+        batch INTEGER NOT NULL,
+        start_ms INTEGER NOT NULL,
+        duration_ms INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, lu_number),
+        FOREIGN KEY (unit_id, lu_number)
+          REFERENCES logical_unit(unit_id, lu_number)
+          ON DELETE CASCADE ON UPDATE CASCADE
+      );
+    )sql",
 };
 
 }  // namespace

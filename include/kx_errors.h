@@ -48,9 +48,63 @@ enum KxResult : int32_t {
   KXE_TEXT_TOO_LONG = 0x100E,
   // An unexpected failure inside the core, such as exhausted memory.
   KXE_INTERNAL = 0x100F,
+
+  // Users and login (kx_station.h): a user name or password that is empty,
+  // longer than 16 bytes, not NUL-terminated within its field, or holds a
+  // byte outside 0x21..0x7E.
+  KXE_INVALID_CREDENTIAL = 0x1010,
+  // The unit has no account of that name.
+  KXE_UNKNOWN_USER = 0x1011,
+  // The unit already has an account of that name.
+  KXE_DUPLICATE_USER = 0x1012,
+  // The password is not the account's, or not the station password.
+  KXE_WRONG_PASSWORD = 0x1013,
+  // The unit already holds 16 accounts.
+  KXE_USER_LIST_FULL = 0x1014,
+  // Logout from a controller with no session.
+  KXE_NOT_LOGGED_IN = 0x1015,
+  // Another user holds the controller's session.
+  KXE_SESSION_IN_USE = 0x1016,
+
+  // RAID groups: no RAID group of that number on the unit.
+  KXE_UNKNOWN_RAID_GROUP = 0x1017,
+  // The RAID group number is taken.
+  KXE_DUPLICATE_RAID_GROUP = 0x1018,
+  // All 45 RAID group numbers are taken.
+  KXE_RAID_GROUP_TABLE_FULL = 0x1019,
+  // The RAID level is not one the unit supports.
+  KXE_INVALID_RAID_LEVEL = 0x101A,
+  // The width does not suit the level, or the width x depth rectangle of
+  // slots does not fit the 15 x 15 drive slots.
+  KXE_INVALID_GEOMETRY = 0x101B,
+  // A slot the group would take holds no drive.
+  KXE_DRIVE_NOT_MOUNTED = 0x101C,
+  // A drive the group would take belongs to another RAID group.
+  KXE_DRIVE_IN_USE = 0x101D,
+  // The RAID group holds LUs (or, for deleting all groups, the unit does).
+  KXE_RAID_GROUP_IN_USE = 0x101E,
+
+  // Logical units: no LU of that number on the unit.
+  KXE_UNKNOWN_LU = 0x101F,
+  // The LU number is taken.
+  KXE_DUPLICATE_LU = 0x1020,
+  // All 512 LU numbers are taken.
+  KXE_LU_TABLE_FULL = 0x1021,
+  // The RAID group has too little free capacity, or a capacity would fall
+  // below what is in use.
+  KXE_INSUFFICIENT_CAPACITY = 0x1022,
+  // The LU is busy formatting.
+  KXE_LU_FORMATTING = 0x1023,
+
+  // Unit clock: a broken-down time outside 1970..2099 or with a field out
+  // of its range.
+  KXE_INVALID_TIME = 0x1024,
+
+  // A drive the RAID group would take is blocked (KX_SetDriveMode).
+  KXE_DRIVE_BLOCKED = 0x1025,
 };
 
 // 256, 258 and 2817 lie below the core's range and 65535 above it. New
 // codes continue the sequence; keep the assert on the highest.
-static_assert(KXE_NOT_INITIALIZED > 2817 && KXE_INTERNAL < 0x2000,
+static_assert(KXE_NOT_INITIALIZED > 2817 && KXE_DRIVE_BLOCKED < 0x2000,
               "core codes stay in 0x1001..0x1FFF, clear of the bridge's");
