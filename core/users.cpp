@@ -300,26 +300,31 @@ KX_API int32_t KX_GetLoginUser(const char* unit, int32_t controller,
   });
 }
 
+namespace {
+
+// Ends the session of a controller; true if there was one.
+bool CloseSession(Database& database, const char* unit, int32_t controller) {
+  const int64_t unit_id =
+      tesk740::RequireUnitAndController(database, unit, controller);
+  Statement close = database.Prepare(
+      "DELETE FROM login_session WHERE unit_id = ?1 AND controller = ?2");
+  close.Bind(1, unit_id).Bind(2, controller);
+  close.Run();
+  return sqlite3_changes(database.handle()) != 0;
+}
+
+}  // namespace
+
 KX_API int32_t KX_LogoutKXUnit(const char* unit, int32_t controller) {
   return Station::Get().Write([&](Database& database) -> int32_t {
-    const int64_t unit_id =
-        tesk740::RequireUnitAndController(database, unit, controller);
-    Statement close = database.Prepare(
-        "DELETE FROM login_session WHERE unit_id = ?1 AND controller = ?2");
-    close.Bind(1, unit_id).Bind(2, controller);
-    close.Run();
-    return sqlite3_changes(database.handle()) == 0 ? KXE_NOT_LOGGED_IN : KX_OK;
+    return CloseSession(database, unit, controller) ? KX_OK : KXE_NOT_LOGGED_IN;
   });
 }
 
+// Unlike a logout, a reset succeeds whether or not a session was open.
 KX_API int32_t KX_ResetLogin(const char* unit, int32_t controller) {
   return Station::Get().Write([&](Database& database) -> int32_t {
-    const int64_t unit_id =
-        tesk740::RequireUnitAndController(database, unit, controller);
-    Statement close = database.Prepare(
-        "DELETE FROM login_session WHERE unit_id = ?1 AND controller = ?2");
-    close.Bind(1, unit_id).Bind(2, controller);
-    close.Run();
+    CloseSession(database, unit, controller);
     return KX_OK;
   });
 }
