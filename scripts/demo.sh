@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the bridge, the stand-in core and the Java
 # side in build/, and runs the command-line tool's demo on a new station
-# directory. Run from anywhere: bash scripts/demo.sh
+# directory: the unit registry, then a user, a login, RAID groups and LUs,
+# their format with a progress bar, and the unit's status. The format takes
+# about five seconds at the station's default pace; KX_FORMAT_SECONDS_PER_GB
+# in the environment changes that pace. Run from anywhere: bash scripts/demo.sh
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -22,6 +25,9 @@ station=$(mktemp -d "${TMPDIR:-/tmp}/diskarray-demo.XXXXXX")
 "$java" "-Djava.library.path=$library_path" -jar build/java/diskarray.jar \
   --station "$station" demo
 
+tool="$java -Djava.library.path=$library_path -jar $PWD/build/java/diskarray.jar --station $station"
 echo
 echo "To look at the demo station again:"
-echo "  $java -Djava.library.path=$library_path -jar $PWD/build/java/diskarray.jar --station $station list"
+echo "  $tool list"
+echo "  $tool status array01"
+echo "  $tool lu list array01"

@@ -137,6 +137,22 @@ class DiskArrayToolTest {
       {"labels", "--group", "g"},
       {"modify-info", "text"},
       {"modify-info", "text", "four"},
+      {"login", "array01", "admin"},
+      {"login", "array01", "admin", "pw", "--controller", "2"},
+      {"user", "add", "array01", "u".repeat(17), "pw"},
+      {"user", "frob", "array01"},
+      {"rg"},
+      {"rg", "add", "array01", "--port", "0", "--row", "0", "--width", "2"},
+      {"rg", "add", "array01", "--level", "5", "--port", "15", "--row", "0", "--width", "4"},
+      {"rg", "delete", "array01", "45"},
+      {"lu", "add", "array01", "--rg", "0"},
+      {"lu", "add", "array01", "--rg", "0", "--capacity", "10", "--staging", "fast"},
+      {"lu", "expand", "array01", "512", "10"},
+      {"format", "array01"},
+      {"format", "array01", "0", "0"},
+      {"format", "array01", "0", "--mode", "slow"},
+      {"clock", "array01", "set", "yesterday"},
+      {"status", "array01", "--level", "5"},
     };
     for (String[] args : misuses) {
       Result result = tool(args);
@@ -146,11 +162,96 @@ class DiskArrayToolTest {
     assertFalse(Files.exists(station()), "a usage error created the station");
   }
 
+  private Result fail(int status, String code, String... args) {
+    Result result = tool(args);
+    assertEquals(status, result.status, result::toString);
+    assertTrue(result.err.contains(code), result::toString);
+    return result;
+  }
+
+  /** The map's line for a row: one character per port. */
+  private static String mapRow(String status, int row) {
+    for (String line : status.split("\n")) {
+      if (line.startsWith(String.format("row %2d ", row))) {
+        return line.substring(7).replace(" ", "");
+      }
+    }
+    throw new AssertionError("no map row " + row + " in\n" + status);
+  }
+
+  @Test
+  void arrayCommandsDriveUsersStorageAndFormatting() throws Exception {
+    succeed("add", "array01", "--ctl0", "10.0.0.1");
+    succeed("user", "add", "array01", "admin", "Secret-1");
+    fail(1, "4115 (0x1013)", "login", "array01", "admin", "wrong");
+    assertTrue(succeed("login", "array01", "admin", "Secret-1").out
+        .startsWith("logged in as admin on controller 0 at "));
+    assertTrue(succeed("whoami", "array01").out.startsWith("controller 0: admin since "));
+    assertTrue(succeed("clock", "array01", "set", "2030-01-02 03:04:05").out
+        .startsWith("2030-01-02 03:04:0"));
+
+    assertEquals("added RAID group 0: RAID 5, 835416 MB\n", succeed("rg", "add", "array01",
+        "--level", "5", "--port", "0", "--row", "0", "--width", "4", "--depth", "2").out);
+    assertEquals("added RAID group 4: RAID 1, 286102 MB\n", succeed("rg", "add", "array01",
+        "--level", "1", "--port", "2", "--row", "2", "--width", "2", "--number", "4").out);
+    fail(1, "0x101D", "rg", "add", "array01", "--level", "0", "--port", "1", "--row", "1",
+        "--width", "2");
+    assertEquals("added LU 0: 100 MB in RAID group 0\n",
+        succeed("lu", "add", "array01", "--rg", "0", "--capacity", "100").out);
+    succeed("lu", "add", "array01", "--rg", "4", "--capacity", "150", "--ctl", "1",
+        "--staging", "off");
+    fail(1, "0x1022", "lu", "add", "array01", "--rg", "4", "--capacity", "286000");
+    String lus = succeed("lu", "list", "array01").out;
+    assertTrue(lus.contains("\n1   4   RAID 1  150  off      1    unformatted  yes\n"), lus);
+
+    // Not a terminal: whole progress lines, rising to 100%, no carriage returns.
+    Result format = succeed("format", "array01", "0", "1");
+    assertFalse(format.out.contains("\r"), format::toString);
+    List<Integer> percents = new ArrayList<>();
+    for (String line : format.out.split("\n")) {
+      if (line.startsWith("[")) {
+        assertTrue(line.matches("\\[[#-]{30}\\] +\\d+%  \\d of 2 done.*"), line);
+        percents.add(Integer.parseInt(line.replaceAll("^.*\\] +(\\d+)%.*$", "$1")));
+      }
+    }
+    assertEquals(100, percents.get(percents.size() - 1), format::toString);
+    for (int i = 1; i < percents.size(); i++) {
+      assertTrue(percents.get(i) >= percents.get(i - 1), format::toString);
+    }
+    assertTrue(format.out.endsWith("formatted LUs 0, 1\n"), format::toString);
+    TestStation.open(station());
+    assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).status);
+    assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).status);
+
+    Result status = succeed("status", "array01");
+    assertTrue(status.out.contains("RAID groups     2\n"), status::toString);
+    assertTrue(status.out.contains("LUs             2\n"), status::toString);
+    assertTrue(status.out.contains("drives          60 mounted in 4 enclosures"), status::toString);
+    assertEquals("0000...........", mapRow(status.out, 0));
+    assertEquals("0000...........", mapRow(status.out, 1));
+    assertEquals("oo44...........", mapRow(status.out, 2));
+    assertEquals("oooo...........", mapRow(status.out, 14));
+    assertFalse(status.out.contains("disagree"), status::toString);
+
+    // Only the last LU can go; naming another one changes nothing.
+    String before = TestStation.storageSnapshot("array01");
+    fail(1, "only the last LU", "lu", "delete", "array01", "0");
+    assertEquals(before, TestStation.storageSnapshot("array01"));
+    assertEquals("deleted LU 1\n", succeed("lu", "delete", "array01").out);
+    succeed("rg", "delete", "array01", "4");
+    assertEquals(-1, DiskArrayUtilityJNI.KX_GetRaidGroups("array01")[4].rgnum);
+
+    succeed("logout", "array01");
+    fail(1, "0x1015", "logout", "array01");
+    assertEquals("controller 0: no session\n", succeed("whoami", "array01").out);
+  }
+
   @Test
   void helpNeedsNoStation() {
     Result help = succeed("help");
     for (String command : new String[] {"list", "show", "add", "change", "delete", "labels",
-        "demo", "--station", "--connect-type"}) {
+        "demo", "--station", "--connect-type", "login", "whoami", "status", "rg add", "lu add",
+        "format", "--controller"}) {
       assertTrue(help.out.contains(command), command);
     }
     assertFalse(Files.exists(station()));

@@ -11,6 +11,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 import java.nio.file.Path;
 import java.util.Arrays;
 import java.util.List;
+import java.util.Map;
 import java.util.stream.Collectors;
 import korvane.str.diskarray.TestStation.JavaRun;
 import org.junit.jupiter.api.Test;
@@ -47,6 +48,43 @@ class StationProcessTest {
   }
 
   @Test
+  void anotherProcessSeesSessionsStorageAndFormatProgress() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit("array01"));
+    DiskArrayUtilityJNI.KX_RegistUser("array01", 0, new KXUserRegist("admin", "Secret-1"));
+    DiskArrayUtilityJNI.KX_LoginKXUnit("array01", 1, new KXUserRegist("admin", "Secret-1"));
+    DiskArrayUtilityJNI.KX_RaidGroupAdd("array01", TestStation.raidGroup(3, 6, 0, 0, 4, 1));
+    // 50 GB at this process's pace of 10 s per GB: still formatting for minutes.
+    DiskArrayUtilityJNI.KX_LogicalUnitAdd("array01", TestStation.logicalUnit(0, 3, 51200));
+    DiskArrayUtilityJNI.KX_LogicalUnitAdd("array01", TestStation.logicalUnit(1, 3, 1024));
+    DiskArrayUtilityJNI.KX_LogicalUnitFormat("array01", 0, 0);
+
+    Path logs = scratch.resolve("logs");
+    String stationArg = station.toString();
+    JavaRun whoami = runJava(logs, TOOL, "--station", stationArg, "whoami", "array01",
+        "--controller", "1");
+    JavaRun groups = runJava(logs, TOOL, "--station", stationArg, "rg", "list", "array01");
+    JavaRun lus = runJava(logs, TOOL, "--station", stationArg, "lu", "list", "array01");
+    // The child formats at its own configured pace: 1 GB in about 0.1 s.
+    JavaRun format = runJava(logs, Map.of("KX_FORMAT_SECONDS_PER_GB", "0.1"), TOOL,
+        "--station", stationArg, "format", "array01", "1");
+    for (JavaRun run : List.of(whoami, groups, lus, format)) {
+      assertEquals(0, run.status, run::toString);
+      assertNoJniReports(run);
+    }
+    assertTrue(whoami.stdout.startsWith("controller 1: admin since "), whoami::toString);
+    assertEquals(List.of("3", "RAID", "6", "0-3", "0", "139236", "278472", "226248", "2"),
+        Arrays.asList(lines(groups.stdout).get(1).split("\\s+")), groups::toString);
+    assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +51200 .*formatting \\d+% +yes"),
+        lus::toString);
+    assertTrue(format.stdout.endsWith("formatted LU 1\n"), format::toString);
+
+    assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).status);
+    assertEquals(1, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).status);
+  }
+
+  @Test
   void aFreshProcessHasNoStation() throws Exception {
     JavaRun run = runJava(scratch, "korvane.str.diskarray.UninitializedProbe");
 
@@ -73,6 +111,22 @@ class StationProcessTest {
     assertUnit(array01, DiskArrayUtilityJNI.KX_GetUnitParam("array01"));
     assertEquals("production", DiskArrayUtilityJNI.KX_GetUnitParam("array02-prod").group_name);
     assertEquals(0x1003, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("backup01")));
+
+    // The array story: two RAID groups, three formatted LUs, logged out again.
+    assertTrue(run.stdout.contains("refused, as it should be: error 4115 (0x1013)"), run::toString);
+    assertTrue(run.stdout.contains("] 100%  3 of 3 done"), run::toString);
+    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups("array01");
+    assertEquals(5, groups[0].level);
+    assertEquals(1, groups[1].level);
+    LogicalUnit[] lus = DiskArrayUtilityJNI.KX_GetLogicalUnit("array01");
+    for (int lu = 0; lu < 3; lu++) {
+      assertEquals(lu, lus[lu].luNumber);
+      assertEquals(0, lus[lu].status, "LU " + lu + " formatted");
+    }
+    assertEquals(2, DiskArrayUtilityJNI.KX_GetLastLogicalUnit("array01"));
+    assertEquals(0, DiskArrayUtilityJNI.KX_CheckLogin("array01", 0));
+    assertEquals(1, DiskArrayUtilityJNI.KX_GetUserInformation("array01", 0).num);
+    TestStation.assertStatusAgrees("array01");
 
     // The demo wants a fresh station and refuses to touch this one again.
     JavaRun again = runJava(scratch.resolve("logs"), TOOL, "--station", station.toString(), "demo");

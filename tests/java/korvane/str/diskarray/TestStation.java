@@ -4,6 +4,7 @@ import static org.junit.jupiter.api.Assertions.assertAll;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.io.IOException;
 import java.nio.charset.StandardCharsets;
@@ -12,6 +13,7 @@ import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.ArrayList;
 import java.util.List;
+import java.util.Map;
 import java.util.concurrent.TimeUnit;
 import org.junit.jupiter.api.function.Executable;
 
@@ -54,6 +56,101 @@ final class TestStation {
         () -> assertEquals(expected.ctl1, actual.ctl1, "ctl1"));
   }
 
+  static RaidGroup raidGroup(int rgnum, int level, int port, int row, int width, int depth) {
+    RaidGroup group = new RaidGroup();
+    group.rgnum = rgnum;
+    group.level = level;
+    group.port = port;
+    group.row = row;
+    group.width = width;
+    group.depth = depth;
+    return group;
+  }
+
+  static LogicalUnit logicalUnit(int number, int rg, int capacityMb) {
+    LogicalUnit lu = new LogicalUnit();
+    lu.luNumber = number;
+    lu.rgNumber = rg;
+    lu.capacity = capacityMb;
+    lu.hostblock = 512;
+    return lu;
+  }
+
+  /**
+   * Everything a storage request could change on a unit, as text: the RAID
+   * group and LU tables, the drive slots and the unit's counts. Two equal
+   * snapshots mean nothing changed.
+   */
+  static String storageSnapshot(String unitName) throws Exception {
+    StringBuilder text = new StringBuilder();
+    for (RaidGroup group : DiskArrayUtilityJNI.KX_GetRaidGroups(unitName)) {
+      text.append(group).append('\n');
+    }
+    for (LogicalUnit lu : DiskArrayUtilityJNI.KX_GetLogicalUnit(unitName)) {
+      text.append(lu).append('\n');
+    }
+    for (DiskDrive drive : DiskArrayUtilityJNI.KX_GetDriveStatus(unitName)) {
+      text.append(drive).append('\n');
+    }
+    text.append(DiskArrayUtilityJNI.KX_GetUnitInformation(unitName).l_info);
+    return text.toString();
+  }
+
+  /**
+   * The drive slots and the unit information agree with the RAID group and
+   * LU tables: members of a group's rectangle and nothing else are RAID
+   * group drives, ports 0-3 hold drives, the counts match, and every group's
+   * free capacity is its capacity less its LUs.
+   */
+  static void assertStatusAgrees(String unitName) throws Exception {
+    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups(unitName);
+    LogicalUnit[] lus = DiskArrayUtilityJNI.KX_GetLogicalUnit(unitName);
+    assertEquals(45, groups.length);
+    assertEquals(512, lus.length);
+    long[] usedMb = new long[45];
+    int luCount = 0;
+    for (LogicalUnit lu : lus) {
+      if (lu.luNumber >= 0) {
+        luCount++;
+        assertTrue(lu.rgNumber >= 0 && groups[lu.rgNumber].rgnum == lu.rgNumber,
+            "group of " + lu);
+        usedMb[lu.rgNumber] += lu.capacity;
+      }
+    }
+    int rgCount = 0;
+    boolean[] member = new boolean[225];
+    for (RaidGroup group : groups) {
+      if (group.rgnum < 0) {
+        assertEquals(new RaidGroup().toString().replace("rgnum=0", "rgnum=-1"),
+            group.toString(), "unused entry");
+        continue;
+      }
+      rgCount++;
+      assertEquals(group.lastLBA - usedMb[group.rgnum], group.lumaxcapa, "free of " + group);
+      long rest = ((long) group.rest_h << 32) | (group.rest & 0xFFFFFFFFL);
+      assertEquals(group.lumaxcapa * 2048L, rest, "rest of " + group);
+      for (int p = group.port; p < group.port + group.width; p++) {
+        for (int r = group.row; r < group.row + group.depth; r++) {
+          assertFalse(member[p * 15 + r], "two groups hold port " + p + " row " + r);
+          member[p * 15 + r] = true;
+        }
+      }
+    }
+    LogicalInformation info = DiskArrayUtilityJNI.KX_GetUnitInformation(unitName).l_info;
+    assertEquals(rgCount, info.rg_count, "rg_count");
+    assertEquals(luCount, info.lu_count, "lu_count");
+
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unitName);
+    assertEquals(225, drives.length);
+    for (int slot = 0; slot < 225; slot++) {
+      DiskDrive drive = drives[slot];
+      assertEquals(slot / 15, drive.port_no, "port of slot " + slot);
+      assertEquals(slot % 15, drive.row_no, "row of slot " + slot);
+      assertEquals(slot / 15 < 4 ? 1 : 0, drive.mount, "mount of " + drive);
+      assertEquals(member[slot] ? 1 : 0, drive.attribute, "attribute of " + drive);
+    }
+  }
+
   /** Runs the call, requires a DiskArrayException, and returns its code. */
   static int codeOf(Executable call) {
     return assertThrows(DiskArrayException.class, call).getCode();
@@ -84,6 +181,12 @@ final class TestStation {
    */
   static JavaRun runJava(Path scratch, String mainClass, String... args)
       throws IOException, InterruptedException {
+    return runJava(scratch, Map.of(), mainClass, args);
+  }
+
+  /** runJava with extra environment variables for the child. */
+  static JavaRun runJava(Path scratch, Map<String, String> environment, String mainClass,
+      String... args) throws IOException, InterruptedException {
     String classPath = System.getProperty("kx.test.classpath");
     if (classPath == null) {
       throw new IllegalStateException("kx.test.classpath is not set; run through ctest");
@@ -99,10 +202,11 @@ final class TestStation {
     Files.createDirectories(scratch);
     Path out = Files.createTempFile(scratch, "stdout", ".txt");
     Path err = Files.createTempFile(scratch, "stderr", ".txt");
-    Process process = new ProcessBuilder(command)
+    ProcessBuilder builder = new ProcessBuilder(command)
         .redirectOutput(out.toFile())
-        .redirectError(err.toFile())
-        .start();
+        .redirectError(err.toFile());
+    builder.environment().putAll(environment);
+    Process process = builder.start();
     if (!process.waitFor(120, TimeUnit.SECONDS)) {
       process.destroyForcibly();
       throw new AssertionError("child JVM did not finish: " + command);

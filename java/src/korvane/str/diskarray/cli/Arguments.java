@@ -24,13 +24,27 @@ final class Arguments {
   static final String ALERT = "alert";
   static final String CTL0 = "ctl0";
   static final String CTL1 = "ctl1";
+  // Users, status and storage.
+  static final String CONTROLLER = "controller";
+  static final String LEVEL = "level";
+  static final String PORT = "port";
+  static final String ROW = "row";
+  static final String WIDTH = "width";
+  static final String DEPTH = "depth";
+  static final String NUMBER = "number";
+  static final String CAPACITY = "capacity";
+  static final String RG = "rg";
+  static final String STAGING = "staging";
+  static final String CTL = "ctl";
+  static final String MODE = "mode";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
       Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
 
-  private static final Set<String> KNOWN_OPTIONS =
-      Set.of(STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
+  private static final Set<String> KNOWN_OPTIONS = Set.of(
+      STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
+      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE);
 
   final String command;
   final List<String> operands;
@@ -83,6 +97,55 @@ final class Arguments {
     }
     String command = words.isEmpty() ? null : words.remove(0);
     return new Arguments(command, words, options);
+  }
+
+  /**
+   * The first operand as a subcommand: "rg add UNIT" becomes the command
+   * "rg add" with the operand UNIT, sharing the options.
+   */
+  Arguments subcommand(String usage) throws UsageException {
+    if (operands.isEmpty()) {
+      throw new UsageException("'" + command + "' needs a subcommand: " + usage);
+    }
+    return new Arguments(command + " " + operands.get(0),
+        new ArrayList<>(operands.subList(1, operands.size())), options);
+  }
+
+  /** Requires between min and max operands. */
+  List<String> expectOperandCount(int min, int max, String names) throws UsageException {
+    if (operands.size() < min || operands.size() > max) {
+      throw new UsageException("'" + command + "' takes " + names
+          + ", got " + (operands.isEmpty() ? "none" : String.join(" ", operands)));
+    }
+    return operands;
+  }
+
+  /** An int option within min..max; fallback when it is not given. */
+  int intOption(String key, int fallback, int min, int max) throws UsageException {
+    String text = options.get(key);
+    return text == null ? fallback : number("--" + key, text, min, max);
+  }
+
+  /** An int option the command cannot do without. */
+  int requiredInt(String key, int min, int max) throws UsageException {
+    if (!options.containsKey(key)) {
+      throw new UsageException("'" + command + "' needs --" + key);
+    }
+    return intOption(key, 0, min, max);
+  }
+
+  /** Decimal or 0x hex text as an int within min..max. */
+  static int number(String what, String text, int min, int max) throws UsageException {
+    long value;
+    try {
+      value = Long.decode(text.trim());
+    } catch (NumberFormatException e) {
+      throw new UsageException(what + " needs a number, got '" + text + "'");
+    }
+    if (value < min || value > max) {
+      throw new UsageException(what + " must be " + min + ".." + max + ", got " + value);
+    }
+    return (int) value;
   }
 
   String option(String key) {

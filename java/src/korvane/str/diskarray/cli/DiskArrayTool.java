@@ -16,7 +16,8 @@ import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.WorkingDirectory;
 
 /**
- * Command-line tool over the unit registry of an array station.
+ * Command-line tool over an array station: its unit registry, and the users,
+ * status, RAID groups, LUs and formatting of each unit.
  *
  * <p>Every command that touches the station first hands the station's working
  * directory to the core library with {@code KX_GUIInitialize}; the core keeps
@@ -42,7 +43,7 @@ public final class DiskArrayTool {
   static final String USAGE = String.join("\n",
       "Usage: java -jar diskarray.jar [--station DIR] COMMAND [ARGUMENTS]",
       "",
-      "Manages the unit registry of the array station kept in DIR",
+      "Manages the units of the array station kept in DIR",
       "(default: ./" + DEFAULT_STATION + ", created when missing).",
       "",
       "Commands:",
@@ -55,9 +56,55 @@ public final class DiskArrayTool {
       "  labels                   the station's label list",
       "  modify-info TEXT N       runs the station's text operation N on TEXT and",
       "                           prints the result (label renames are made this way)",
-      "  demo                     scripted tour of the registry on a fresh station;",
-      "                           DIR must be new or empty (default: a new temporary directory)",
+      "  demo                     scripted tour on a fresh station: registry, users,",
+      "                           RAID groups, LUs, formatting and status; DIR must be",
+      "                           new or empty (default: a new temporary directory)",
       "  help                     this text",
+      "",
+      "Users and login (--controller N: 0 or 1, default 0):",
+      "  user list UNIT           number of accounts and the session of each controller",
+      "  user add UNIT USER PASSWORD",
+      "  user change UNIT USER PASSWORD NEW-USER NEW-PASSWORD",
+      "  user delete UNIT USER PASSWORD",
+      "  user delete-all UNIT",
+      "  user reset UNIT          end the controller's session, whoever holds it",
+      "  login UNIT USER PASSWORD",
+      "  logout UNIT",
+      "  whoami UNIT              who is logged in on the controller, and since when",
+      "  passwd check PASSWORD    is it the station password (exit 1 if not)",
+      "  passwd change [OLD] NEW  set the station password (OLD once one is set)",
+      "User names and passwords are 1..16 bytes from '!' to '~'.",
+      "",
+      "Status:",
+      "  status UNIT              condition, information, clock and the map of the",
+      "                           225 drive slots (15 ports across, 15 rows down)",
+      "  drives UNIT              table of the mounted drives",
+      "  clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss']",
+      "",
+      "RAID groups (a rectangle of WIDTH ports from PORT by DEPTH rows from ROW):",
+      "  rg list UNIT",
+      "  rg add UNIT --level 0|1|5|6|10 --port P --row R --width W [--depth D]",
+      "         [--number RG] [--capacity MB]",
+      "  rg expand UNIT RG --depth D [--capacity MB]",
+      "  rg delete UNIT RG",
+      "  rg delete-all UNIT",
+      "Widths: RAID 0 2..15, RAID 1 2, RAID 5 3..15, RAID 6 4..15, RAID 1+0 even 4..14.",
+      "--capacity cuts the group to MB; without it the group has its full capacity.",
+      "",
+      "Logical units:",
+      "  lu list UNIT",
+      "  lu show UNIT LU",
+      "  lu add UNIT --rg RG --capacity MB [--number LU] [--staging normal|sequential|off]",
+      "         [--ctl 0|1]",
+      "  lu delete UNIT [LU]      delete the last LU (LU, if given, must be that one)",
+      "  lu delete-all UNIT",
+      "  lu expand UNIT LU MB     grow the LU to MB",
+      "  lu staging UNIT LU normal|sequential|off",
+      "  lu switch-ctl UNIT LU    hand the LU to the other controller",
+      "  lu invalid UNIT LU | lu restore UNIT LU",
+      "  lu realloc UNIT LU [--number NEW] [--capacity MB]",
+      "  format UNIT LU... [--mode full|quick]",
+      "                           format LUs and show their progress until done",
       "",
       "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -76,9 +123,13 @@ public final class DiskArrayTool {
   private final PrintStream out;
   private final PrintStream err;
 
+  /** Whether out is a terminal, where progress bars redraw their line. */
+  private final boolean terminal;
+
   DiskArrayTool(PrintStream out, PrintStream err) {
     this.out = out;
     this.err = err;
+    this.terminal = out == System.out && System.console() != null;
   }
 
   public static void main(String[] args) {
@@ -234,8 +285,26 @@ public final class DiskArrayTool {
             () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
       }
       default:
-        throw new UsageException("unknown command '" + arguments.command + "'");
+        return prepareArrayCommand(arguments);
     }
+  }
+
+  /** The commands on the array of one unit: users, status, storage, formatting. */
+  private Step prepareArrayCommand(Arguments arguments) throws UsageException {
+    String command = arguments.command;
+    if (UserCommands.COMMANDS.contains(command)) {
+      return new UserCommands(out).prepare(arguments);
+    }
+    if (StatusCommands.COMMANDS.contains(command)) {
+      return new StatusCommands(out).prepare(arguments);
+    }
+    if (StorageCommands.COMMANDS.contains(command)) {
+      return new StorageCommands(out).prepare(arguments);
+    }
+    if (FormatCommand.COMMANDS.contains(command)) {
+      return new FormatCommand(out, terminal).prepare(arguments);
+    }
+    throw new UsageException("unknown command '" + command + "'");
   }
 
   /** The whole registry: the count first, then a table of exactly that many units. */
@@ -296,27 +365,7 @@ public final class DiskArrayTool {
 
   /** The exception's code and, for the station's known codes, what it means. */
   static String explain(DiskArrayException e) {
-    String meaning;
-    switch (e.getCode()) {
-      case 0x1001: meaning = "the station is not initialized"; break;
-      case 0x1002: meaning = "an argument is out of range"; break;
-      case 0x1003: meaning = "no unit of that name is registered"; break;
-      case 0x1004: meaning = "a unit of that name is already registered"; break;
-      case 0x1005: meaning = "the unit name is empty, too long or not valid text"; break;
-      case 0x1006: meaning = "the station's database could not be opened, read or written"; break;
-      case 0x1007: meaning = "the station does not support this operation"; break;
-      case 0x1008: meaning = "the working directory is not a directory and could not be created";
-        break;
-      case 0x1009: meaning = "another process keeps the station busy; nothing was changed"; break;
-      case 0x100A: meaning = "the station's database was written by a newer core"; break;
-      case 0x100B: meaning = "invalid label, or malformed label text"; break;
-      case 0x100C: meaning = "no rename is kept for that label"; break;
-      case 0x100D: meaning = "the label list is full (20 renames)"; break;
-      case 0x100E: meaning = "the result is longer than 1023 bytes"; break;
-      case 0x100F: meaning = "unexpected failure inside the station"; break;
-      case 0xFFFF: meaning = "out of memory"; break;
-      default: meaning = null;
-    }
+    String meaning = Codes.meaning(e.getCode());
     return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
   }
 

@@ -73,7 +73,7 @@ final class Tables {
     return value == null ? "(null)" : value;
   }
 
-  private static String columns(List<String[]> rows) {
+  static String columns(List<String[]> rows) {
     int width = rows.get(0).length;
     int[] widths = new int[width];
     for (String[] row : rows) {

@@ -1,0 +1,146 @@
+package korvane.str.diskarray.cli;
+
+import java.io.PrintStream;
+import java.util.ArrayList;
+import java.util.LinkedHashSet;
+import java.util.List;
+import java.util.Set;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.FormatEntryList;
+import korvane.str.diskarray.FormatStatusList;
+import korvane.str.diskarray.LogicalUnit;
+import korvane.str.diskarray.LuFormatStatus;
+import korvane.str.diskarray.LuFormatStatusList;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/**
+ * Formats LUs and follows the jobs with a progress bar until every one of
+ * them is done. One LU is started with KX_LogicalUnitFormat, several with
+ * KX_EntryFormatList so that they start together or not at all.
+ */
+final class FormatCommand {
+  static final Set<String> COMMANDS = Set.of("format");
+
+  private static final int FULL = 0;
+  private static final int QUICK = 1;
+  private static final int ENTRY_FULL = 1;
+  private static final int ENTRY_QUICK = 2;
+  private static final int JOB_NONE = 0;
+  private static final int JOB_DONE = 2;
+  private static final int LIST_RUNNING = 1;
+  private static final long POLL_MS = 200;
+
+  private final PrintStream out;
+  private final boolean terminal;
+
+  FormatCommand(PrintStream out, boolean terminal) {
+    this.out = out;
+    this.terminal = terminal;
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    if (arguments.operands.size() < 2) {
+      throw new UsageException("'format' takes UNIT LU..., got "
+          + (arguments.operands.isEmpty() ? "none" : String.join(" ", arguments.operands)));
+    }
+    arguments.allowOnly(Set.of(Arguments.MODE));
+    String unit = DiskArrayTool.unitName(arguments.operands.get(0));
+    Set<Integer> lus = new LinkedHashSet<>();
+    for (String word : arguments.operands.subList(1, arguments.operands.size())) {
+      if (!lus.add(StorageCommands.luNumber(word))) {
+        throw new UsageException("LU " + word + " is given twice");
+      }
+    }
+    String modeText = arguments.option(Arguments.MODE);
+    int mode;
+    if (modeText == null || modeText.equals("full")) {
+      mode = FULL;
+    } else if (modeText.equals("quick")) {
+      mode = QUICK;
+    } else {
+      throw new UsageException("--mode must be full or quick, got '" + modeText + "'");
+    }
+    List<Integer> numbers = new ArrayList<>(lus);
+    return new Step("format " + describe(numbers) + " of '" + unit + "'", () -> {
+      start(unit, numbers, mode);
+      follow(unit, numbers);
+    });
+  }
+
+  private void start(String unit, List<Integer> lus, int mode) throws DiskArrayException {
+    if (lus.size() == 1) {
+      DiskArrayUtilityJNI.KX_LogicalUnitFormat(unit, lus.get(0), mode);
+    } else {
+      FormatEntryList entries = new FormatEntryList();
+      for (int lu : lus) {
+        entries.lu[lu] = (byte) (mode == QUICK ? ENTRY_QUICK : ENTRY_FULL);
+      }
+      DiskArrayUtilityJNI.KX_EntryFormatList(unit, entries);
+    }
+    out.println("started " + (mode == QUICK ? "quick" : "full") + " format of "
+        + describe(lus));
+  }
+
+  /**
+   * Polls until every job is done. The bar shows the jobs' progress weighted
+   * by LU capacity (a job's duration is proportional to it); the time left is
+   * the station's estimate for the batch the jobs belong to.
+   */
+  private void follow(String unit, List<Integer> lus)
+      throws DiskArrayException, ToolFailure {
+    LogicalUnit[] table = StorageCommands.logicalUnits(unit);
+    ProgressBar bar = new ProgressBar(out, terminal);
+    try {
+      while (true) {
+        LuFormatStatusList list = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(unit);
+        if (list == null || list.lu == null) {
+          throw new ToolFailure("the bridge returned no format status");
+        }
+        long weighted = 0;
+        long total = 0;
+        int done = 0;
+        for (int lu : lus) {
+          LuFormatStatus job = list.lu[lu];
+          if (job.status == JOB_NONE) {
+            throw new ToolFailure("the station reports no format job for LU " + lu);
+          }
+          long weight = Math.max(1, table[lu].capacity);
+          total += weight;
+          weighted += weight * (job.status == JOB_DONE ? 100 : job.percent);
+          if (job.status == JOB_DONE) {
+            done++;
+          }
+        }
+        int percent = done == lus.size() ? 100 : (int) Math.min(99, weighted / total);
+        String note = done + " of " + lus.size() + " done";
+        FormatStatusList batch = DiskArrayUtilityJNI.KX_GetFormatStatusList(unit);
+        if (done < lus.size() && batch != null && batch.mode == LIST_RUNNING) {
+          note += ", about " + batch.resttime + " s left";
+        }
+        bar.update(percent, note);
+        if (done == lus.size()) {
+          break;
+        }
+        try {
+          Thread.sleep(POLL_MS);
+        } catch (InterruptedException e) {
+          Thread.currentThread().interrupt();
+          throw new ToolFailure("interrupted; the format jobs go on in the station");
+        }
+      }
+    } finally {
+      bar.finish();
+    }
+    out.println("formatted " + describe(lus));
+  }
+
+  private static String describe(List<Integer> lus) {
+    List<String> names = new ArrayList<>();
+    for (int lu : lus) {
+      names.add(Integer.toString(lu));
+    }
+    return (lus.size() == 1 ? "LU " : "LUs ") + String.join(", ", names);
+  }
+}

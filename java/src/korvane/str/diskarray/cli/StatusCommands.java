@@ -1,0 +1,229 @@
+package korvane.str.diskarray.cli;
+
+import java.io.PrintStream;
+import java.time.LocalDateTime;
+import java.time.format.DateTimeFormatter;
+import java.time.format.DateTimeParseException;
+import java.util.ArrayList;
+import java.util.GregorianCalendar;
+import java.util.List;
+import java.util.Set;
+import java.util.TreeMap;
+import korvane.str.diskarray.CacheStatus;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.DiskDrive;
+import korvane.str.diskarray.DiskDriveInformation;
+import korvane.str.diskarray.DriveReconstructInformation;
+import korvane.str.diskarray.RaidGroup;
+import korvane.str.diskarray.UnitCondition;
+import korvane.str.diskarray.UnitInformation;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/** What a unit is and how it is: condition, information, drives, clock. */
+final class StatusCommands {
+  static final Set<String> COMMANDS = Set.of("status", "drives", "clock");
+
+  private static final DateTimeFormatter CLOCK = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss");
+  private static final String[] PART_STATES = {"not installed", "normal", "failed", "rebuilding"};
+
+  private final PrintStream out;
+
+  StatusCommands(PrintStream out) {
+    this.out = out;
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "status": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of(Arguments.CONTROLLER));
+        int ctl = UserCommands.controller(arguments);
+        return new Step("read the status of '" + unit + "'", () -> status(unit, ctl));
+      }
+      case "drives": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("list the drives of '" + unit + "'", () -> drives(unit));
+      }
+      case "clock":
+        return clock(arguments);
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  private void status(String unit, int ctl) throws DiskArrayException, ToolFailure {
+    UnitCondition condition = DiskArrayUtilityJNI.KX_GetUnitCondition(unit, ctl);
+    UnitInformation info = DiskArrayUtilityJNI.KX_GetUnitInformation(unit);
+    GregorianCalendar clock = DiskArrayUtilityJNI.KX_GetUnitTime(unit);
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
+    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups(unit);
+    if (condition == null || info == null || info.b_info == null || info.l_info == null
+        || info.p_info == null || drives == null || groups == null) {
+      throw new ToolFailure("the bridge returned an incomplete status");
+    }
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"unit", unit + "  (serial " + condition.serial
+        + ", microcode " + condition.micro + ")"});
+    rows.add(new String[] {"controllers", controllers(condition)});
+    rows.add(new String[] {"cache", "controller 0: " + caches(condition.cache)
+        + "; controller 1: " + caches(condition.cache2)});
+    rows.add(new String[] {"power supplies", parts(condition.ps)});
+    rows.add(new String[] {"fans", parts(condition.fan)});
+    rows.add(new String[] {"AC inputs", parts(condition.ac)});
+    rows.add(new String[] {"batteries", parts(condition.batt)});
+    rows.add(new String[] {"enclosures", parts(condition.enclosure)});
+    rows.add(new String[] {"loops", parts(condition.loop)});
+    rows.add(new String[] {"type", "kx_type " + info.b_info.kx_type
+        + ", device type " + info.b_info.device_type + ", port type " + info.b_info.port_type
+        + ", configuration " + info.b_info.unit_conf});
+    rows.add(new String[] {"RAID levels", levels(info.b_info.sup_rglevel)});
+    rows.add(new String[] {"drives", info.p_info.hdd_hdu_count + " mounted in "
+        + info.p_info.hdd_unit_count + " enclosures"});
+    rows.add(new String[] {"RAID groups", Integer.toString(info.l_info.rg_count)});
+    rows.add(new String[] {"LUs", Integer.toString(info.l_info.lu_count)});
+    rows.add(new String[] {"clock", clock == null ? "(unreadable)" : format(clock)});
+    out.print(Tables.columns(rows));
+    out.println();
+    out.print(DriveMap.render(drives, groups));
+  }
+
+  private void drives(String unit) throws DiskArrayException, ToolFailure {
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
+    DiskDriveInformation[] identities = DiskArrayUtilityJNI.KX_GetDriveInformationAll(unit);
+    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups(unit);
+    if (drives == null || identities == null || groups == null) {
+      throw new ToolFailure("the bridge returned no drive table");
+    }
+    int[] owner = DriveMap.groupOfSlot(groups);
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"PORT", "ROW", "STATE", "RG", "VENDOR", "PRODUCT", "REV", "MB"});
+    for (int slot = 0; slot < Math.min(drives.length, DriveMap.SLOTS); slot++) {
+      DiskDrive drive = drives[slot];
+      if (drive == null || drive.mount == 0) {
+        continue;
+      }
+      String state = partState(drive.drv_state);
+      if (drive.drv_state == 3) {
+        DriveReconstructInformation rebuild = DiskArrayUtilityJNI.KX_DriveReconstructInformation(
+            unit, drive.port_no, drive.row_no);
+        state += " " + rebuild.progress_ratio + "%";
+      }
+      DiskDriveInformation id = slot < identities.length ? identities[slot] : null;
+      rows.add(new String[] {
+        Integer.toString(drive.port_no), Integer.toString(drive.row_no), state,
+        owner[slot] < 0 ? "-" : Integer.toString(owner[slot]),
+        id == null ? "?" : id.vendor, id == null ? "?" : id.product,
+        id == null ? "?" : id.revision,
+        id == null ? "?" : Long.toString((Integer.toUnsignedLong(id.lastLBA) + 1) / 2048)
+      });
+    }
+    if (rows.size() == 1) {
+      out.println("(no drives mounted)");
+    } else {
+      out.print(Tables.columns(rows));
+    }
+  }
+
+  private Step clock(Arguments arguments) throws UsageException {
+    List<String> words = arguments.expectOperandCount(1, 3, "UNIT [set-now | set TIME]");
+    arguments.allowOnly(Set.of());
+    String unit = DiskArrayTool.unitName(words.get(0));
+    if (words.size() == 1) {
+      return new Step("read the clock of '" + unit + "'",
+          () -> out.println(format(DiskArrayUtilityJNI.KX_GetUnitTime(unit))));
+    }
+    if (words.size() == 2 && words.get(1).equals("set-now")) {
+      return new Step("set the clock of '" + unit + "'", () -> {
+        DiskArrayUtilityJNI.KX_SetUnitTimeNow(unit);
+        out.println(format(DiskArrayUtilityJNI.KX_GetUnitTime(unit)));
+      });
+    }
+    if (words.size() == 3 && words.get(1).equals("set")) {
+      LocalDateTime time;
+      try {
+        time = LocalDateTime.parse(words.get(2).replace('T', ' '), CLOCK);
+      } catch (DateTimeParseException e) {
+        throw new UsageException("time must be 'YYYY-MM-DD hh:mm:ss', got '" + words.get(2) + "'");
+      }
+      GregorianCalendar calendar = new GregorianCalendar(time.getYear(),
+          time.getMonthValue() - 1, time.getDayOfMonth(), time.getHour(), time.getMinute(),
+          time.getSecond());
+      return new Step("set the clock of '" + unit + "'", () -> {
+        DiskArrayUtilityJNI.KX_SetUnitTime(unit, calendar);
+        out.println(format(DiskArrayUtilityJNI.KX_GetUnitTime(unit)));
+      });
+    }
+    throw new UsageException("'clock' takes UNIT, UNIT set-now or UNIT set 'YYYY-MM-DD hh:mm:ss'");
+  }
+
+  static String format(GregorianCalendar clock) {
+    return String.format("%04d-%02d-%02d %02d:%02d:%02d",
+        clock.get(GregorianCalendar.YEAR), clock.get(GregorianCalendar.MONTH) + 1,
+        clock.get(GregorianCalendar.DAY_OF_MONTH), clock.get(GregorianCalendar.HOUR_OF_DAY),
+        clock.get(GregorianCalendar.MINUTE), clock.get(GregorianCalendar.SECOND));
+  }
+
+  private static String controllers(UnitCondition condition) {
+    StringBuilder text = new StringBuilder();
+    String[] addresses = {condition.ctl0_ip, condition.ctl1_ip};
+    for (int ctl = 0; ctl < 2; ctl++) {
+      if (ctl > 0) text.append("; ");
+      boolean working = (condition.controller_condition & (1 << ctl)) != 0;
+      text.append(ctl).append(working ? " working" : " not working");
+      if (addresses[ctl] != null && !addresses[ctl].isEmpty()) {
+        text.append(" (").append(addresses[ctl]).append(')');
+      }
+    }
+    return text.toString();
+  }
+
+  private static String caches(CacheStatus[] modules) {
+    if (modules == null) {
+      return "(unreadable)";
+    }
+    TreeMap<String, Integer> counts = new TreeMap<>();
+    for (CacheStatus module : modules) {
+      if (module != null && module.condition != 0) {
+        counts.merge(module.option + " MB " + partState(module.condition), 1, Integer::sum);
+      }
+    }
+    return counts.isEmpty() ? "none" : join(counts, " x ");
+  }
+
+  /** Installed parts by state, e.g. "2 normal" or "1 normal, 1 failed". */
+  static String parts(int[] states) {
+    if (states == null) {
+      return "(unreadable)";
+    }
+    TreeMap<String, Integer> counts = new TreeMap<>();
+    for (int state : states) {
+      if (state != 0) {
+        counts.merge(partState(state), 1, Integer::sum);
+      }
+    }
+    return counts.isEmpty() ? "none" : join(counts, " ");
+  }
+
+  private static String join(TreeMap<String, Integer> counts, String separator) {
+    List<String> items = new ArrayList<>();
+    counts.forEach((state, count) -> items.add(count + separator + state));
+    return String.join(", ", items);
+  }
+
+  static String partState(int state) {
+    return state >= 0 && state < PART_STATES.length ? PART_STATES[state] : "state " + state;
+  }
+
+  private static String levels(int bits) {
+    List<String> levels = new ArrayList<>();
+    for (int level = 0; level < 31; level++) {
+      if ((bits & (1 << level)) != 0) {
+        levels.add(StorageCommands.levelName(level));
+      }
+    }
+    return levels.isEmpty() ? "none" : String.join(", ", levels);
+  }
+}

@@ -1,0 +1,424 @@
+package korvane.str.diskarray.cli;
+
+import java.io.PrintStream;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Set;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.LogicalUnit;
+import korvane.str.diskarray.LuFormatStatus;
+import korvane.str.diskarray.LuFormatStatusList;
+import korvane.str.diskarray.LuReallocRequest;
+import korvane.str.diskarray.RaidGroup;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/** RAID groups and logical units of a unit: list, create, change, delete. */
+final class StorageCommands {
+  static final Set<String> COMMANDS = Set.of("rg", "lu");
+
+  static final int RAID_GROUPS = 45;
+  static final int LOGICAL_UNITS = 512;
+  /** rgnum and luNumber that ask the station for the lowest free number. */
+  private static final int ANY_NUMBER = -1;
+  private static final int MAX_MB = Integer.MAX_VALUE;
+  private static final String[] STAGING = {"normal", "sequential", "off"};
+  private static final String[] LU_STATES = {"formatted", "formatting", "unformatted"};
+  private static final int LU_FORMATTING = 1;
+
+  private final PrintStream out;
+
+  StorageCommands(PrintStream out) {
+    this.out = out;
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    if (arguments.command.equals("rg")) {
+      return raidGroup(arguments.subcommand("list, add, expand, delete, delete-all"));
+    }
+    return logicalUnit(arguments.subcommand(
+        "list, show, add, delete, delete-all, expand, staging, switch-ctl, invalid, restore,"
+            + " realloc"));
+  }
+
+  // ---------------------------------------------------------------------------
+  // RAID groups
+
+  private Step raidGroup(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "rg list": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of());
+        return new Step("list the RAID groups of '" + unit + "'", () -> {
+          RaidGroup[] groups = raidGroups(unit);
+          out.print(raidGroupTable(groups, logicalUnits(unit)));
+        });
+      }
+      case "rg add": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of(Arguments.LEVEL, Arguments.PORT, Arguments.ROW,
+            Arguments.WIDTH, Arguments.DEPTH, Arguments.NUMBER, Arguments.CAPACITY));
+        RaidGroup group = new RaidGroup();
+        group.rgnum = arguments.intOption(Arguments.NUMBER, ANY_NUMBER, 0, RAID_GROUPS - 1);
+        group.level = level(arguments);
+        group.port = arguments.requiredInt(Arguments.PORT, 0, DriveMap.PORTS - 1);
+        group.row = arguments.requiredInt(Arguments.ROW, 0, DriveMap.ROWS - 1);
+        group.width = arguments.requiredInt(Arguments.WIDTH, 1, DriveMap.PORTS);
+        group.depth = arguments.intOption(Arguments.DEPTH, 1, 1, DriveMap.ROWS);
+        cut(arguments, group);
+        return new Step("add a RAID group to '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, group);
+          RaidGroup added = groupAt(raidGroups(unit), group.port, group.row);
+          out.println(added == null ? "added a RAID group"
+              : "added RAID group " + added.rgnum + ": " + levelName(added.level) + ", "
+                  + added.lastLBA + " MB");
+        });
+      }
+      case "rg expand": {
+        List<String> words = arguments.expectOperands("UNIT", "RG");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int rg = Arguments.number("RG", words.get(1), 0, RAID_GROUPS - 1);
+        arguments.allowOnly(Set.of(Arguments.DEPTH, Arguments.CAPACITY));
+        int depth = arguments.requiredInt(Arguments.DEPTH, 1, DriveMap.ROWS);
+        RaidGroup request = new RaidGroup();
+        cut(arguments, request);
+        return new Step("expand RAID group " + rg + " of '" + unit + "'", () -> {
+          RaidGroup group = raidGroups(unit)[rg];
+          if (group.rgnum != rg) {
+            // Let the station give its own answer for a group it does not have.
+            group.rgnum = rg;
+          }
+          group.depth = depth;
+          group.lastLBASet = request.lastLBASet;
+          group.lastLBA = request.lastLBA;
+          DiskArrayUtilityJNI.KX_RaidGroupExpand(unit, group);
+          RaidGroup expanded = raidGroups(unit)[rg];
+          out.println("RAID group " + rg + " now " + expanded.depth + " rows, "
+              + expanded.lastLBA + " MB");
+        });
+      }
+      case "rg delete": {
+        List<String> words = arguments.expectOperands("UNIT", "RG");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int rg = Arguments.number("RG", words.get(1), 0, RAID_GROUPS - 1);
+        arguments.allowOnly(Set.of());
+        return new Step("delete RAID group " + rg + " of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_RaidGroupDelete(unit, rg);
+          out.println("deleted RAID group " + rg);
+        });
+      }
+      case "rg delete-all": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of());
+        return new Step("delete the RAID groups of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_RaidGroupAllDelete(unit);
+          out.println("deleted every RAID group of " + unit);
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** --capacity MB asks for a group cut to that capacity; without it the full capacity. */
+  private static void cut(Arguments arguments, RaidGroup group) throws UsageException {
+    if (arguments.has(Arguments.CAPACITY)) {
+      group.lastLBASet = 1;
+      group.lastLBA = arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB);
+    }
+  }
+
+  private static int level(Arguments arguments) throws UsageException {
+    String text = arguments.option(Arguments.LEVEL);
+    if (text == null) {
+      throw new UsageException("'" + arguments.command + "' needs --level");
+    }
+    if (text.equals("1+0")) {
+      return 10;
+    }
+    return Arguments.number("--level", text, 0, 99);
+  }
+
+  static String levelName(int level) {
+    return level == 10 ? "RAID 1+0" : "RAID " + level;
+  }
+
+  private static RaidGroup groupAt(RaidGroup[] groups, int port, int row) {
+    for (RaidGroup group : groups) {
+      if (group.rgnum >= 0 && group.port == port && group.row == row) {
+        return group;
+      }
+    }
+    return null;
+  }
+
+  static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"});
+    for (RaidGroup group : groups) {
+      if (group.rgnum < 0) {
+        continue;
+      }
+      int lus = 0;
+      for (LogicalUnit lu : units) {
+        if (lu.luNumber >= 0 && lu.rgNumber == group.rgnum) {
+          lus++;
+        }
+      }
+      rows.add(new String[] {
+        Integer.toString(group.rgnum), levelName(group.level),
+        span(group.port, group.width), span(group.row, group.depth),
+        Integer.toString(group.minimum_capa),
+        group.lastLBA + (group.lastLBASet != 0 ? " (cut)" : ""),
+        Integer.toString(group.lumaxcapa), Integer.toString(lus)
+      });
+    }
+    return rows.size() == 1 ? "(no RAID groups)\n" : Tables.columns(rows);
+  }
+
+  private static String span(int first, int count) {
+    return count <= 1 ? Integer.toString(first) : first + "-" + (first + count - 1);
+  }
+
+  // ---------------------------------------------------------------------------
+  // Logical units
+
+  private Step logicalUnit(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "lu list": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of());
+        return new Step("list the LUs of '" + unit + "'",
+            () -> out.print(logicalUnitTable(logicalUnits(unit), formatProgress(unit))));
+      }
+      case "lu show": {
+        List<String> words = arguments.expectOperands("UNIT", "LU");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        arguments.allowOnly(Set.of());
+        return new Step("show LU " + lu + " of '" + unit + "'", () -> {
+          LogicalUnit read = DiskArrayUtilityJNI.KX_GetLogicalUnit1(unit, lu);
+          List<String[]> rows = new ArrayList<>();
+          rows.add(new String[] {"luNumber", Integer.toString(read.luNumber)});
+          rows.add(new String[] {"rgNumber", Integer.toString(read.rgNumber)});
+          rows.add(new String[] {"raid_level", levelName(read.raid_level)});
+          rows.add(new String[] {"capacity", read.capacity + " MB"});
+          rows.add(new String[] {"staging", staging(read.staging)});
+          rows.add(new String[] {"defaultCTL", Integer.toString(read.defaultCTL)});
+          rows.add(new String[] {"currentCTL", Integer.toString(read.currentCTL)});
+          rows.add(new String[] {"status", luState(read.status)});
+          rows.add(new String[] {"hostblock", Integer.toString(read.hostblock)});
+          rows.add(new String[] {"lu_valid", Integer.toString(read.lu_valid)});
+          rows.add(new String[] {"rg_last_lu", Integer.toString(read.rg_last_lu)});
+          out.print(Tables.columns(rows));
+        });
+      }
+      case "lu add": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of(Arguments.RG, Arguments.CAPACITY, Arguments.NUMBER,
+            Arguments.STAGING, Arguments.CTL));
+        LogicalUnit lu = new LogicalUnit();
+        lu.luNumber = arguments.intOption(Arguments.NUMBER, ANY_NUMBER, 0, LOGICAL_UNITS - 1);
+        lu.rgNumber = arguments.requiredInt(Arguments.RG, 0, RAID_GROUPS - 1);
+        lu.capacity = arguments.requiredInt(Arguments.CAPACITY, 1, MAX_MB);
+        lu.staging = stagingOption(arguments);
+        lu.defaultCTL = arguments.intOption(Arguments.CTL, 0, 0, 1);
+        lu.hostblock = 512;
+        return new Step("add an LU to '" + unit + "'", () -> {
+          int number = lu.luNumber;
+          if (number == ANY_NUMBER) {
+            // The station takes the lowest free number; name it when the table
+            // afterwards shows this LU there.
+            number = lowestFree(logicalUnits(unit));
+          }
+          DiskArrayUtilityJNI.KX_LogicalUnitAdd(unit, lu);
+          LogicalUnit[] after = logicalUnits(unit);
+          boolean found = number >= 0 && after[number].rgNumber == lu.rgNumber
+              && after[number].capacity == lu.capacity;
+          out.println((found ? "added LU " + number : "added an LU") + ": " + lu.capacity
+              + " MB in RAID group " + lu.rgNumber);
+        });
+      }
+      case "lu delete": {
+        // The station deletes only the highest-numbered LU; an LU given on the
+        // command line must be that one, so a script cannot delete the wrong LU.
+        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [LU]");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        Integer expected = words.size() == 2 ? luNumber(words.get(1)) : null;
+        arguments.allowOnly(Set.of());
+        return new Step("delete the last LU of '" + unit + "'", () -> {
+          int last = DiskArrayUtilityJNI.KX_GetLastLogicalUnit(unit);
+          if (last < 0) {
+            throw new ToolFailure(unit + " has no LUs");
+          }
+          if (expected != null && expected != last) {
+            throw new ToolFailure("only the last LU can be deleted, and that is LU " + last
+                + ", not LU " + expected);
+          }
+          DiskArrayUtilityJNI.KX_LogicalUnitDelete(unit);
+          out.println("deleted LU " + last);
+        });
+      }
+      case "lu delete-all": {
+        String unit = unit(arguments, "UNIT");
+        arguments.allowOnly(Set.of());
+        return new Step("delete the LUs of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_LogicalUnitDeleteAll(unit);
+          out.println("deleted every LU of " + unit);
+        });
+      }
+      case "lu expand": {
+        List<String> words = arguments.expectOperands("UNIT", "LU", "MB");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        int capacity = Arguments.number("MB", words.get(2), 1, MAX_MB);
+        arguments.allowOnly(Set.of());
+        return new Step("expand LU " + lu + " of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_LogicalUnitExpand(unit, lu, capacity);
+          out.println("LU " + lu + " now " + capacity + " MB");
+        });
+      }
+      case "lu staging": {
+        List<String> words = arguments.expectOperands("UNIT", "LU", "normal|sequential|off");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        int staging = staging("staging", words.get(2));
+        arguments.allowOnly(Set.of());
+        return new Step("change the staging of LU " + lu + " of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_LogicalUnitChangeStaging(unit, lu, staging);
+          out.println("LU " + lu + " staging " + staging(staging));
+        });
+      }
+      case "lu switch-ctl": {
+        List<String> words = arguments.expectOperands("UNIT", "LU");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        arguments.allowOnly(Set.of());
+        return new Step("hand LU " + lu + " of '" + unit + "' to the other controller", () -> {
+          DiskArrayUtilityJNI.KX_LogicalUnitChangeCtl(unit, lu);
+          out.println("LU " + lu + " now on controller "
+              + DiskArrayUtilityJNI.KX_GetLogicalUnit1(unit, lu).defaultCTL);
+        });
+      }
+      case "lu invalid":
+      case "lu restore": {
+        List<String> words = arguments.expectOperands("UNIT", "LU");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        arguments.allowOnly(Set.of());
+        boolean invalidate = arguments.command.equals("lu invalid");
+        return new Step((invalidate ? "invalidate" : "restore") + " LU " + lu + " of '" + unit
+            + "'", () -> {
+              if (invalidate) {
+                DiskArrayUtilityJNI.KX_LogicalUnitInvalid(unit, lu);
+              } else {
+                DiskArrayUtilityJNI.KX_LogicalUnitRestore(unit, lu);
+              }
+              out.println("LU " + lu + (invalidate ? " invalid" : " valid"));
+            });
+      }
+      case "lu realloc": {
+        List<String> words = arguments.expectOperands("UNIT", "LU");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int lu = luNumber(words.get(1));
+        arguments.allowOnly(Set.of(Arguments.NUMBER, Arguments.CAPACITY));
+        if (!arguments.has(Arguments.NUMBER) && !arguments.has(Arguments.CAPACITY)) {
+          throw new UsageException("'lu realloc' needs --number or --capacity");
+        }
+        LuReallocRequest request = new LuReallocRequest(lu,
+            arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB),
+            arguments.intOption(Arguments.NUMBER, lu, 0, LOGICAL_UNITS - 1));
+        return new Step("reallocate LU " + lu + " of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_LogicalUnitRealloc(unit, request);
+          LogicalUnit now = DiskArrayUtilityJNI.KX_GetLogicalUnit1(unit, request.newlun);
+          out.println("LU " + lu + " is now LU " + now.luNumber + ", " + now.capacity + " MB, "
+              + luState(now.status));
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"LU", "RG", "LEVEL", "MB", "STAGING", "CTL", "STATE", "VALID"});
+    for (LogicalUnit lu : units) {
+      if (lu.luNumber < 0) {
+        continue;
+      }
+      String state = luState(lu.status);
+      if (lu.status == LU_FORMATTING && progress != null && lu.luNumber < progress.length
+          && progress[lu.luNumber] != null) {
+        state += " " + progress[lu.luNumber].percent + "%";
+      }
+      rows.add(new String[] {
+        Integer.toString(lu.luNumber), Integer.toString(lu.rgNumber), levelName(lu.raid_level),
+        Integer.toString(lu.capacity), staging(lu.staging),
+        Integer.toString(lu.currentCTL), state, lu.lu_valid != 0 ? "yes" : "no"
+      });
+    }
+    return rows.size() == 1 ? "(no LUs)\n" : Tables.columns(rows);
+  }
+
+  private static int lowestFree(LogicalUnit[] units) {
+    for (int i = 0; i < units.length; i++) {
+      if (units[i].luNumber < 0) {
+        return i;
+      }
+    }
+    return -1;
+  }
+
+  static RaidGroup[] raidGroups(String unit) throws DiskArrayException, ToolFailure {
+    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups(unit);
+    if (groups == null || groups.length != RAID_GROUPS) {
+      throw new ToolFailure("the bridge returned no RAID group table");
+    }
+    return groups;
+  }
+
+  static LogicalUnit[] logicalUnits(String unit) throws DiskArrayException, ToolFailure {
+    LogicalUnit[] units = DiskArrayUtilityJNI.KX_GetLogicalUnit(unit);
+    if (units == null || units.length != LOGICAL_UNITS) {
+      throw new ToolFailure("the bridge returned no LU table");
+    }
+    return units;
+  }
+
+  private static LuFormatStatus[] formatProgress(String unit) throws DiskArrayException {
+    LuFormatStatusList list = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(unit);
+    return list == null ? null : list.lu;
+  }
+
+  private static String unit(Arguments arguments, String name) throws UsageException {
+    return DiskArrayTool.unitName(arguments.expectOperands(name).get(0));
+  }
+
+  static int luNumber(String text) throws UsageException {
+    return Arguments.number("LU", text, 0, LOGICAL_UNITS - 1);
+  }
+
+  private static int stagingOption(Arguments arguments) throws UsageException {
+    String text = arguments.option(Arguments.STAGING);
+    return text == null ? 0 : staging("--staging", text);
+  }
+
+  private static int staging(String what, String text) throws UsageException {
+    for (int i = 0; i < STAGING.length; i++) {
+      if (STAGING[i].equals(text)) {
+        return i;
+      }
+    }
+    throw new UsageException(what + " must be normal, sequential or off, got '" + text + "'");
+  }
+
+  static String staging(int staging) {
+    return staging >= 0 && staging < STAGING.length ? STAGING[staging] : "staging " + staging;
+  }
+
+  static String luState(int status) {
+    return status >= 0 && status < LU_STATES.length ? LU_STATES[status] : "status " + status;
+  }
+}
