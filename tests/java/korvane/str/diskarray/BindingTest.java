@@ -57,7 +57,9 @@ class BindingTest {
       "KX_GetLastLogicalUnit", "KX_LogicalUnitInvalid", "KX_LogicalUnitRestore",
       "KX_LogicalUnitRealloc",
       // Formatting status
-      "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList");
+      "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
+      // Drive mode
+      "KX_SetDriveMode");
 
   @TempDir Path station;
 
