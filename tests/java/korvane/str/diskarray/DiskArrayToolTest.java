@@ -153,6 +153,8 @@ class DiskArrayToolTest {
       {"format", "array01", "0", "--mode", "slow"},
       {"clock", "array01", "set", "yesterday"},
       {"status", "array01", "--level", "5"},
+      {"drive", "array01", "1", "0", "fix"},
+      {"drive", "array01", "15", "0", "block"},
     };
     for (String[] args : misuses) {
       Result result = tool(args);
@@ -232,6 +234,14 @@ class DiskArrayToolTest {
     assertEquals("oo44...........", mapRow(status.out, 2));
     assertEquals("oooo...........", mapRow(status.out, 14));
     assertFalse(status.out.contains("disagree"), status::toString);
+
+    // A blocked member shows as X; returned, it rebuilds and shows as R.
+    assertEquals("block the drive at port 1, row 0: blocked\n",
+        succeed("drive", "array01", "1", "0", "block").out);
+    assertEquals("0X00...........", mapRow(succeed("status", "array01").out, 0));
+    assertEquals("restore the drive at port 1, row 0: rebuilding\n",
+        succeed("drive", "array01", "1", "0", "restore").out);
+    assertEquals("0R00...........", mapRow(succeed("status", "array01").out, 0));
 
     // Only the last LU can go; naming another one changes nothing.
     String before = TestStation.storageSnapshot("array01");

@@ -79,6 +79,8 @@ public final class DiskArrayTool {
       "  status UNIT              condition, information, clock and the map of the",
       "                           225 drive slots (15 ports across, 15 rows down)",
       "  drives UNIT              table of the mounted drives",
+      "  drive UNIT PORT ROW block|restore",
+      "                           take a drive out of service or return it",
       "  clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss']",
       "",
       "RAID groups (a rectangle of WIDTH ports from PORT by DEPTH rows from ROW):",

@@ -23,7 +23,7 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 
 /** What a unit is and how it is: condition, information, drives, clock. */
 final class StatusCommands {
-  static final Set<String> COMMANDS = Set.of("status", "drives", "clock");
+  static final Set<String> COMMANDS = Set.of("status", "drives", "drive", "clock");
 
   private static final DateTimeFormatter CLOCK = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss");
   private static final String[] PART_STATES = {"not installed", "normal", "failed", "rebuilding"};
@@ -47,6 +47,8 @@ final class StatusCommands {
         arguments.allowOnly(Set.of());
         return new Step("list the drives of '" + unit + "'", () -> drives(unit));
       }
+      case "drive":
+        return driveMode(arguments);
       case "clock":
         return clock(arguments);
       default:
@@ -126,6 +128,36 @@ final class StatusCommands {
       out.print(Tables.columns(rows));
     }
   }
+
+  // Takes a drive out of service or returns it; a returned member of a
+  // redundant RAID group rebuilds, which `drives` and `status` show.
+  private Step driveMode(Arguments arguments) throws UsageException {
+    List<String> words = arguments.expectOperands("UNIT", "PORT", "ROW", "block|restore");
+    arguments.allowOnly(Set.of());
+    String unit = DiskArrayTool.unitName(words.get(0));
+    int port = Arguments.number("PORT", words.get(1), 0, DriveMap.PORTS - 1);
+    int row = Arguments.number("ROW", words.get(2), 0, DriveMap.ROWS - 1);
+    int mode;
+    switch (words.get(3)) {
+      case "block":
+        mode = 1;
+        break;
+      case "restore":
+        mode = 0;
+        break;
+      default:
+        throw new UsageException("'drive' takes block or restore, got '" + words.get(3) + "'");
+    }
+    String what = words.get(3) + " the drive at port " + port + ", row " + row;
+    return new Step(what + " of '" + unit + "'", () -> {
+      DiskArrayUtilityJNI.KX_SetDriveMode(unit, port, row, mode);
+      DriveReconstructInformation rebuild =
+          DiskArrayUtilityJNI.KX_DriveReconstructInformation(unit, port, row);
+      out.println(what + ": " + REBUILD_STATES[Math.max(0, Math.min(2, rebuild.status_code))]);
+    });
+  }
+
+  private static final String[] REBUILD_STATES = {"in service", "rebuilding", "blocked"};
 
   private Step clock(Arguments arguments) throws UsageException {
     List<String> words = arguments.expectOperandCount(1, 3, "UNIT [set-now | set TIME]");
