@@ -29,6 +29,14 @@ void copy_text(const char* text, char* buffer, size_t size) {
 
 }  // namespace
 
+std::string bounded_text(const void* at, size_t max_length) {
+  const char* text = static_cast<const char*>(at);
+  const void* nul = std::memchr(text, '\0', max_length);
+  size_t length =
+      nul != nullptr ? static_cast<const char*>(nul) - text : max_length;
+  return std::string(text, length);
+}
+
 jobject new_record(JNIEnv* env, const char* class_name) {
   LocalRef<jclass> cls(env, find_class(env, class_name));
   if (!cls) return nullptr;
@@ -125,8 +133,8 @@ jintArray new_int_array_from_bytes(JNIEnv* env, const uint8_t* source,
 
 int32_t set_byte_array_region(JNIEnv* env, jobject object, const char* name,
                               const uint8_t* source, int count) {
-  LocalRef<jbyteArray> array(env, static_cast<jbyteArray>(get_object_field(
-                                      env, object, name, "[B")));
+  LocalRef<jbyteArray> array(
+      env, static_cast<jbyteArray>(get_object_field(env, object, name, "[B")));
   if (!array) return ERR_MARSHAL;
   env->SetByteArrayRegion(array.get(), 0, count,
                           reinterpret_cast<const jbyte*>(source));
@@ -154,15 +162,15 @@ int32_t get_string_field(JNIEnv* env, jobject object, const char* name,
 int32_t get_string_array_field(JNIEnv* env, jobject object, const char* name,
                                char* base, size_t stride, size_t capacity) {
   LocalRef<jobjectArray> array(
-      env, static_cast<jobjectArray>(get_object_field(
-               env, object, name, "[Ljava/lang/String;")));
+      env, static_cast<jobjectArray>(
+               get_object_field(env, object, name, "[Ljava/lang/String;")));
   if (!array) return ERR_MARSHAL;
   size_t length = static_cast<size_t>(env->GetArrayLength(array.get()));
   if (length > capacity) length = capacity;
   for (size_t i = 0; i < length; ++i) {
-    LocalRef<jstring> string(
-        env, static_cast<jstring>(env->GetObjectArrayElement(
-                 array.get(), static_cast<jsize>(i))));
+    LocalRef<jstring> string(env,
+                             static_cast<jstring>(env->GetObjectArrayElement(
+                                 array.get(), static_cast<jsize>(i))));
     if (!string) return ERR_MARSHAL;
     UtfChars chars(env, string.get());
     if (!chars) return ERR_MARSHAL;
@@ -173,10 +181,11 @@ int32_t get_string_array_field(JNIEnv* env, jobject object, const char* name,
 
 int32_t get_int_array_field(JNIEnv* env, jobject object, const char* name,
                             int32_t* target, int count) {
-  LocalRef<jintArray> array(env, static_cast<jintArray>(get_object_field(
-                                     env, object, name, "[I")));
+  LocalRef<jintArray> array(
+      env, static_cast<jintArray>(get_object_field(env, object, name, "[I")));
   if (!array) return ERR_MARSHAL;
-  env->GetIntArrayRegion(array.get(), 0, count, reinterpret_cast<jint*>(target));
+  env->GetIntArrayRegion(array.get(), 0, count,
+                         reinterpret_cast<jint*>(target));
   return env->ExceptionCheck() ? ERR_MARSHAL : 0;
 }
 
@@ -188,12 +197,13 @@ int32_t get_int_matrix_field(JNIEnv* env, jobject object, const char* name,
   // A matrix with fewer rows than the record holds fails like a short row.
   if (env->GetArrayLength(matrix.get()) < rows) return ERR_MARSHAL;
   for (int i = 0; i < rows; ++i) {
-    LocalRef<jintArray> row(env, static_cast<jintArray>(
-                                     env->GetObjectArrayElement(matrix.get(), i)));
+    LocalRef<jintArray> row(
+        env,
+        static_cast<jintArray>(env->GetObjectArrayElement(matrix.get(), i)));
     if (!row) return ERR_MARSHAL;
-    env->GetIntArrayRegion(row.get(), 0, columns,
-                           reinterpret_cast<jint*>(target) +
-                               static_cast<size_t>(i) * columns);
+    env->GetIntArrayRegion(
+        row.get(), 0, columns,
+        reinterpret_cast<jint*>(target) + static_cast<size_t>(i) * columns);
     if (env->ExceptionCheck()) return ERR_MARSHAL;
   }
   return 0;
@@ -202,8 +212,8 @@ int32_t get_int_matrix_field(JNIEnv* env, jobject object, const char* name,
 int32_t get_bytes_from_int_array_field(JNIEnv* env, jobject object,
                                        const char* name, uint8_t* target,
                                        size_t capacity) {
-  LocalRef<jintArray> array(env, static_cast<jintArray>(get_object_field(
-                                     env, object, name, "[I")));
+  LocalRef<jintArray> array(
+      env, static_cast<jintArray>(get_object_field(env, object, name, "[I")));
   if (!array) return ERR_MARSHAL;
   size_t length = static_cast<size_t>(env->GetArrayLength(array.get()));
   if (length == 0) {
@@ -221,8 +231,8 @@ int32_t get_bytes_from_int_array_field(JNIEnv* env, jobject object,
 
 int32_t get_byte_array_field(JNIEnv* env, jobject object, const char* name,
                              uint8_t* target, int count) {
-  LocalRef<jbyteArray> array(env, static_cast<jbyteArray>(get_object_field(
-                                      env, object, name, "[B")));
+  LocalRef<jbyteArray> array(
+      env, static_cast<jbyteArray>(get_object_field(env, object, name, "[B")));
   if (!array) return ERR_MARSHAL;
   env->GetByteArrayRegion(array.get(), 0, count,
                           reinterpret_cast<jbyte*>(target));
@@ -237,9 +247,8 @@ jobject new_calendar(JNIEnv* env, const BrokenDownTime* time) {
   // Years count from 1900; the sum wraps rather than overflow for a year the
   // core should never send.
   jint year = static_cast<jint>(static_cast<uint32_t>(time->tm_year) + 1900u);
-  return env->NewObject(cls.get(), ctor, year, time->tm_mon,
-                        time->tm_mday, time->tm_hour, time->tm_min,
-                        time->tm_sec);
+  return env->NewObject(cls.get(), ctor, year, time->tm_mon, time->tm_mday,
+                        time->tm_hour, time->tm_min, time->tm_sec);
 }
 
 int32_t read_calendar(JNIEnv* env, jobject calendar, BrokenDownTime* time) {

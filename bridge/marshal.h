@@ -9,10 +9,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct BrokenDownTime;
 
 namespace kx {
+
+// The text at `at`: up to its NUL, or `max_length` bytes when the core left
+// no NUL within them. Text from a C record never reads past its slot.
+std::string bounded_text(const void* at, size_t max_length);
 
 // Creation and lookup: a new local reference, or null on failure.
 jobject new_record(JNIEnv* env, const char* class_name);

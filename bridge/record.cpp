@@ -21,14 +21,6 @@ void store_int(uint8_t* at, int32_t value) {
   std::memcpy(at, &value, sizeof(value));
 }
 
-// Text of a record field, cut at its width even when the core left no NUL.
-std::string bounded_text(const uint8_t* at, size_t width) {
-  const char* text = reinterpret_cast<const char*>(at);
-  const void* nul = std::memchr(text, '\0', width);
-  size_t length = nul != nullptr ? static_cast<const char*>(nul) - text : width;
-  return std::string(text, length);
-}
-
 int32_t set_text_array(JNIEnv* env, jobject object, const FieldSpec& field,
                        const uint8_t* at) {
   // Each text is bounded by its slot before it is handed to JNI.
@@ -50,8 +42,8 @@ int32_t set_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
                             static_cast<jsize>(field.count)));
   if (!array) return ERR_MARSHAL;
   for (uint32_t i = 0; i < field.count; ++i) {
-    LocalRef<jobject> element(
-        env, build_record(env, nested, at + i * field.stride));
+    LocalRef<jobject> element(env,
+                              build_record(env, nested, at + i * field.stride));
     if (!element) return ERR_MARSHAL;
     env->SetObjectArrayElement(array.get(), static_cast<jsize>(i),
                                element.get());
@@ -136,8 +128,7 @@ int32_t read_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
     length = static_cast<jsize>(field.count);
   }
   for (jsize i = 0; i < length; ++i) {
-    LocalRef<jobject> element(env,
-                              env->GetObjectArrayElement(array.get(), i));
+    LocalRef<jobject> element(env, env->GetObjectArrayElement(array.get(), i));
     if (read_record(env, *field.nested, element.get(),
                     at + static_cast<size_t>(i) * field.stride) != 0) {
       return ERR_MARSHAL;
@@ -185,10 +176,9 @@ int32_t read_field(JNIEnv* env, jobject object, const FieldSpec& field,
     case FieldKind::kRecordArray:
       return read_nested_array(env, object, field, at);
     case FieldKind::kIntMatrix:
-      return get_int_matrix_field(env, object, field.name,
-                                  reinterpret_cast<int32_t*>(at),
-                                  static_cast<int>(field.count),
-                                  static_cast<int>(field.stride));
+      return get_int_matrix_field(
+          env, object, field.name, reinterpret_cast<int32_t*>(at),
+          static_cast<int>(field.count), static_cast<int>(field.stride));
   }
   return ERR_MARSHAL;
 }
@@ -221,13 +211,14 @@ int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
   return 0;
 }
 
-size_t fill_record_array(JNIEnv* env, jobjectArray array, const RecordType& type,
-                         const void* records, size_t count,
-                         bool stop_at_failure) {
+size_t fill_record_array(JNIEnv* env, jobjectArray array,
+                         const RecordType& type, const void* records,
+                         size_t count, bool stop_at_failure) {
   const auto* base = static_cast<const uint8_t*>(records);
   size_t built = 0;
   for (size_t i = 0; i < count; ++i) {
-    LocalRef<jobject> element(env, build_record(env, type, base + i * type.size));
+    LocalRef<jobject> element(env,
+                              build_record(env, type, base + i * type.size));
     if (!element && stop_at_failure) break;
     // A failed build leaves its exception pending, and nothing more may be
     // stored then; the remaining elements stay null.

@@ -12,15 +12,6 @@ using namespace kx;
 
 namespace {
 
-// Text of `width` bytes of the login result, cut within its width even when
-// the core left no NUL there.
-std::string login_text(const char* at, size_t width) {
-  const void* nul = std::memchr(at, '\0', width - 1);
-  size_t length =
-      nul != nullptr ? static_cast<const char*>(nul) - at : width - 1;
-  return std::string(at, length);
-}
-
 // Turns a login result of `size` bytes into String[2]. Unlike a record
 // builder: an empty first text is an empty answer (null, no exception), and a
 // text that cannot be converted leaves its element null instead of failing
@@ -31,14 +22,14 @@ jobjectArray login_result_array(JNIEnv* env, const char* result, size_t size) {
     return nullptr;
   }
   LocalRef<jstring> first(
-      env,
-      env->NewStringUTF(login_text(result, kLoginSecondTextOffset).c_str()));
+      env, env->NewStringUTF(
+               bounded_text(result, kLoginSecondTextOffset - 1).c_str()));
   // No JNI call may follow a failure that left its exception pending.
   LocalRef<jstring> second;
   if (!env->ExceptionCheck()) {
     second = LocalRef<jstring>(
-        env, env->NewStringUTF(login_text(result + kLoginSecondTextOffset,
-                                          size - kLoginSecondTextOffset)
+        env, env->NewStringUTF(bounded_text(result + kLoginSecondTextOffset,
+                                            size - kLoginSecondTextOffset - 1)
                                    .c_str()));
   }
   LocalRef<jobjectArray> array(env,
