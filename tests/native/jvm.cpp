@@ -97,15 +97,21 @@ void set_string(jobject object, const char* field, const char* value) {
   if (string != nullptr) g_env->DeleteLocalRef(string);
 }
 
-std::string get_string(jobject object, const char* field) {
-  auto string = static_cast<jstring>(g_env->GetObjectField(
-      object, field_of(object, field, "Ljava/lang/String;")));
-  if (string == nullptr) return "<null>";
+// Takes a local string reference: its modified UTF-8 text, the reference
+// deleted.
+static std::string take_text(jstring string) {
   const char* chars = g_env->GetStringUTFChars(string, nullptr);
   std::string copy(chars);
   g_env->ReleaseStringUTFChars(string, chars);
   g_env->DeleteLocalRef(string);
   return copy;
+}
+
+std::string get_string(jobject object, const char* field) {
+  auto string = static_cast<jstring>(g_env->GetObjectField(
+      object, field_of(object, field, "Ljava/lang/String;")));
+  if (string == nullptr) return "<null>";
+  return take_text(string);
 }
 
 jobject get_object(jobject object, const char* field, const char* signature) {
@@ -122,10 +128,7 @@ std::string class_name_of(jobject object) {
       env->GetMethodID(class_class, "getName", "()Ljava/lang/String;");
   auto name = static_cast<jstring>(env->CallObjectMethod(cls, get_name));
   env->ExceptionCheck();
-  const char* chars = env->GetStringUTFChars(name, nullptr);
-  std::string copy(chars);
-  env->ReleaseStringUTFChars(name, chars);
-  env->DeleteLocalRef(name);
+  std::string copy = take_text(name);
   env->DeleteLocalRef(class_class);
   env->DeleteLocalRef(cls);
   return copy;
@@ -145,10 +148,7 @@ std::string message_of(jthrowable throwable) {
       env->GetMethodID(cls, "toString", "()Ljava/lang/String;");
   auto text = static_cast<jstring>(env->CallObjectMethod(throwable, to_string));
   env->ExceptionCheck();
-  const char* chars = env->GetStringUTFChars(text, nullptr);
-  std::string copy(chars);
-  env->ReleaseStringUTFChars(text, chars);
-  env->DeleteLocalRef(text);
+  std::string copy = take_text(text);
   env->DeleteLocalRef(cls);
   return copy;
 }
