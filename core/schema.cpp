@@ -1,8 +1,11 @@
-// The schema of station.db. Each step takes the database from version N to
-// N + 1 and is never edited once released: a later area appends its own step.
-// PRAGMA user_version records how many steps a station has had.
+// The schema of station.db. The base steps (registry, users, arrays, RAID
+// groups, LUs, formats) take the database from version N to N + 1, recorded
+// in PRAGMA user_version. Every further area keeps its own numbered steps
+// (SchemaArea), recorded per area in the table schema_area, so areas grow
+// their tables independently. No released step is ever edited.
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "kx_errors.h"
 #include "station.h"
@@ -110,9 +113,63 @@ constexpr const char* kSteps[] = {
           ON DELETE CASCADE ON UPDATE CASCADE
       );
     )sql",
+    // 3: the versions of the areas' own steps, and the settings store:
+    // validated fixed-layout records kept per unit (unit_id > 0) or for the
+    // whole station (unit_id 0), each under a name its area chooses.
+    R"sql(
+      CREATE TABLE schema_area (
+        area TEXT PRIMARY KEY,
+        version INTEGER NOT NULL CHECK (version >= 0)
+      );
+      CREATE TABLE setting (
+        unit_id INTEGER NOT NULL,
+        name TEXT NOT NULL,
+        value BLOB NOT NULL,
+        PRIMARY KEY (unit_id, name)
+      );
+      CREATE TRIGGER setting_follows_unit AFTER DELETE ON unit
+      BEGIN
+        DELETE FROM setting WHERE unit_id = old.unit_id;
+      END;
+    )sql",
 };
 
+std::vector<const SchemaArea*>& Areas() {
+  static std::vector<const SchemaArea*> areas;
+  return areas;
+}
+
+// Brings one area from the version recorded for it to its newest.
+void MigrateArea(Database& database, const SchemaArea& area) {
+  int64_t version = 0;
+  {
+    Statement read =
+        database.Prepare("SELECT version FROM schema_area WHERE area = ?1");
+    read.Bind(1, std::string_view(area.name));
+    if (read.Step()) version = read.Int(0);
+  }
+  if (version < 0) Fail(KXE_STORAGE);
+  if (version > static_cast<int64_t>(area.step_count)) Fail(KXE_SCHEMA_TOO_NEW);
+  if (version == static_cast<int64_t>(area.step_count)) return;
+  for (size_t step = static_cast<size_t>(version); step < area.step_count;
+       ++step) {
+    database.Exec(area.steps[step]);
+  }
+  Statement record = database.Prepare(
+      "INSERT INTO schema_area (area, version) VALUES (?1, ?2) "
+      "ON CONFLICT (area) DO UPDATE SET version = excluded.version");
+  record.Bind(1, std::string_view(area.name))
+      .Bind(2, static_cast<int64_t>(area.step_count))
+      .Run();
+}
+
 }  // namespace
+
+SchemaArea::SchemaArea(const char* area_name, const char* const* area_steps,
+                       size_t count)
+    : name(area_name), steps(area_steps), step_count(count) {
+  Areas().push_back(this);
+}
 
 int SchemaVersion() { return static_cast<int>(std::size(kSteps)); }
 
@@ -126,14 +183,16 @@ void MigrateSchema(Database& database) {
     if (read_version.Step()) version = static_cast<int>(read_version.Int(0));
   }
   if (version > SchemaVersion()) Fail(KXE_SCHEMA_TOO_NEW);
-  if (version == SchemaVersion()) return;
-  for (int step = version; step < SchemaVersion(); ++step) {
-    database.Exec(kSteps[step]);
+  if (version < SchemaVersion()) {
+    for (int step = version; step < SchemaVersion(); ++step) {
+      database.Exec(kSteps[step]);
+    }
+    // PRAGMA takes no bound parameters.
+    const std::string set_version =
+        "PRAGMA user_version=" + std::to_string(SchemaVersion());
+    database.Exec(set_version.c_str());
   }
-  // PRAGMA takes no bound parameters.
-  const std::string set_version =
-      "PRAGMA user_version=" + std::to_string(SchemaVersion());
-  database.Exec(set_version.c_str());
+  for (const SchemaArea* area : Areas()) MigrateArea(database, *area);
 }
 
 }  // namespace tesk740

@@ -94,6 +94,13 @@ void Statement::Reset() {
   sqlite3_clear_bindings(statement_);
 }
 
+Statement& Statement::BindBlob(int index, const void* bytes, size_t size) {
+  static const char kEmpty = 0;
+  Check(sqlite3_bind_blob(statement_, index, size == 0 ? &kEmpty : bytes,
+                          static_cast<int>(size), SQLITE_TRANSIENT));
+  return *this;
+}
+
 int64_t Statement::Int(int column) const {
   return sqlite3_column_int64(statement_, column);
 }

@@ -44,6 +44,8 @@ class Statement {
   Statement& Bind(int index, int64_t value);
   // Binds the bytes as they are: no encoding check, no NUL needed.
   Statement& Bind(int index, std::string_view text);
+  // Binds bytes as a BLOB.
+  Statement& BindBlob(int index, const void* bytes, size_t size);
 
   // Advances to the next row; false when there is none.
   bool Step();
@@ -111,8 +113,26 @@ class Station {
 };
 
 // The schema of station.db, applied step by step from the version recorded
-// in PRAGMA user_version. schema.cpp holds the steps.
+// in PRAGMA user_version. schema.cpp holds the base steps.
 int SchemaVersion();
 void MigrateSchema(Database& database);
+
+// The tables of one further area: its steps, applied in order from the
+// version recorded for the area, each never edited once released. An area
+// declares one at namespace scope in its own file:
+//   constexpr const char* kConnectivitySteps[] = {R"sql(CREATE TABLE ...)sql"};
+//   const SchemaArea kConnectivitySchema("connectivity", kConnectivitySteps);
+// and every station is brought up to date when it is opened.
+struct SchemaArea {
+  template <size_t N>
+  SchemaArea(const char* area_name, const char* const (&area_steps)[N])
+      : SchemaArea(area_name, area_steps, N) {}
+  SchemaArea(const char* area_name, const char* const* area_steps,
+             size_t count);
+
+  const char* name;
+  const char* const* steps;
+  size_t step_count;
+};
 
 }  // namespace tesk740

@@ -102,9 +102,33 @@ enum KxResult : int32_t {
 
   // A drive the RAID group would take is blocked (KX_SetDriveMode).
   KXE_DRIVE_BLOCKED = 0x1025,
+
+  // Each further area numbers its codes in a block of its own, so that
+  // areas grow independently. A code's comment is its meaning: the tool
+  // shows it to the operator.
+
+  // --- Host connectivity: 0x1100..0x11FF ---
+
+  // --- Operating parameters and the set-up wizard: 0x1200..0x12FF ---
+
+  // --- Statistics and performance: 0x1300..0x13FF ---
+
+  // --- Notification and host services: 0x1400..0x14FF ---
+
+  // --- Maintenance: 0x1500..0x15FF ---
+
+  // --- Unified, turbo and paired LUs, configuration files, snapshot:
+  // 0x1600..0x16FF ---
+
+  // --- Station integrity and credentials: 0x1700..0x17FF ---
+  // The station's database holds a value outside its documented range (it
+  // was damaged, or edited by hand); nothing was changed.
+  KXE_STATION_DAMAGED = 0x1700,
 };
 
-// 256, 258 and 2817 lie below the core's range and 65535 above it. New
-// codes continue the sequence; keep the assert on the highest.
-static_assert(KXE_NOT_INITIALIZED > 2817 && KXE_DRIVE_BLOCKED < 0x2000,
+// 256, 258 and 2817 lie below the core's range and 65535 above it.
+constexpr bool IsCoreCode(int32_t code) {
+  return code >= 0x1001 && code <= 0x1FFF;
+}
+static_assert(IsCoreCode(KXE_NOT_INITIALIZED) && IsCoreCode(KXE_DRIVE_BLOCKED),
               "core codes stay in 0x1001..0x1FFF, clear of the bridge's");
