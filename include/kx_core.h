@@ -16,6 +16,8 @@
 #include "kx_storage.h"
 #include "kx_units.h"
 #include "kx_users.h"
+#include "kx_parameters.h"
+#include "kx_wizard.h"
 
 // Units and user sessions (KXUnitParamRecord, KXLabelRecord and
 // WorkingDirectoryRecord are defined in kx_units.h).

@@ -110,6 +110,94 @@ enum KxResult : int32_t {
   // --- Host connectivity: 0x1100..0x11FF ---
 
   // --- Operating parameters and the set-up wizard: 0x1200..0x12FF ---
+  // The values and ranges are those of kx_station_parameters.h.
+
+  // The online system parameters hold a switch other than 0 or 1, or a web
+  // title that is not printable ASCII within its 32 bytes.
+  KXE_INVALID_ONLINE_SYSTEM_PARAM = 0x1200,
+  // The online tuning parameters hold a default mode, sweep switch or LU
+  // prefetch start outside its range.
+  KXE_INVALID_ONLINE_TUNING_PARAM = 0x1201,
+  // The default LU, or an LU given a prefetch start, does not exist on the
+  // unit.
+  KXE_TUNING_FOR_MISSING_LU = 0x1202,
+  // The tuning parameters hold a default mode or buffer size outside its
+  // range, or a reserved buffer larger than the current one.
+  KXE_INVALID_TUNING_PARAM = 0x1203,
+  // The drive restoration settings hold a mode, switch, interval or unit
+  // size outside its range.
+  KXE_INVALID_RESTORATION = 0x1204,
+  // A prefetch staging amount is outside its range.
+  KXE_INVALID_PREFETCH = 0x1205,
+  // The online verify switch is not 0 or 1, or the idling time is outside
+  // 1..3600 seconds.
+  KXE_INVALID_ONLINE_VERIFY = 0x1206,
+  // An error threshold is outside 0..65535.
+  KXE_INVALID_THRESHOLD = 0x1207,
+  // The equipment identifier is not 1..4 letters or digits, or a controller
+  // entry has a name mode other than 0 or 1 or a name that is not printable
+  // ASCII.
+  KXE_INVALID_UNIT_IDENTIFIER = 0x1208,
+  // The command device settings hold a switch other than 0 or 1, the same LU
+  // twice, or a sequence number that is not printable ASCII.
+  KXE_INVALID_COMMAND_DEVICE = 0x1209,
+  // A valid command device entry names an LU that does not exist.
+  KXE_COMMAND_DEVICE_LU = 0x120A,
+  // The warning report mode is not 0, 1 or 2.
+  KXE_INVALID_WARNING_MODE = 0x120B,
+  // The alert interval is outside 1..1440 minutes.
+  KXE_INVALID_ALERT_INTERVAL = 0x120C,
+  // The file could not be written: the path is empty, its directory is
+  // missing or not writable.
+  KXE_FILE_WRITE = 0x120D,
+  // The file could not be opened or read, or is larger than such a file can
+  // be.
+  KXE_FILE_READ = 0x120E,
+  // The file is not a file of this kind, is malformed or its checksum does
+  // not match: it was damaged or edited; nothing was applied.
+  KXE_FILE_DAMAGED = 0x120F,
+  // The file was written for a unit of another model; nothing was applied.
+  KXE_FILE_FOREIGN_MODEL = 0x1210,
+  // The file was written in a newer format version than this station reads;
+  // nothing was applied.
+  KXE_FILE_VERSION = 0x1211,
+  // The unit keeps no mode page of that code, or the file does not hold it.
+  KXE_UNKNOWN_MODE_PAGE = 0x1212,
+  // Wizard: fd_backup is not 0 or 1.
+  KXE_WIZARD_FD_BACKUP = 0x1220,
+  // Wizard: a dual-configuration value is outside its range.
+  KXE_WIZARD_DUAL_CONFIG = 0x1221,
+  // Wizard: the drive capacities are not those of the drives the unit holds.
+  KXE_WIZARD_DRIVE_CAPACITY = 0x1222,
+  // Wizard: an option word is outside 0..0xFFFF.
+  KXE_WIZARD_OPTION = 0x1223,
+  // Wizard: a target-ID mode, flag, target number or multi-target switch is
+  // outside its range, or an unused port slot is not all zero.
+  KXE_WIZARD_TARGET_ID = 0x1224,
+  // Wizard: a target presents an LU that does not exist.
+  KXE_WIZARD_TARGET_LU = 0x1225,
+  // Wizard: a mode setting is outside its range.
+  KXE_WIZARD_MODE = 0x1226,
+  // Wizard: an inquiry value is outside its range, or a vendor, product,
+  // microcode or web title text is empty where required or not printable
+  // ASCII.
+  KXE_WIZARD_INQUIRY = 0x1227,
+  // Wizard: a port type, port mode or port option is outside its range, or
+  // an unused port slot is not zero.
+  KXE_WIZARD_PORT_TYPE = 0x1228,
+  // Wizard: a ROM response value is outside its range.
+  KXE_WIZARD_ROM_RESPONSE = 0x1229,
+  // Wizard: a controller option is outside its range or a controller name
+  // is not printable ASCII.
+  KXE_WIZARD_CONTROLLER_OPTION = 0x122A,
+  // Wizard: a LAN flag is not 0 or 1, an address, mask, gateway or MAC
+  // address is malformed, or both controllers have the same address.
+  KXE_WIZARD_LAN = 0x122B,
+  // Wizard: a synchronous port's board type or rate is outside its range.
+  KXE_WIZARD_SYNC_PORT = 0x122C,
+  // The target-ID import text is malformed or names a port, target or LU
+  // outside its range.
+  KXE_WIZARD_IMPORT_TEXT = 0x122D,
 
   // --- Statistics and performance: 0x1300..0x13FF ---
 

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "bridge/record.h"
+#include "parameters/parameter_records.h"
 #include "status/status_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
 #include "units/unit_records.h"
 #include "units/user_records.h"
+#include "wizard/wizard_records.h"
 
 namespace kxtest {
 namespace {
@@ -41,6 +43,20 @@ const Table kTables[] = {
     {&kFormatEntryListType, "korvane/str/diskarray/FormatEntryList"},
     {&kFormatStatusListType, nullptr},
     {&kLuFormatStatusListType, nullptr},
+    {&kOnlineSystemParamType, nullptr},
+    {&kOnlineTuningParamType, nullptr},
+    {&kTuningParamType, nullptr},
+    {&kDiskDriveRestorationType, nullptr},
+    {&kPrefetchInformationType, nullptr},
+    {&kOnlineVerifyType, nullptr},
+    {&kThresholdType, nullptr},
+    {&kUnitIdentifierType, nullptr},
+    {&kCommandDeviceType, nullptr},
+    {&kWarningInfoType, nullptr},
+    {&kAutoDumpType, nullptr},
+    {&kWizardParamType, nullptr},
+    {&kWZTargetIdType, nullptr},
+    {&kNowWZParameterType, nullptr},
 };
 
 // Bytes of the record that the field covers.
