@@ -108,7 +108,8 @@ public final class DiskArrayTool {
       "  format UNIT LU... [--mode full|quick]",
       "                           format LUs and show their progress until done",
       "",
-      "Unit options:",
+      ParameterCommands.USAGE
+      + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
       "  --connect-type N         connection type code",
       "  --kx-type N              unit type code",
@@ -306,6 +307,9 @@ public final class DiskArrayTool {
     if (FormatCommand.COMMANDS.contains(command)) {
       return new FormatCommand(out, terminal).prepare(arguments);
     }
+    if (ParameterCommands.COMMANDS.contains(command)) {
+      return new ParameterCommands(out).prepare(arguments);
+    }
     throw new UsageException("unknown command '" + command + "'");
   }
 
@@ -368,6 +372,9 @@ public final class DiskArrayTool {
   /** The exception's code and, for the station's known codes, what it means. */
   static String explain(DiskArrayException e) {
     String meaning = Codes.meaning(e.getCode());
+    if (meaning == null) {
+      meaning = ParameterCommands.meaning(e.getCode());
+    }
     return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
   }
 

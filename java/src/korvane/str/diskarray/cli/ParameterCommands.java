@@ -1,0 +1,530 @@
+package korvane.str.diskarray.cli;
+
+import java.io.IOException;
+import java.io.PrintStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.InvalidPathException;
+import java.nio.file.Path;
+import java.nio.file.Paths;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+import korvane.str.diskarray.AutoDump;
+import korvane.str.diskarray.CommandDevice;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.NowWZParameter;
+import korvane.str.diskarray.UnitIdentifier;
+import korvane.str.diskarray.WarningInfo;
+import korvane.str.diskarray.WizardParam;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/**
+ * Operating parameters, unit identity, dumps, parameter and configuration files, mode pages and
+ * the set-up wizard of a unit. Records are shown and edited as the text of {@link RecordText}.
+ */
+final class ParameterCommands {
+  static final Set<String> COMMANDS = Set.of("params", "identity", "command-device", "warning",
+      "dump", "alert-interval", "config", "modepage", "wizard");
+
+  static final String USAGE = String.join("\n",
+      "Operating parameters (FIELD=VALUE as 'params show' prints the field; texts may be quoted):",
+      "  params show UNIT GROUP   GROUP: online-system, online-tuning, tuning, restoration,",
+      "                           prefetch, verify, threshold",
+      "  params set UNIT GROUP FIELD=VALUE...",
+      "  params export UNIT FILE  every group to a new FILE",
+      "  params import UNIT FILE  checks the whole file, then applies all of it",
+      "  identity show UNIT | identity set UNIT FIELD=VALUE...",
+      "  command-device UNIT [FIELD=VALUE...]",
+      "  warning UNIT [0|1|2]     warning report mode: off, report, report until cleared",
+      "  alert-interval [MINUTES] the station's alert interval, 1..1440",
+      "  dump UNIT CONTROLLER [FILE]",
+      "                           writes the controller's dump to FILE; without FILE shows when",
+      "                           the latest was taken",
+      "  config export|import UNIT FILE",
+      "                           the unit's set-up configuration (the wizard record)",
+      "  modepage sense UNIT FILE [PAGE [CONTROL]]",
+      "                           PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current,",
+      "                           1 changeable, 2 default, 3 saved",
+      "  modepage select UNIT FILE [PAGE]",
+      "                           applies the changeable bits of the pages in FILE",
+      "  wizard show UNIT [FILE]  the wizard record as text (to FILE if given)",
+      "  wizard test UNIT FILE    the unit's record with FILE's lines applied, checked; prints the",
+      "                           first problem",
+      "  wizard apply UNIT FILE   as test, then applies it",
+      "  wizard current UNIT [FIELD=VALUE...]",
+      "                           the settings of --controller N in force",
+      "");
+
+  private static final String[] GROUPS = {"online-system", "online-tuning", "tuning",
+      "restoration", "prefetch", "verify", "threshold"};
+
+  private static final int ALL_PAGES = 0x3F;
+
+  /** What the station's parameter and wizard codes mean. */
+  private static final Map<Integer, String> MEANINGS = Map.ofEntries(
+      Map.entry(0x1200, "an online system switch is not 0 or 1, or the web title is not"
+          + " printable ASCII of at most 32 bytes"),
+      Map.entry(0x1201, "an online tuning value is out of range"),
+      Map.entry(0x1202, "the default LU or an LU with a prefetch start does not exist"),
+      Map.entry(0x1203, "a tuning value is out of range, or the reserved buffer exceeds the"
+          + " current one"),
+      Map.entry(0x1204, "a drive restoration value is out of range"),
+      Map.entry(0x1205, "a prefetch staging amount is out of range"),
+      Map.entry(0x1206, "online verify: test must be 0 or 1, idling time 1..3600 s"),
+      Map.entry(0x1207, "an error threshold is outside 0..65535"),
+      Map.entry(0x1208, "the equipment id must be 1..4 of A-Z, 0-9; controller names printable"
+          + " ASCII, name mode 0 or 1"),
+      Map.entry(0x1209, "a command device switch is not 0 or 1, the same LU is given twice,"
+          + " or the sequence number is not printable ASCII"),
+      Map.entry(0x120A, "a command device entry names an LU that does not exist"),
+      Map.entry(0x120B, "the warning report mode must be 0, 1 or 2"),
+      Map.entry(0x120C, "the alert interval must be 1..1440 minutes"),
+      Map.entry(0x120D, "the file could not be written (it exists, or its directory is missing"
+          + " or not writable)"),
+      Map.entry(0x120E, "the file could not be read"),
+      Map.entry(0x120F, "the file is damaged, edited or not of this kind; nothing was applied"),
+      Map.entry(0x1210, "the file was written for a unit of another model; nothing was applied"),
+      Map.entry(0x1211, "the file is of a newer format version; nothing was applied"),
+      Map.entry(0x1212, "no such mode page, or the file does not hold it"),
+      Map.entry(0x1220, "fd_backup must be 0 or 1"),
+      Map.entry(0x1221, "a dual_conf value is out of range"),
+      Map.entry(0x1222, "drive_capacity must be sent back as the unit reports it"),
+      Map.entry(0x1223, "an option word is outside 0..0xFFFF"),
+      Map.entry(0x1224, "a target_id value is out of range, or port slots 2 and 3 are not zero"),
+      Map.entry(0x1225, "a target presents an LU that does not exist"),
+      Map.entry(0x1226, "a mode_param value is out of range"),
+      Map.entry(0x1227, "an inquiry value or text is out of range"),
+      Map.entry(0x1228, "a port_type value is out of range, or port slots 2 and 3 are not zero"),
+      Map.entry(0x1229, "a rom_response value is out of range"),
+      Map.entry(0x122A, "a ctl_opt value or controller name is out of range"),
+      Map.entry(0x122B, "a lan_conf flag, address, mask, gateway or MAC address is malformed,"
+          + " or both controllers have the same address"),
+      Map.entry(0x122C, "a sync_control board type or rate is out of range"),
+      Map.entry(0x122D, "the target-ID text is malformed"));
+
+  private final PrintStream out;
+
+  ParameterCommands(PrintStream out) {
+    this.out = out;
+  }
+
+  /** The meaning of a code of this area, or null. */
+  static String meaning(int code) {
+    return MEANINGS.get(code);
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "params":
+        return params(arguments.subcommand("show, set, export, import"));
+      case "identity":
+        return identity(arguments.subcommand("show, set"));
+      case "command-device":
+        return commandDevice(arguments);
+      case "warning":
+        return warning(arguments);
+      case "alert-interval":
+        return alertInterval(arguments);
+      case "dump":
+        return dump(arguments);
+      case "config":
+        return config(arguments.subcommand("export, import"));
+      case "modepage":
+        return modePage(arguments.subcommand("sense, select"));
+      default:
+        return wizard(arguments.subcommand("show, test, apply, current"));
+    }
+  }
+
+  // ---------------------------------------------------------------------------
+  // Parameter groups
+
+  /** Reads and writes one parameter group. */
+  private interface Group {
+    Object get(String unit) throws DiskArrayException;
+
+    void set(String unit, Object record) throws DiskArrayException;
+  }
+
+  private static Group group(String name) throws UsageException {
+    switch (name) {
+      case "online-system":
+        return group(DiskArrayUtilityJNI::KX_GetOnlineSystemParam,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineSystemParam(u,
+                (korvane.str.diskarray.OnlineSystemParam) r));
+      case "online-tuning":
+        return group(DiskArrayUtilityJNI::KX_GetOnlineTuningParam,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineTuningParam(u,
+                (korvane.str.diskarray.OnlineTuningParam) r));
+      case "tuning":
+        return group(DiskArrayUtilityJNI::KX_GetTuningParam,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetTuningParam(u,
+                (korvane.str.diskarray.TuningParam) r));
+      case "restoration":
+        return group(DiskArrayUtilityJNI::KX_GetDiskDriveRestoration,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetDiskDriveRestoration(u,
+                (korvane.str.diskarray.DiskDriveRestoration) r));
+      case "prefetch":
+        return group(DiskArrayUtilityJNI::KX_GetPrefetchInformation,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetPrefetchInformation(u,
+                (korvane.str.diskarray.PrefetchInformation) r));
+      case "verify":
+        return group(DiskArrayUtilityJNI::KX_GetOnlineVerify,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineVerify(u,
+                (korvane.str.diskarray.OnlineVerify) r));
+      case "threshold":
+        return group(DiskArrayUtilityJNI::KX_GetThreshold,
+            (u, r) -> DiskArrayUtilityJNI.KX_SetThreshold(u,
+                (korvane.str.diskarray.Threshold) r));
+      default:
+        throw new UsageException("unknown parameter group '" + name + "'; groups: "
+            + String.join(", ", GROUPS));
+    }
+  }
+
+  private interface Getter {
+    Object get(String unit) throws DiskArrayException;
+  }
+
+  private interface Setter {
+    void set(String unit, Object record) throws DiskArrayException;
+  }
+
+  private static Group group(Getter getter, Setter setter) {
+    return new Group() {
+      @Override
+      public Object get(String unit) throws DiskArrayException {
+        return getter.get(unit);
+      }
+
+      @Override
+      public void set(String unit, Object record) throws DiskArrayException {
+        setter.set(unit, record);
+      }
+    };
+  }
+
+  private Step params(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    switch (arguments.command) {
+      case "params show": {
+        List<String> words = arguments.expectOperands("UNIT", "GROUP");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        Group group = group(words.get(1));
+        return new Step("show the " + words.get(1) + " parameters of '" + unit + "'",
+            () -> out.print(shown(record(group.get(unit)))));
+      }
+      case "params set": {
+        if (arguments.operands.size() < 3) {
+          throw new UsageException("'params set' takes UNIT GROUP FIELD=VALUE...");
+        }
+        String unit = DiskArrayTool.unitName(arguments.operands.get(0));
+        Group group = group(arguments.operands.get(1));
+        List<RecordText.Assignment> changes =
+            assignments(arguments.operands.subList(2, arguments.operands.size()));
+        return new Step("set the " + arguments.operands.get(1) + " parameters of '" + unit + "'",
+            () -> {
+              Object record = record(group.get(unit));
+              edit(record, changes);
+              group.set(unit, record);
+              out.print(shown(record(group.get(unit))));
+            });
+      }
+      case "params export":
+      case "params import": {
+        List<String> words = arguments.expectOperands("UNIT", "FILE");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        String file = path(words.get(1));
+        if (arguments.command.equals("params export")) {
+          return new Step("export the parameters of '" + unit + "' to " + file, () -> {
+            DiskArrayUtilityJNI.KX_SystemParamExport(unit, file, 0, 0);
+            out.println("exported the parameters of " + unit + " to " + file);
+          });
+        }
+        return new Step("import parameters into '" + unit + "' from " + file, () -> {
+          DiskArrayUtilityJNI.KX_SystemParamImport(unit, file, 0);
+          out.println("imported the parameters of " + file + " into " + unit);
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** The record's text; the per-LU entries of the online tuning only where set. */
+  private static String shown(Object record) {
+    StringBuilder text = new StringBuilder();
+    for (String line : RecordText.write(record).split("\n")) {
+      if (!line.matches("lu\\[\\d+\\]\\.pre_start = 0")) {
+        text.append(line).append('\n');
+      }
+    }
+    return text.toString();
+  }
+
+  private static Object record(Object record) throws ToolFailure {
+    if (record == null) {
+      throw new ToolFailure("the bridge returned no record");
+    }
+    return record;
+  }
+
+  private static List<RecordText.Assignment> assignments(List<String> words)
+      throws UsageException {
+    List<RecordText.Assignment> changes = new ArrayList<>();
+    for (String word : words) {
+      int equals = word.indexOf('=');
+      if (equals <= 0) {
+        throw new UsageException("expected FIELD=VALUE, got '" + word + "'");
+      }
+      changes.add(new RecordText.Assignment(0, word.substring(0, equals).trim(),
+          word.substring(equals + 1).trim()));
+    }
+    return changes;
+  }
+
+  private static void edit(Object record, List<RecordText.Assignment> changes)
+      throws ToolFailure {
+    try {
+      RecordText.apply(record, changes);
+    } catch (IllegalArgumentException e) {
+      throw new ToolFailure(e.getMessage());
+    }
+  }
+
+  static String path(String text) throws UsageException {
+    try {
+      Path path = Paths.get(text).toAbsolutePath().normalize();
+      return DiskArrayTool.limited("path", path.toString(), 1023);
+    } catch (InvalidPathException e) {
+      throw new UsageException("bad path: " + e.getMessage());
+    }
+  }
+
+  // ---------------------------------------------------------------------------
+  // Identity, command device, warnings, alert interval, dumps
+
+  private Step identity(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    if (arguments.operands.isEmpty()) {
+      throw new UsageException("'" + arguments.command + "' needs UNIT");
+    }
+    String unit = DiskArrayTool.unitName(arguments.operands.get(0));
+    if (arguments.command.equals("identity show")) {
+      arguments.expectOperands("UNIT");
+      return new Step("show the identity of '" + unit + "'", () ->
+          out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)))));
+    }
+    if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
+      throw new UsageException("'identity set' takes UNIT FIELD=VALUE...");
+    }
+    List<RecordText.Assignment> changes =
+        assignments(arguments.operands.subList(1, arguments.operands.size()));
+    return new Step("set the identity of '" + unit + "'", () -> {
+      UnitIdentifier identifier =
+          (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
+      edit(identifier, changes);
+      DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
+      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit))));
+    });
+  }
+
+  private Step commandDevice(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    if (arguments.operands.isEmpty()) {
+      throw new UsageException("'command-device' takes UNIT [FIELD=VALUE...]");
+    }
+    String unit = DiskArrayTool.unitName(arguments.operands.get(0));
+    List<RecordText.Assignment> changes =
+        assignments(arguments.operands.subList(1, arguments.operands.size()));
+    return new Step("the command device of '" + unit + "'", () -> {
+      if (!changes.isEmpty()) {
+        CommandDevice device =
+            (CommandDevice) record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit));
+        edit(device, changes);
+        DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
+      }
+      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit))));
+    });
+  }
+
+  private Step warning(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    List<String> words = arguments.expectOperandCount(1, 2, "UNIT [MODE]");
+    String unit = DiskArrayTool.unitName(words.get(0));
+    Integer mode = words.size() == 2 ? Arguments.number("MODE", words.get(1),
+        Integer.MIN_VALUE, Integer.MAX_VALUE) : null;
+    return new Step("the warning mode of '" + unit + "'", () -> {
+      if (mode != null) {
+        WarningInfo info = new WarningInfo();
+        info.report_mode = mode;
+        DiskArrayUtilityJNI.KX_SetWarningInfo(unit, info);
+      }
+      WarningInfo info = (WarningInfo) record(DiskArrayUtilityJNI.KX_GetWarningInfo(unit));
+      out.println("report_mode = " + info.report_mode);
+    });
+  }
+
+  private Step alertInterval(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    List<String> words = arguments.expectOperandCount(0, 1, "[MINUTES]");
+    Integer minutes = words.isEmpty() ? null
+        : Arguments.number("MINUTES", words.get(0), Integer.MIN_VALUE, Integer.MAX_VALUE);
+    return new Step("the alert interval", () -> {
+      if (minutes != null) {
+        DiskArrayUtilityJNI.KX_SetAlertInterval(minutes);
+      }
+      out.println("alert interval " + DiskArrayUtilityJNI.KX_GetAlertInterval() + " minutes");
+    });
+  }
+
+  private Step dump(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    List<String> words = arguments.expectOperandCount(2, 3, "UNIT CONTROLLER [FILE]");
+    String unit = DiskArrayTool.unitName(words.get(0));
+    int controller = Arguments.number("CONTROLLER", words.get(1), 0, 1);
+    String file = words.size() == 3 ? path(words.get(2)) : null;
+    return new Step("the dump of controller " + controller + " of '" + unit + "'", () -> {
+      if (file != null) {
+        DiskArrayUtilityJNI.KX_OutputAutoDump(unit, controller, file);
+        out.println("wrote the dump of controller " + controller + " to " + file);
+      }
+      AutoDump dump = (AutoDump) record(DiskArrayUtilityJNI.KX_GetAutoDump(unit, controller));
+      out.println(dump.flag == 0 ? "no dump taken yet"
+          : String.format("latest dump %04d-%02d-%02d %02d:%02d:%02d", dump.year, dump.month,
+              dump.date, dump.hours, dump.minutes, dump.seconds));
+    });
+  }
+
+  private Step config(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    List<String> words = arguments.expectOperands("UNIT", "FILE");
+    String unit = DiskArrayTool.unitName(words.get(0));
+    String file = path(words.get(1));
+    if (arguments.command.equals("config export")) {
+      return new Step("export the configuration of '" + unit + "' to " + file, () -> {
+        DiskArrayUtilityJNI.KX_ConfigExport(unit, file);
+        out.println("exported the configuration of " + unit + " to " + file);
+      });
+    }
+    if (!arguments.command.equals("config import")) {
+      throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+    return new Step("import a configuration into '" + unit + "' from " + file, () -> {
+      DiskArrayUtilityJNI.KX_ConfigImport(unit, file);
+      out.println("imported the configuration of " + file + " into " + unit);
+    });
+  }
+
+  private Step modePage(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of(Arguments.CONTROLLER));
+    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+    boolean sense = arguments.command.equals("modepage sense");
+    if (!sense && !arguments.command.equals("modepage select")) {
+      throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+    List<String> words = sense
+        ? arguments.expectOperandCount(2, 4, "UNIT FILE [PAGE [CONTROL]]")
+        : arguments.expectOperandCount(2, 3, "UNIT FILE [PAGE]");
+    String unit = DiskArrayTool.unitName(words.get(0));
+    String file = path(words.get(1));
+    int page = words.size() > 2 ? Arguments.number("PAGE", words.get(2), 0, 0x3F) : ALL_PAGES;
+    int control = words.size() > 3 ? Arguments.number("CONTROL", words.get(3), 0, 3) : 0;
+    if (sense) {
+      return new Step("read the mode pages of '" + unit + "'", () -> {
+        DiskArrayUtilityJNI.KX_ModeSense(unit, page, control, controller, file);
+        out.println("wrote the mode pages of " + unit + " to " + file);
+      });
+    }
+    return new Step("write the mode pages of '" + unit + "'", () -> {
+      DiskArrayUtilityJNI.KX_ModeSelect(unit, page, 0, controller, file);
+      out.println("applied the changeable bits of " + file + " to " + unit);
+    });
+  }
+
+  // ---------------------------------------------------------------------------
+  // The set-up wizard
+
+  private Step wizard(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "wizard show": {
+        arguments.allowOnly(Set.of());
+        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [FILE]");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        String file = words.size() == 2 ? path(words.get(1)) : null;
+        return new Step("show the wizard record of '" + unit + "'", () -> {
+          String text = "# wizard record of " + unit + "\n"
+              + RecordText.write(record(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0)));
+          if (file == null) {
+            out.print(text);
+            return;
+          }
+          try {
+            Files.writeString(Paths.get(file), text, StandardCharsets.UTF_8);
+          } catch (IOException e) {
+            throw new ToolFailure("cannot write " + file + ": " + e.getMessage());
+          }
+          out.println("wrote the wizard record of " + unit + " to " + file);
+        });
+      }
+      case "wizard test":
+      case "wizard apply": {
+        arguments.allowOnly(Set.of());
+        List<String> words = arguments.expectOperands("UNIT", "FILE");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        List<RecordText.Assignment> changes;
+        try {
+          changes = RecordText.parse(Files.readString(Paths.get(words.get(1)),
+              StandardCharsets.UTF_8));
+        } catch (IOException | InvalidPathException e) {
+          throw new UsageException("cannot read " + words.get(1) + ": " + e.getMessage());
+        } catch (IllegalArgumentException e) {
+          throw new UsageException(words.get(1) + ": " + e.getMessage());
+        }
+        boolean apply = arguments.command.equals("wizard apply");
+        return new Step((apply ? "apply" : "test") + " a wizard record on '" + unit + "'", () -> {
+          WizardParam record =
+              (WizardParam) record(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0));
+          edit(record, changes);
+          try {
+            DiskArrayUtilityJNI.KX_TestWizardParam(unit, record, "", 0);
+          } catch (DiskArrayException e) {
+            throw new ToolFailure("first problem: " + DiskArrayTool.explain(e));
+          }
+          if (apply) {
+            DiskArrayUtilityJNI.KX_SetWizardParam(unit, record, "", 0);
+            out.println("applied the wizard record to " + unit);
+          } else {
+            out.println("the wizard record is valid for " + unit);
+          }
+        });
+      }
+      case "wizard current": {
+        arguments.allowOnly(Set.of(Arguments.CONTROLLER));
+        int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+        if (arguments.operands.isEmpty()) {
+          throw new UsageException("'wizard current' takes UNIT [FIELD=VALUE...]");
+        }
+        String unit = DiskArrayTool.unitName(arguments.operands.get(0));
+        List<RecordText.Assignment> changes =
+            assignments(arguments.operands.subList(1, arguments.operands.size()));
+        return new Step("the current wizard settings of '" + unit + "'", () -> {
+          if (!changes.isEmpty()) {
+            NowWZParameter now =
+                (NowWZParameter) record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller));
+            edit(now, changes);
+            DiskArrayUtilityJNI.KX_SetNowWZParam(unit, controller, now);
+          }
+          out.print(RecordText.write(
+              record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller))));
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+}
