@@ -1,0 +1,179 @@
+package korvane.str.diskarray;
+
+import static korvane.str.diskarray.TestStation.assertNoJniReports;
+import static korvane.str.diskarray.TestStation.codeOf;
+import static korvane.str.diskarray.TestStation.logicalUnit;
+import static korvane.str.diskarray.TestStation.raidGroup;
+import static korvane.str.diskarray.TestStation.runJava;
+import static korvane.str.diskarray.TestStation.unit;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNotEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import korvane.str.diskarray.TestStation.JavaRun;
+import korvane.str.diskarray.cli.RecordText;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/** Operating parameters and the set-up wizard, end to end through the bridge and the station. */
+class ParametersEndToEndTest {
+  private static final int TUNING_FOR_MISSING_LU = 0x1202;
+  private static final int INVALID_TUNING_PARAM = 0x1203;
+  private static final int COMMAND_DEVICE_LU = 0x120A;
+  private static final int FILE_DAMAGED = 0x120F;
+  private static final int FILE_FOREIGN_MODEL = 0x1210;
+  private static final int WIZARD_LAN = 0x122B;
+  private static final String UNIT = "array01";
+  private static final String TOOL = "korvane.str.diskarray.cli.DiskArrayTool";
+
+  @TempDir Path scratch;
+
+  private static void addLus(String unit) throws Exception {
+    DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, raidGroup(0, 5, 0, 0, 3, 1));
+    DiskArrayUtilityJNI.KX_LogicalUnitAdd(unit, logicalUnit(0, 0, 512));
+    DiskArrayUtilityJNI.KX_LogicalUnitAdd(unit, logicalUnit(1, 0, 512));
+  }
+
+  /** Every parameter group of a unit as text: equal snapshots, equal settings. */
+  private static String snapshot(String unit) throws Exception {
+    return RecordText.write(DiskArrayUtilityJNI.KX_GetOnlineSystemParam(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetOnlineTuningParam(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetTuningParam(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetDiskDriveRestoration(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetPrefetchInformation(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetOnlineVerify(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetThreshold(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetCommandDevice(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetWarningInfo(unit))
+        + RecordText.write(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0));
+  }
+
+  @Test
+  void parametersSurviveExportAndImportIntoAFreshStation() throws Exception {
+    TestStation.open(scratch.resolve("first"));
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    addLus(UNIT);
+
+    OnlineTuningParam tuning = DiskArrayUtilityJNI.KX_GetOnlineTuningParam(UNIT);
+    assertEquals(512, tuning.lu.length);
+    assertEquals(-1, tuning.def_lun);
+    tuning.def_lun = 1;
+    tuning.lu[0].pre_start = 32;
+    DiskArrayUtilityJNI.KX_SetOnlineTuningParam(UNIT, tuning);
+
+    // The sequence number keeps its whole 7 bytes through the bridge.
+    CommandDevice device = DiskArrayUtilityJNI.KX_GetCommandDevice(UNIT);
+    device.valid[1] = 1;
+    device.lu[1] = 0;
+    device.sequence_no = "1234567";
+    DiskArrayUtilityJNI.KX_SetCommandDevice(UNIT, device);
+    assertEquals("1234567", DiskArrayUtilityJNI.KX_GetCommandDevice(UNIT).sequence_no);
+
+    OnlineVerify verify = DiskArrayUtilityJNI.KX_GetOnlineVerify(UNIT);
+    verify.idling_time = 600;
+    DiskArrayUtilityJNI.KX_SetOnlineVerify(UNIT, verify);
+
+    // Refused values leave every group as it was.
+    String before = snapshot(UNIT);
+    TuningParam bad = DiskArrayUtilityJNI.KX_GetTuningParam(UNIT);
+    bad.reserve_buf_size = 90;
+    assertEquals(INVALID_TUNING_PARAM,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetTuningParam(UNIT, bad)));
+    device.lu[1] = 7;
+    assertEquals(COMMAND_DEVICE_LU,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetCommandDevice(UNIT, device)));
+    assertEquals(before, snapshot(UNIT));
+
+    Path params = scratch.resolve("params.txt");
+    Path config = scratch.resolve("config.txt");
+    DiskArrayUtilityJNI.KX_SystemParamExport(UNIT, params.toString(), 0, 0);
+    DiskArrayUtilityJNI.KX_ConfigExport(UNIT, config.toString());
+
+    TestStation.open(scratch.resolve("second"));
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    String fresh = snapshot(UNIT);
+    assertNotEquals(before, fresh);
+    // Without the LUs the file's per-LU values have nowhere to go: nothing changes.
+    assertEquals(TUNING_FOR_MISSING_LU,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, params.toString(), 0)));
+    assertEquals(fresh, snapshot(UNIT));
+    addLus(UNIT);
+    DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, params.toString(), 0);
+    DiskArrayUtilityJNI.KX_ConfigImport(UNIT, config.toString());
+    assertEquals(before, snapshot(UNIT));
+
+    // A damaged file and a file for another model are refused.
+    byte[] bytes = Files.readAllBytes(params);
+    bytes[bytes.length / 2] ^= 1;
+    Path damaged = scratch.resolve("damaged.txt");
+    Files.write(damaged, bytes);
+    assertEquals(FILE_DAMAGED,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, damaged.toString(), 0)));
+    KXUnitParam other = unit("other-model");
+    other.kx_type = 9;
+    DiskArrayUtilityJNI.KX_UnitAdd(other);
+    assertEquals(FILE_FOREIGN_MODEL, codeOf(
+        () -> DiskArrayUtilityJNI.KX_ConfigImport("other-model", config.toString())));
+  }
+
+  @Test
+  void wizardTestRefusesWithoutChangesAndApplyReachesEveryArea() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    addLus(UNIT);
+
+    WizardParam wizard = DiskArrayUtilityJNI.KX_GetWizardParam(UNIT, "", 0);
+    assertEquals(2, wizard.target_id.length);
+    assertEquals(16, wizard.target_id[1].target_config[3].mapping.length);
+    DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0);
+
+    String before = snapshot(UNIT);
+    wizard.lan_conf[1].ip_address = wizard.lan_conf[0].ip_address;
+    assertEquals(WIZARD_LAN,
+        codeOf(() -> DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0)));
+    assertEquals(WIZARD_LAN,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0)));
+    assertEquals(before, snapshot(UNIT));
+
+    wizard.lan_conf[1].ip_address = "10.20.30.40";
+    wizard.inquiry.web_title = "Set up by the wizard";
+    wizard.ctl_opt[0].id_front = "EAST";
+    WZTargetId[] imported =
+        DiskArrayUtilityJNI.KX_WZTargetIdImport(UNIT, "mode=multi 0.4=0-1", "", 1);
+    assertEquals(2, imported.length);
+    assertEquals(3, imported[0].target_config[0].mapping[4].lun[0]);
+    wizard.target_id = imported;
+    DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0);
+
+    assertEquals("Set up by the wizard",
+        DiskArrayUtilityJNI.KX_GetOnlineSystemParam(UNIT).web_title);
+    assertEquals("EAST", DiskArrayUtilityJNI.KX_GetUnitIdentifier(UNIT).ctl[0].id_front);
+    assertEquals("EAST", DiskArrayUtilityJNI.KX_GetNowWZParam(UNIT, 0).ctrl_id.id_front);
+    WizardParam again = DiskArrayUtilityJNI.KX_GetWizardParam(UNIT, "", 0);
+    assertEquals(RecordText.write(wizard), RecordText.write(again));
+
+    // Another process on the same station sees what was applied.
+    JavaRun run = runJava(scratch.resolve("logs"), TOOL, "--station", station.toString(),
+        "wizard", "show", UNIT);
+    assertEquals(0, run.status, run::toString);
+    assertNoJniReports(run);
+    assertTrue(run.stdout.contains("lan_conf[1].ip_address = \"10.20.30.40\""), run::toString);
+    assertTrue(run.stdout.contains("target_id[0].target_id_mode = 1"), run::toString);
+
+    // The tool's test names the first problem and changes nothing.
+    Path edit = scratch.resolve("edit.txt");
+    Files.writeString(edit, "# bad gateway\nlan_conf[0].gateway = \"300.1.1.1\"\n",
+        StandardCharsets.UTF_8);
+    String applied = snapshot(UNIT);
+    run = runJava(scratch.resolve("logs"), TOOL, "--station", station.toString(),
+        "wizard", "test", UNIT, edit.toString());
+    assertEquals(1, run.status, run::toString);
+    assertTrue(run.stderr.contains("first problem: error 4651 (0x122B)"), run::toString);
+    assertEquals(applied, snapshot(UNIT));
+  }
+}
