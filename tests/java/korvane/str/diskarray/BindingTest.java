@@ -59,7 +59,20 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Operating parameters
+      "KX_GetOnlineSystemParam", "KX_SetOnlineSystemParam", "KX_GetOnlineTuningParam",
+      "KX_SetOnlineTuningParam", "KX_GetTuningParam", "KX_SetTuningParam",
+      "KX_GetDiskDriveRestoration", "KX_SetDiskDriveRestoration", "KX_GetPrefetchInformation",
+      "KX_SetPrefetchInformation", "KX_GetOnlineVerify", "KX_SetOnlineVerify",
+      "KX_GetThreshold", "KX_SetThreshold", "KX_GetUnitIdentifier", "KX_SetUnitIdentifier",
+      "KX_GetCommandDevice", "KX_SetCommandDevice", "KX_GetWarningInfo", "KX_SetWarningInfo",
+      "KX_GetAutoDump", "KX_OutputAutoDump", "KX_GetAlertInterval", "KX_SetAlertInterval",
+      "KX_SystemParamExport", "KX_SystemParamImport", "KX_ConfigExport", "KX_ConfigImport",
+      "KX_ModeSense", "KX_ModeSelect",
+      // Set-up wizard
+      "KX_GetWizardParam", "KX_SetWizardParam", "KX_TestWizardParam", "KX_WZTargetIdImport",
+      "KX_GetNowWZParam", "KX_SetNowWZParam");
 
   @TempDir Path station;
 
