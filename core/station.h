@@ -105,6 +105,9 @@ class Station {
   int32_t Open(std::string_view directory);
   // Leaves the process with no station, as a failed KX_GUIInitialize does.
   void Close();
+  // At the end of the process: checkpoints and closes the database unless a
+  // call is still running.
+  void CloseAtExit();
 
   // A read-only transaction: the work sees one consistent state.
   int32_t Read(const StationWork& work);
