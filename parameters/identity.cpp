@@ -1,102 +1,76 @@
 // Native methods of the unit identity, command device, warnings, automatic
 // dumps and the station-wide alert interval.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
-#include "parameters/parameter_natives.h"
 #include "parameters/parameter_records.h"
 
 using namespace kx;
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitIdentifier(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<UnitIdentifierRecord>(env, unit_name, kUnitIdentifierType,
-                             [](const char* unit, UnitIdentifierRecord* record) {
-                               return KX_GetUnitIdentifier(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitIdentifier(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetUnitIdentifier, unit_name_arg(unit_name),
+                record_out<UnitIdentifierRecord>(kUnitIdentifierType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetUnitIdentifier(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<UnitIdentifierRecord>(env, unit_name, object, kUnitIdentifierType,
-                       [](const char* unit, UnitIdentifierRecord* record) {
-                         return KX_SetUnitIdentifier(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetUnitIdentifier(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetUnitIdentifier, unit_name_arg(unit_name),
+         record_in<UnitIdentifierRecord>(record, kUnitIdentifierType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetCommandDevice(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<CommandDeviceRecord>(env, unit_name, kCommandDeviceType,
-                             [](const char* unit, CommandDeviceRecord* record) {
-                               return KX_GetCommandDevice(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetCommandDevice(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetCommandDevice, unit_name_arg(unit_name),
+                record_out<CommandDeviceRecord>(kCommandDeviceType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetCommandDevice(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<CommandDeviceRecord>(env, unit_name, object, kCommandDeviceType,
-                       [](const char* unit, CommandDeviceRecord* record) {
-                         return KX_SetCommandDevice(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetCommandDevice(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetCommandDevice, unit_name_arg(unit_name),
+         record_in<CommandDeviceRecord>(record, kCommandDeviceType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetWarningInfo(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<WarningInfoRecord>(env, unit_name, kWarningInfoType,
-                             [](const char* unit, WarningInfoRecord* record) {
-                               return KX_GetWarningInfo(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetWarningInfo(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetWarningInfo, unit_name_arg(unit_name),
+                record_out<WarningInfoRecord>(kWarningInfoType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetWarningInfo(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<WarningInfoRecord>(env, unit_name, object, kWarningInfoType,
-                       [](const char* unit, WarningInfoRecord* record) {
-                         return KX_SetWarningInfo(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetWarningInfo(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetWarningInfo, unit_name_arg(unit_name),
+         record_in<WarningInfoRecord>(record, kWarningInfoType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetAutoDump(
     JNIEnv* env, jclass, jstring unit_name, jint arg) {
-  return record_read<AutoDumpRecord>(
-      env, unit_name, kAutoDumpType,
-      [arg](const char* unit, AutoDumpRecord* record) {
-        return KX_GetAutoDump(unit, arg, record);
-      });
+  return native(env, KX_GetAutoDump, unit_name_arg(unit_name), int_arg(arg),
+                record_out<AutoDumpRecord>(kAutoDumpType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1OutputAutoDump(
     JNIEnv* env, jclass, jstring unit_name, jint arg, jstring path) {
-  unit_and_path_action(env, unit_name, path,
-                       [arg](const char* unit, const char* path_text) {
-                         return KX_OutputAutoDump(unit, arg, path_text);
-                       });
+  native(env, KX_OutputAutoDump, unit_name_arg(unit_name), int_arg(arg),
+         long_text_arg(path));
 }
 
 JNIEXPORT jint JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetAlertInterval(JNIEnv* env,
                                                                     jclass) {
-  // Int through an out-parameter, without a unit name; 0 on failure.
-  flush_output();
-  int32_t interval = 0;
-  if (!core_succeeded(env, KX_GetAlertInterval(&interval))) return 0;
-  flush_output();
-  return interval;
+  return native(env, KX_GetAlertInterval, int_out());
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetAlertInterval(
     JNIEnv* env, jclass, jint interval) {
-  action_no_unit(env, [interval]() { return KX_SetAlertInterval(interval); });
+  native(env, KX_SetAlertInterval, int_arg(interval));
 }

@@ -1,6 +1,6 @@
 // Native methods of the online system, tuning and drive maintenance
 // parameters: each group is one record read and written whole.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 #include "parameters/parameter_records.h"
@@ -8,134 +8,99 @@
 using namespace kx;
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineSystemParam(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<OnlineSystemParamRecord>(env, unit_name, kOnlineSystemParamType,
-                             [](const char* unit, OnlineSystemParamRecord* record) {
-                               return KX_GetOnlineSystemParam(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineSystemParam(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetOnlineSystemParam, unit_name_arg(unit_name),
+                record_out<OnlineSystemParamRecord>(kOnlineSystemParamType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineSystemParam(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<OnlineSystemParamRecord>(env, unit_name, object, kOnlineSystemParamType,
-                       [](const char* unit, OnlineSystemParamRecord* record) {
-                         return KX_SetOnlineSystemParam(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineSystemParam(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetOnlineSystemParam, unit_name_arg(unit_name),
+         record_in<OnlineSystemParamRecord>(record, kOnlineSystemParamType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineTuningParam(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<OnlineTuningParamRecord>(env, unit_name, kOnlineTuningParamType,
-                             [](const char* unit, OnlineTuningParamRecord* record) {
-                               return KX_GetOnlineTuningParam(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineTuningParam(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetOnlineTuningParam, unit_name_arg(unit_name),
+                record_out<OnlineTuningParamRecord>(kOnlineTuningParamType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineTuningParam(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<OnlineTuningParamRecord>(env, unit_name, object, kOnlineTuningParamType,
-                       [](const char* unit, OnlineTuningParamRecord* record) {
-                         return KX_SetOnlineTuningParam(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineTuningParam(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetOnlineTuningParam, unit_name_arg(unit_name),
+         record_in<OnlineTuningParamRecord>(record, kOnlineTuningParamType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetTuningParam(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<TuningParamRecord>(env, unit_name, kTuningParamType,
-                             [](const char* unit, TuningParamRecord* record) {
-                               return KX_GetTuningParam(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetTuningParam(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetTuningParam, unit_name_arg(unit_name),
+                record_out<TuningParamRecord>(kTuningParamType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetTuningParam(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<TuningParamRecord>(env, unit_name, object, kTuningParamType,
-                       [](const char* unit, TuningParamRecord* record) {
-                         return KX_SetTuningParam(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetTuningParam(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetTuningParam, unit_name_arg(unit_name),
+         record_in<TuningParamRecord>(record, kTuningParamType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetDiskDriveRestoration(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<DiskDriveRestorationRecord>(env, unit_name, kDiskDriveRestorationType,
-                             [](const char* unit, DiskDriveRestorationRecord* record) {
-                               return KX_GetDiskDriveRestoration(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetDiskDriveRestoration(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetDiskDriveRestoration, unit_name_arg(unit_name),
+                record_out<DiskDriveRestorationRecord>(kDiskDriveRestorationType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetDiskDriveRestoration(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<DiskDriveRestorationRecord>(env, unit_name, object, kDiskDriveRestorationType,
-                       [](const char* unit, DiskDriveRestorationRecord* record) {
-                         return KX_SetDiskDriveRestoration(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetDiskDriveRestoration(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetDiskDriveRestoration, unit_name_arg(unit_name),
+         record_in<DiskDriveRestorationRecord>(record, kDiskDriveRestorationType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPrefetchInformation(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<PrefetchInformationRecord>(env, unit_name, kPrefetchInformationType,
-                             [](const char* unit, PrefetchInformationRecord* record) {
-                               return KX_GetPrefetchInformation(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPrefetchInformation(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetPrefetchInformation, unit_name_arg(unit_name),
+                record_out<PrefetchInformationRecord>(kPrefetchInformationType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetPrefetchInformation(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<PrefetchInformationRecord>(env, unit_name, object, kPrefetchInformationType,
-                       [](const char* unit, PrefetchInformationRecord* record) {
-                         return KX_SetPrefetchInformation(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetPrefetchInformation(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetPrefetchInformation, unit_name_arg(unit_name),
+         record_in<PrefetchInformationRecord>(record, kPrefetchInformationType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineVerify(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<OnlineVerifyRecord>(env, unit_name, kOnlineVerifyType,
-                             [](const char* unit, OnlineVerifyRecord* record) {
-                               return KX_GetOnlineVerify(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetOnlineVerify(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetOnlineVerify, unit_name_arg(unit_name),
+                record_out<OnlineVerifyRecord>(kOnlineVerifyType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineVerify(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<OnlineVerifyRecord>(env, unit_name, object, kOnlineVerifyType,
-                       [](const char* unit, OnlineVerifyRecord* record) {
-                         return KX_SetOnlineVerify(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetOnlineVerify(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetOnlineVerify, unit_name_arg(unit_name),
+         record_in<OnlineVerifyRecord>(record, kOnlineVerifyType));
 }
 
 JNIEXPORT jobject JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetThreshold(JNIEnv* env, jclass,
-                                                              jstring unit_name) {
-  return record_read<ThresholdRecord>(env, unit_name, kThresholdType,
-                             [](const char* unit, ThresholdRecord* record) {
-                               return KX_GetThreshold(unit, record);
-                             });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetThreshold(
+    JNIEnv* env, jclass, jstring unit_name) {
+  return native(env, KX_GetThreshold, unit_name_arg(unit_name),
+                record_out<ThresholdRecord>(kThresholdType));
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetThreshold(JNIEnv* env, jclass,
-                                                              jstring unit_name,
-                                                              jobject object) {
-  record_write<ThresholdRecord>(env, unit_name, object, kThresholdType,
-                       [](const char* unit, ThresholdRecord* record) {
-                         return KX_SetThreshold(unit, record);
-                       });
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetThreshold(
+    JNIEnv* env, jclass, jstring unit_name, jobject record) {
+  native(env, KX_SetThreshold, unit_name_arg(unit_name),
+         record_in<ThresholdRecord>(record, kThresholdType));
 }

@@ -1,8 +1,8 @@
 // Native methods that export and import parameter and configuration files
 // and read and write raw mode pages: the core reads and writes the files.
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
-#include "parameters/parameter_natives.h"
 
 using namespace kx;
 
@@ -10,57 +10,41 @@ JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SystemParamExport(
     JNIEnv* env, jclass, jstring unit_name, jstring path, jint arg1,
     jint arg2) {
-  unit_and_path_action(env, unit_name, path,
-                       [=](const char* unit, const char* path_text) {
-                         return KX_SystemParamExport(unit, path_text, arg1,
-                                                     arg2);
-                       });
+  native(env, KX_SystemParamExport, unit_name_arg(unit_name),
+         long_text_arg(path), int_arg(arg1), int_arg(arg2));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SystemParamImport(
     JNIEnv* env, jclass, jstring unit_name, jstring path, jint arg) {
-  unit_and_path_action(env, unit_name, path,
-                       [=](const char* unit, const char* path_text) {
-                         return KX_SystemParamImport(unit, path_text, arg);
-                       });
+  native(env, KX_SystemParamImport, unit_name_arg(unit_name),
+         long_text_arg(path), int_arg(arg));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ConfigExport(
     JNIEnv* env, jclass, jstring unit_name, jstring path) {
-  unit_and_path_action(env, unit_name, path,
-                       [](const char* unit, const char* path_text) {
-                         return KX_ConfigExport(unit, path_text);
-                       });
+  native(env, KX_ConfigExport, unit_name_arg(unit_name), long_text_arg(path));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ConfigImport(
     JNIEnv* env, jclass, jstring unit_name, jstring path) {
-  unit_and_path_action(env, unit_name, path,
-                       [](const char* unit, const char* path_text) {
-                         return KX_ConfigImport(unit, path_text);
-                       });
+  native(env, KX_ConfigImport, unit_name_arg(unit_name), long_text_arg(path));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ModeSense(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3,
     jstring path) {
-  unit_and_path_action(env, unit_name, path,
-                       [=](const char* unit, const char* path_text) {
-                         return KX_ModeSense(unit, arg1, arg2, arg3, path_text);
-                       });
+  native(env, KX_ModeSense, unit_name_arg(unit_name), int_arg(arg1),
+         int_arg(arg2), int_arg(arg3), long_text_arg(path));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ModeSelect(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3,
     jstring path) {
-  unit_and_path_action(env, unit_name, path,
-                       [=](const char* unit, const char* path_text) {
-                         return KX_ModeSelect(unit, arg1, arg2, arg3,
-                                              path_text);
-                       });
+  native(env, KX_ModeSelect, unit_name_arg(unit_name), int_arg(arg1),
+         int_arg(arg2), int_arg(arg3), long_text_arg(path));
 }
