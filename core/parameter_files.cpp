@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -67,7 +68,13 @@ int32_t ReadPathArgument(const char* buffer, std::string* path) {
   if (buffer == nullptr) return KXE_INVALID_ARGUMENT;
   const void* end = std::memchr(buffer, '\0', kLongNameSize);
   if (end == nullptr || end == buffer) return KXE_INVALID_ARGUMENT;
-  path->assign(buffer, static_cast<const char*>(end));
+  // The path arrives in Java's modified UTF-8; the file system wants UTF-8,
+  // and an encoded NUL would end the path early.
+  std::optional<std::string> decoded = DecodeModifiedUtf8(
+      std::string_view(buffer, static_cast<size_t>(
+                                   static_cast<const char*>(end) - buffer)));
+  if (!decoded) return KXE_INVALID_TEXT;
+  *path = std::move(*decoded);
   return KX_OK;
 }
 

@@ -34,8 +34,9 @@ struct StationFile {
   const std::string* Find(std::string_view key) const;
 };
 
-// The path of a 1024-byte path buffer: NUL-terminated within it and not
-// empty, else KXE_INVALID_ARGUMENT.
+// The path of a 1024-byte path buffer, decoded from modified UTF-8:
+// KXE_INVALID_ARGUMENT when it is empty or not NUL-terminated within the
+// buffer, KXE_INVALID_TEXT when it is not text or holds an encoded NUL.
 int32_t ReadPathArgument(const char* buffer, std::string* path);
 
 // The whole text of a file of `kind`, with its checksum line.

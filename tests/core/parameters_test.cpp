@@ -359,6 +359,10 @@ TEST_F(ParametersTest, AutoDumpWritesWhatTheStationKnows) {
   EXPECT_EQ(dump.flag, 0) << "a dump that was not written is not recorded";
   EXPECT_EQ(KX_OutputAutoDump(kUnit, 2, File("dump.txt").c_str()),
             KXE_INVALID_ARGUMENT);
+  // Paths arrive in Java's modified UTF-8: an encoded NUL would cut them.
+  EXPECT_EQ(KX_OutputAutoDump(kUnit, 1, (File("cut") + "\xC0\x80.txt").c_str()),
+            KXE_INVALID_TEXT);
+  EXPECT_FALSE(std::filesystem::exists(File("cut")));
 
   ASSERT_EQ(KX_OutputAutoDump(kUnit, 1, File("dump.txt").c_str()), KX_OK);
   const std::string text = ReadText(File("dump.txt"));
