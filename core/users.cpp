@@ -1,5 +1,6 @@
 // User accounts of a unit, login sessions per controller, and the station
 // password. Passwords are kept only as salted, iterated SHA-256 hashes.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -22,6 +23,22 @@ constexpr size_t kMaxCredentialLength = 16;
 constexpr int kHashRounds = 1000;
 constexpr size_t kSaltBytes = 16;
 constexpr char kStationPasswordSetting[] = "station_password";
+constexpr int64_t kFreeFailures = 5;
+constexpr int64_t kLongestWaitMs = 5 * 60 * 1000;
+
+// Failed sign-ins per unit and user name.
+constexpr const char* kCredentialSteps[] = {
+    R"sql(
+      CREATE TABLE sign_in_failure (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        user_name TEXT NOT NULL,
+        failures INTEGER NOT NULL CHECK (failures >= 0),
+        last_ms INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, user_name)
+      );
+    )sql",
+};
+const SchemaArea kCredentialSchema("credentials", kCredentialSteps);
 
 bool IsCredential(const std::string& text) {
   if (text.empty() || text.size() > kMaxCredentialLength) return false;
@@ -75,18 +92,71 @@ bool UserExists(Database& database, int64_t unit_id, const std::string& user) {
   return select.Step();
 }
 
-// Fails with KXE_UNKNOWN_USER or KXE_WRONG_PASSWORD unless the account
-// exists with that password.
+// Compares two hashes in time that does not depend on where they differ.
+bool SameHash(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  unsigned char difference = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+  }
+  return difference == 0;
+}
+
+// How long sign-in waits after `failures` wrong passwords in a row: nothing
+// for the first kFreeFailures, then 1 s doubling up to kLongestWaitMs.
+int64_t SignInWaitMs(int64_t failures) {
+  if (failures < kFreeFailures) return 0;
+  const int64_t doublings = std::min<int64_t>(failures - kFreeFailures, 16);
+  return std::min<int64_t>(int64_t{1000} << doublings, kLongestWaitMs);
+}
+
+// Checks the account's password. Fails with KXE_WRONG_PASSWORD when the user
+// or the password is wrong (the two are not told apart, and an unknown user
+// costs a hash as well), and with KXE_SIGN_IN_DELAYED while the user waits
+// after repeated failures. Failures are counted in the station, so another
+// process cannot start afresh; a success clears the count.
 void RequirePassword(Database& database, int64_t unit_id,
                      const Credential& credential) {
+  const int64_t now = NowMs();
+  Statement failures = database.Prepare(
+      "SELECT failures, last_ms FROM sign_in_failure"
+      " WHERE unit_id = ?1 AND user_name = ?2");
+  failures.Bind(1, unit_id).Bind(2, credential.user);
+  int64_t count = 0;
+  if (failures.Step()) {
+    count = failures.IntIn("failures", 0, INT32_MAX);
+    const int64_t last = failures.Int("last_ms");
+    if (now < last + SignInWaitMs(count)) Fail(KXE_SIGN_IN_DELAYED);
+  }
   Statement select = database.Prepare(
       "SELECT password_salt, password_hash FROM unit_user"
       " WHERE unit_id = ?1 AND user_name = ?2");
   select.Bind(1, unit_id).Bind(2, credential.user);
-  if (!select.Step()) Fail(KXE_UNKNOWN_USER);
-  if (HashPassword(select.Text(0), credential.password) != select.Text(1)) {
-    Fail(KXE_WRONG_PASSWORD);
+  const bool known = select.Step();
+  const std::string salt = known ? select.Text(0) : std::string(32, '0');
+  const std::string hash = HashPassword(salt, credential.password);
+  if (known && SameHash(hash, select.Text(1))) {
+    Statement clear = database.Prepare(
+        "DELETE FROM sign_in_failure WHERE unit_id = ?1 AND user_name = ?2");
+    clear.Bind(1, unit_id).Bind(2, credential.user).Run();
+    return;
   }
+  // Counts older than the longest wait are forgotten, so names tried once
+  // do not pile up.
+  Statement forget = database.Prepare(
+      "DELETE FROM sign_in_failure WHERE unit_id = ?1 AND last_ms < ?2");
+  forget.Bind(1, unit_id).Bind(2, now - 2 * kLongestWaitMs).Run();
+  Statement record = database.Prepare(
+      "INSERT INTO sign_in_failure (unit_id, user_name, failures, last_ms)"
+      " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (unit_id, user_name)"
+      " DO UPDATE SET failures = excluded.failures, last_ms = "
+      "excluded.last_ms");
+  record.Bind(1, unit_id)
+      .Bind(2, credential.user)
+      .Bind(3, count + 1)
+      .Bind(4, now)
+      .Run();
+  FailAfterCommit(KXE_WRONG_PASSWORD);
 }
 
 void StorePassword(Database& database, int64_t unit_id,

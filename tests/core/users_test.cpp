@@ -1,7 +1,9 @@
 // User accounts, login sessions and the station password.
 #include <sqlite3.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "array_test_support.h"
 #include "sha256.h"
@@ -110,7 +112,8 @@ TEST_F(UsersTest, RefusedLoginsOpenNoSession) {
   ASSERT_EQ(Register("alice", "right"), KX_OK);
   ASSERT_EQ(Register("bob", "other"), KX_OK);
   EXPECT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
-  EXPECT_EQ(Login(0, "nobody", "right").code, KXE_UNKNOWN_USER);
+  // An unknown user is not told apart from a wrong password.
+  EXPECT_EQ(Login(0, "nobody", "right").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(2, "alice", "right").code, KXE_INVALID_ARGUMENT);
   EXPECT_EQ(Login(-1, "alice", "right").code, KXE_INVALID_ARGUMENT);
   EXPECT_EQ(CheckLogin(0), 0);
@@ -176,9 +179,29 @@ TEST_F(UsersTest, ChangeNeedsTheOldPasswordAndTheSessionFollows) {
 
   ASSERT_EQ(KX_ChangeUser(unit.text, 0, &right, &renamed), KX_OK);
   EXPECT_EQ(LoginUser(0).user, "alicia");
-  EXPECT_EQ(Login(1, "alice", "old").code, KXE_UNKNOWN_USER);
+  EXPECT_EQ(Login(1, "alice", "old").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(1, "alicia", "old").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(1, "alicia", "new").code, KX_OK);
+}
+
+TEST_F(UsersTest, RepeatedFailuresSlowSignInDown) {
+  ASSERT_EQ(Register("alice", "right"), KX_OK);
+  ASSERT_EQ(Register("bob", "other"), KX_OK);
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
+  }
+  // The sixth attempt waits, right password or not; other users do not.
+  EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
+  EXPECT_EQ(Login(1, "bob", "other").code, KX_OK);
+  // Reopening the station (as another process would) does not forget.
+  Reopen();
+  EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_EQ(Login(0, "alice", "right").code, KX_OK);
+  // A success clears the count.
+  ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);
+  EXPECT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
+  EXPECT_EQ(Login(0, "alice", "right").code, KX_OK);
 }
 
 TEST_F(UsersTest, DeletingAccountsEndsTheirSessions) {
@@ -195,7 +218,7 @@ TEST_F(UsersTest, DeletingAccountsEndsTheirSessions) {
   ASSERT_EQ(KX_DeleteUser(unit.text, 0, &alice), KX_OK);
   EXPECT_EQ(CheckLogin(0), 0);
   EXPECT_EQ(CheckLogin(1), 1);
-  EXPECT_EQ(KX_DeleteUser(unit.text, 0, &alice), KXE_UNKNOWN_USER);
+  EXPECT_EQ(KX_DeleteUser(unit.text, 0, &alice), KXE_WRONG_PASSWORD);
 
   ASSERT_EQ(KX_DeleteAllUser(unit.text, 1), KX_OK);
   EXPECT_EQ(CheckLogin(1), 0);
