@@ -262,6 +262,48 @@ TEST_F(UsersTest, StationPasswordIsCheckedAndChangedWithTheOldOne) {
   EXPECT_EQ(KX_PasswdCheck(std::string(5000, 'x').c_str()), -1);
 }
 
+TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
+  ASSERT_EQ(Register("alice", "new-form"), KX_OK);
+  const std::string salt(32, 'a');
+  // The earlier form: SHA-256 of salt and password, iterated 1000 times.
+  std::array<uint8_t, 32> digest = tesk740::Sha256(salt + "old-form");
+  for (int round = 1; round < 1000; ++round) {
+    digest = tesk740::Sha256(
+        std::string(reinterpret_cast<const char*>(digest.data()), 32) + salt);
+  }
+  const std::string legacy = tesk740::ToHex(digest.data(), digest.size());
+  auto stored = [&] {
+    sqlite3* db = nullptr;
+    sqlite3_open((directory_ / "station.db").string().c_str(), &db);
+    std::string hash;
+    sqlite3_exec(
+        db, "SELECT password_hash FROM unit_user WHERE user_name = 'alice'",
+        [](void* out, int, char** values, char**) {
+          *static_cast<std::string*>(out) = values[0];
+          return 0;
+        },
+        &hash, nullptr);
+    sqlite3_close(db);
+    return hash;
+  };
+  EXPECT_EQ(stored().rfind("$argon2id$v=19$m=19456,t=2,p=1$", 0), 0u);
+
+  sqlite3* db = nullptr;
+  sqlite3_open((directory_ / "station.db").string().c_str(), &db);
+  const std::string update = "UPDATE unit_user SET password_salt = '" + salt +
+                             "', password_hash = '" + legacy +
+                             "' WHERE user_name = 'alice'";
+  ASSERT_EQ(sqlite3_exec(db, update.c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+
+  EXPECT_EQ(Login(0, "alice", "new-form").code, KXE_WRONG_PASSWORD);
+  ASSERT_EQ(Login(0, "alice", "old-form").code, KX_OK);
+  EXPECT_EQ(stored().rfind("$argon2id$", 0), 0u);
+  ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);
+  EXPECT_EQ(Login(0, "alice", "old-form").code, KX_OK);
+}
+
 TEST_F(UsersTest, NoPasswordIsStoredAsText) {
   ASSERT_EQ(Register("alice", "Xyzzy-pass-1"), KX_OK);
   ASSERT_EQ(PasswdChange("Plugh-pass-2"), KX_OK);
