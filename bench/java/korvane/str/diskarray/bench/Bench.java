@@ -20,8 +20,8 @@ import java.util.TreeMap;
  * plain (every way of making each call) and once under {@code -Xcheck:jni} (the bridge only), and
  * prints one table in Markdown with the machine it ran on.
  *
- * <p>Options: {@code --warmup-ms N} (per way, default 600), {@code --rounds N} (default 21),
- * {@code --round-ms N} (per way and round, default 40), {@code --row TEXT} (only rows whose name
+ * <p>Options: {@code --warmup-ms N} (per way, default 500), {@code --rounds N} (default 31),
+ * {@code --round-ms N} (per way and round, default 20); times are CPU time of the calling thread, {@code --row TEXT} (only rows whose name
  * contains TEXT; repeatable), {@code --jvm-option OPTION} (for both child JVMs; repeatable).
  */
 public final class Bench {
@@ -194,7 +194,7 @@ public final class Bench {
     Harness.Settings settings = options.settings;
     out.append("Per way: ").append(settings.warmupMillis()).append(" ms warm-up, ")
         .append(settings.rounds()).append(" rounds of about ").append(settings.roundMillis())
-        .append(" ms; child JVMs ").append(String.join(" ", CHILD_JVM));
+        .append(" ms, in CPU time of the calling thread; child JVMs ").append(String.join(" ", CHILD_JVM));
     for (String option : options.jvmOptions) {
       out.append(' ').append(option);
     }
@@ -247,8 +247,9 @@ public final class Bench {
       }
     }
     out.append('\n');
-    out.append("ns per object, medians over the rounds; a ratio is the median of the per-round "
-        + "ratios, with their interquartile range.\n\n");
+    out.append("ns per object (CPU time), medians over the rounds; a ratio is the median of the "
+        + "per-round ratios, with their interquartile range; checked ÷ unchecked compares the "
+        + "bridge's medians in the two child JVMs.\n\n");
     out.append("Targets:\n");
     target(out, "record arrays within " + ARRAY_TARGET + "x of (b)", worstArrayRow, worstArray,
         ARRAY_TARGET);
@@ -260,7 +261,9 @@ public final class Bench {
       out.append("- the run under -Xcheck:jni printed no JNI warning\n");
     } else {
       out.append("- JNI reports under -Xcheck:jni:\n");
-      for (String line : checked.jniReports) {
+      List<String> reports = new ArrayList<>(plain.jniReports);
+      reports.addAll(checked.jniReports);
+      for (String line : reports) {
         out.append("    ").append(line).append('\n');
       }
     }
@@ -321,7 +324,7 @@ public final class Bench {
   private static final class Options {
     boolean child;
     boolean bridgeOnly;
-    Harness.Settings settings = new Harness.Settings(600, 21, 40);
+    Harness.Settings settings = new Harness.Settings(500, 31, 20);
     final List<String> rows = new ArrayList<>();
     final List<String> jvmOptions = new ArrayList<>();
 

@@ -1,5 +1,7 @@
 package korvane.str.diskarray.bench;
 
+import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadMXBean;
 import java.lang.reflect.Field;
 import java.lang.reflect.Modifier;
 import java.util.ArrayList;
@@ -10,8 +12,13 @@ import java.util.Objects;
 /**
  * Times the ways of making one row's call: warm-up, then rounds in which every way runs a batch
  * of calls sized to take about the same time, in an order that rotates each round so that a
- * drift in the machine's speed (other processes, frequency) falls on all of them alike. Reports
- * medians over the rounds; a ratio is the median of the per-round ratios.
+ * drift in the machine's speed falls on all of them alike. Reports medians over the rounds; a
+ * ratio is the median of the per-round ratios.
+ *
+ * <p>Time is the CPU time of the calling thread, not the wall clock: on a machine shared with
+ * other work, the time the thread spends waiting for a CPU is not the bridge's. Garbage
+ * collection and compilation run in other threads of the JVM and are left out alike for every
+ * way.
  */
 final class Harness {
   static final String BRIDGE = "bridge";
@@ -21,6 +28,19 @@ final class Harness {
 
   /** Keeps every result reachable, so no call can be optimised away. */
   static Object sink;
+
+  private static final ThreadMXBean THREADS = ManagementFactory.getThreadMXBean();
+
+  static {
+    if (!THREADS.isCurrentThreadCpuTimeSupported()) {
+      throw new IllegalStateException("this JVM cannot measure a thread's CPU time");
+    }
+    THREADS.setThreadCpuTimeEnabled(true);
+  }
+
+  private static long cpuNanos() {
+    return THREADS.getCurrentThreadCpuTime();
+  }
 
   private Harness() {}
 
@@ -93,11 +113,11 @@ final class Harness {
       for (int step = 0; step < count; step++) {
         int i = (round + step) % count;
         Op op = variants.get(i).op();
-        long start = System.nanoTime();
+        long start = cpuNanos();
         for (long call = 0; call < batch[i]; call++) {
           sink = op.run();
         }
-        long elapsed = System.nanoTime() - start;
+        long elapsed = cpuNanos() - start;
         nanos[i][round] = (double) elapsed / ((double) batch[i] * row.objects());
       }
     }
@@ -118,22 +138,22 @@ final class Harness {
   }
 
   private static long runFor(Op op, long millis) throws Exception {
-    long end = System.nanoTime() + millis * 1_000_000L;
+    long end = cpuNanos() + millis * 1_000_000L;
     long calls = 0;
     do {
       for (int i = 0; i < 16; i++) {
         sink = op.run();
       }
       calls += 16;
-    } while (System.nanoTime() < end);
+    } while (cpuNanos() < end);
     return calls;
   }
 
   /** Calls that take about {@code roundMillis}, measured on a short run. */
   private static long batchSize(Op op, long roundMillis) throws Exception {
-    long start = System.nanoTime();
+    long start = cpuNanos();
     long calls = runFor(op, Math.max(1, roundMillis / 2));
-    double perCall = (double) (System.nanoTime() - start) / calls;
+    double perCall = (double) (cpuNanos() - start) / calls;
     return Math.max(1, (long) (roundMillis * 1_000_000.0 / perCall));
   }
 

@@ -10,10 +10,10 @@ import korvane.str.diskarray.RaidGroup;
 
 /**
  * The rows of the benchmark table. A further native is one row here: a table read names its core
- * function, the number of records, the bridge call and the pure-Java decoder of its record; a
- * single-record write names its core function, a sample object, the bridge call and the pure-Java
- * encoder. The benchmark's library needs the core function in its call table
- * (bench/bench_natives.cpp), and Codecs a decoder or encoder for a record type it has not seen.
+ * function, the number of records, the bridge call and the pure-Java decoder of its record (or
+ * null: no pure-Java column); a single-record write names its core function, a sample object, the
+ * bridge call and the pure-Java encoder. The core function also needs a row in the call table of
+ * bench/bench_natives.cpp and a definition in bench/fake_core.cpp that fills its buffer.
  */
 final class Rows {
   static final String UNIT = "bench01";
@@ -50,17 +50,24 @@ final class Rows {
     void encode(T record, ByteBuffer bytes);
   }
 
-  /** A table of {@code count} records read by one core call. */
+  /**
+   * A table of {@code count} records read by one core call. Without a decoder the row has no
+   * pure-Java column.
+   */
   static Harness.Row read(String coreFunction, int count, Harness.Op bridge, Decoder decoder) {
     int call = callIndex(coreFunction);
-    ByteBuffer bytes = directBuffer((long) count * BenchNatives.recordSize(call));
-    return new Harness.Row(coreFunction, count, false, List.of(
-        new Harness.Variant(Harness.BRIDGE, bridge),
-        new Harness.Variant(Harness.JAVA, () -> {
-          BenchNatives.rawRead(call, UNIT, count, bytes);
-          return decoder.decode(bytes, count);
-        }),
-        new Harness.Variant(Harness.CACHED, () -> BenchNatives.cachedRead(call, UNIT, count))));
+    List<Harness.Variant> variants = new ArrayList<>();
+    variants.add(new Harness.Variant(Harness.BRIDGE, bridge));
+    if (decoder != null) {
+      ByteBuffer bytes = directBuffer((long) count * BenchNatives.recordSize(call));
+      variants.add(new Harness.Variant(Harness.JAVA, () -> {
+        BenchNatives.rawRead(call, UNIT, count, bytes);
+        return decoder.decode(bytes, count);
+      }));
+    }
+    variants.add(new Harness.Variant(Harness.CACHED,
+        () -> BenchNatives.cachedRead(call, UNIT, count)));
+    return new Harness.Row(coreFunction, count, false, List.copyOf(variants));
   }
 
   /** One record written by one core call. */
