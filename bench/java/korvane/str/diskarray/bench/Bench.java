@@ -17,8 +17,9 @@ import java.util.TreeMap;
 
 /**
  * The bridge's benchmark. Run without {@code --child}, it runs itself twice in child JVMs, once
- * plain (every way of making each call) and once under {@code -Xcheck:jni} (the bridge only), and
- * prints one table in Markdown with the machine it ran on.
+ * plain (every way of making each call) and once under {@code -Xcheck:jni} (the bridge and the
+ * cached-ID baseline, which shows what checking costs a builder that makes the fewest JNI calls),
+ * and prints one table in Markdown with the machine it ran on.
  *
  * <p>Options: {@code --warmup-ms N} (per way, default 500), {@code --rounds N} (default 31),
  * {@code --round-ms N} (per way and round, default 20); times are CPU time of the calling thread, {@code --row TEXT} (only rows whose name
@@ -66,8 +67,12 @@ public final class Bench {
       Harness.check(row);
     }
     for (Harness.Row row : rows) {
-      List<Harness.Variant> timed =
-          options.bridgeOnly ? row.variants().subList(0, 1) : row.variants();
+      List<Harness.Variant> timed = row.variants();
+      if (options.checkedWays) {
+        timed = timed.stream()
+            .filter(v -> v.key().equals(Harness.BRIDGE) || v.key().equals(Harness.CACHED))
+            .toList();
+      }
       System.out.println("PROGRESS\t" + row.label());
       for (Harness.Stats stats : Harness.measure(row, timed, options.settings)) {
         System.out.println(String.join("\t", "RESULT", row.label(),
@@ -150,10 +155,11 @@ public final class Bench {
     command.add(Bench.class.getName());
     command.add("--child");
     if (checkJni) {
-      command.add("--bridge-only");
+      command.add("--checked-ways");
     }
     command.addAll(options.passOn());
-    System.err.println("bench: " + (checkJni ? "bridge under -Xcheck:jni" : "every way, unchecked"));
+    System.err.println("bench: " + (checkJni ? "bridge and (b) under -Xcheck:jni"
+        : "every way, unchecked"));
     Process process = new ProcessBuilder(command).redirectErrorStream(true).start();
     Map<String, String> libraries = new LinkedHashMap<>();
     Map<String, List<String[]>> results = new LinkedHashMap<>();
@@ -200,8 +206,9 @@ public final class Bench {
     }
     out.append("\n\n");
     out.append("| Native | objects | bridge | (a) Java | (b) cached IDs | (c) by name "
-        + "| bridge ÷ (a) | bridge ÷ (b) | bridge ÷ (c) | checked ÷ unchecked |\n");
-    out.append("|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+        + "| bridge ÷ (a) | bridge ÷ (b) | bridge ÷ (c) | checked ÷ unchecked "
+        + "| (b) checked ÷ unchecked |\n");
+    out.append("|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
 
     double worstArray = 0;
     String worstArrayRow = "";
@@ -216,8 +223,9 @@ public final class Bench {
       }
       String[] bridge = byKey.get(Harness.BRIDGE);
       boolean write = Boolean.parseBoolean(bridge[3]);
-      String[] checkedBridge = checked.results.get(row.getKey()).get(0);
-      double checkedRatio = Double.parseDouble(checkedBridge[5]) / Double.parseDouble(bridge[5]);
+      double checkedRatio = checkedRatio(checked, row.getKey(), bridge);
+      double checkedCachedRatio =
+          checkedRatio(checked, row.getKey(), byKey.get(Harness.CACHED));
       out.append("| ").append(row.getKey()).append(" | ").append(bridge[2]);
       for (String key : List.of(Harness.BRIDGE, Harness.JAVA, Harness.CACHED, Harness.PLAIN)) {
         String[] result = byKey.get(key);
@@ -227,7 +235,9 @@ public final class Bench {
         String[] result = byKey.get(key);
         out.append(" | ").append(result == null ? "–" : ratio(result));
       }
-      out.append(" | ").append(String.format(Locale.ROOT, "%.2fx", checkedRatio)).append(" |\n");
+      out.append(" | ").append(String.format(Locale.ROOT, "%.2fx", checkedRatio))
+          .append(" | ").append(String.format(Locale.ROOT, "%.2fx", checkedCachedRatio))
+          .append(" |\n");
 
       double versusCached = Double.parseDouble(byKey.get(Harness.CACHED)[8]);
       if (!write && versusCached > worstArray) {
@@ -248,8 +258,8 @@ public final class Bench {
     }
     out.append('\n');
     out.append("ns per object (CPU time), medians over the rounds; a ratio is the median of the "
-        + "per-round ratios, with their interquartile range; checked ÷ unchecked compares the "
-        + "bridge's medians in the two child JVMs.\n\n");
+        + "per-round ratios, with their interquartile range; checked ÷ unchecked compares a way's "
+        + "medians in the two child JVMs.\n\n");
     out.append("Targets:\n");
     target(out, "record arrays within " + ARRAY_TARGET + "x of (b)", worstArrayRow, worstArray,
         ARRAY_TARGET);
@@ -268,6 +278,16 @@ public final class Bench {
       }
     }
     System.out.print(out);
+  }
+
+  /** The median of a way under -Xcheck:jni over its median unchecked. */
+  private static double checkedRatio(Child checked, String row, String[] unchecked) {
+    for (String[] result : checked.results.get(row)) {
+      if (result[4].equals(unchecked[4])) {
+        return Double.parseDouble(result[5]) / Double.parseDouble(unchecked[5]);
+      }
+    }
+    throw new IllegalStateException(row + ": no " + unchecked[4] + " under -Xcheck:jni");
   }
 
   private static void target(StringBuilder out, String what, String row, double worst,
@@ -323,7 +343,7 @@ public final class Bench {
 
   private static final class Options {
     boolean child;
-    boolean bridgeOnly;
+    boolean checkedWays;
     Harness.Settings settings = new Harness.Settings(500, 31, 20);
     final List<String> rows = new ArrayList<>();
     final List<String> jvmOptions = new ArrayList<>();
@@ -337,7 +357,7 @@ public final class Bench {
         String arg = args[i];
         switch (arg) {
           case "--child" -> options.child = true;
-          case "--bridge-only" -> options.bridgeOnly = true;
+          case "--checked-ways" -> options.checkedWays = true;
           case "--warmup-ms" -> warmup = positive(arg, args, ++i);
           case "--rounds" -> rounds = (int) positive(arg, args, ++i);
           case "--round-ms" -> round = positive(arg, args, ++i);
