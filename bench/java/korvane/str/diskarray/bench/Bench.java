@@ -14,16 +14,19 @@ import java.util.List;
 import java.util.Locale;
 import java.util.Map;
 import java.util.TreeMap;
+import java.util.concurrent.CompletableFuture;
 
 /**
- * The bridge's benchmark. Run without {@code --child}, it runs itself twice in child JVMs, once
- * plain (every way of making each call) and once under {@code -Xcheck:jni} (the bridge and the
- * cached-ID baseline, which shows what checking costs a builder that makes the fewest JNI calls),
- * and prints one table in Markdown with the machine it ran on.
+ * The bridge's benchmark. Run without {@code --child}, it runs itself in two child JVMs at the
+ * same time, one plain and one under {@code -Xcheck:jni}, each timing every way of making each
+ * call on the same schedule, and prints one table in Markdown with the machine it ran on. Running
+ * them side by side makes a change in the machine's speed (other work on it) fall on both alike,
+ * which two runs one after the other would not.
  *
  * <p>Options: {@code --warmup-ms N} (per way, default 500), {@code --rounds N} (default 31),
  * {@code --round-ms N} (per way and round, default 20); times are CPU time of the calling thread, {@code --row TEXT} (only rows whose name
- * contains TEXT; repeatable), {@code --jvm-option OPTION} (for both child JVMs; repeatable).
+ * contains TEXT; repeatable), {@code --jvm-option OPTION} (for both child JVMs; repeatable),
+ * {@code --one-at-a-time} (run the two child JVMs one after the other).
  */
 public final class Bench {
   private static final String[] CHILD_JVM = {"-Xms256m", "-Xmx256m", "-XX:+UseSerialGC"};
@@ -67,14 +70,8 @@ public final class Bench {
       Harness.check(row);
     }
     for (Harness.Row row : rows) {
-      List<Harness.Variant> timed = row.variants();
-      if (options.checkedWays) {
-        timed = timed.stream()
-            .filter(v -> v.key().equals(Harness.BRIDGE) || v.key().equals(Harness.CACHED))
-            .toList();
-      }
       System.out.println("PROGRESS\t" + row.label());
-      for (Harness.Stats stats : Harness.measure(row, timed, options.settings)) {
+      for (Harness.Stats stats : Harness.measure(row, row.variants(), options.settings)) {
         System.out.println(String.join("\t", "RESULT", row.label(),
             Integer.toString(row.objects()), Boolean.toString(row.write()), stats.key(),
             Double.toString(stats.median()), Double.toString(stats.p25()),
@@ -127,8 +124,16 @@ public final class Bench {
   private static int parent(Options options) throws Exception {
     String loadAtStart = loadAverage();
     ZonedDateTime started = ZonedDateTime.now();
-    Child plain = runChild(options, false);
-    Child checked = plain.exitCode == 0 ? runChild(options, true) : null;
+    Child plain;
+    Child checked;
+    if (options.oneAtATime) {
+      plain = runChild(options, false);
+      checked = runChild(options, true);
+    } else {
+      CompletableFuture<Child> plainRun = inBackground(() -> runChild(options, false));
+      checked = runChild(options, true);
+      plain = plainRun.join();
+    }
     String loadAtEnd = loadAverage();
     if (plain.exitCode != 0 || checked.exitCode != 0) {
       Child failed = plain.exitCode != 0 ? plain : checked;
@@ -138,6 +143,23 @@ public final class Bench {
     }
     report(options, plain, checked, started, loadAtStart, loadAtEnd);
     return 0;
+  }
+
+  private interface ChildRun {
+    Child run() throws IOException, InterruptedException;
+  }
+
+  private static CompletableFuture<Child> inBackground(ChildRun run) {
+    CompletableFuture<Child> result = new CompletableFuture<>();
+    Thread thread = new Thread(() -> {
+      try {
+        result.complete(run.run());
+      } catch (IOException | InterruptedException | RuntimeException e) {
+        result.completeExceptionally(e);
+      }
+    });
+    thread.start();
+    return result;
   }
 
   private static Child runChild(Options options, boolean checkJni)
@@ -154,12 +176,9 @@ public final class Bench {
     command.add(System.getProperty("java.class.path"));
     command.add(Bench.class.getName());
     command.add("--child");
-    if (checkJni) {
-      command.add("--checked-ways");
-    }
     command.addAll(options.passOn());
-    System.err.println("bench: " + (checkJni ? "bridge and (b) under -Xcheck:jni"
-        : "every way, unchecked"));
+    String name = checkJni ? "checked" : "plain";
+    System.err.println("bench: " + name + " JVM" + (checkJni ? " (-Xcheck:jni)" : ""));
     Process process = new ProcessBuilder(command).redirectErrorStream(true).start();
     Map<String, String> libraries = new LinkedHashMap<>();
     Map<String, List<String[]>> results = new LinkedHashMap<>();
@@ -172,7 +191,7 @@ public final class Bench {
         switch (parts[0]) {
           case "LIB" -> libraries.put(parts[1], parts[2]);
           case "RESULT" -> results.computeIfAbsent(parts[1], key -> new ArrayList<>()).add(parts);
-          case "PROGRESS" -> System.err.println("bench:   " + parts[1]);
+          case "PROGRESS" -> System.err.println("bench:   " + name + ": " + parts[1]);
           default -> {
             other.add(line);
             for (String pattern : JNI_REPORTS) {
@@ -200,7 +219,8 @@ public final class Bench {
     Harness.Settings settings = options.settings;
     out.append("Per way: ").append(settings.warmupMillis()).append(" ms warm-up, ")
         .append(settings.rounds()).append(" rounds of about ").append(settings.roundMillis())
-        .append(" ms, in CPU time of the calling thread; child JVMs ").append(String.join(" ", CHILD_JVM));
+        .append(" ms, in CPU time of the calling thread; child JVMs ")
+        .append(options.oneAtATime ? "one after the other, " : "side by side, ").append(String.join(" ", CHILD_JVM));
     for (String option : options.jvmOptions) {
       out.append(' ').append(option);
     }
@@ -343,7 +363,7 @@ public final class Bench {
 
   private static final class Options {
     boolean child;
-    boolean checkedWays;
+    boolean oneAtATime;
     Harness.Settings settings = new Harness.Settings(500, 31, 20);
     final List<String> rows = new ArrayList<>();
     final List<String> jvmOptions = new ArrayList<>();
@@ -357,7 +377,7 @@ public final class Bench {
         String arg = args[i];
         switch (arg) {
           case "--child" -> options.child = true;
-          case "--checked-ways" -> options.checkedWays = true;
+          case "--one-at-a-time" -> options.oneAtATime = true;
           case "--warmup-ms" -> warmup = positive(arg, args, ++i);
           case "--rounds" -> rounds = (int) positive(arg, args, ++i);
           case "--round-ms" -> round = positive(arg, args, ++i);
