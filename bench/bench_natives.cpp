@@ -216,8 +216,8 @@ bool copy_text(JNIEnv* env, jstring string, uint8_t* at, uint32_t width) {
 jstring new_text(JNIEnv* env, const uint8_t* at, uint32_t width) {
   char text[kMaxTextWidth];
   const void* nul = std::memchr(at, '\0', width - 1);
-  size_t length = nul != nullptr ? static_cast<const uint8_t*>(nul) - at
-                                 : width - 1;
+  size_t length =
+      nul != nullptr ? static_cast<const uint8_t*>(nul) - at : width - 1;
   std::memcpy(text, at, length);
   text[length] = '\0';
   return env->NewStringUTF(text);
@@ -297,7 +297,8 @@ jobject build_value(JNIEnv* env, const CachedType& cached, size_t index,
       return array;
     }
     case FieldKind::kIntMatrix: {
-      jobjectArray matrix = env->NewObjectArray(count, int_array_class, nullptr);
+      jobjectArray matrix =
+          env->NewObjectArray(count, int_array_class, nullptr);
       if (matrix == nullptr) return nullptr;
       auto columns = static_cast<jsize>(field.stride);
       for (jsize i = 0; i < count; ++i) {
@@ -457,11 +458,10 @@ bool read_value(JNIEnv* env, const FieldSpec& field, const Ids& ids,
                              element_at);
         } else {
           auto row = static_cast<jintArray>(element);
-          env->GetIntArrayRegion(
-              row, 0,
-              std::min(env->GetArrayLength(row),
-                       static_cast<jsize>(field.stride)),
-              reinterpret_cast<jint*>(element_at));
+          env->GetIntArrayRegion(row, 0,
+                                 std::min(env->GetArrayLength(row),
+                                          static_cast<jsize>(field.stride)),
+                                 reinterpret_cast<jint*>(element_at));
         }
         env->DeleteLocalRef(element);
         if (!read) return false;
@@ -520,8 +520,8 @@ void write_record(JNIEnv* env, const CoreCall& call, jstring unit,
 
 }  // namespace
 
-JNIEXPORT void JNICALL Java_korvane_str_diskarray_bench_BenchNatives_init(
-    JNIEnv* env, jclass) {
+JNIEXPORT void JNICALL
+Java_korvane_str_diskarray_bench_BenchNatives_init(JNIEnv* env, jclass) {
   if (!call_types.empty()) return;
   string_class = global_class(env, "java/lang/String");
   int_array_class = global_class(env, "[I");
@@ -552,16 +552,14 @@ JNIEXPORT jint JNICALL Java_korvane_str_diskarray_bench_BenchNatives_callIndex(
   return found;
 }
 
-JNIEXPORT jint JNICALL
-Java_korvane_str_diskarray_bench_BenchNatives_recordSize(JNIEnv* env, jclass,
-                                                          jint index) {
+JNIEXPORT jint JNICALL Java_korvane_str_diskarray_bench_BenchNatives_recordSize(
+    JNIEnv* env, jclass, jint index) {
   const CoreCall* call = call_at(env, index);
   return call != nullptr ? static_cast<jint>(call->type->size) : -1;
 }
 
 JNIEXPORT void JNICALL Java_korvane_str_diskarray_bench_BenchNatives_rawRead(
-    JNIEnv* env, jclass, jint index, jstring unit, jint count,
-    jobject buffer) {
+    JNIEnv* env, jclass, jint index, jstring unit, jint count, jobject buffer) {
   const CoreCall* call = call_at(env, index);
   if (call == nullptr) return;
   auto* bytes = static_cast<uint8_t*>(env->GetDirectBufferAddress(buffer));
@@ -579,9 +577,9 @@ JNIEXPORT void JNICALL Java_korvane_str_diskarray_bench_BenchNatives_rawRead(
 
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_bench_BenchNatives_cachedRead(JNIEnv* env, jclass,
-                                                          jint index,
-                                                          jstring unit,
-                                                          jint count) {
+                                                         jint index,
+                                                         jstring unit,
+                                                         jint count) {
   const CoreCall* call = call_at(env, index);
   if (call == nullptr) return nullptr;
   const CachedType* cached = call_types[static_cast<size_t>(index)];
@@ -633,15 +631,17 @@ JNIEXPORT void JNICALL Java_korvane_str_diskarray_bench_BenchNatives_rawWrite(
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_bench_BenchNatives_cachedWrite(JNIEnv* env, jclass,
-                                                           jint index,
-                                                           jstring unit,
-                                                           jobject object) {
+                                                          jint index,
+                                                          jstring unit,
+                                                          jobject object) {
   const CoreCall* call = call_at(env, index);
   if (call == nullptr) return;
   if (call->write == nullptr || object == nullptr) {
     throw_state(env, "not a write, or a null record");
     return;
   }
+  // A record type whose class the table does not name is cached from the
+  // first object written; every row writes one sample object of one class.
   const CachedType*& cached = call_types[static_cast<size_t>(index)];
   if (cached == nullptr) {
     jclass cls = env->GetObjectClass(object);
