@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Builds the bridge's benchmark with Release flags in build-bench/ and prints
-# its table (Markdown) on standard output; progress goes to standard error.
-# The bridge runs against a fast fake core, so the table shows what the
-# bridge costs, not the station's database. About a minute on two cores once
-# built. Options are passed to the harness, e.g.
+# Installs what is missing, builds the bridge's benchmark with Release flags
+# in build-bench/ and prints its table (Markdown) on standard output; progress
+# goes to standard error. The bridge runs against a fast fake core, so the
+# table shows what the bridge costs, not the station's database. Under a
+# minute on two idle cores once built. Options are passed to the harness, e.g.
 #   bash scripts/bench.sh --row KX_GetDriveStatus --rounds 31
 # See docs/benchmark.md.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+if [[ -f scripts/install-deps.sh ]]; then
+  bash scripts/install-deps.sh >&2
+fi
 
 build=${KX_BENCH_BUILD_DIR:-build-bench}
 jobs=${KX_BUILD_JOBS:-2}
