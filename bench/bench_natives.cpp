@@ -71,6 +71,11 @@ const CoreCall kCalls[] = {
                                    static_cast<KXUnitParamRecord*>(table));
      },
      nullptr},
+    {"KX_GetUnitParam", &kx::kUnitParamType, true,
+     [](const char* unit, int32_t, void* record) {
+       return KX_GetUnitParam(unit, static_cast<KXUnitParamRecord*>(record));
+     },
+     nullptr},
     {"KX_RaidGroupAdd", &kx::kRaidGroupType, true, nullptr,
      [](const char* unit, const void* record) {
        return KX_RaidGroupAdd(unit,

@@ -77,6 +77,18 @@ const std::vector<LogicalUnitRecord> kLogicalUnits =
     int_table<LogicalUnitRecord, kLogicalUnitCapacity>();
 const std::vector<KXUnitParamRecord> kUnits = unit_table();
 
+// Fills a record of any layout with printable ASCII: every text is then
+// valid and runs to its width, and every int and byte has a value. For
+// records that a typed pattern (int_table, unit_table) does not fit.
+[[maybe_unused]] int32_t fill_printable(void* record, size_t size) {
+  if (record == nullptr) return KXE_INVALID_ARGUMENT;
+  auto* bytes = static_cast<unsigned char*>(record);
+  for (size_t i = 0; i < size; ++i) {
+    bytes[i] = static_cast<unsigned char>(0x21 + (i * 7) % 94);
+  }
+  return 0;
+}
+
 unsigned char last_write[1024];
 size_t last_write_size = 0;
 
@@ -124,6 +136,12 @@ int32_t KX_GetUnitParamTable(int32_t count, KXUnitParamRecord* records) {
   for (int32_t i = 0; i < count; ++i) {
     records[i] = kUnits[static_cast<size_t>(i) % kUnits.size()];
   }
+  return 0;
+}
+
+int32_t KX_GetUnitParam(const char* unit, KXUnitParamRecord* record) {
+  if (unit == nullptr || record == nullptr) return KXE_INVALID_ARGUMENT;
+  *record = kUnits[0];
   return 0;
 }
 

@@ -24,9 +24,10 @@ import java.util.concurrent.CompletableFuture;
  * which two runs one after the other would not.
  *
  * <p>Options: {@code --warmup-ms N} (per way, default 500), {@code --rounds N} (default 31),
- * {@code --round-ms N} (per way and round, default 20); times are CPU time of the calling thread, {@code --row TEXT} (only rows whose name
- * contains TEXT; repeatable), {@code --jvm-option OPTION} (for both child JVMs; repeatable),
- * {@code --one-at-a-time} (run the two child JVMs one after the other).
+ * {@code --round-ms N} (per way and round, default 20), all in CPU time of the calling thread;
+ * {@code --row TEXT} (only rows whose name contains TEXT; repeatable), {@code --jvm-option OPTION}
+ * (for both child JVMs; repeatable), {@code --one-at-a-time} (run the two child JVMs one after
+ * the other).
  */
 public final class Bench {
   private static final String[] CHILD_JVM = {"-Xms256m", "-Xmx256m", "-XX:+UseSerialGC"};
@@ -73,7 +74,7 @@ public final class Bench {
       System.out.println("PROGRESS\t" + row.label());
       for (Harness.Stats stats : Harness.measure(row, row.variants(), options.settings)) {
         System.out.println(String.join("\t", "RESULT", row.label(),
-            Integer.toString(row.objects()), Boolean.toString(row.write()), stats.key(),
+            Integer.toString(row.objects()), row.kind().name(), stats.key(),
             Double.toString(stats.median()), Double.toString(stats.p25()),
             Double.toString(stats.p75()), Double.toString(stats.ratio()),
             Double.toString(stats.ratioP25()), Double.toString(stats.ratioP75())));
@@ -220,7 +221,8 @@ public final class Bench {
     out.append("Per way: ").append(settings.warmupMillis()).append(" ms warm-up, ")
         .append(settings.rounds()).append(" rounds of about ").append(settings.roundMillis())
         .append(" ms, in CPU time of the calling thread; child JVMs ")
-        .append(options.oneAtATime ? "one after the other, " : "side by side, ").append(String.join(" ", CHILD_JVM));
+        .append(options.oneAtATime ? "one after the other, " : "side by side, ")
+        .append(String.join(" ", CHILD_JVM));
     for (String option : options.jvmOptions) {
       out.append(' ').append(option);
     }
@@ -236,13 +238,15 @@ public final class Bench {
     String worstWriteRow = "";
     double worstChecked = 0;
     String worstCheckedRow = "";
+    boolean singleReads = false;
     for (Map.Entry<String, List<String[]>> row : plain.results.entrySet()) {
       Map<String, String[]> byKey = new LinkedHashMap<>();
       for (String[] result : row.getValue()) {
         byKey.put(result[4], result);
       }
       String[] bridge = byKey.get(Harness.BRIDGE);
-      boolean write = Boolean.parseBoolean(bridge[3]);
+      Harness.Kind kind = Harness.Kind.valueOf(bridge[3]);
+      singleReads |= kind == Harness.Kind.SINGLE_READ;
       double checkedRatio = checkedRatio(checked, row.getKey(), bridge);
       double checkedCachedRatio =
           checkedRatio(checked, row.getKey(), byKey.get(Harness.CACHED));
@@ -260,11 +264,11 @@ public final class Bench {
           .append(" |\n");
 
       double versusCached = Double.parseDouble(byKey.get(Harness.CACHED)[8]);
-      if (!write && versusCached > worstArray) {
+      if (kind == Harness.Kind.TABLE_READ && versusCached > worstArray) {
         worstArray = versusCached;
         worstArrayRow = row.getKey();
       }
-      if (write && byKey.containsKey(Harness.PLAIN)) {
+      if (kind == Harness.Kind.WRITE && byKey.containsKey(Harness.PLAIN)) {
         double versusPlain = Double.parseDouble(byKey.get(Harness.PLAIN)[8]);
         if (versusPlain > worstWrite) {
           worstWrite = versusPlain;
@@ -287,6 +291,9 @@ public final class Bench {
         WRITE_TARGET);
     target(out, "checked ÷ unchecked at most " + CHECKED_TARGET + "x", worstCheckedRow,
         worstChecked, CHECKED_TARGET);
+    if (singleReads) {
+      out.append("- single-record reads: no target of their own\n");
+    }
     if (checked.jniReports.isEmpty() && plain.jniReports.isEmpty()) {
       out.append("- the run under -Xcheck:jni printed no JNI warning\n");
     } else {

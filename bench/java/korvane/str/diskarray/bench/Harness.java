@@ -51,10 +51,17 @@ final class Harness {
 
   record Variant(String key, Op op) {}
 
+  /** What a row's call does; each kind has its own target. */
+  enum Kind { TABLE_READ, SINGLE_READ, WRITE }
+
   /** One row of the table; the bridge is the first variant. */
-  record Row(String label, int objects, boolean write, List<Variant> variants) {
+  record Row(String label, int objects, Kind kind, List<Variant> variants) {
     Row labelled(String newLabel) {
-      return new Row(newLabel, objects, write, variants);
+      return new Row(newLabel, objects, kind, variants);
+    }
+
+    boolean write() {
+      return kind == Kind.WRITE;
     }
   }
 
@@ -83,9 +90,10 @@ final class Harness {
         }
       } else if (expected == null) {
         expected = result;
-        if (!(result instanceof Object[] table) || table.length != row.objects()) {
-          throw new IllegalStateException(row.label() + ": the bridge gave no table of "
-              + row.objects());
+        if (result == null
+            || (result instanceof Object[] table && table.length != row.objects())) {
+          throw new IllegalStateException(row.label() + ": the bridge gave "
+              + (result == null ? "nothing" : "a table not of " + row.objects()));
         }
       } else {
         String difference = difference(expected, result);

@@ -11,8 +11,9 @@ import korvane.str.diskarray.RaidGroup;
 /**
  * The rows of the benchmark table. A further native is one row here: a table read names its core
  * function, the number of records, the bridge call and the pure-Java decoder of its record (or
- * null: no pure-Java column); a single-record write names its core function, a sample object, the
- * bridge call and the pure-Java encoder. The core function also needs a row in the call table of
+ * null: no pure-Java column); a single-record read ({@link #readOne}) the same without the count;
+ * a single-record write names its core function, a sample object, the bridge call and the
+ * pure-Java encoder. The core function also needs a row in the call table of
  * bench/bench_natives.cpp and a definition in bench/fake_core.cpp that fills its buffer.
  */
 final class Rows {
@@ -31,6 +32,8 @@ final class Rows {
     rows.add(read("KX_GetUnitParamTable", 100,
         () -> DiskArrayUtilityJNI.KX_GetUnitParamTable(100), Codecs::unitParams)
         .labelled("KX_GetUnitParamTable(100)"));
+    rows.add(readOne("KX_GetUnitParam",
+        () -> DiskArrayUtilityJNI.KX_GetUnitParam(UNIT), Codecs::unitParams));
     rows.add(write("KX_RaidGroupAdd", sampleRaidGroup(),
         group -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, group), Codecs::putRaidGroup));
     rows.add(write("KX_UnitAdd", sampleUnit(),
@@ -67,7 +70,24 @@ final class Rows {
     }
     variants.add(new Harness.Variant(Harness.CACHED,
         () -> BenchNatives.cachedRead(call, UNIT, count)));
-    return new Harness.Row(coreFunction, count, false, List.copyOf(variants));
+    return new Harness.Row(
+        coreFunction, count, Harness.Kind.TABLE_READ, List.copyOf(variants));
+  }
+
+  /**
+   * One record read by one core call (objects = 1). The baselines' results are taken out of
+   * their one-element tables.
+   */
+  static Harness.Row readOne(String coreFunction, Harness.Op bridge, Decoder decoder) {
+    Harness.Row table = read(coreFunction, 1, bridge, decoder);
+    List<Harness.Variant> variants = new ArrayList<>();
+    for (Harness.Variant variant : table.variants()) {
+      Harness.Op op = variant.op();
+      variants.add(variant.key().equals(Harness.BRIDGE) ? variant
+          : new Harness.Variant(variant.key(), () -> ((Object[]) op.run())[0]));
+    }
+    return new Harness.Row(
+        coreFunction, 1, Harness.Kind.SINGLE_READ, List.copyOf(variants));
   }
 
   /** One record written by one core call. */
@@ -75,7 +95,7 @@ final class Rows {
       String coreFunction, T sample, BridgeWrite<T> bridge, Encoder<T> encoder) {
     int call = callIndex(coreFunction);
     ByteBuffer bytes = directBuffer(BenchNatives.recordSize(call));
-    return new Harness.Row(coreFunction, 1, true, List.of(
+    return new Harness.Row(coreFunction, 1, Harness.Kind.WRITE, List.of(
         new Harness.Variant(Harness.BRIDGE, () -> {
           bridge.write(sample);
           return null;
