@@ -1,81 +1,58 @@
 // Native methods of microcode replacement.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
-#include "maintenance/modified_utf8.h"
 
 using namespace kx;
 
-// Several strings: the unit name, then the file name (1024 bytes), each null
-// giving ERR_NULL_ARGUMENT just before its own conversion; the int the core
-// writes is the result, 0 on failure.
+// The unit name, then the file name (1024 bytes): each null raises
+// ERR_NULL_ARGUMENT just before its own conversion.
 JNIEXPORT jint JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1MicroFileConcat(
     JNIEnv* env, jclass, jstring unit_name, jstring file_name, jint part) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return 0;
-  char file[kLongNameSize];
-  if (!convert_required(env, file_name, file)) return 0;
-  int32_t value = 0;
-  if (!core_succeeded(env, KX_MicroFileConcat(unit, file, part, &value))) {
-    return 0;
-  }
-  flush_output();
-  return value;
+  return native(env, KX_MicroFileConcat, unit_name_arg(unit_name),
+                long_text_arg(file_name), int_arg(part), int_out());
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1MicroFileConcat2(
     JNIEnv* env, jclass, jstring unit_name, jstring file_name) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return;
-  char file[kLongNameSize];
-  if (!convert_required(env, file_name, file)) return;
-  if (!core_succeeded(env, KX_MicroFileConcat2(unit, file))) return;
-  flush_output();
+  native(env, KX_MicroFileConcat2, unit_name_arg(unit_name),
+         long_text_arg(file_name));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1CancelMicroFileConcat(
     JNIEnv* env, jclass) {
-  action_no_unit(env, [] { return KX_CancelMicroFileConcat(); });
+  native(env, KX_CancelMicroFileConcat);
 }
 
 JNIEXPORT jint JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetMicroDownloadCount(
     JNIEnv* env, jclass, jstring unit_name) {
-  return int_result(env, unit_name, [](const char* unit, int32_t* count) {
-    return KX_GetMicroDownloadCount(unit, count);
-  });
+  return native(env, KX_GetMicroDownloadCount, unit_name_arg(unit_name),
+                int_out());
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1MicroDownload(
-    JNIEnv* env, jclass, jstring unit_name, jint first, jint second,
-    jint third) {
-  action(env, unit_name, [first, second, third](const char* unit) {
-    return KX_MicroDownload(unit, first, second, third);
-  });
+    JNIEnv* env, jclass, jstring unit_name, jint portion, jint count,
+    jint reserved) {
+  native(env, KX_MicroDownload, unit_name_arg(unit_name), int_arg(portion),
+         int_arg(count), int_arg(reserved));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1MicroReplace(
     JNIEnv* env, jclass, jstring unit_name, jint mode) {
-  action(env, unit_name,
-         [mode](const char* unit) { return KX_MicroReplace(unit, mode); });
+  native(env, KX_MicroReplace, unit_name_arg(unit_name), int_arg(mode));
 }
 
-// String result without unit name: an 8-byte stack buffer. The string's
-// creation is not checked; a failure leaves its exception pending.
+// The 8-byte revision on the stack; a string that cannot be made is returned
+// as null with its exception standing.
 JNIEXPORT jstring JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetNewMicroRevision(
     JNIEnv* env, jclass) {
-  flush_output();
-  char revision[kMicroRevisionSize] = {};
-  if (!core_succeeded(env, KX_GetNewMicroRevision(revision))) return nullptr;
-  jstring result = new_string_from_core(env, revision, sizeof revision);
-  flush_output();
-  return result;
+  return native(env, KX_GetNewMicroRevision,
+                text_out<kMicroRevisionSize>(NullString::kReturn));
 }

@@ -1,166 +1,99 @@
-// Native methods of traces and host files. Every text the core hands back
-// goes to Java through new_string_from_core: trace and file contents are
-// whatever bytes the unit or the file held.
-#include <cstdlib>
+// Native methods of traces and host files.
+#include <cstdint>
 #include <limits>
 
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 #include "maintenance/maintenance_records.h"
-#include "maintenance/modified_utf8.h"
+#include "maintenance/text_results.h"
 
 using namespace kx;
 
-namespace {
+namespace kx {
 
-// Frees a text the core allocated on the C heap both libraries share.
-struct CoreTextFree {
-  void operator()(char* text) const { std::free(text); }
-};
+bool FileLineOut::prepare(CallContext& call) {
+  // length + 1 cannot overflow a 32-bit size_t for a non-negative int32.
+  static_assert(std::numeric_limits<size_t>::max() >
+                    static_cast<uint64_t>(std::numeric_limits<int32_t>::max()),
+                "a line buffer of length + 1 bytes fits size_t");
+  if (length_ < 0) {
+    raise_error(call.env, ERR_MARSHAL);
+    return false;
+  }
+  size_ = static_cast<size_t>(length_) + 1;
+  line_ = heap_new<char>(size_);
+  if (!line_) {
+    raise_error(call.env, ERR_NO_MEMORY);
+    return false;
+  }
+  return true;
+}
 
-}  // namespace
+bool FileLineOut::finish(CallContext& call, Java& out) {
+  const std::string text = modified_utf8(bounded_text(line_.get(), size_ - 1));
+  line_.reset();
+  out = call.env->NewStringUTF(text.c_str());
+  if (out != nullptr) return true;
+  raise_error(call.env, ERR_MARSHAL);
+  return false;
+}
 
-// Several strings: the unit name, then the path.
+}  // namespace kx
+
+// The unit name, then the path: each null raises ERR_NULL_ARGUMENT.
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1CreateTraceFile(
-    JNIEnv* env, jclass, jstring unit_name, jint first, jint second,
-    jint third, jstring path_name) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return;
-  char path[kLongNameSize];
-  if (!convert_required(env, path_name, path)) return;
-  if (!core_succeeded(env, KX_CreateTraceFile(unit, first, second, third,
-                                              path))) {
-    return;
-  }
-  flush_output();
+    JNIEnv* env, jclass, jstring unit_name, jint categories, jint first,
+    jint max_events, jstring path) {
+  native(env, KX_CreateTraceFile, unit_name_arg(unit_name),
+         int_arg(categories), int_arg(first), int_arg(max_events),
+         long_text_arg(path));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1CreateTraceFile2(
-    JNIEnv* env, jclass, jstring unit_name, jint first, jstring path_name) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return;
-  char path[kLongNameSize];
-  if (!convert_required(env, path_name, path)) return;
-  if (!core_succeeded(env, KX_CreateTraceFile2(unit, first, path))) return;
-  flush_output();
+    JNIEnv* env, jclass, jstring unit_name, jint categories, jstring path) {
+  native(env, KX_CreateTraceFile2, unit_name_arg(unit_name),
+         int_arg(categories), long_text_arg(path));
 }
 
-// The text buffer is on the heap (144000 bytes); the string's creation is
-// not checked.
 JNIEXPORT jstring JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetTraceText(
-    JNIEnv* env, jclass, jstring unit_name, jint first, jint second,
-    jint third) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return nullptr;
-  HeapPtr<char> text = heap_new<char>(kTraceTextSize);
-  if (!text) {
-    raise_error(env, ERR_NO_MEMORY);
-    return nullptr;
-  }
-  if (!core_succeeded(env,
-                      KX_GetTraceText(unit, first, second, third, text.get()))) {
-    return nullptr;
-  }
-  jstring result = new_string_from_core(env, text.get(), kTraceTextSize);
-  text.reset();
-  flush_output();
-  return result;
+    JNIEnv* env, jclass, jstring unit_name, jint categories, jint first,
+    jint max_events) {
+  return native(env, KX_GetTraceText, unit_name_arg(unit_name),
+                int_arg(categories), int_arg(first), int_arg(max_events),
+                HeapTextOut<kTraceTextSize>());
 }
 
-// Record read on the 216012-byte heap record, with the WebTrace builder.
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetWebTrace(
     JNIEnv* env, jclass, jstring unit_name) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return nullptr;
-  HeapPtr<WebTraceRecord> trace =
-      heap_new<WebTraceRecord>(sizeof(WebTraceRecord));
-  if (!trace) {
-    raise_error(env, ERR_NO_MEMORY);
-    return nullptr;
-  }
-  if (!core_succeeded(env, KX_GetWebTrace(unit, trace.get()))) return nullptr;
-  LocalRef<jobject> object(env, build_web_trace(env, trace.get()));
-  trace.reset();
-  if (!object || env->ExceptionCheck()) {
-    raise_error(env, ERR_MARSHAL);
-    return nullptr;
-  }
-  flush_output();
-  return object.release();
+  return native(env, KX_GetWebTrace, unit_name_arg(unit_name),
+                record_out<WebTraceRecord>(kWebTraceType));
 }
 
-// The core allocates the text; it is released here with free(), from the C
-// runtime heap both libraries use. The string's creation is not checked.
 JNIEXPORT jstring JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileText(
-    JNIEnv* env, jclass, jstring path_name) {
-  flush_output();
-  char path[kLongNameSize];
-  if (!convert_required(env, path_name, path)) return nullptr;
-  char* core_text = nullptr;
-  const int32_t code = KX_GetFileText(path, &core_text);
-  std::unique_ptr<char, CoreTextFree> text(core_text);
-  if (!core_succeeded(env, code)) return nullptr;
-  if (!text) {
-    raise_error(env, ERR_MARSHAL);
-    return nullptr;
-  }
-  jstring result = new_string_from_core(
-      env, text.get(), std::numeric_limits<size_t>::max());
-  text.reset();
-  flush_output();
-  return result;
+    JNIEnv* env, jclass, jstring path) {
+  return native(env, KX_GetFileText, long_text_arg(path), CoreTextOut());
 }
 
-// A line buffer of length + 1 bytes. A negative length sizes no buffer and is
-// refused before anything is allocated. Standard output is flushed on the
-// way out whether the call succeeded or not.
+// Standard output is flushed on the way out whether the call succeeded or
+// not, unlike the other natives.
 JNIEXPORT jstring JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileLine(
-    JNIEnv* env, jclass, jstring path_name, jint length) {
-  flush_output();
-  char path[kLongNameSize];
-  if (!convert_required(env, path_name, path)) return nullptr;
-  jstring result = nullptr;
-  if (length < 0 ||
-      static_cast<uint64_t>(length) + 1 > std::numeric_limits<size_t>::max()) {
-    raise_error(env, ERR_MARSHAL);
-    flush_output();
-    return nullptr;
-  }
-  const size_t size = static_cast<size_t>(length) + 1;
-  HeapPtr<char> line = heap_new<char>(size);
-  if (!line) {
-    raise_error(env, ERR_NO_MEMORY);
-    return nullptr;
-  }
-  if (core_succeeded(env, KX_GetFileLine(path, length, line.get()))) {
-    result = new_string_from_core(env, line.get(), size);
-    if (result == nullptr) raise_error(env, ERR_MARSHAL);
-  }
-  line.reset();
-  flush_output();
-  return result;
+    JNIEnv* env, jclass, jstring path, jint length) {
+  jstring line =
+      native(env, KX_GetFileLine, long_text_arg(path), FileLineOut(length));
+  if (line == nullptr) flush_output();
+  return line;
 }
 
-// Int through an out-parameter, with a path instead of a unit name.
 JNIEXPORT jint JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ExistFile(
-    JNIEnv* env, jclass, jstring path_name) {
-  flush_output();
-  char path[kLongNameSize];
-  if (!convert_required(env, path_name, path)) return 0;
-  int32_t value = 0;
-  if (!core_succeeded(env, KX_ExistFile(path, &value))) return 0;
-  flush_output();
-  return value;
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ExistFile(JNIEnv* env,
+                                                             jclass,
+                                                             jstring path) {
+  return native(env, KX_ExistFile, long_text_arg(path), int_out());
 }

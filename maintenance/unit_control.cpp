@@ -1,5 +1,5 @@
 // Native methods of unit control.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 
@@ -9,33 +9,28 @@ using namespace kx;
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitReboot(
     JNIEnv* env, jclass, jstring unit_name) {
-  action<kLongNameSize>(env, unit_name,
-                        [](const char* unit) { return KX_UnitReboot(unit); });
+  native(env, KX_UnitReboot, long_text_arg(unit_name));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetSPinformation(
-    JNIEnv* env, jclass, jstring unit_name, jint first, jint second,
-    jint third) {
-  action(env, unit_name, [first, second, third](const char* unit) {
-    return KX_SetSPinformation(unit, first, second, third);
-  });
+    JNIEnv* env, jclass, jstring unit_name, jint link, jint interval,
+    jint port) {
+  native(env, KX_SetSPinformation, unit_name_arg(unit_name), int_arg(link),
+         int_arg(interval), int_arg(port));
 }
 
 JNIEXPORT jint JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1FDDTest(JNIEnv* env, jclass,
                                                            jstring unit_name,
                                                            jint controller) {
-  return int_result(env, unit_name,
-                    [controller](const char* unit, int32_t* result) {
-                      return KX_FDDTest(unit, controller, result);
-                    });
+  return native(env, KX_FDDTest, unit_name_arg(unit_name), int_arg(controller),
+                int_out());
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1TestUnitReady(
     JNIEnv* env, jclass, jstring unit_name, jint controller) {
-  action(env, unit_name, [controller](const char* unit) {
-    return KX_TestUnitReady(unit, controller);
-  });
+  native(env, KX_TestUnitReady, unit_name_arg(unit_name),
+         int_arg(controller));
 }
