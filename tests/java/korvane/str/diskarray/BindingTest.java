@@ -59,7 +59,16 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Microcode replacement
+      "KX_MicroFileConcat", "KX_MicroFileConcat2", "KX_CancelMicroFileConcat",
+      "KX_GetMicroDownloadCount", "KX_MicroDownload", "KX_MicroReplace",
+      "KX_GetNewMicroRevision",
+      // Traces and host files
+      "KX_CreateTraceFile", "KX_CreateTraceFile2", "KX_GetTraceText", "KX_GetWebTrace",
+      "KX_GetFileText", "KX_GetFileLine", "KX_ExistFile",
+      // Unit control
+      "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady");
 
   @TempDir Path station;
 
