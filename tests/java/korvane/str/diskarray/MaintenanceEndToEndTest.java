@@ -5,6 +5,7 @@ import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.runJava;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.io.ByteArrayOutputStream;
@@ -162,6 +163,36 @@ class MaintenanceEndToEndTest {
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stdout.contains("cancelled; nothing was kept"), run::toString);
     assertTrue(run.stderr.contains("0x1508"), run::toString);
+    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+  }
+
+  @Test
+  void endingTheToolWhileItJoinsCancelsTheJoin() throws Exception {
+    String first = write("p1.kxm", part("0940/C", 1, 2, payload(1000, 7)));
+    // 16 MB at 0.5 s per MB: the second part joins for 8 s.
+    String second = write("p2.kxm", part("0940/C", 2, 2, payload(16 << 20, 8)));
+    Path out = scratch.resolve("tool-out.txt");
+    Process tool = new ProcessBuilder(
+        Path.of(System.getProperty("java.home"), "bin", "java").toString(), "-Xcheck:jni",
+        "-Djava.library.path=" + System.getProperty("java.library.path"),
+        "-cp", System.getProperty("kx.test.classpath"), TOOL,
+        "--station", station.toString(), "micro", "prepare", UNIT, first, second)
+        .redirectOutput(out.toFile())
+        .redirectErrorStream(true)
+        .start();
+    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(30);
+    while (!(Files.exists(out) && Files.readString(out).contains("part 2 of 2"))) {
+      assertTrue(tool.isAlive() && System.nanoTime() < deadline, Files.readString(out));
+      Thread.sleep(50);
+    }
+    tool.destroy();  // SIGTERM: the JVM's shutdown hooks run, as on Ctrl-C
+    assertTrue(tool.waitFor(30, TimeUnit.SECONDS));
+    String printed = Files.readString(out);
+    assertTrue(printed.contains("cancelled; nothing was kept"), printed);
+    assertFalse(printed.contains("WARNING in native method"), printed);
+    // The part joined before was dropped with the cancellation.
+    String trace = DiskArrayUtilityJNI.KX_GetTraceText(UNIT, 0x20, 0, 0);
+    assertTrue(trace.endsWith(" micro microcode joining cancelled\n"), trace);
     assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
   }
 
