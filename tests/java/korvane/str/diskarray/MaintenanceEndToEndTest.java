@@ -196,6 +196,42 @@ class MaintenanceEndToEndTest {
     assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
   }
 
+  /** Runs the tool in this JVM on the test's station; returns what it printed. */
+  private String tool(String... args) {
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    String[] command = new String[args.length + 2];
+    command[0] = "--station";
+    command[1] = station.toString();
+    System.arraycopy(args, 0, command, 2, args.length);
+    int status = korvane.str.diskarray.cli.DiskArrayTool.run(command,
+        new java.io.PrintStream(out, true, StandardCharsets.UTF_8),
+        new java.io.PrintStream(err, true, StandardCharsets.UTF_8));
+    String printed = out.toString(StandardCharsets.UTF_8);
+    assertEquals(0, status, printed + err.toString(StandardCharsets.UTF_8));
+    return printed;
+  }
+
+  @Test
+  void theToolReplacesMicrocodeAndShowsTracesAndFiles() throws Exception {
+    String first = write("t1.kxm", part("0950/D", 1, 2, payload(70_000, 9)));
+    String second = write("t2.kxm", part("0950/D", 2, 2, payload(70_000, 10)));
+    assertTrue(tool("micro", "prepare", UNIT, first, second)
+        .endsWith("prepared microcode 0950/D for " + UNIT + "\n"));
+    assertEquals("0950/D\n", tool("micro", "revision"));
+    assertTrue(tool("micro", "download", UNIT).contains("] 100%  3 portions\n"));
+    String replaced = tool("micro", "replace", UNIT);
+    assertTrue(replaced.contains("waiting for " + UNIT + " to restart\n"), replaced);
+    assertTrue(replaced.endsWith(UNIT + " runs microcode 0950/D\n"), replaced);
+
+    Path traceFile = scratch.resolve("trace.txt");
+    tool("trace", UNIT, "--out", traceFile.toString());
+    String written = Files.readString(traceFile);
+    assertTrue(written.startsWith("# trace of unit " + UNIT + ", categories 0x3F"), written);
+    assertTrue(written.endsWith(tool("trace", UNIT)), written);
+    assertEquals(Files.readString(traceFile), tool("file", "show", traceFile.toString()));
+  }
+
   @Test
   void aRebootIsSeenFromAnotherProcess() throws Exception {
     Path logs = scratch.resolve("logs");
