@@ -38,9 +38,10 @@ void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
 
 // The station's working directory, and a host path taken relative to it.
 std::filesystem::path StationDirectory(Database& database);
-// Reads a path argument (1..1023 bytes, NUL-terminated within 1024) and
-// resolves it against the station's directory; KXE_INVALID_ARGUMENT for a
-// null, empty or unterminated path.
+// Reads a path argument (1..1023 bytes of modified UTF-8, NUL-terminated
+// within 1024) and resolves it against the station's directory;
+// KXE_INVALID_ARGUMENT for a null, empty, unterminated or undecodable path,
+// or one holding an encoded NUL.
 std::filesystem::path HostPath(Database& database, const char* path);
 
 // Seconds from a decimal environment variable (>= 0, at most a day), read on

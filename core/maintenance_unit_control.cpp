@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
@@ -128,8 +130,11 @@ std::filesystem::path HostPath(Database& database, const char* path) {
   size_t length = 0;
   while (length < kLongNameSize && path[length] != '\0') ++length;
   if (length == 0 || length == kLongNameSize) Fail(KXE_INVALID_ARGUMENT);
-  const std::filesystem::path given =
-      std::filesystem::u8path(std::string(path, length));
+  // Java hands paths over in modified UTF-8; the file system wants UTF-8.
+  const std::optional<std::string> decoded =
+      DecodeModifiedUtf8(std::string_view(path, length));
+  if (!decoded) Fail(KXE_INVALID_ARGUMENT);
+  const std::filesystem::path given = std::filesystem::u8path(*decoded);
   return given.is_absolute() ? given : StationDirectory(database) / given;
 }
 
