@@ -111,8 +111,8 @@ double SecondsPerMb() {
 }
 
 void Pace(size_t bytes) {
-  const double seconds = SecondsPerMb() * static_cast<double>(bytes) /
-                         (1024.0 * 1024.0);
+  const double seconds =
+      SecondsPerMb() * static_cast<double>(bytes) / (1024.0 * 1024.0);
   if (seconds > 0) {
     std::this_thread::sleep_for(std::chrono::microseconds(
         static_cast<int64_t>(std::llround(seconds * 1e6))));
@@ -229,8 +229,8 @@ void StorePreparedImage(Database& database, int64_t unit_id,
       .Bind(1, unit_id)
       .Run();
   RecordUnitEvent(database, unit_id, -1, KX_TRACE_MICROCODE,
-                  "microcode " + revision + " prepared: " +
-                      std::to_string(part_count) + " parts, " +
+                  "microcode " + revision +
+                      " prepared: " + std::to_string(part_count) + " parts, " +
                       std::to_string(image.size()) + " bytes");
 }
 
@@ -256,8 +256,8 @@ std::optional<PreparedImage> LoadPreparedImage(Database& database,
       image.length > KX_MICRO_IMAGE_MAX_BYTES) {
     Fail(KXE_STATION_DAMAGED);
   }
-  image.portion_count = (image.length + KX_MICRO_PORTION_BYTES - 1) /
-                        KX_MICRO_PORTION_BYTES;
+  image.portion_count =
+      (image.length + KX_MICRO_PORTION_BYTES - 1) / KX_MICRO_PORTION_BYTES;
   if (image.portions_received < 0 ||
       image.portions_received > image.portion_count) {
     Fail(KXE_STATION_DAMAGED);
@@ -268,8 +268,8 @@ std::optional<PreparedImage> LoadPreparedImage(Database& database,
 }  // namespace
 
 std::string UnitMicrocodeRevision(Database& database, int64_t unit_id) {
-  Statement select =
-      database.Prepare("SELECT revision FROM unit_microcode WHERE unit_id = ?1");
+  Statement select = database.Prepare(
+      "SELECT revision FROM unit_microcode WHERE unit_id = ?1");
   select.Bind(1, unit_id);
   if (!select.Step()) return kDefaultRevision;
   std::string revision = select.Text(0);
@@ -489,14 +489,13 @@ KX_API int32_t KX_MicroDownload(const char* unit, int32_t portion,
   };
   int64_t unit_id = 0;
   tesk740::PreparedImage image;
-  int32_t code = Station::Get().Read([&](Database& database) {
-    return check(database, &unit_id, &image);
-  });
+  int32_t code = Station::Get().Read(
+      [&](Database& database) { return check(database, &unit_id, &image); });
   if (code != KX_OK) return code;
-  const int64_t last = image.length - int64_t{portion - 1} *
-                                          KX_MICRO_PORTION_BYTES;
-  tesk740::Pace(static_cast<size_t>(
-      std::min<int64_t>(last, KX_MICRO_PORTION_BYTES)));
+  const int64_t last =
+      image.length - int64_t{portion - 1} * KX_MICRO_PORTION_BYTES;
+  tesk740::Pace(
+      static_cast<size_t>(std::min<int64_t>(last, KX_MICRO_PORTION_BYTES)));
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int32_t again = check(database, &unit_id, &image);
     if (again != KX_OK) return again;
@@ -507,10 +506,9 @@ KX_API int32_t KX_MicroDownload(const char* unit, int32_t portion,
         .Bind(2, portion)
         .Run();
     if (portion == count) {
-      tesk740::RecordUnitEvent(
-          database, unit_id, -1, KX_TRACE_MICROCODE,
-          "microcode " + image.revision + " downloaded: " +
-              std::to_string(count) + " portions");
+      tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_MICROCODE,
+                               "microcode " + image.revision + " downloaded: " +
+                                   std::to_string(count) + " portions");
     }
     return KX_OK;
   });
@@ -537,9 +535,9 @@ KX_API int32_t KX_MicroReplace(const char* unit, int32_t mode) {
     database.Prepare("DELETE FROM micro_image WHERE unit_id = ?1")
         .Bind(1, unit_id)
         .Run();
-    tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_MICROCODE,
-                             "microcode replaced: " + old_revision + " -> " +
-                                 image->revision);
+    tesk740::RecordUnitEvent(
+        database, unit_id, -1, KX_TRACE_MICROCODE,
+        "microcode replaced: " + old_revision + " -> " + image->revision);
     tesk740::RestartUnit(database, unit_id, tesk740::RestartDurationMs(),
                          "microcode replacement");
     return KX_OK;

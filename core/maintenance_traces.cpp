@@ -56,13 +56,13 @@ std::string UtcTime(int64_t ms) {
   const int64_t month = mp < 10 ? mp + 3 : mp - 9;
   const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
   char text[96];
-  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lldZ",
-                static_cast<long long>(year), static_cast<long long>(month),
-                static_cast<long long>(day),
-                static_cast<long long>(in_day / 3600000),
-                static_cast<long long>(in_day / 60000 % 60),
-                static_cast<long long>(in_day / 1000 % 60),
-                static_cast<long long>(in_day % 1000));
+  std::snprintf(
+      text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lldZ",
+      static_cast<long long>(year), static_cast<long long>(month),
+      static_cast<long long>(day), static_cast<long long>(in_day / 3600000),
+      static_cast<long long>(in_day / 60000 % 60),
+      static_cast<long long>(in_day / 1000 % 60),
+      static_cast<long long>(in_day % 1000));
   return text;
 }
 
@@ -74,7 +74,7 @@ struct TraceRequest {
   int64_t first = 0;       // lowest event number taken
   int64_t max_events = 0;  // 0: no limit
   Side side = Side::kAll;
-  size_t budget = 0;       // bytes of text at most; 0: no limit
+  size_t budget = 0;  // bytes of text at most; 0: no limit
 };
 
 bool IsTraceRequest(int32_t categories, int32_t first, int32_t max_events) {

@@ -176,11 +176,11 @@ KX_API int32_t KX_SetSPinformation(const char* unit, int32_t link,
     tesk740::StoreSetting(database, unit_id, tesk740::kSPInformationSetting,
                           tesk740::SPInformation{link, interval, port});
     static const char* const kLinks[] = {"none", "LAN", "serial"};
-    tesk740::RecordUnitEvent(
-        database, unit_id, -1, KX_TRACE_CONFIGURATION,
-        std::string("service processor set: link ") + kLinks[link] +
-            ", report every " + std::to_string(interval) + " min, port " +
-            std::to_string(port));
+    tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_CONFIGURATION,
+                             std::string("service processor set: link ") +
+                                 kLinks[link] + ", report every " +
+                                 std::to_string(interval) + " min, port " +
+                                 std::to_string(port));
     return KX_OK;
   });
 }

@@ -5,7 +5,7 @@
 #include "kx_api.h"
 
 enum : uint32_t {
-  kMicroRevisionSize = 8,  // a microcode revision: 7 bytes of text and a NUL
+  kMicroRevisionSize = 8,   // a microcode revision: 7 bytes of text and a NUL
   kTraceTextSize = 144000,  // KX_GetTraceText's text buffer
   kWebTraceCommonSize = 192000,
   kWebTraceControllerSize = 12000,

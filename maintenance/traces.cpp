@@ -46,9 +46,8 @@ JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1CreateTraceFile(
     JNIEnv* env, jclass, jstring unit_name, jint categories, jint first,
     jint max_events, jstring path) {
-  native(env, KX_CreateTraceFile, unit_name_arg(unit_name),
-         int_arg(categories), int_arg(first), int_arg(max_events),
-         long_text_arg(path));
+  native(env, KX_CreateTraceFile, unit_name_arg(unit_name), int_arg(categories),
+         int_arg(first), int_arg(max_events), long_text_arg(path));
 }
 
 JNIEXPORT void JNICALL
@@ -75,16 +74,19 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetWebTrace(
 }
 
 JNIEXPORT jstring JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileText(
-    JNIEnv* env, jclass, jstring path) {
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileText(JNIEnv* env,
+                                                               jclass,
+                                                               jstring path) {
   return native(env, KX_GetFileText, long_text_arg(path), CoreTextOut());
 }
 
 // Standard output is flushed on the way out whether the call succeeded or
 // not, unlike the other natives.
 JNIEXPORT jstring JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileLine(
-    JNIEnv* env, jclass, jstring path, jint length) {
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFileLine(JNIEnv* env,
+                                                               jclass,
+                                                               jstring path,
+                                                               jint length) {
   jstring line =
       native(env, KX_GetFileLine, long_text_arg(path), FileLineOut(length));
   if (line == nullptr) flush_output();

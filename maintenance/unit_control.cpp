@@ -31,6 +31,5 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1FDDTest(JNIEnv* env, jclass,
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1TestUnitReady(
     JNIEnv* env, jclass, jstring unit_name, jint controller) {
-  native(env, KX_TestUnitReady, unit_name_arg(unit_name),
-         int_arg(controller));
+  native(env, KX_TestUnitReady, unit_name_arg(unit_name), int_arg(controller));
 }

@@ -202,8 +202,9 @@ TEST_F(MaintenanceTest, MicrocodeIsJoinedDownloadedInOrderAndActivated) {
   EXPECT_EQ(KX_GetMicroDownloadCount(kUnit, &count), KXE_MICRO_NO_IMAGE);
 
   const std::string trace = Trace(KX_TRACE_MICROCODE | KX_TRACE_UNIT_CONTROL);
-  EXPECT_NE(trace.find("micro microcode 0910/C0 prepared: 3 parts, 170005 bytes"),
-            std::string::npos)
+  EXPECT_NE(
+      trace.find("micro microcode 0910/C0 prepared: 3 parts, 170005 bytes"),
+      std::string::npos)
       << trace;
   EXPECT_NE(trace.find("micro microcode replaced: 0850/A -> 0910/C0"),
             std::string::npos)
@@ -235,8 +236,7 @@ TEST_F(MaintenanceTest, DamagedOrMisplacedPartsAreRefusedWithTheirOwnCodes) {
   EXPECT_EQ(Concat(WriteFile("model", PartBytes(other_model)), 1),
             KXE_MICRO_WRONG_MODEL);
   EXPECT_EQ(Concat(WriteFile("magic", bad_magic), 1), KXE_MICRO_FILE_DAMAGED);
-  EXPECT_EQ(Concat(WriteFile("header", bad_header), 1),
-            KXE_MICRO_FILE_DAMAGED);
+  EXPECT_EQ(Concat(WriteFile("header", bad_header), 1), KXE_MICRO_FILE_DAMAGED);
   EXPECT_EQ(Concat(WriteFile("short", truncated), 1), KXE_MICRO_FILE_DAMAGED);
   EXPECT_EQ(Concat((directory_ / "absent").string(), 1),
             KXE_MICRO_FILE_UNREADABLE);
@@ -369,8 +369,7 @@ TEST_F(MaintenanceTest, EventsOfEveryAreaReachTheTraceNewestKept) {
   EXPECT_EQ(newest[0], "... 2 earlier events not shown");
   EXPECT_EQ(newest[2], lines[3]);
   const int64_t third = std::stoll(lines[2]);
-  EXPECT_EQ(Lines(Trace(KX_TRACE_ALL, static_cast<int32_t>(third))).size(),
-            2u);
+  EXPECT_EQ(Lines(Trace(KX_TRACE_ALL, static_cast<int32_t>(third))).size(), 2u);
   EXPECT_EQ(Trace(0), "code " + std::to_string(KXE_INVALID_ARGUMENT));
   EXPECT_EQ(Trace(0x40), "code " + std::to_string(KXE_INVALID_ARGUMENT));
 
@@ -383,7 +382,8 @@ TEST_F(MaintenanceTest, EventsOfEveryAreaReachTheTraceNewestKept) {
 
   // Many events: the text keeps the newest that fit its 144000 bytes.
   for (int i = 0; i < 1500; ++i) {
-    ASSERT_EQ(KX_SetSPinformation(kUnit, KX_SP_LINK_LAN, i % 1441, 1 + i), KX_OK);
+    ASSERT_EQ(KX_SetSPinformation(kUnit, KX_SP_LINK_LAN, i % 1441, 1 + i),
+              KX_OK);
   }
   const std::string full = Trace();
   EXPECT_LT(full.size(), size_t{kTraceTextSize});
@@ -407,8 +407,8 @@ TEST_F(MaintenanceTest, TraceFilesAreWrittenWholeOrNotAtAll) {
   std::string event;
   std::getline(in, header);
   std::getline(in, event);
-  EXPECT_EQ(header.rfind("# trace of unit array1, categories 0x3F, written ", 0),
-            0u);
+  EXPECT_EQ(
+      header.rfind("# trace of unit array1, categories 0x3F, written ", 0), 0u);
   EXPECT_NE(event.find("RAID group 0 created"), std::string::npos);
 
   std::strcpy(path, "missing/dir/trace.txt");
@@ -455,7 +455,8 @@ TEST_F(MaintenanceTest, HostFilesAreReadWholeWithinTheCap) {
             "first line\r\nsecond\n");
   EXPECT_EQ(text_of("empty.txt"), "");
   EXPECT_EQ(text_of("binary.bin"), std::string("\x01\xC0\x80\xFF\n"));
-  EXPECT_EQ(text_of("absent.txt"), "code " + std::to_string(KXE_FILE_NOT_FOUND));
+  EXPECT_EQ(text_of("absent.txt"),
+            "code " + std::to_string(KXE_FILE_NOT_FOUND));
   EXPECT_EQ(text_of("."), "code " + std::to_string(KXE_FILE_UNREADABLE));
   WriteFile("cap.txt", std::string(KX_FILE_TEXT_MAX_BYTES, 'a'));
   EXPECT_EQ(text_of("cap.txt").size(), size_t{KX_FILE_TEXT_MAX_BYTES});
