@@ -17,12 +17,12 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_status.h"
+#include "maintenance.h"
 #include "model.h"
 
 namespace tesk740 {
 namespace {
 
-constexpr char kMicrocode[] = "0850/A";
 constexpr int kCacheModulesPerController = 2;
 constexpr int kInstalledPowerSupplies = 2;
 constexpr int kInstalledFans = 2;
@@ -95,10 +95,9 @@ KX_API int32_t KX_GetUnitCondition(const char* unit, int32_t controller,
     const tesk740::UnitRow row = tesk740::LoadUnitRow(database, unit_id);
     UnitConditionRecord condition{};
     using tesk740::WriteFixedText;
-    WriteFixedText(tesk740::kMicrocode, condition.micro,
-                   sizeof condition.micro);
-    WriteFixedText(tesk740::kMicrocode, condition.micro_pair,
-                   sizeof condition.micro_pair);
+    const std::string micro = tesk740::UnitMicrocodeRevision(database, unit_id);
+    WriteFixedText(micro, condition.micro, sizeof condition.micro);
+    WriteFixedText(micro, condition.micro_pair, sizeof condition.micro_pair);
     condition.max_slot = KX_DRIVE_SLOTS;
     for (int i = 0; i < tesk740::kCacheModulesPerController; ++i) {
       condition.cache[i] = {KX_CACHE_MODULE_MB, KX_PART_NORMAL};
@@ -273,7 +272,8 @@ KX_API int32_t KX_GetUnitInformation(const char* unit,
     const tesk740::UnitRow row = tesk740::LoadUnitRow(database, unit_id);
     UnitInformationRecord information{};
     BaseInformationRecord& base = information.b_info;
-    tesk740::WriteFixedText(tesk740::kMicrocode, base.micro, sizeof base.micro);
+    tesk740::WriteFixedText(tesk740::UnitMicrocodeRevision(database, unit_id),
+                            base.micro, sizeof base.micro);
     base.kx_type = static_cast<int32_t>(row.kx_type);
     base.device_type = KX_DEVICE_TYPE;
     base.port_type = KX_PORT_TYPE_FIBRE;

@@ -8,6 +8,7 @@
 
 #include "kx_errors.h"
 #include "kx_station.h"
+#include "maintenance.h"
 #include "registry.h"
 
 namespace tesk740 {
@@ -229,7 +230,10 @@ int64_t RequireUnit(Database& database, const char* unit, size_t width) {
   std::string name;
   const int32_t code = ReadUnitName(unit, width, &name);
   if (code != KX_OK) Fail(code);
-  return RequireUnitId(database, name);
+  const int64_t unit_id = RequireUnitId(database, name);
+  // A unit that is restarting answers no request.
+  RequireUnitReady(database, unit_id);
+  return unit_id;
 }
 
 bool IsController(int64_t controller) {

@@ -206,6 +206,55 @@ enum KxResult : int32_t {
   // --- Notification and host services: 0x1400..0x14FF ---
 
   // --- Maintenance: 0x1500..0x15FF ---
+  // The unit is restarting after a reboot or a microcode replacement and
+  // answers no request until it is ready again; retry in a few seconds.
+  KXE_UNIT_NOT_READY = 0x1500,
+  // The microcode file does not exist or cannot be read.
+  KXE_MICRO_FILE_UNREADABLE = 0x1501,
+  // The file is not a microcode part: wrong magic, unknown format version,
+  // damaged header, or a length that disagrees with the file's size.
+  KXE_MICRO_FILE_DAMAGED = 0x1502,
+  // A microcode part's contents do not match its CRC-32: the part was
+  // damaged on its way here; fetch it again.
+  KXE_MICRO_CRC_MISMATCH = 0x1503,
+  // The microcode is for another model than the unit's.
+  KXE_MICRO_WRONG_MODEL = 0x1504,
+  // The parts are in the wrong order: this part comes before the next one
+  // expected, or was joined already.
+  KXE_MICRO_PART_ORDER = 0x1505,
+  // A microcode part is missing: the parts skip one or end before the last.
+  KXE_MICRO_PART_MISSING = 0x1506,
+  // The part belongs to another microcode release (revision, model or part
+  // count differ from the parts joined before it).
+  KXE_MICRO_PART_MISMATCH = 0x1507,
+  // Joining the microcode was cancelled; nothing of it was kept.
+  KXE_MICRO_CANCELLED = 0x1508,
+  // No complete microcode image is prepared: join all its parts first.
+  KXE_MICRO_NO_IMAGE = 0x1509,
+  // A microcode portion arrived out of order: an earlier one is missing.
+  KXE_MICRO_PORTION_ORDER = 0x150A,
+  // The microcode portion was downloaded already.
+  KXE_MICRO_PORTION_REPEATED = 0x150B,
+  // The microcode image has not been downloaded completely to the unit.
+  KXE_MICRO_NOT_DOWNLOADED = 0x150C,
+  // The microcode part or image is larger than the station accepts
+  // (16 MB per part, 64 MB per image).
+  KXE_MICRO_TOO_LARGE = 0x150D,
+  // The portion count given is not the prepared image's: the image was
+  // prepared again since the count was read.
+  KXE_MICRO_COUNT_MISMATCH = 0x150E,
+  // No file or directory exists at that path on the station host.
+  KXE_FILE_NOT_FOUND = 0x150F,
+  // The file is larger than the station reads (1 MB); it was not read.
+  KXE_FILE_TOO_LARGE = 0x1510,
+  // The path names something that cannot be read as a file (a directory,
+  // or a file without read permission).
+  KXE_FILE_UNREADABLE = 0x1511,
+  // The file's first line is longer than the length asked for.
+  KXE_FILE_LINE_TOO_LONG = 0x1512,
+  // The trace file could not be written (missing directory, no
+  // permission, disk full); no partial file was left.
+  KXE_TRACE_FILE_WRITE = 0x1513,
 
   // --- Unified, turbo and paired LUs, configuration files, snapshot:
   // 0x1600..0x16FF ---

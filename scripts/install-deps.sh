@@ -11,6 +11,8 @@ packages=(
   cmake make g++
   libgtest-dev googletest
   libsqlite3-dev sqlite3 libargon2-dev
+  # CRC-32 of microcode files (zlib), native and 32-bit Windows
+  zlib1g-dev libz-mingw-w64-dev
   # Java side: the pinned JDK and JUnit 5
   openjdk-17-jdk-headless junit5
   # 32-bit Windows cross build

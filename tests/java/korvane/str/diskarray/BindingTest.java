@@ -72,7 +72,16 @@ class BindingTest {
       "KX_ModeSense", "KX_ModeSelect",
       // Set-up wizard
       "KX_GetWizardParam", "KX_SetWizardParam", "KX_TestWizardParam", "KX_WZTargetIdImport",
-      "KX_GetNowWZParam", "KX_SetNowWZParam");
+      "KX_GetNowWZParam", "KX_SetNowWZParam",
+      // Microcode replacement
+      "KX_MicroFileConcat", "KX_MicroFileConcat2", "KX_CancelMicroFileConcat",
+      "KX_GetMicroDownloadCount", "KX_MicroDownload", "KX_MicroReplace",
+      "KX_GetNewMicroRevision",
+      // Traces and host files
+      "KX_CreateTraceFile", "KX_CreateTraceFile2", "KX_GetTraceText", "KX_GetWebTrace",
+      "KX_GetFileText", "KX_GetFileLine", "KX_ExistFile",
+      // Unit control
+      "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady");
 
   @TempDir Path station;
 

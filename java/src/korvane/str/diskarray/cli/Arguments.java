@@ -37,6 +37,8 @@ final class Arguments {
   static final String STAGING = "staging";
   static final String CTL = "ctl";
   static final String MODE = "mode";
+  static final String WAIT = "wait";
+  static final String OUT = "out";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
@@ -44,7 +46,11 @@ final class Arguments {
 
   private static final Set<String> KNOWN_OPTIONS = Set.of(
       STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
-      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE);
+      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
+      WAIT, OUT);
+
+  /** Options that take no value: given or not. */
+  private static final Set<String> FLAGS = Set.of(WAIT);
 
   final String command;
   final List<String> operands;
@@ -83,6 +89,8 @@ final class Arguments {
       if (equals >= 0) {
         value = key.substring(equals + 1);
         key = key.substring(0, equals);
+      } else if (FLAGS.contains(key)) {
+        value = "";
       } else if (i + 1 < args.length) {
         value = args[++i];
       } else {

@@ -108,6 +108,19 @@ public final class DiskArrayTool {
       "  format UNIT LU... [--mode full|quick]",
       "                           format LUs and show their progress until done",
       "",
+      "Maintenance:",
+      "  micro prepare UNIT FILE...  join microcode part files (in part order) into",
+      "                           the unit's prepared image; Ctrl-C cancels the joining",
+      "  micro download UNIT      move the prepared image to the unit, portion by portion",
+      "  micro replace UNIT       activate the downloaded microcode; the unit restarts",
+      "                           and the tool waits until it is ready again",
+      "  micro revision           revision of the microcode prepared last",
+      "  reboot UNIT [--wait]     restart the unit (and wait until it is ready)",
+      "  ready UNIT               is the unit ready (exit 1 while it restarts)",
+      "  trace UNIT [--out FILE]  the unit's event history, or write it to FILE",
+      "  file show PATH           a text file on the station host (relative paths are",
+      "                           taken from the current directory)",
+      "",
       ParameterCommands.USAGE
       + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -309,6 +322,9 @@ public final class DiskArrayTool {
     }
     if (ParameterCommands.COMMANDS.contains(command)) {
       return new ParameterCommands(out).prepare(arguments);
+    }
+    if (MaintenanceCommands.COMMANDS.contains(command)) {
+      return new MaintenanceCommands(out, terminal).prepare(arguments);
     }
     throw new UsageException("unknown command '" + command + "'");
   }

@@ -1,0 +1,51 @@
+// Maintenance as the other areas see it: whether a unit is restarting, the
+// microcode revision it runs, and its event history. Everything here runs
+// inside a station transaction.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "station.h"
+
+namespace tesk740 {
+
+// Fails the station work with KXE_UNIT_NOT_READY while the unit restarts
+// (after KX_UnitReboot or KX_MicroReplace).
+void RequireUnitReady(Database& database, int64_t unit_id);
+// When the unit's restart ends, in ms since the epoch; 0 when it is ready.
+int64_t UnitRestartEndMs(Database& database, int64_t unit_id, int64_t now_ms);
+// Ends the unit's login sessions and makes it not ready for `duration_ms`.
+void RestartUnit(Database& database, int64_t unit_id, int64_t duration_ms,
+                 std::string_view reason);
+
+// How long a restart keeps a unit not ready, from KX_RESTART_SECONDS.
+int64_t RestartDurationMs();
+// Finds a unit by a name in a `width`-byte buffer whether or not it is ready:
+// for station-side work that needs no answer from the unit.
+int64_t RequireKnownUnit(Database& database, const char* unit, size_t width);
+
+// The microcode revision the unit runs.
+std::string UnitMicrocodeRevision(Database& database, int64_t unit_id);
+
+// Adds an event to the unit's history. `controller` is 0 or 1 for an event
+// of one controller, -1 for the unit as a whole; `category` one of the
+// KX_TRACE_ bits of kx_station_maintenance.h.
+void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
+                     int32_t category, std::string_view text);
+
+// The station's working directory, and a host path taken relative to it.
+std::filesystem::path StationDirectory(Database& database);
+// Reads a path argument (1..1023 bytes of modified UTF-8, NUL-terminated
+// within 1024) and resolves it against the station's directory;
+// KXE_INVALID_ARGUMENT for a null, empty, unterminated or undecodable path,
+// or one holding an encoded NUL.
+std::filesystem::path HostPath(Database& database, const char* path);
+
+// Seconds from a decimal environment variable (>= 0, at most a day), read on
+// every call, or `fallback`.
+double SecondsFromEnvironment(const char* name, double fallback);
+
+}  // namespace tesk740

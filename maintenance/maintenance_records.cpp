@@ -1,0 +1,22 @@
+#include "maintenance/maintenance_records.h"
+
+#include "kx_maintenance.h"
+
+namespace kx {
+namespace {
+
+constexpr FieldSpec kWebTraceFields[] = {
+    KX_FIELD(text, WebTraceRecord, common),
+    KX_FIELD(text, WebTraceRecord, ctl0),
+    KX_FIELD(text, WebTraceRecord, ctl1),
+    KX_FIELD(int32, WebTraceRecord, common_len),
+    KX_FIELD(int32, WebTraceRecord, ctl0_len),
+    KX_FIELD(int32, WebTraceRecord, ctl1_len),
+};
+
+}  // namespace
+
+const RecordType kWebTraceType = record_type(
+    KX_RECORD_CLASS("WebTrace"), sizeof(WebTraceRecord), kWebTraceFields);
+
+}  // namespace kx
