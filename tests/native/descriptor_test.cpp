@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bridge/record.h"
+#include "statistics/statistics_records.h"
 #include "status/status_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
@@ -41,6 +42,11 @@ const Table kTables[] = {
     {&kFormatEntryListType, "korvane/str/diskarray/FormatEntryList"},
     {&kFormatStatusListType, nullptr},
     {&kLuFormatStatusListType, nullptr},
+    {&kStatisticalInformationType, nullptr},
+    {&kStatisticalWriteAfterPDEVInfoType, nullptr},
+    {&kStatisticalDriveInfoType, nullptr},
+    {&kStatisticalDriveErrorInfoType, nullptr},
+    {&kStatisticalCommandType, nullptr},
 };
 
 // Bytes of the record that the field covers.
