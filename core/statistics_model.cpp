@@ -285,6 +285,15 @@ StatisticsModel::StatisticsModel(Database& database, int64_t unit_id,
       counters_(static_cast<StatisticalInformationRecord*>(
           std::calloc(1, sizeof(StatisticalInformationRecord)))) {
   if (counters_ == nullptr) Fail(KXE_INTERNAL);
+  // A unit's statistics begin with its first recorded activity: the
+  // earliest format of its LUs, since no LU serves commands before that.
+  Statement first_job = database.Prepare(
+      "SELECT min(start_ms) FROM format_job WHERE unit_id = ?1"
+      " AND start_ms IS NOT NULL");
+  first_job.Bind(1, unit_id);
+  if (first_job.Step() && first_job.Int(0) > 0) {
+    start_ms = std::min(start_ms, first_job.Int(0));
+  }
   StatisticsModelState fresh{};
   fresh.started_ms = start_ms - start_ms % 1000;
   fresh.accrued_ms = fresh.started_ms;

@@ -27,8 +27,9 @@ static_assert(sizeof(StatisticsModelState) == 760, "stored model state size");
 
 class StatisticsModel {
  public:
-  // Loads the unit's counters and state; a unit seen for the first time
-  // starts at `start_ms` with every counter zero (a drive it finds blocked
+  // Loads the unit's counters and state. A unit seen for the first time
+  // starts with every counter zero at `start_ms` or at the start of its
+  // earliest LU format, whichever is earlier (a drive it finds blocked
   // counts its blocking at the first update).
   StatisticsModel(Database& database, int64_t unit_id, int64_t start_ms);
 

@@ -18,9 +18,13 @@ enum : int32_t {
 // The workload model. Every unit has a deterministic workload: a generator
 // seeded with the unit's id (a rename keeps it) gives each LU number its own
 // host load, and the counters accumulate it as wall time passes, in whole
-// seconds of the host clock. The unit's statistics begin the first time any
-// statistics or performance call asks for them; counters are kept in the
-// station, so every process sees the same counters, and they never go back.
+// seconds of the host clock. The unit's statistics begin with its first
+// recorded activity (the start of its earliest LU format), or when a
+// statistics or performance call first asks for them if that is earlier.
+// Counters are kept in the station, so every process sees the same
+// counters, and they never go back. The configuration seen when the
+// counters are brought up to date (at every statistics or performance
+// call) applies to the whole time since the last update.
 //
 // Host load of an LU: reads per second between KX_STAT_READ_IOPS_MIN and
 // KX_STAT_READ_IOPS_MAX, writes between KX_STAT_WRITE_IOPS_MIN and _MAX,

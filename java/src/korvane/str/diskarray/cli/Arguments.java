@@ -37,6 +37,11 @@ final class Arguments {
   static final String STAGING = "staging";
   static final String CTL = "ctl";
   static final String MODE = "mode";
+  static final String INTERVAL = "interval";
+  static final String COUNT = "count";
+  static final String OUT = "out";
+  /** A flag: takes no value. */
+  static final String RAW = "raw";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
@@ -44,7 +49,11 @@ final class Arguments {
 
   private static final Set<String> KNOWN_OPTIONS = Set.of(
       STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
-      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE);
+      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
+      INTERVAL, COUNT, OUT, RAW);
+
+  /** Options that take no value; has() tells whether they were given. */
+  private static final Set<String> FLAGS = Set.of(RAW);
 
   final String command;
   final List<String> operands;
@@ -83,6 +92,8 @@ final class Arguments {
       if (equals >= 0) {
         value = key.substring(equals + 1);
         key = key.substring(0, equals);
+      } else if (FLAGS.contains(key)) {
+        value = "";
       } else if (i + 1 < args.length) {
         value = args[++i];
       } else {

@@ -44,6 +44,9 @@ final class Codes {
       Map.entry(0x1023, "the LU is formatting"),
       Map.entry(0x1024, "the time is out of range (years 1970..2099)"),
       Map.entry(0x1025, "a drive the group would take is blocked"),
+      Map.entry(0x1300, "the performance samples are not in time order"),
+      Map.entry(0x1301,
+          "the performance file could not be written (path, permissions or free space)"),
       Map.entry(0xFFFF, "out of memory"));
 
   /** The meaning of a code, or null for a code the tool does not know. */
