@@ -59,7 +59,10 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Statistics and performance
+      "KX_GetStatisticalInformation", "KX_GetPerformance", "KX_PerformanceOutput",
+      "KX_PerformanceOutputLU", "KX_BlockToByte");
 
   @TempDir Path station;
 
