@@ -8,6 +8,7 @@
 
 #include "bridge/errors.h"
 #include "bridge/jni_scoped.h"
+#include "bridge/lookups.h"
 #include "bridge/marshal.h"
 #include "kx_statistics.h"
 
@@ -477,34 +478,45 @@ struct GridSpec {
   uint32_t offset;
 };
 
+// The grid elements are built inside a tree whose build has flushed
+// standard output already.
+constexpr RecordType kQuietPDEVInfoType =
+    without_flush(kStatisticalWriteAfterPDEVInfoType);
+constexpr RecordType kQuietDriveInfoType =
+    without_flush(kStatisticalDriveInfoType);
+constexpr RecordType kQuietDriveErrorInfoType =
+    without_flush(kStatisticalDriveErrorInfoType);
+
 constexpr GridSpec kWriteAfterGrid = {
     "pdev", "[[Lkorvane/str/diskarray/StatisticalWriteAfter_PDEVInfo;",
-    &kStatisticalWriteAfterPDEVInfoType,
-    offsetof(StatisticalWriteAfterRecord, pdev)};
+    &kQuietPDEVInfoType, offsetof(StatisticalWriteAfterRecord, pdev)};
 constexpr GridSpec kDriveGrid = {
     "drive", "[[Lkorvane/str/diskarray/StatisticalDrive_Info;",
-    &kStatisticalDriveInfoType, offsetof(StatisticalDriveRecord, drive)};
+    &kQuietDriveInfoType, offsetof(StatisticalDriveRecord, drive)};
 constexpr GridSpec kDriveErrorGrid = {
     "drive", "[[Lkorvane/str/diskarray/StatisticalDriveError_Info;",
-    &kStatisticalDriveErrorInfoType,
-    offsetof(StatisticalDriveErrorRecord, drive)};
+    &kQuietDriveErrorInfoType, offsetof(StatisticalDriveErrorRecord, drive)};
 
 // Each grid is the last field of its record, so setting it after the
-// generic builder's fields keeps the record's field order.
-int32_t set_record_grid(JNIEnv* env, jobject object, const GridSpec& grid,
+// generic builder's fields keeps the record's field order. The rows' class
+// and the elements' class and field IDs come from the call's lookups.
+int32_t set_record_grid(Lookups& lookups, jobject object, const GridSpec& grid,
                         const uint8_t* record) {
+  JNIEnv* env = lookups.env();
   const RecordType& element = *grid.element;
   // The rows' class is the array class of the element class.
+  jclass row_class = lookups.find(element.array_signature);
+  if (row_class == nullptr) return ERR_MARSHAL;
   LocalRef<jobjectArray> rows(
-      env, new_record_array(env, element.array_signature, kStatGridSide));
+      env, env->NewObjectArray(kStatGridSide, row_class, nullptr));
   if (!rows) return ERR_MARSHAL;
   const uint8_t* at = record + grid.offset;
   for (jsize r = 0; r < static_cast<jsize>(kStatGridSide); ++r) {
     LocalRef<jobjectArray> row(
-        env, new_record_array(env, element.class_name, kStatGridSide));
+        env, new_record_array(lookups, element, kStatGridSide));
     if (!row) return ERR_MARSHAL;
     const size_t built = fill_record_array(
-        env, row.get(), element,
+        lookups, row.get(), element,
         at + static_cast<size_t>(r) * kStatGridSide * element.size,
         kStatGridSide, true);
     if (built != kStatGridSide || env->ExceptionCheck()) return ERR_MARSHAL;
@@ -514,11 +526,11 @@ int32_t set_record_grid(JNIEnv* env, jobject object, const GridSpec& grid,
   return set_object_field(env, object, grid.name, grid.signature, rows.get());
 }
 
-jobject build_with_grid(JNIEnv* env, const RecordType& type,
+jobject build_with_grid(Lookups& lookups, const RecordType& type,
                         const GridSpec& grid, const void* record) {
-  LocalRef<jobject> object(env, build_record(env, type, record));
+  LocalRef<jobject> object(lookups.env(), build_record(lookups, type, record));
   if (!object) return nullptr;
-  if (set_record_grid(env, object.get(), grid,
+  if (set_record_grid(lookups, object.get(), grid,
                       static_cast<const uint8_t*>(record)) != 0) {
     return nullptr;
   }
@@ -567,9 +579,10 @@ constexpr RecordType kStatisticalCommandType =
     record_type(KX_RECORD_CLASS("StatisticalCommand"),
                 sizeof(StatisticalCommandRecord), kStatisticalCommandFields);
 
-jobject build_statistical_information(JNIEnv* env, const void* record) {
+jobject build_statistical_information(Lookups& lookups, const void* record) {
+  JNIEnv* env = lookups.env();
   LocalRef<jobject> root(
-      env, build_record(env, kStatisticalInformationType, record));
+      env, build_record(lookups, kStatisticalInformationType, record));
   if (!root) return nullptr;
   const auto* base = static_cast<const uint8_t*>(record);
   for (const GridPlacement& placement : kGridPlacements) {
@@ -584,7 +597,7 @@ jobject build_statistical_information(JNIEnv* env, const void* record) {
       if (!holder) return nullptr;
       const uint8_t* at = base + placement.offset +
                           static_cast<size_t>(c) * placement.holder->size;
-      if (set_record_grid(env, holder.get(), *placement.grid, at) != 0) {
+      if (set_record_grid(lookups, holder.get(), *placement.grid, at) != 0) {
         return nullptr;
       }
     }
@@ -592,23 +605,24 @@ jobject build_statistical_information(JNIEnv* env, const void* record) {
   return root.release();
 }
 
-jobject build_statistical_write_after(JNIEnv* env, const void* record) {
-  return build_with_grid(env, kStatisticalWriteAfterType, kWriteAfterGrid,
+jobject build_statistical_write_after(Lookups& lookups, const void* record) {
+  return build_with_grid(lookups, kStatisticalWriteAfterType, kWriteAfterGrid,
                          record);
 }
 
-jobject build_statistical_drive(JNIEnv* env, const void* record) {
-  return build_with_grid(env, kStatisticalDriveType, kDriveGrid, record);
+jobject build_statistical_drive(Lookups& lookups, const void* record) {
+  return build_with_grid(lookups, kStatisticalDriveType, kDriveGrid, record);
 }
 
-jobject build_statistical_drive_error(JNIEnv* env, const void* record) {
-  return build_with_grid(env, kStatisticalDriveErrorType, kDriveErrorGrid,
+jobject build_statistical_drive_error(Lookups& lookups, const void* record) {
+  return build_with_grid(lookups, kStatisticalDriveErrorType, kDriveErrorGrid,
                          record);
 }
 
-jobject build_statistical_command(JNIEnv* env, const void* record) {
+jobject build_statistical_command(Lookups& lookups, const void* record) {
+  JNIEnv* env = lookups.env();
   LocalRef<jobject> object(
-      env, build_record(env, kStatisticalCommandType, record));
+      env, build_record(lookups, kStatisticalCommandType, record));
   if (!object) return nullptr;
   const auto* sample = static_cast<const StatisticalCommandRecord*>(record);
   LocalRef<jobject> calendar(env, new_calendar(env, &sample->mtime));
@@ -620,9 +634,11 @@ jobject build_statistical_command(JNIEnv* env, const void* record) {
   return object.release();
 }
 
-int32_t read_statistical_command(JNIEnv* env, jobject object, void* record) {
+int32_t read_statistical_command(Lookups& lookups, jobject object,
+                                 void* record) {
   if (object == nullptr || record == nullptr) return -1;
-  int32_t status = read_record(env, kStatisticalCommandType, object, record);
+  JNIEnv* env = lookups.env();
+  int32_t status = read_record(lookups, kStatisticalCommandType, object, record);
   if (status != 0) return status;
   LocalRef<jobject> calendar(
       env, get_object_field(env, object, "mtime", kCalendarSignature));

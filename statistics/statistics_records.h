@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "bridge/lookups.h"
 #include "bridge/record.h"
 
 namespace kx {
@@ -31,21 +32,25 @@ extern const RecordType kStatisticalCommandType;
 // the first step that fails (no partial tree is handed out). The tree is
 // built with the generic builder; the grids are then set into the
 // StatisticalWriteAfter, StatisticalDrive and StatisticalDriveError objects.
-jobject build_statistical_information(JNIEnv* env, const void* record);
+jobject build_statistical_information(Lookups& lookups, const void* record);
 
 // The builders of the three grid-holding records on their own.
-jobject build_statistical_write_after(JNIEnv* env, const void* record);
-jobject build_statistical_drive(JNIEnv* env, const void* record);
-jobject build_statistical_drive_error(JNIEnv* env, const void* record);
+jobject build_statistical_write_after(Lookups& lookups, const void* record);
+jobject build_statistical_drive(Lookups& lookups, const void* record);
+jobject build_statistical_drive_error(Lookups& lookups, const void* record);
+
+// Every builder and reader here takes the call's lookups, so a tree of 8,108
+// objects looks each class and field up once.
 
 // A StatisticalCommand from a performance sample: its LU entries, then
 // `mtime` as a GregorianCalendar of tm_year + 1900.
-jobject build_statistical_command(JNIEnv* env, const void* record);
+jobject build_statistical_command(Lookups& lookups, const void* record);
 
 // Fills a performance sample from a StatisticalCommand: at most 512 LU
 // entries (a shorter `lu` leaves the later entries as they were) and mtime
 // with 1900 taken off the calendar year. Returns 0, -1 for a null object or
 // record, or ERR_MARSHAL at the first field that cannot be read.
-int32_t read_statistical_command(JNIEnv* env, jobject object, void* record);
+int32_t read_statistical_command(Lookups& lookups, jobject object,
+                                 void* record);
 
 }  // namespace kx
