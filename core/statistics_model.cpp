@@ -310,6 +310,8 @@ StatisticsModel::StatisticsModel(Database& database, int64_t unit_id,
       Fail(KXE_STATION_DAMAGED);
     }
     std::memcpy(counters_, bytes->data(), bytes->size());
+  } else {
+    unsaved_ = true;
   }
 }
 
@@ -374,6 +376,7 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
     if (before != -1 && before != owner) Add(counters.controller[owner].lu_change, 1);
     owners[lu.number] = owner;
   }
+  if (std::memcmp(state_.lu_owner, owners, sizeof owners) != 0) unsaved_ = true;
   std::memcpy(state_.lu_owner, owners, sizeof owners);
 
   if (b > a) {
@@ -512,6 +515,7 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
       }
     }
     state_.accrued_ms = b;
+    unsaved_ = true;
   }
 
   // Drives blocked since the last update: both controllers lose them.
@@ -525,6 +529,7 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
           Add(counters.d_fpc[c].fpc[0].normal_link_fail, 1);
         }
       }
+      if (seen != (blocked[p][r] ? 1 : 0)) unsaved_ = true;
       seen = blocked[p][r] ? 1 : 0;
     }
   }
@@ -538,6 +543,9 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
     for (int i = 0; i < 2; ++i) counters.fibre[c].Pson[i] = counters.fibre[c].Install[i];
   }
 
+  // Calls within one second change nothing: the station is not written.
+  if (!unsaved_) return;
+  unsaved_ = false;
   StoreSetting(database_, unit_id_, kStateSetting, state_);
   StoreSettingBytes(database_, unit_id_, kCountersSetting, counters_,
                     sizeof(StatisticalInformationRecord));

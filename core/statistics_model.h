@@ -49,6 +49,7 @@ class StatisticsModel {
   Database& database_;
   int64_t unit_id_;
   StatisticsModelState state_{};
+  bool unsaved_ = false;  // the counters or state differ from the stored ones
   StatisticalInformationRecord* counters_;
 };
 
