@@ -202,6 +202,12 @@ enum KxResult : int32_t {
   KXE_WIZARD_IMPORT_TEXT = 0x122D,
 
   // --- Statistics and performance: 0x1300..0x13FF ---
+  // The performance samples are not in time order: each sample must be taken
+  // no earlier than the one before it.
+  KXE_PERF_SAMPLES_OUT_OF_ORDER = 0x1300,
+  // The performance file could not be written: check the path, the
+  // permissions of its folder and the free space.
+  KXE_PERF_OUTPUT_FAILED = 0x1301,
 
   // --- Notification and host services: 0x1400..0x14FF ---
 

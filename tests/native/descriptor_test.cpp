@@ -7,6 +7,7 @@
 
 #include "bridge/record.h"
 #include "parameters/parameter_records.h"
+#include "statistics/statistics_records.h"
 #include "status/status_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
@@ -57,6 +58,11 @@ const Table kTables[] = {
     {&kWizardParamType, nullptr},
     {&kWZTargetIdType, nullptr},
     {&kNowWZParameterType, nullptr},
+    {&kStatisticalInformationType, nullptr},
+    {&kStatisticalWriteAfterPDEVInfoType, nullptr},
+    {&kStatisticalDriveInfoType, nullptr},
+    {&kStatisticalDriveErrorInfoType, nullptr},
+    {&kStatisticalCommandType, nullptr},
 };
 
 // Bytes of the record that the field covers.

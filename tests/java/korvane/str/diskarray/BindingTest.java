@@ -81,7 +81,10 @@ class BindingTest {
       "KX_CreateTraceFile", "KX_CreateTraceFile2", "KX_GetTraceText", "KX_GetWebTrace",
       "KX_GetFileText", "KX_GetFileLine", "KX_ExistFile",
       // Unit control
-      "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady");
+      "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady",
+      // Statistics and performance
+      "KX_GetStatisticalInformation", "KX_GetPerformance", "KX_PerformanceOutput",
+      "KX_PerformanceOutputLU", "KX_BlockToByte");
 
   @TempDir Path station;
 

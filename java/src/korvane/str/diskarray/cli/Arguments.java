@@ -39,6 +39,10 @@ final class Arguments {
   static final String MODE = "mode";
   static final String WAIT = "wait";
   static final String OUT = "out";
+  static final String INTERVAL = "interval";
+  static final String COUNT = "count";
+  /** A flag: takes no value. */
+  static final String RAW = "raw";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
@@ -47,10 +51,10 @@ final class Arguments {
   private static final Set<String> KNOWN_OPTIONS = Set.of(
       STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
       CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
-      WAIT, OUT);
+      WAIT, OUT, INTERVAL, COUNT, RAW);
 
-  /** Options that take no value: given or not. */
-  private static final Set<String> FLAGS = Set.of(WAIT);
+  /** Options that take no value; has() tells whether they were given. */
+  private static final Set<String> FLAGS = Set.of(WAIT, RAW);
 
   final String command;
   final List<String> operands;

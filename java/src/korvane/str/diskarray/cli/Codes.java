@@ -64,6 +64,9 @@ final class Codes {
       Map.entry(0x1511, "the path cannot be read as a file"),
       Map.entry(0x1512, "the file's first line is longer than asked for"),
       Map.entry(0x1513, "the trace file could not be written"),
+      Map.entry(0x1300, "the performance samples are not in time order"),
+      Map.entry(0x1301,
+          "the performance file could not be written (path, permissions or free space)"),
       Map.entry(0xFFFF, "out of memory"));
 
   /** The meaning of a code, or null for a code the tool does not know. */

@@ -121,6 +121,15 @@ public final class DiskArrayTool {
       "  file show PATH           a text file on the station host (relative paths are",
       "                           taken from the current directory)",
       "",
+      "Statistics and performance (docs/statistics.md says what each counter means):",
+      "  stats UNIT [--raw]       controllers, busiest LUs, error counters and failed",
+      "                           drives; --raw prints every counter, one per line",
+      "  perf UNIT --count N --out FILE.csv [--interval S]",
+      "                           sample every S seconds (default 1), N times, and",
+      "                           write IOPS and cache hit ratios per LU to FILE.csv",
+      "  perf plot FILE.csv --out FILE.svg",
+      "                           chart of IOPS per LU over time (opens in a browser)",
+      "",
       ParameterCommands.USAGE
       + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -197,6 +206,13 @@ public final class DiskArrayTool {
       }
       if (arguments.command.equals("demo")) {
         return new Demo(this, out, err).run(arguments);
+      }
+      if (PerformanceChart.isPlot(arguments)) {
+        // Works on a file alone: no station is opened.
+        Step plot = new PerformanceChart(out).prepare(arguments);
+        what = plot.what;
+        plot.action.run();
+        return EXIT_OK;
       }
       Step step = prepare(arguments);
       Path station = stationDirectory(arguments);
@@ -325,6 +341,9 @@ public final class DiskArrayTool {
     }
     if (MaintenanceCommands.COMMANDS.contains(command)) {
       return new MaintenanceCommands(out, terminal).prepare(arguments);
+    }
+    if (StatisticsCommands.COMMANDS.contains(command)) {
+      return new StatisticsCommands(out, terminal).prepare(arguments);
     }
     throw new UsageException("unknown command '" + command + "'");
   }
