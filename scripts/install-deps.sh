@@ -11,6 +11,8 @@ packages=(
   cmake make g++
   libgtest-dev googletest
   libsqlite3-dev sqlite3
+  # e-mail over SMTP, and the loopback SMTP server of the mail tests
+  libcurl4-openssl-dev python3-aiosmtpd
   # Java side: the pinned JDK and JUnit 5
   openjdk-17-jdk-headless junit5
   # 32-bit Windows cross build
