@@ -32,11 +32,14 @@ size_t ReadMessage(char* buffer, size_t size, size_t count, void* user) {
   return length;
 }
 
-// The SMTP command the client sent last ("MAIL", "RCPT", "DATA", ...), so a
-// refusal can be told apart by what was refused.
+// The SMTP command the client sent last ("MAIL", "RCPT", "DATA", ...) and
+// the first refusal with the command it answered, so a refusal can be told
+// apart by what was refused (the client says QUIT after it).
 struct Conversation {
   std::string last_command;
   std::string last_reply;
+  std::string refused_command;
+  std::string refusal;
 };
 
 int Observe(CURL*, curl_infotype type, char* data, size_t size, void* user) {
@@ -52,6 +55,11 @@ int Observe(CURL*, curl_infotype type, char* data, size_t size, void* user) {
       reply.pop_back();
     }
     conversation->last_reply = reply;
+    if (conversation->refusal.empty() && !reply.empty() &&
+        (reply[0] == '4' || reply[0] == '5')) {
+      conversation->refusal = reply;
+      conversation->refused_command = conversation->last_command;
+    }
   }
   return 0;
 }
@@ -110,9 +118,10 @@ int32_t DeliverMail(const MailDelivery& delivery, std::string* diagnostic) {
     return KX_OK;
   }
   *diagnostic = std::string(curl_easy_strerror(result));
-  if (!conversation.last_reply.empty()) {
-    *diagnostic += " (server: " + conversation.last_reply + ")";
-  }
+  const std::string& reply = conversation.refusal.empty()
+                                 ? conversation.last_reply
+                                 : conversation.refusal;
+  if (!reply.empty()) *diagnostic += " (server: " + reply + ")";
   switch (result) {
     case CURLE_OPERATION_TIMEDOUT:
       return KXE_MAIL_TIMEOUT;
@@ -122,8 +131,8 @@ int32_t DeliverMail(const MailDelivery& delivery, std::string* diagnostic) {
     default:
       break;
   }
-  if (conversation.last_command == "RCPT") return KXE_MAIL_RECIPIENT_REFUSED;
-  if (conversation.last_command == "MAIL") return KXE_MAIL_SENDER_REFUSED;
+  if (conversation.refused_command == "RCPT") return KXE_MAIL_RECIPIENT_REFUSED;
+  if (conversation.refused_command == "MAIL") return KXE_MAIL_SENDER_REFUSED;
   return KXE_MAIL_REJECTED;
 }
 
