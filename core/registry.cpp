@@ -81,6 +81,8 @@ int32_t ReadUnitName(const char* buffer, size_t width, std::string* name) {
     const auto value = static_cast<unsigned char>(byte);
     if (value < 0x20 || value == 0x7F) return KXE_INVALID_UNIT_NAME;
   }
+  // A NUL from Java arrives encoded (C0 80); it is a control character too.
+  if (HoldsEncodedNul(*name)) return KXE_INVALID_UNIT_NAME;
   return KX_OK;
 }
 

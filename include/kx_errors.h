@@ -193,6 +193,16 @@ enum KxResult : int32_t {
   // The station's database holds a value outside its documented range (it
   // was damaged, or edited by hand); nothing was changed.
   KXE_STATION_DAMAGED = 0x1700,
+  // station.db in the working directory is not a station's database (it
+  // holds other data); it is left untouched.
+  KXE_NOT_A_STATION = 0x1701,
+  // The station can only be read: its directory or database file is not
+  // writable, or the file system is mounted read-only. Reads still work.
+  KXE_STATION_READ_ONLY = 0x1702,
+  // The disk holding the station is full; nothing was changed.
+  KXE_DISK_FULL = 0x1703,
+  // A path or name holds a NUL character, or is not valid text.
+  KXE_INVALID_TEXT = 0x1704,
 };
 
 // 256, 258 and 2817 lie below the core's range and 65535 above it.
