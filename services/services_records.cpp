@@ -32,16 +32,10 @@ constexpr char kEmailInfoClass[] = "korvane/str/diskarray/EmailInfo";
 // recipients' array has always had.
 constexpr int kRecipientArrayLength = kEmailTextWidth;
 
-int32_t read_text(JNIEnv* env, jobject object, const char* name, char* field,
-                  size_t width) {
-  return get_string_field(env, object, name, field, width) == 0 ? 0
-                                                                : ERR_MARSHAL;
-}
-
-int32_t read_int(JNIEnv* env, jobject object, const char* name,
-                 int32_t* field) {
-  *field = get_int_field(env, object, name);
-  return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+// A text slot of the record as a valid modified UTF-8 string.
+template <size_t Width>
+std::string slot_text(const char (&slot)[Width]) {
+  return modified_utf8(bounded_text(slot, Width - 1));
 }
 
 }  // namespace
@@ -61,59 +55,32 @@ jobject build_email_info(JNIEnv* env, const EmailInfoRecord* record) {
   if (set_int_field(env, object.get(), "on_off", record->on_off) != 0) {
     return nullptr;
   }
-  set_string_field(env, object.get(), "domain",
-                   bounded_text(record->domain, sizeof record->domain - 1).c_str());
-  set_string_field(env, object.get(), "smtp",
-                   bounded_text(record->smtp, sizeof record->smtp - 1).c_str());
-  set_string_field(env, object.get(), "from",
-                   bounded_text(record->from, sizeof record->from - 1).c_str());
+  // A text that cannot be set is passed over.
+  static_cast<void>(set_string_field(env, object.get(), "domain",
+                                     slot_text(record->domain).c_str()));
+  static_cast<void>(set_string_field(env, object.get(), "smtp",
+                                     slot_text(record->smtp).c_str()));
+  static_cast<void>(set_string_field(env, object.get(), "from",
+                                     slot_text(record->from).c_str()));
   if (set_int_field(env, object.get(), "tonum", record->tonum) != 0) {
     return nullptr;
   }
-  // A count beyond the slots never reads past the record; each text is
-  // bounded by its slot.
+  // A count beyond the slots never reads past the record. If the array
+  // cannot be made or filled, `to` stays as the constructor left it.
   const int32_t count =
       std::clamp<int32_t>(record->tonum, 0, kEmailRecipientSlots);
-  std::string slots(static_cast<size_t>(count) * kEmailTextWidth, '\0');
-  for (int32_t i = 0; i < count; ++i) {
-    const std::string text =
-        bounded_text(record->to[i], kEmailTextWidth - 1);
-    std::memcpy(&slots[static_cast<size_t>(i) * kEmailTextWidth], text.data(),
-                text.size());
-  }
-  set_string_array_field(env, object.get(), "to", slots.data(), count,
-                         kRecipientArrayLength);
-  return object.release();
-}
-
-int32_t read_email_info(JNIEnv* env, jobject object, EmailInfoRecord* record) {
-  if (object == nullptr || record == nullptr) return -1;
-  if (read_int(env, object, "on_off", &record->on_off) != 0 ||
-      read_text(env, object, "domain", record->domain, sizeof record->domain) !=
-          0 ||
-      read_text(env, object, "smtp", record->smtp, sizeof record->smtp) != 0 ||
-      read_text(env, object, "from", record->from, sizeof record->from) != 0 ||
-      read_int(env, object, "tonum", &record->tonum) != 0) {
-    return ERR_MARSHAL;
-  }
   LocalRef<jobjectArray> to(
-      env, static_cast<jobjectArray>(
-               get_object_field(env, object, "to", "[Ljava/lang/String;")));
-  if (!to) return ERR_MARSHAL;
-  const jsize length =
-      std::min<jsize>(env->GetArrayLength(to.get()), kEmailRecipientSlots);
-  for (jsize i = 0; i < length; ++i) {
+      env, new_record_array(env, "java/lang/String", kRecipientArrayLength));
+  if (!to) return object.release();
+  for (int32_t i = 0; i < count; ++i) {
     LocalRef<jstring> recipient(
-        env, static_cast<jstring>(env->GetObjectArrayElement(to.get(), i)));
-    if (env->ExceptionCheck()) return ERR_MARSHAL;
-    // The null slots after the last recipient end the list.
-    if (!recipient) break;
-    UtfChars chars(env, recipient.get());
-    if (!chars) return ERR_MARSHAL;
-    std::strncpy(record->to[i], chars.get(), kEmailTextWidth - 1);
-    record->to[i][kEmailTextWidth - 1] = '\0';
+        env, env->NewStringUTF(slot_text(record->to[i]).c_str()));
+    if (!recipient) return object.release();
+    env->SetObjectArrayElement(to.get(), i, recipient.get());
   }
-  return 0;
+  static_cast<void>(set_object_field(env, object.get(), "to",
+                                     "[Ljava/lang/String;", to.get()));
+  return object.release();
 }
 
 }  // namespace kx
