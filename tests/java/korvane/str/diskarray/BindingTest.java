@@ -59,7 +59,13 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Notification and host services
+      "KX_GetEmailInfo", "KX_SetEmailInfo", "KX_AlertCheck", "KX_SetMailAppendInfo",
+      "KX_DelMailAppendInfo", "KX_GetMailAppendInfo", "KX_SendEmail", "KX_SendEmailTest",
+      "KX_GetExProgramInfo", "KX_SetExProgramInfo", "KX_ExecuteProgramTest",
+      "KX_ExecuteProgram", "KX_EnvironmentCheck", "KX_ErrLogPut", "KX_ErrLogDelete",
+      "KX_AppLogPut", "KX_JavaVersionCheck", "KX_SetSnmpConfig", "KX_SnmpConfigOutput");
 
   @TempDir Path station;
 

@@ -37,6 +37,15 @@ final class Arguments {
   static final String STAGING = "staging";
   static final String CTL = "ctl";
   static final String MODE = "mode";
+  static final String SWITCH = "switch";
+  static final String DOMAIN = "domain";
+  static final String SMTP = "smtp";
+  static final String FROM = "from";
+  static final String TO = "to";
+  static final String COMMAND = "command";
+  static final String TIMEOUT = "timeout";
+  static final String TAIL = "tail";
+  static final String CLEAR = "clear";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
@@ -44,7 +53,11 @@ final class Arguments {
 
   private static final Set<String> KNOWN_OPTIONS = Set.of(
       STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
-      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE);
+      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
+      SWITCH, DOMAIN, SMTP, FROM, TO, COMMAND, TIMEOUT, TAIL, CLEAR);
+
+  /** Options that take no value. */
+  private static final Set<String> FLAGS = Set.of(CLEAR);
 
   final String command;
   final List<String> operands;
@@ -83,6 +96,8 @@ final class Arguments {
       if (equals >= 0) {
         value = key.substring(equals + 1);
         key = key.substring(0, equals);
+      } else if (FLAGS.contains(key)) {
+        value = "";
       } else if (i + 1 < args.length) {
         value = args[++i];
       } else {

@@ -108,6 +108,7 @@ public final class DiskArrayTool {
       "  format UNIT LU... [--mode full|quick]",
       "                           format LUs and show their progress until done",
       "",
+      ServiceCommands.USAGE,
       "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
       "  --connect-type N         connection type code",
@@ -305,6 +306,9 @@ public final class DiskArrayTool {
     }
     if (FormatCommand.COMMANDS.contains(command)) {
       return new FormatCommand(out, terminal).prepare(arguments);
+    }
+    if (ServiceCommands.COMMANDS.contains(command)) {
+      return new ServiceCommands(out).prepare(arguments);
     }
     throw new UsageException("unknown command '" + command + "'");
   }
