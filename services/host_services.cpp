@@ -15,6 +15,12 @@ class AnyText : public ArgumentConverter {
  public:
   AnyText(jstring first, jstring second) : first_(first), second_(second) {}
   [[nodiscard]] bool prepare(CallContext& call) {
+    // A conversion before this one may have failed with its exception
+    // pending; no JNI call may follow it.
+    if (call.env->ExceptionCheck()) {
+      raise_error(call.env, ERR_MARSHAL);
+      return false;
+    }
     if (has_text(call.env, first_) || has_text(call.env, second_)) return true;
     raise_error(call.env, ERR_NULL_ARGUMENT);
     return false;
