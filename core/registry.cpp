@@ -129,6 +129,9 @@ KX_API int32_t KX_UnitAdd(const KXUnitParamRecord* record) {
     if (tesk740::FindUnitId(database, unit.unit_name)) {
       return KXE_DUPLICATE_UNIT;
     }
+    Statement count = database.Prepare("SELECT count(*) FROM unit");
+    count.Step();
+    if (count.Int(0) >= kMaxUnits) return KXE_UNIT_TABLE_FULL;
     Statement insert =
         database.Prepare("INSERT INTO unit (" KX_UNIT_COLUMNS
                          ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");

@@ -88,6 +88,8 @@ void EnableWriteAheadLog(Database& database) {
 
 void Fail(int32_t code) { throw StationFailure{code}; }
 
+void FailAfterCommit(int32_t code) { throw CommittedFailure{code}; }
+
 int32_t StorageCode(int sqlite_result) {
   switch (sqlite_result & 0xFF) {
     case SQLITE_BUSY:
@@ -332,6 +334,13 @@ int32_t Station::Transact(const char* begin, const StationWork& work) {
     if (code == KX_OK) {
       database.Exec("COMMIT");
       return KX_OK;
+    }
+  } catch (const CommittedFailure& failure) {
+    try {
+      database.Exec("COMMIT");
+      return failure.code;
+    } catch (const StationFailure& commit_failure) {
+      code = commit_failure.code;
     }
   } catch (const StationFailure& failure) {
     code = failure.code;

@@ -10,7 +10,7 @@ packages=(
   # native build and tests
   cmake make g++
   libgtest-dev googletest
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libargon2-dev
   # e-mail over SMTP, and the loopback SMTP server of the mail tests
   libcurl4-openssl-dev python3-aiosmtpd
   # Java side: the pinned JDK and JUnit 5
@@ -48,3 +48,4 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 bash "$here/prepare-sqlite.sh"
+bash "$here/prepare-argon2.sh"
