@@ -14,6 +14,7 @@
 #include "kx_clock.h"
 #include "kx_maintenance.h"
 #include "kx_statistics.h"
+#include "kx_services.h"
 #include "kx_status.h"
 #include "kx_storage.h"
 #include "kx_units.h"

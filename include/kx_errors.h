@@ -210,6 +210,75 @@ enum KxResult : int32_t {
   KXE_PERF_OUTPUT_FAILED = 0x1301,
 
   // --- Notification and host services: 0x1400..0x14FF ---
+  // E-mail notification is switched off in the station's e-mail settings.
+  KXE_MAIL_OFF = 0x1400,
+  // The e-mail settings are incomplete or malformed: the switch is not 0 or
+  // 1, the recipient count is outside 0..20 or names an empty slot, the
+  // domain or SMTP server is not a host name (SMTP: host or host:port), or
+  // the switch is on without a server, a sender and a recipient.
+  KXE_MAIL_INVALID_SETTING = 0x1401,
+  // The sender or a recipient is not a plain mail address
+  // (local-part@domain, no blanks, brackets or line breaks).
+  KXE_MAIL_INVALID_ADDRESS = 0x1402,
+  // The subject holds a line break or other control character, or a text of
+  // the message is not valid UTF-8; nothing was sent.
+  KXE_MAIL_INVALID_TEXT = 0x1403,
+  // The SMTP server could not be reached: the name does not resolve, or
+  // nothing accepts connections at that address and port.
+  KXE_MAIL_SERVER_UNREACHABLE = 0x1404,
+  // The SMTP server did not answer in time; the message may not have been
+  // delivered.
+  KXE_MAIL_TIMEOUT = 0x1405,
+  // The SMTP server refused a recipient; the message was not sent.
+  KXE_MAIL_RECIPIENT_REFUSED = 0x1406,
+  // The SMTP server refused the sender address; the message was not sent.
+  KXE_MAIL_SENDER_REFUSED = 0x1407,
+  // The SMTP server refused the message or broke off the conversation.
+  KXE_MAIL_REJECTED = 0x1408,
+  // This build of the station cannot send mail (no SMTP client in it).
+  KXE_MAIL_NOT_AVAILABLE = 0x1409,
+  // The external program is switched off, or no program is configured.
+  KXE_PROGRAM_OFF = 0x1410,
+  // The external program settings are malformed: the switch is not 0 or 1,
+  // the timeout is outside 0..86400 seconds, or the command line is empty,
+  // has an unclosed quote or ends in a lone backslash.
+  KXE_PROGRAM_INVALID_SETTING = 0x1411,
+  // The external program does not exist.
+  KXE_PROGRAM_NOT_FOUND = 0x1412,
+  // The external program exists but cannot be executed (no permission, not
+  // a program).
+  KXE_PROGRAM_NOT_EXECUTABLE = 0x1413,
+  // The external program did not finish within its timeout and was stopped.
+  KXE_PROGRAM_TIMEOUT = 0x1414,
+  // The external program ended with a nonzero exit status or was killed by
+  // a signal; the application log has the details.
+  KXE_PROGRAM_FAILED = 0x1415,
+  // The external program could not be started for another reason (out of
+  // processes or memory).
+  KXE_PROGRAM_START_FAILED = 0x1416,
+  // An SNMP manager is not a host name or address with an optional port
+  // 1..65535, or more than 8 managers were given.
+  KXE_SNMP_INVALID_MANAGER = 0x1420,
+  // An SNMP option is unknown or malformed (community of 1..32 printable
+  // characters, switches "on" or "off").
+  KXE_SNMP_INVALID_SETTING = 0x1421,
+  // The SNMP configuration file could not be written: the directory does
+  // not exist or is not writable, or the file name is not a plain name.
+  KXE_SNMP_OUTPUT = 0x1422,
+  // A log file in the station directory could not be opened, locked or
+  // written.
+  KXE_LOG_WRITE = 0x1430,
+  // The station directory is not writable.
+  KXE_ENV_DIRECTORY_NOT_WRITABLE = 0x1431,
+  // The disk of the station directory has less free space than the station
+  // needs (16 MB).
+  KXE_ENV_LOW_DISK_SPACE = 0x1432,
+  // The station's database failed its integrity check.
+  KXE_ENV_DATABASE_DAMAGED = 0x1433,
+  // The Java version is older than the station supports (17).
+  KXE_JAVA_VERSION_UNSUPPORTED = 0x1434,
+  // The text is not a Java version string.
+  KXE_JAVA_VERSION_INVALID = 0x1435,
 
   // --- Maintenance: 0x1500..0x15FF ---
   // The unit is restarting after a reboot or a microcode replacement and

@@ -13,6 +13,8 @@ packages=(
   libsqlite3-dev sqlite3 libargon2-dev
   # CRC-32 of microcode files (zlib), native and 32-bit Windows
   zlib1g-dev libz-mingw-w64-dev
+  # e-mail over SMTP, and the loopback SMTP server of the mail tests
+  libcurl4-openssl-dev python3-aiosmtpd
   # Java side: the pinned JDK and JUnit 5
   openjdk-17-jdk-headless junit5
   # 32-bit Windows cross build

@@ -84,7 +84,13 @@ class BindingTest {
       "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady",
       // Statistics and performance
       "KX_GetStatisticalInformation", "KX_GetPerformance", "KX_PerformanceOutput",
-      "KX_PerformanceOutputLU", "KX_BlockToByte");
+      "KX_PerformanceOutputLU", "KX_BlockToByte",
+      // Notification and host services
+      "KX_GetEmailInfo", "KX_SetEmailInfo", "KX_AlertCheck", "KX_SetMailAppendInfo",
+      "KX_DelMailAppendInfo", "KX_GetMailAppendInfo", "KX_SendEmail", "KX_SendEmailTest",
+      "KX_GetExProgramInfo", "KX_SetExProgramInfo", "KX_ExecuteProgramTest",
+      "KX_ExecuteProgram", "KX_EnvironmentCheck", "KX_ErrLogPut", "KX_ErrLogDelete",
+      "KX_AppLogPut", "KX_JavaVersionCheck", "KX_SetSnmpConfig", "KX_SnmpConfigOutput");
 
   @TempDir Path station;
 

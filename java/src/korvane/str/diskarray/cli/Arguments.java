@@ -43,6 +43,15 @@ final class Arguments {
   static final String COUNT = "count";
   /** A flag: takes no value. */
   static final String RAW = "raw";
+  static final String SWITCH = "switch";
+  static final String DOMAIN = "domain";
+  static final String SMTP = "smtp";
+  static final String FROM = "from";
+  static final String TO = "to";
+  static final String COMMAND = "command";
+  static final String TIMEOUT = "timeout";
+  static final String TAIL = "tail";
+  static final String CLEAR = "clear";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
@@ -51,10 +60,10 @@ final class Arguments {
   private static final Set<String> KNOWN_OPTIONS = Set.of(
       STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
       CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
-      WAIT, OUT, INTERVAL, COUNT, RAW);
+      WAIT, OUT, INTERVAL, COUNT, RAW, SWITCH, DOMAIN, SMTP, FROM, TO, COMMAND, TIMEOUT, TAIL, CLEAR);
 
   /** Options that take no value; has() tells whether they were given. */
-  private static final Set<String> FLAGS = Set.of(WAIT, RAW);
+  private static final Set<String> FLAGS = Set.of(WAIT, RAW, CLEAR);
 
   final String command;
   final List<String> operands;

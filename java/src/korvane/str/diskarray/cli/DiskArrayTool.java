@@ -130,6 +130,7 @@ public final class DiskArrayTool {
       "  perf plot FILE.csv --out FILE.svg",
       "                           chart of IOPS per LU over time (opens in a browser)",
       "",
+      ServiceCommands.USAGE,
       ParameterCommands.USAGE
       + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -344,6 +345,9 @@ public final class DiskArrayTool {
     }
     if (StatisticsCommands.COMMANDS.contains(command)) {
       return new StatisticsCommands(out, terminal).prepare(arguments);
+    }
+    if (ServiceCommands.COMMANDS.contains(command)) {
+      return new ServiceCommands(out).prepare(arguments);
     }
     throw new UsageException("unknown command '" + command + "'");
   }

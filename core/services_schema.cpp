@@ -1,0 +1,48 @@
+// Tables of the notification and host services. The e-mail and external
+// program settings are station-wide records of the settings store
+// (settings.h); the per-unit state is kept here.
+#include "station.h"
+
+namespace tesk740 {
+namespace {
+
+constexpr const char* kServicesSteps[] = {
+    // 1: alerts already reported per unit, the latest new alert, mail
+    // append texts, SNMP settings and managers.
+    R"sql(
+      CREATE TABLE service_alert_seen (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        item TEXT NOT NULL,
+        PRIMARY KEY (unit_id, item)
+      );
+      CREATE TABLE service_alert_event (
+        event_id INTEGER PRIMARY KEY CHECK (event_id = 1),
+        unit_name TEXT NOT NULL,
+        time_ms INTEGER NOT NULL,
+        value INTEGER NOT NULL,
+        details TEXT NOT NULL
+      );
+      CREATE TABLE service_mail_append (
+        unit_id INTEGER PRIMARY KEY REFERENCES unit(unit_id) ON DELETE CASCADE,
+        text TEXT NOT NULL
+      );
+      CREATE TABLE service_snmp (
+        unit_id INTEGER PRIMARY KEY REFERENCES unit(unit_id) ON DELETE CASCADE,
+        community TEXT NOT NULL,
+        traps INTEGER NOT NULL,
+        kinds INTEGER NOT NULL
+      );
+      CREATE TABLE service_snmp_manager (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        position INTEGER NOT NULL,
+        host TEXT NOT NULL,
+        port INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, position)
+      );
+    )sql",
+};
+
+const SchemaArea kServicesSchema("services", kServicesSteps);
+
+}  // namespace
+}  // namespace tesk740

@@ -1,0 +1,404 @@
+package korvane.str.diskarray.cli;
+
+import java.io.IOException;
+import java.io.PrintStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Set;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.EmailInfo;
+import korvane.str.diskarray.ExProgramInfo;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/** Notification and host services: alerts, e-mail, SNMP, the external program, logs. */
+final class ServiceCommands {
+  static final Set<String> COMMANDS = Set.of("alerts", "mail", "snmp", "program", "log", "check");
+
+  static final String USAGE = String.join("\n",
+      "Notification and host services:",
+      "  alerts UNIT [--mode check|peek]",
+      "                           the unit's alerts; 'check' (default) remembers them,",
+      "                           so the next check marks only later ones as new",
+      "  mail show                the e-mail settings",
+      "  mail set [MAIL OPTIONS]  change the e-mail settings; others keep their value",
+      "  mail append UNIT [TEXT]  show the text added to mail about UNIT, or set it",
+      "                           ('' removes it)",
+      "  mail test SUBJECT BODY [UNIT] [MAIL OPTIONS]",
+      "                           send a test message with the stored settings changed",
+      "                           by the options (not stored), switched on or not",
+      "  mail send SUBJECT BODY [UNIT]",
+      "                           send a message with the stored settings",
+      "Mail options: --switch on|off, --domain NAME, --smtp HOST[:PORT],",
+      "  --from ADDRESS, --to ADDRESS[,ADDRESS...] (at most 20)",
+      "  snmp set UNIT MANAGERS [OPTIONS]",
+      "                           MANAGERS: HOST[:PORT],... or 'none' ('' keeps them);",
+      "                           OPTIONS: community=NAME traps=on|off and on|off for",
+      "                           drive_blocked drive_rebuilding group_degraded",
+      "                           group_failed format_failed part_failed",
+      "  snmp output UNIT [DIR [FILE]]",
+      "                           write the unit's SNMP configuration file (DIR relative",
+      "                           to the station; FILE default snmp-UNIT.conf)",
+      "  program show | program run",
+      "  program set [--switch on|off] [--command LINE] [--timeout SECONDS]",
+      "  program test [--command LINE] [--timeout SECONDS]",
+      "                           run the stored program (changed by the options) now",
+      "  log err|app [--tail N]   the error or application log (last N lines)",
+      "  log err --clear          empty the error log",
+      "  check                    the station's environment and this Java's version",
+      "");
+
+  private static final int TEXT_BYTES = 1023;
+  private static final int MAX_RECIPIENTS = 20;
+  private static final Set<String> MAIL_OPTIONS = Set.of(
+      Arguments.SWITCH, Arguments.DOMAIN, Arguments.SMTP, Arguments.FROM, Arguments.TO);
+
+  private final PrintStream out;
+
+  ServiceCommands(PrintStream out) {
+    this.out = out;
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "alerts": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of(Arguments.MODE));
+        String mode = arguments.option(Arguments.MODE);
+        int peek = choice("--mode", mode == null ? "check" : mode, "check", "peek");
+        return new Step("check the alerts of '" + unit + "'",
+            () -> out.print(alerts(DiskArrayUtilityJNI.KX_AlertCheck(unit, peek))));
+      }
+      case "mail":
+        return mail(arguments.subcommand("show|set|append|test|send"));
+      case "snmp":
+        return snmp(arguments.subcommand("set|output"));
+      case "program":
+        return program(arguments.subcommand("show|set|test|run"));
+      case "log":
+        return log(arguments);
+      case "check":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("check the environment", () -> {
+          DiskArrayUtilityJNI.KX_EnvironmentCheck();
+          out.println("environment: ok");
+          String version = System.getProperty("java.version");
+          DiskArrayUtilityJNI.KX_JavaVersionCheck(version);
+          out.println("java " + version + ": ok");
+        });
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** The alert value in words: kinds now, and which of them are new. */
+  static String alerts(int value) {
+    String[] names = {"drive blocked", "drive rebuilding", "RAID group degraded",
+        "RAID group failed", "format failed", "part failed"};
+    if (value == 0) {
+      return "no alerts\n";
+    }
+    StringBuilder text = new StringBuilder();
+    for (int i = 0; i < names.length; i++) {
+      if ((value & (1 << i)) != 0) {
+        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "").append('\n');
+      }
+    }
+    return text.toString();
+  }
+
+  private Step mail(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "mail show":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("read the e-mail settings", () -> out.print(show(readMail())));
+      case "mail set": {
+        arguments.expectOperands();
+        arguments.allowOnly(MAIL_OPTIONS);
+        MailEdit edit = new MailEdit(arguments);
+        return new Step("change the e-mail settings", () -> {
+          EmailInfo settings = readMail();
+          edit.applyTo(settings);
+          DiskArrayUtilityJNI.KX_SetEmailInfo(settings);
+          out.print(show(settings));
+        });
+      }
+      case "mail append": {
+        List<String> operands = arguments.expectOperandCount(1, 2, "UNIT [TEXT]");
+        arguments.allowOnly(Set.of());
+        String unit = DiskArrayTool.unitName(operands.get(0));
+        if (operands.size() == 1) {
+          return new Step("read the mail text of '" + unit + "'",
+              () -> out.println(DiskArrayUtilityJNI.KX_GetMailAppendInfo(unit)));
+        }
+        String text = DiskArrayTool.limited("text", operands.get(1), TEXT_BYTES);
+        return new Step("set the mail text of '" + unit + "'", () -> {
+          if (text.isEmpty()) {
+            DiskArrayUtilityJNI.KX_DelMailAppendInfo(unit);
+            out.println("removed the mail text of " + unit);
+          } else {
+            DiskArrayUtilityJNI.KX_SetMailAppendInfo(unit, text);
+            out.println("set the mail text of " + unit);
+          }
+        });
+      }
+      case "mail test": {
+        List<String> operands = arguments.expectOperandCount(2, 3, "SUBJECT BODY [UNIT]");
+        arguments.allowOnly(MAIL_OPTIONS);
+        String subject = DiskArrayTool.limited("subject", operands.get(0), TEXT_BYTES);
+        String body = DiskArrayTool.limited("body", operands.get(1), 2047);
+        String unit = operands.size() > 2 ? DiskArrayTool.unitName(operands.get(2)) : null;
+        MailEdit edit = new MailEdit(arguments);
+        return new Step("send a test message", () -> {
+          EmailInfo settings = readMail();
+          edit.applyTo(settings);
+          DiskArrayUtilityJNI.KX_SendEmailTest(unit, settings, subject, body);
+          out.println("sent to " + settings.tonum + " recipient(s)");
+        });
+      }
+      case "mail send": {
+        List<String> operands = arguments.expectOperandCount(2, 3, "SUBJECT BODY [UNIT]");
+        arguments.allowOnly(Set.of());
+        String unit = operands.size() > 2 ? DiskArrayTool.unitName(operands.get(2)) : null;
+        return new Step("send a message", () -> {
+          DiskArrayUtilityJNI.KX_SendEmail(unit, operands.get(0), operands.get(1));
+          out.println("sent");
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  private static EmailInfo readMail() throws DiskArrayException, ToolFailure {
+    EmailInfo settings = DiskArrayUtilityJNI.KX_GetEmailInfo();
+    if (settings == null) {
+      throw new ToolFailure("the bridge returned no e-mail settings");
+    }
+    return settings;
+  }
+
+  static String show(EmailInfo settings) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"switch", settings.on_off == 1 ? "on" : "off"});
+    rows.add(new String[] {"domain", settings.domain});
+    rows.add(new String[] {"smtp", settings.smtp});
+    rows.add(new String[] {"from", settings.from});
+    List<String> to = new ArrayList<>();
+    for (int i = 0; settings.to != null && i < settings.tonum && i < settings.to.length; i++) {
+      to.add(settings.to[i]);
+    }
+    rows.add(new String[] {"to", String.join(", ", to)});
+    StringBuilder text = new StringBuilder();
+    for (String[] row : rows) {
+      text.append(String.format("%-7s %s%n", row[0], row[1] == null ? "" : row[1]));
+    }
+    return text.toString();
+  }
+
+  /** The mail options of one command line, applied over the stored settings. */
+  private static final class MailEdit {
+    private final Integer onOff;
+    private final String domain;
+    private final String smtp;
+    private final String from;
+    private final String[] to;
+
+    MailEdit(Arguments arguments) throws UsageException {
+      String switchText = arguments.option(Arguments.SWITCH);
+      onOff = switchText == null ? null : choice("--switch", switchText, "off", "on");
+      domain = limitedOption(arguments, Arguments.DOMAIN, 39);
+      smtp = limitedOption(arguments, Arguments.SMTP, 99);
+      from = limitedOption(arguments, Arguments.FROM, 99);
+      String toText = arguments.option(Arguments.TO);
+      if (toText == null) {
+        to = null;
+      } else {
+        to = toText.trim().isEmpty() ? new String[0] : toText.trim().split("\\s*,\\s*");
+        if (to.length > MAX_RECIPIENTS) {
+          throw new UsageException("at most " + MAX_RECIPIENTS + " recipients, got " + to.length);
+        }
+        for (String address : to) {
+          DiskArrayTool.limited("recipient", address, 99);
+        }
+      }
+    }
+
+    void applyTo(EmailInfo settings) {
+      if (onOff != null) {
+        settings.on_off = onOff;
+      }
+      if (domain != null) {
+        settings.domain = domain;
+      }
+      if (smtp != null) {
+        settings.smtp = smtp;
+      }
+      if (from != null) {
+        settings.from = from;
+      }
+      if (to != null) {
+        settings.tonum = to.length;
+        settings.to = Arrays.copyOf(to, 100);
+      }
+    }
+  }
+
+  private Step snmp(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "snmp set": {
+        List<String> operands = arguments.expectOperandCount(2, 3, "UNIT MANAGERS [OPTIONS]");
+        arguments.allowOnly(Set.of());
+        String unit = DiskArrayTool.unitName(operands.get(0));
+        String managers = DiskArrayTool.limited("managers", operands.get(1), TEXT_BYTES);
+        String options = operands.size() > 2
+            ? DiskArrayTool.limited("options", operands.get(2), TEXT_BYTES) : "";
+        if (managers.isEmpty() && options.isEmpty()) {
+          throw new UsageException("'snmp set' needs managers or options");
+        }
+        return new Step("set the SNMP settings of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_SetSnmpConfig(unit, managers, options);
+          out.println("set the SNMP settings of " + unit);
+        });
+      }
+      case "snmp output": {
+        List<String> operands = arguments.expectOperandCount(1, 3, "UNIT [DIR [FILE]]");
+        arguments.allowOnly(Set.of());
+        String unit = DiskArrayTool.unitName(operands.get(0));
+        // "." is the station directory itself.
+        String dir = operands.size() > 1 && !operands.get(1).isEmpty()
+            ? DiskArrayTool.limited("directory", operands.get(1), TEXT_BYTES) : ".";
+        String file = operands.size() > 2
+            ? DiskArrayTool.limited("file name", operands.get(2), TEXT_BYTES) : "";
+        return new Step("write the SNMP file of '" + unit + "'", () -> {
+          DiskArrayUtilityJNI.KX_SnmpConfigOutput(unit, dir, file);
+          out.println("wrote the SNMP configuration of " + unit);
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  private Step program(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "program show":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("read the program settings", () -> out.print(show(readProgram())));
+      case "program run":
+        arguments.expectOperands();
+        arguments.allowOnly(Set.of());
+        return new Step("run the program", () -> {
+          DiskArrayUtilityJNI.KX_ExecuteProgram();
+          out.println("the program ended with exit status 0");
+        });
+      case "program set":
+      case "program test": {
+        arguments.expectOperands();
+        boolean set = arguments.command.equals("program set");
+        arguments.allowOnly(set
+            ? Set.of(Arguments.SWITCH, Arguments.COMMAND, Arguments.TIMEOUT)
+            : Set.of(Arguments.COMMAND, Arguments.TIMEOUT));
+        String switchText = arguments.option(Arguments.SWITCH);
+        Integer onOff = switchText == null ? null : choice("--switch", switchText, "off", "on");
+        String command = limitedOption(arguments, Arguments.COMMAND, 499);
+        Integer timeout = arguments.option(Arguments.TIMEOUT) == null ? null
+            : arguments.intOption(Arguments.TIMEOUT, 0, 0, 86400);
+        return new Step(set ? "change the program settings" : "run the program", () -> {
+          ExProgramInfo settings = readProgram();
+          if (onOff != null) {
+            settings.on_off = onOff;
+          }
+          if (command != null) {
+            settings.program_name = command;
+          }
+          if (timeout != null) {
+            settings.exec_mode = timeout;
+          }
+          if (set) {
+            DiskArrayUtilityJNI.KX_SetExProgramInfo(settings);
+            out.print(show(settings));
+          } else {
+            DiskArrayUtilityJNI.KX_ExecuteProgramTest(settings);
+            out.println("the program ended with exit status 0");
+          }
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  private static ExProgramInfo readProgram() throws DiskArrayException, ToolFailure {
+    ExProgramInfo settings = DiskArrayUtilityJNI.KX_GetExProgramInfo();
+    if (settings == null) {
+      throw new ToolFailure("the bridge returned no program settings");
+    }
+    return settings;
+  }
+
+  static String show(ExProgramInfo settings) {
+    return String.format("switch  %s%ntimeout %s%ncommand %s%n",
+        settings.on_off == 1 ? "on" : "off",
+        settings.exec_mode == 0 ? "60 s (default)" : settings.exec_mode + " s",
+        settings.program_name);
+  }
+
+  private Step log(Arguments arguments) throws UsageException {
+    String which = arguments.expectOperands("err|app").get(0);
+    int kind = choice("log", which, "err", "app");
+    String file = kind == 0 ? "error.log" : "application.log";
+    if (arguments.option(Arguments.CLEAR) != null) {
+      arguments.allowOnly(Set.of(Arguments.CLEAR));
+      if (kind != 0) {
+        throw new UsageException("only the error log can be cleared");
+      }
+      return new Step("clear the error log", () -> {
+        DiskArrayUtilityJNI.KX_ErrLogDelete();
+        out.println("cleared the error log");
+      });
+    }
+    arguments.allowOnly(Set.of(Arguments.TAIL));
+    int tail = arguments.intOption(Arguments.TAIL, Integer.MAX_VALUE, 0, Integer.MAX_VALUE);
+    Path path = DiskArrayTool.stationDirectory(arguments).resolve(file);
+    return new Step("read " + path, () -> {
+      List<String> lines;
+      try {
+        lines = Files.readAllLines(path, StandardCharsets.UTF_8);
+      } catch (NoSuchFileException e) {
+        lines = List.of();
+      } catch (IOException e) {
+        throw new ToolFailure(e.toString());
+      }
+      for (String line : lines.subList(Math.max(0, lines.size() - tail), lines.size())) {
+        out.println(line);
+      }
+    });
+  }
+
+  /** The index of text among the choices. */
+  private static int choice(String what, String text, String... choices) throws UsageException {
+    for (int i = 0; i < choices.length; i++) {
+      if (choices[i].equals(text)) {
+        return i;
+      }
+    }
+    throw new UsageException(what + " must be " + String.join(" or ", choices) + ", got '"
+        + text + "'");
+  }
+
+  private static String limitedOption(Arguments arguments, String key, int maxBytes)
+      throws UsageException {
+    String value = arguments.option(key);
+    return value == null ? null : DiskArrayTool.limited("--" + key, value, maxBytes);
+  }
+}

@@ -1,0 +1,157 @@
+package korvane.str.diskarray;
+
+import static org.junit.jupiter.api.Assertions.assertArrayEquals;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.io.ByteArrayOutputStream;
+import java.io.PrintStream;
+import java.net.InetAddress;
+import java.net.ServerSocket;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import korvane.str.diskarray.cli.DiskArrayTool;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/** Notification and host services through the natives and the tool. */
+class ServicesEndToEndTest {
+  @TempDir Path station;
+
+  @BeforeEach
+  void openStation() throws Exception {
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(TestStation.unit("array1"));
+  }
+
+  private interface Call {
+    void run() throws DiskArrayException;
+  }
+
+  private static int failure(Call call) {
+    return assertThrows(DiskArrayException.class, call::run).getCode();
+  }
+
+  @Test
+  void emailSettingsReadBackArePassedOnUnchanged() throws Exception {
+    EmailInfo fresh = DiskArrayUtilityJNI.KX_GetEmailInfo();
+    assertEquals(0, fresh.on_off);
+    assertEquals(100, fresh.to.length);
+    assertNull(fresh.to[0]);
+
+    EmailInfo settings = new EmailInfo();
+    settings.on_off = 1;
+    settings.domain = "station.test";
+    settings.smtp = "127.0.0.1:2525";
+    settings.from = "station@example.test";
+    settings.tonum = 2;
+    settings.to = new String[] {"a@example.test", "b@example.test", null, "ignored@x.test"};
+    DiskArrayUtilityJNI.KX_SetEmailInfo(settings);
+
+    EmailInfo stored = DiskArrayUtilityJNI.KX_GetEmailInfo();
+    assertEquals(2, stored.tonum);
+    assertEquals(100, stored.to.length);
+    assertEquals(List.of("a@example.test", "b@example.test"), Arrays.asList(stored.to).subList(0, 2));
+    assertTrue(Arrays.asList(stored.to).subList(2, 100).stream().allMatch(t -> t == null));
+    // The null slots after the recipients end the list: the record is taken
+    // back whole and nothing changes.
+    DiskArrayUtilityJNI.KX_SetEmailInfo(stored);
+    EmailInfo again = DiskArrayUtilityJNI.KX_GetEmailInfo();
+    assertArrayEquals(stored.to, again.to);
+    assertEquals(stored.smtp, again.smtp);
+
+    // More recipients than the 20 slots never write past the record; the
+    // station keeps the count it was given and refuses 21.
+    EmailInfo crowded = DiskArrayUtilityJNI.KX_GetEmailInfo();
+    crowded.to = new String[30];
+    Arrays.fill(crowded.to, "r@example.test");
+    crowded.tonum = 21;
+    assertEquals(0x1401, failure(() -> DiskArrayUtilityJNI.KX_SetEmailInfo(crowded)));
+    crowded.tonum = 20;
+    DiskArrayUtilityJNI.KX_SetEmailInfo(crowded);
+    assertEquals(20, DiskArrayUtilityJNI.KX_GetEmailInfo().tonum);
+  }
+
+  @Test
+  void nullArgumentsAndUnreachableServer() throws Exception {
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail("array1", null, "b")));
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", null)));
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "")));
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SnmpConfigOutput("array1", "", null)));
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, null, "b")));
+    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, "s", null)));
+    DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "traps=on");
+
+    int port;
+    try (ServerSocket socket = new ServerSocket(0, 1, InetAddress.getLoopbackAddress())) {
+      port = socket.getLocalPort();
+    }
+    EmailInfo settings = new EmailInfo();
+    settings.smtp = "127.0.0.1:" + port;
+    settings.from = "station@example.test";
+    settings.tonum = 1;
+    settings.to[0] = "ops@example.test";
+    // A null unit name is no unit: the settings are tried as given.
+    assertEquals(0x1404, failure(() ->
+        DiskArrayUtilityJNI.KX_SendEmailTest(null, settings, "subject", "body")));
+    assertEquals(0x1400, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", "b")));
+  }
+
+  private String[] tool(int expected, String... args) {
+    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
+    all.addAll(List.of(args));
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    int status = DiskArrayTool.run(all.toArray(new String[0]),
+        new PrintStream(out, true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    String[] result = {out.toString(StandardCharsets.UTF_8), err.toString(StandardCharsets.UTF_8)};
+    assertEquals(expected, status, () -> String.join("\n--- stderr\n", result));
+    return result;
+  }
+
+  @Test
+  void toolCommandsDriveTheServices() throws Exception {
+    String[] mail = tool(0, "mail", "set", "--switch", "off", "--smtp", "mail.example.test",
+        "--from", "s@example.test", "--to", "a@example.test, b@example.test");
+    assertTrue(mail[0].contains("to      a@example.test, b@example.test"), mail[0]);
+    assertTrue(tool(0, "mail", "show")[0].contains("smtp    mail.example.test"));
+    assertTrue(tool(1, "mail", "set", "--from", "not an address")[1].contains("0x1402"));
+    tool(0, "mail", "append", "array1", "site: lab 3");
+    assertEquals("site: lab 3\n", tool(0, "mail", "append", "array1")[0]);
+
+    assertEquals("no alerts\n", tool(0, "alerts", "array1")[0]);
+    DiskArrayUtilityJNI.KX_SetDriveMode("array1", 0, 0, 1);
+    assertEquals("drive blocked (new)\n", tool(0, "alerts", "array1")[0]);
+    assertEquals("drive blocked\n", tool(0, "alerts", "array1", "--mode", "peek")[0]);
+
+    Path marker = station.resolve("ran it");
+    tool(0, "program", "set", "--switch", "on", "--timeout", "5",
+        "--command", "/usr/bin/touch '" + marker + "'");
+    tool(0, "program", "run");
+    assertTrue(Files.exists(marker));
+    assertTrue(tool(1, "program", "test", "--command", "/bin/false")[1].contains("0x1415"));
+    String log = tool(0, "log", "app", "--tail", "1")[0];
+    assertTrue(log.contains("test run of \"/bin/false\": exit status 1 after "), log);
+    assertEquals(1, log.split("\n").length, log);
+    assertTrue(tool(0, "log", "err")[0].contains("\"/bin/false\": exit status 1"));
+    tool(0, "log", "err", "--clear");
+    assertEquals("", tool(0, "log", "err")[0]);
+
+    tool(0, "snmp", "set", "array1", "192.0.2.1", "community=ops traps=on");
+    tool(0, "snmp", "output", "array1");
+    String conf = Files.readString(station.resolve("snmp-array1.conf"));
+    assertTrue(conf.contains("community = ops\n") && conf.contains("manager = 192.0.2.1:162\n"),
+        conf);
+
+    String check = tool(0, "check")[0];
+    assertTrue(check.startsWith("environment: ok\njava "), check);
+  }
+}
