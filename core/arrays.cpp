@@ -18,6 +18,7 @@
 #include "kx_station.h"
 #include "kx_status.h"
 #include "model.h"
+#include "special_lus.h"
 
 namespace tesk740 {
 namespace {
@@ -261,6 +262,9 @@ KX_API int32_t KX_SetDriveMode(const char* unit, int32_t port, int32_t row,
         .Bind(5, tesk740::NowMs())
         .Bind(6, rebuild_ms);
     store.Run();
+    if (mode == KX_DRIVE_MODE_BLOCK) {
+      tesk740::NoteDriveBlocked(database, unit_id, port, row);
+    }
     return KX_OK;
   });
 }

@@ -7,6 +7,7 @@
 
 #include "bridge/record.h"
 #include "status/status_records.h"
+#include "storage/special_lu_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
 #include "units/unit_records.h"
@@ -41,6 +42,11 @@ const Table kTables[] = {
     {&kFormatEntryListType, "korvane/str/diskarray/FormatEntryList"},
     {&kFormatStatusListType, nullptr},
     {&kLuFormatStatusListType, nullptr},
+    {&kCouplingInfoType, nullptr},
+    {&kIntegrationLUInfoType, nullptr},
+    {&kPINInformationType, nullptr},
+    {&kTurboLuType, nullptr},
+    {&kUnifiedLuRequestType, "korvane/str/diskarray/IntegrationLURequest"},
 };
 
 // Bytes of the record that the field covers.
