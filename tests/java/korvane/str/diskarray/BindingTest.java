@@ -59,7 +59,13 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Unified, turbo and paired LUs, PIN information
+      "KX_GetPinInfoGetTime", "KX_GetPinInfo", "KX_GetCouplingInfo", "KX_SetIntegrationLU",
+      "KX_GetIntegrationPinInfo", "KX_GetTurboLU", "KX_SetTurboLU", "KX_GetPinInfo2",
+      "KX_IntegrationLUInfo",
+      // Configuration files
+      "KX_RgLuFileOutput", "KX_RaidLuExport", "KX_RaidLuImport");
 
   @TempDir Path station;
 
