@@ -152,9 +152,8 @@ int32_t WriteWhole(const std::string& name, const std::string& text) {
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     if (!file) return KXE_FILE_WRITE;
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.flush();
-    if (!file) {
-      file.close();
+    file.close();
+    if (file.fail()) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
       return KXE_FILE_WRITE;
@@ -162,8 +161,15 @@ int32_t WriteWhole(const std::string& name, const std::string& text) {
   }
   std::error_code error;
   fs::rename(temporary, target, error);
+  std::error_code ignored;
+  if (error && fs::exists(target, ignored)) {
+    // Where renaming does not replace a file, the old one goes first.
+    fs::remove(target, ignored);
+    error.clear();
+    fs::rename(temporary, target, error);
+  }
   if (error) {
-    fs::remove(temporary, error);
+    fs::remove(temporary, ignored);
     return KXE_FILE_WRITE;
   }
   return KX_OK;

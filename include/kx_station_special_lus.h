@@ -27,9 +27,10 @@
 // While unified, a member (parent or child) cannot be deleted, renumbered,
 // resized or formatted on its own: KX_LogicalUnitFormat refuses it, and a
 // KX_EntryFormatList that holds one member must hold all of them. A child
-// cannot be paired, made a turbo LU, or mapped to a host. While paired, an
-// LU cannot be deleted, renumbered, resized or unified. Deleting all LUs is
-// refused while any LU is unified or paired.
+// cannot be paired or made a turbo LU; hosts reach it only through its
+// parent, so the LU mapping calls refuse it too. While paired, an LU cannot
+// be deleted, renumbered, resized or unified. Deleting all LUs is refused
+// while any LU is unified or paired.
 enum : int32_t {
   KX_UNIFY_JOIN = 1,
   KX_UNIFY_SPLIT = 2,
