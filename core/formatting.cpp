@@ -45,7 +45,9 @@ void StartJobs(Database& database, int64_t unit_id,
   const int64_t now = NowMs();
   const int64_t batch = BatchForNewJob(database, unit_id, now);
   std::vector<int64_t> lus;
-  for (const FormatRequest& request : requests) lus.push_back(request.lu_number);
+  for (const FormatRequest& request : requests) {
+    lus.push_back(request.lu_number);
+  }
   RequireWholeUnifiedLus(database, unit_id, lus);
   for (const FormatRequest& request : requests) {
     Statement lu = database.Prepare(

@@ -75,8 +75,8 @@ int32_t ReadTables(const char* unit, Tables* tables) {
 }
 
 int32_t ReadFileName(const char* file_name, std::string* name) {
-  if (file_name == nullptr ||
-      !ReadFixedText(file_name, kLongNameSize, name) || name->empty()) {
+  if (file_name == nullptr || !ReadFixedText(file_name, kLongNameSize, name) ||
+      name->empty()) {
     return KXE_INVALID_ARGUMENT;
   }
   return KX_OK;

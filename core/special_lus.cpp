@@ -463,7 +463,8 @@ KX_API int32_t KX_IntegrationLUInfo(const char* unit,
       bool formatting = false;
       bool unformatted = false;
       for (int64_t member : members) {
-        const int32_t status = tesk740::LuStatus(database, unit_id, member, now);
+        const int32_t status =
+            tesk740::LuStatus(database, unit_id, member, now);
         formatting = formatting || status == KX_LU_FORMATTING;
         unformatted = unformatted || status == KX_LU_UNFORMATTED;
       }
@@ -651,8 +652,7 @@ KX_API int32_t KX_GetIntegrationPinInfo(const char* unit,
           static_cast<int32_t>(tesk740::PinnedMb(layout, pins, entry.first));
     }
     for (const auto& entry : layout.children) {
-      const int64_t pinned =
-          tesk740::HostPinnedMb(layout, pins, entry.first);
+      const int64_t pinned = tesk740::HostPinnedMb(layout, pins, entry.first);
       information.unite_lu[entry.first] = tesk740::ToInt32(pinned);
       if (pinned != 0) ++information.unite_option;
     }

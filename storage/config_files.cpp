@@ -25,8 +25,8 @@ class RaidLuImportOut {
   static constexpr size_t kSlots = kRaidGroupCapacity + kLogicalUnitCapacity;
 
   [[nodiscard]] bool prepare(CallContext& call) {
-    raid_groups_ = heap_new<RaidGroupRecord>(sizeof(RaidGroupRecord) *
-                                             kRaidGroupCapacity);
+    raid_groups_ =
+        heap_new<RaidGroupRecord>(sizeof(RaidGroupRecord) * kRaidGroupCapacity);
     logical_units_ = heap_new<LogicalUnitRecord>(sizeof(LogicalUnitRecord) *
                                                  kLogicalUnitCapacity);
     if (!raid_groups_ || !logical_units_) {
@@ -45,8 +45,8 @@ class RaidLuImportOut {
     jclass object_class = call.lookups.find("java/lang/Object");
     if (object_class == nullptr) return false;
     LocalRef<jobjectArray> array(
-        env, env->NewObjectArray(static_cast<jsize>(kSlots), object_class,
-                                 nullptr));
+        env,
+        env->NewObjectArray(static_cast<jsize>(kSlots), object_class, nullptr));
     if (!array) return false;
     if (!fill(call, array.get(), kRaidGroupType, raid_groups_.get(),
               kRaidGroupCapacity, 0) ||

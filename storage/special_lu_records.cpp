@@ -12,9 +12,8 @@ constexpr FieldSpec kCouplingLUFields[] = {
     KX_FIELD(int32, CouplingLURecord, second_lu),
 };
 
-constexpr RecordType kCouplingLUType =
-    record_type(KX_RECORD_CLASS("CouplingLU"), sizeof(CouplingLURecord),
-                kCouplingLUFields);
+constexpr RecordType kCouplingLUType = record_type(
+    KX_RECORD_CLASS("CouplingLU"), sizeof(CouplingLURecord), kCouplingLUFields);
 
 constexpr FieldSpec kCouplingInfoFields[] = {
     KX_FIELD(int32, CouplingInfoRecord, quel_lite),
@@ -77,16 +76,16 @@ const RecordType kCouplingInfoType =
     record_type(KX_RECORD_CLASS("CouplingInfo"), sizeof(CouplingInfoRecord),
                 kCouplingInfoFields);
 
-const RecordType kIntegrationLUInfoType = record_type(
-    KX_RECORD_CLASS("IntegrationLUInfo"), sizeof(IntegrationLUInfoRecord),
-    kIntegrationLUInfoFields);
+const RecordType kIntegrationLUInfoType =
+    record_type(KX_RECORD_CLASS("IntegrationLUInfo"),
+                sizeof(IntegrationLUInfoRecord), kIntegrationLUInfoFields);
 
 const RecordType kTurboLuType = record_type(
     KX_RECORD_CLASS("TurboLu"), sizeof(TurboLuRecord), kTurboLuFields);
 
 const RecordType kPINInformationType =
-    record_type(KX_RECORD_CLASS("PINInformation"),
-                sizeof(PINInformationRecord), kPINInformationFields);
+    record_type(KX_RECORD_CLASS("PINInformation"), sizeof(PINInformationRecord),
+                kPINInformationFields);
 
 const RecordType kUnifiedLuRequestType = unnamed_record_type(
     sizeof(UnifiedLuRequestRecord), kUnifiedLuRequestFields);

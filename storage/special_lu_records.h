@@ -7,10 +7,10 @@ namespace kx {
 
 // Also built by the array-wide snapshot. A list whose entry cannot be built
 // fails as a whole.
-extern const RecordType kCouplingInfoType;        // CouplingInfo
-extern const RecordType kIntegrationLUInfoType;   // IntegrationLUInfo
-extern const RecordType kTurboLuType;             // TurboLu
-extern const RecordType kPINInformationType;      // PINInformation
+extern const RecordType kCouplingInfoType;       // CouplingInfo
+extern const RecordType kIntegrationLUInfoType;  // IntegrationLUInfo
+extern const RecordType kTurboLuType;            // TurboLu
+extern const RecordType kPINInformationType;     // PINInformation
 
 // Read from objects of any class that carries operation, parent_lun and
 // child_lun.

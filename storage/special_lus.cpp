@@ -37,8 +37,10 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPinInfoGetTime(
 }
 
 JNIEXPORT jint JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPinInfo(
-    JNIEnv* env, jclass, jstring unit_name, jint arg) {
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPinInfo(JNIEnv* env,
+                                                              jclass,
+                                                              jstring unit_name,
+                                                              jint arg) {
   return native(env, KX_GetPinInfo, unit_name_arg(unit_name), int_arg(arg),
                 int_out());
 }
@@ -72,8 +74,10 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetTurboLU(
 }
 
 JNIEXPORT void JNICALL
-Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetTurboLU(
-    JNIEnv* env, jclass, jstring unit_name, jobject turbo) {
+Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetTurboLU(JNIEnv* env,
+                                                              jclass,
+                                                              jstring unit_name,
+                                                              jobject turbo) {
   native<Quiet>(env, KX_SetTurboLU, unit_name_arg(unit_name), TurboLuIn(turbo));
 }
 
