@@ -321,7 +321,10 @@ int32_t Parse(std::string_view text, RaidGroupRecord* raid_groups,
 }
 
 int32_t ReadWhole(const std::string& name, std::string* text) {
-  std::ifstream file(std::filesystem::u8path(name), std::ios::binary);
+  const std::filesystem::path path = std::filesystem::u8path(name);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return KXE_FILE_READ;
+  std::ifstream file(path, std::ios::binary);
   if (!file) return KXE_FILE_READ;
   // One byte more than allowed tells a file that is too long.
   text->resize(static_cast<size_t>(KX_RGLU_FILE_MAX_BYTES) + 1);

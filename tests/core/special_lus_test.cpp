@@ -360,6 +360,7 @@ TEST_F(ConfigurationFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
   Write(path, Resealed(good));
   EXPECT_EQ(Import(path), KX_OK);
   EXPECT_EQ(Import(Path("missing.txt")), KXE_FILE_READ);
+  EXPECT_EQ(Import(directory_.string()), KXE_FILE_READ);
   EXPECT_EQ(Export(Path("no-such-directory/config.txt")), KXE_FILE_WRITE);
   EXPECT_FALSE(std::filesystem::exists(Path("no-such-directory")));
 }
