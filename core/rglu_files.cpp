@@ -21,11 +21,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "fixed_text.h"
@@ -74,11 +76,18 @@ int32_t ReadTables(const char* unit, Tables* tables) {
   return KXE_STATION_BUSY;
 }
 
+// The file name arrives as Java's modified UTF-8; the file system gets the
+// same name in standard UTF-8. An empty name, or one holding a NUL or bytes
+// that are not text, is refused.
 int32_t ReadFileName(const char* file_name, std::string* name) {
-  if (file_name == nullptr || !ReadFixedText(file_name, kLongNameSize, name) ||
-      name->empty()) {
+  std::string text;
+  if (file_name == nullptr || !ReadFixedText(file_name, kLongNameSize, &text) ||
+      text.empty()) {
     return KXE_INVALID_ARGUMENT;
   }
+  std::optional<std::string> decoded = DecodeModifiedUtf8(text);
+  if (!decoded) return KXE_INVALID_ARGUMENT;
+  *name = std::move(*decoded);
   return KX_OK;
 }
 
