@@ -19,6 +19,7 @@
 #include "kx_status.h"
 #include "maintenance.h"
 #include "model.h"
+#include "special_lus.h"
 
 namespace tesk740 {
 namespace {
@@ -260,6 +261,9 @@ KX_API int32_t KX_SetDriveMode(const char* unit, int32_t port, int32_t row,
         .Bind(5, tesk740::NowMs())
         .Bind(6, rebuild_ms);
     store.Run();
+    if (mode == KX_DRIVE_MODE_BLOCK) {
+      tesk740::NoteDriveBlocked(database, unit_id, port, row);
+    }
     return KX_OK;
   });
 }

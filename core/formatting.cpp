@@ -12,6 +12,7 @@
 #include "kx_station.h"
 #include "kx_storage.h"
 #include "model.h"
+#include "special_lus.h"
 
 namespace tesk740 {
 namespace {
@@ -43,6 +44,11 @@ void StartJobs(Database& database, int64_t unit_id,
                const std::vector<FormatRequest>& requests) {
   const int64_t now = NowMs();
   const int64_t batch = BatchForNewJob(database, unit_id, now);
+  std::vector<int64_t> lus;
+  for (const FormatRequest& request : requests) {
+    lus.push_back(request.lu_number);
+  }
+  RequireWholeUnifiedLus(database, unit_id, lus);
   for (const FormatRequest& request : requests) {
     Statement lu = database.Prepare(
         "SELECT capacity_mb FROM logical_unit"

@@ -10,6 +10,7 @@
 #include "kx_station.h"
 #include "kx_storage.h"
 #include "model.h"
+#include "special_lus.h"
 
 namespace tesk740 {
 namespace {
@@ -208,6 +209,7 @@ KX_API int32_t KX_LogicalUnitDelete(const char* unit) {
     if (!last.Step()) return KXE_UNKNOWN_LU;
     const int64_t number = last.Int(0);
     tesk740::RequireNotFormatting(database, unit_id, number);
+    tesk740::RequireFreeStandingLu(database, unit_id, number);
     Statement remove = database.Prepare(
         "DELETE FROM logical_unit WHERE unit_id = ?1 AND lu_number = ?2");
     remove.Bind(1, unit_id).Bind(2, number);
@@ -225,6 +227,7 @@ KX_API int32_t KX_LogicalUnitDeleteAll(const char* unit) {
     numbers.Bind(1, unit_id);
     while (numbers.Step()) {
       tesk740::RequireNotFormatting(database, unit_id, numbers.Int(0));
+      tesk740::RequireFreeStandingLu(database, unit_id, numbers.Int(0));
     }
     Statement remove =
         database.Prepare("DELETE FROM logical_unit WHERE unit_id = ?1");
@@ -241,6 +244,7 @@ KX_API int32_t KX_LogicalUnitExpand(const char* unit, int32_t lu_number,
     const Lu lu = tesk740::RequireLu(database, unit_id, lu_number);
     if (capacity <= lu.capacity_mb) return KXE_INVALID_ARGUMENT;
     tesk740::RequireNotFormatting(database, unit_id, lu_number);
+    tesk740::RequireFreeStandingLu(database, unit_id, lu_number);
     if (capacity - lu.capacity_mb >
         tesk740::FreeCapacityMb(database, unit_id, lu.rg_number)) {
       return KXE_INSUFFICIENT_CAPACITY;
@@ -312,6 +316,7 @@ KX_API int32_t KX_LogicalUnitRealloc(const char* unit,
       return KXE_INVALID_ARGUMENT;
     }
     tesk740::RequireNotFormatting(database, unit_id, lu.number);
+    tesk740::RequireFreeStandingLu(database, unit_id, lu.number);
     if (request->newlun != lu.number &&
         tesk740::FindLu(database, unit_id, request->newlun)) {
       return KXE_DUPLICATE_LU;

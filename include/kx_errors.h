@@ -333,6 +333,45 @@ enum KxResult : int32_t {
 
   // --- Unified, turbo and paired LUs, configuration files, snapshot:
   // 0x1600..0x16FF ---
+  // The LU belongs to a unified LU: while unified it cannot be deleted,
+  // renumbered, resized, formatted without the other members, paired (a
+  // child), made a turbo LU (a child) or joined to another unified LU.
+  KXE_UNIFIED_MEMBER = 0x1600,
+  // The LU is in a coupling pair: while paired it cannot be deleted,
+  // renumbered, resized, unified or split, or coupled a second time.
+  KXE_LU_PAIRED = 0x1601,
+  // The LUs to unify lie in RAID groups of different RAID levels.
+  KXE_RAID_LEVEL_MISMATCH = 0x1602,
+  // The LUs to couple differ in capacity (a unified LU counts with all its
+  // members).
+  KXE_CAPACITY_MISMATCH = 0x1603,
+  // The LU is not the parent of a unified LU.
+  KXE_NOT_UNIFIED = 0x1604,
+  // The LU is not the primary LU of a coupling pair.
+  KXE_NOT_PAIRED = 0x1605,
+  // The LU is larger than the cache a controller sets aside for its turbo
+  // LU (2048 MB).
+  KXE_TURBO_CACHE_EXCEEDED = 0x1606,
+  // The configuration file could not be created or written (no such
+  // directory, no permission, disk full); no file was left behind.
+  KXE_FILE_WRITE = 0x1607,
+  // The configuration file could not be opened or read, or it is larger
+  // than any configuration file can be (1 MB).
+  KXE_FILE_READ = 0x1608,
+  // The file is not a RAID group and LU configuration file: its first line
+  // is not the format's header.
+  KXE_FILE_NOT_CONFIGURATION = 0x1609,
+  // The configuration file was written in a format version this station
+  // does not read.
+  KXE_FILE_VERSION = 0x160A,
+  // The configuration file is damaged: its checksum line is missing (the
+  // file was cut short) or does not match the contents.
+  KXE_FILE_CHECKSUM = 0x160B,
+  // A line of the configuration file cannot be used although its checksum
+  // matches: an unknown keyword, missing or extra numbers, a number out of
+  // range, a RAID group or LU listed twice, or an LU of a RAID group the
+  // file does not hold.
+  KXE_FILE_MALFORMED = 0x160C,
 
   // --- Station integrity and credentials: 0x1700..0x17FF ---
   // The station's database holds a value outside its documented range (it

@@ -9,6 +9,7 @@
 #include "parameters/parameter_records.h"
 #include "statistics/statistics_records.h"
 #include "status/status_records.h"
+#include "storage/special_lu_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
 #include "units/unit_records.h"
@@ -63,6 +64,11 @@ const Table kTables[] = {
     {&kStatisticalDriveInfoType, nullptr},
     {&kStatisticalDriveErrorInfoType, nullptr},
     {&kStatisticalCommandType, nullptr},
+    {&kCouplingInfoType, nullptr},
+    {&kIntegrationLUInfoType, nullptr},
+    {&kPINInformationType, nullptr},
+    {&kTurboLuType, nullptr},
+    {&kUnifiedLuRequestType, "korvane/str/diskarray/IntegrationLURequest"},
 };
 
 // Bytes of the record that the field covers.

@@ -1,6 +1,20 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The turbo LUs of a unit, read by {@code KX_GetTurboLU} and sent by {@code KX_SetTurboLU}:
+ * {@code ctl[n]} is controller n's. A new object holds two empty entries, ready to fill and send.
+ */
 public class TurboLu {
-  public TurboLu() {}
+  public int option;
+  public TurboLu_info[] ctl;
+
+  public TurboLu() {
+    ctl = new TurboLu_info[] {new TurboLu_info(), new TurboLu_info()};
+  }
+
+  @Override
+  public String toString() {
+    return "TurboLu{option=" + option + ", ctl="
+        + (ctl == null ? "null" : java.util.Arrays.toString(ctl)) + "}";
+  }
 }

@@ -90,7 +90,13 @@ class BindingTest {
       "KX_DelMailAppendInfo", "KX_GetMailAppendInfo", "KX_SendEmail", "KX_SendEmailTest",
       "KX_GetExProgramInfo", "KX_SetExProgramInfo", "KX_ExecuteProgramTest",
       "KX_ExecuteProgram", "KX_EnvironmentCheck", "KX_ErrLogPut", "KX_ErrLogDelete",
-      "KX_AppLogPut", "KX_JavaVersionCheck", "KX_SetSnmpConfig", "KX_SnmpConfigOutput");
+      "KX_AppLogPut", "KX_JavaVersionCheck", "KX_SetSnmpConfig", "KX_SnmpConfigOutput",
+      // Unified, turbo and paired LUs, PIN information
+      "KX_GetPinInfoGetTime", "KX_GetPinInfo", "KX_GetCouplingInfo", "KX_SetIntegrationLU",
+      "KX_GetIntegrationPinInfo", "KX_GetTurboLU", "KX_SetTurboLU", "KX_GetPinInfo2",
+      "KX_IntegrationLUInfo",
+      // Configuration files
+      "KX_RgLuFileOutput", "KX_RaidLuExport", "KX_RaidLuImport");
 
   @TempDir Path station;
 

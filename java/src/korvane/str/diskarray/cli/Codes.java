@@ -94,6 +94,19 @@ final class Codes {
       Map.entry(0x1433, "the station's database failed its integrity check"),
       Map.entry(0x1434, "this Java is older than the station supports (17)"),
       Map.entry(0x1435, "not a Java version"),
+      Map.entry(0x1600, "the LU belongs to a unified LU (split it first; format all members together)"),
+      Map.entry(0x1601, "the LU is in a coupling pair (unpair it first)"),
+      Map.entry(0x1602, "the LUs lie in RAID groups of different RAID levels"),
+      Map.entry(0x1603, "the LUs differ in capacity"),
+      Map.entry(0x1604, "the LU is not the parent of a unified LU"),
+      Map.entry(0x1605, "the LU is not the primary of a coupling pair"),
+      Map.entry(0x1606, "the LU is larger than a controller's turbo cache (2048 MB)"),
+      Map.entry(0x1607, "the configuration file could not be written"),
+      Map.entry(0x1608, "the configuration file could not be read, or is too large"),
+      Map.entry(0x1609, "the file is not a RAID group and LU configuration file"),
+      Map.entry(0x160A, "the configuration file has a format version this station does not read"),
+      Map.entry(0x160B, "the configuration file is damaged: its checksum does not match"),
+      Map.entry(0x160C, "a line of the configuration file cannot be used"),
       Map.entry(0xFFFF, "out of memory"));
 
   /** The meaning of a code, or null for a code the tool does not know. */

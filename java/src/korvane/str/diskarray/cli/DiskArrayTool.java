@@ -131,6 +131,20 @@ public final class DiskArrayTool {
       "                           chart of IOPS per LU over time (opens in a browser)",
       "",
       ServiceCommands.USAGE,
+      "Unified LUs, coupling pairs, turbo LUs, pinned data, configuration files:",
+      "  lu unify UNIT PARENT CHILD...  children join the parent's unified LU (same RAID level)",
+      "  lu split UNIT PARENT     the unified LU falls apart into single LUs",
+      "  lu unified UNIT          the unified LUs",
+      "  lu pair UNIT PRIMARY SECONDARY | lu unpair UNIT PRIMARY | lu pairs UNIT",
+      "  turbo show UNIT",
+      "  turbo set UNIT [--ctl0 LU|none] [--ctl1 LU|none] | turbo set UNIT off",
+      "                           an LU of at most 2048 MB kept in a controller's cache",
+      "  pin UNIT                 LUs holding pinned data, and since when",
+      "  config rglu export|output UNIT FILE",
+      "                           write the RAID groups and LUs to FILE (output adds headings)",
+      "  config rglu import UNIT FILE",
+      "                           show the RAID groups and LUs FILE holds; nothing is applied",
+      "",
       ParameterCommands.USAGE
       + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -330,6 +344,9 @@ public final class DiskArrayTool {
     }
     if (StatusCommands.COMMANDS.contains(command)) {
       return new StatusCommands(out).prepare(arguments);
+    }
+    if (SpecialLuCommands.handles(arguments)) {
+      return new SpecialLuCommands(out).prepare(arguments);
     }
     if (StorageCommands.COMMANDS.contains(command)) {
       return new StorageCommands(out).prepare(arguments);

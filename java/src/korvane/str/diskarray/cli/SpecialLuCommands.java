@@ -1,0 +1,388 @@
+package korvane.str.diskarray.cli;
+
+import java.io.PrintStream;
+import java.nio.file.InvalidPathException;
+import java.nio.file.Paths;
+import java.util.ArrayList;
+import java.util.List;
+import java.util.Set;
+import korvane.str.diskarray.CouplingInfo;
+import korvane.str.diskarray.CouplingLU;
+import korvane.str.diskarray.DiskArrayException;
+import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.IntegrationLUInfo;
+import korvane.str.diskarray.IntegrationLURequest;
+import korvane.str.diskarray.LogicalUnit;
+import korvane.str.diskarray.PINInformation;
+import korvane.str.diskarray.RaidGroup;
+import korvane.str.diskarray.TurboLu;
+import korvane.str.diskarray.TurboLu_info;
+import korvane.str.diskarray.UniteLU;
+import korvane.str.diskarray.cli.DiskArrayTool.Step;
+import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
+
+/**
+ * Unified LUs and coupling pairs ({@code lu unify|split|pair|unpair}), turbo LUs, pinned data,
+ * and the RAID group and LU configuration files ({@code config rglu}).
+ */
+final class SpecialLuCommands {
+  static final Set<String> LU_SUBCOMMANDS = Set.of("unify", "split", "pair", "unpair", "unified", "pairs");
+
+  private static final int LOGICAL_UNITS = StorageCommands.LOGICAL_UNITS;
+  private static final int RAID_GROUPS = StorageCommands.RAID_GROUPS;
+  private static final int UNUSED = -1;
+  private static final int UNITE_PARENT = 1;
+  private static final String[] PAIR_STATES = {"-", "copying", "synchronized", "suspended"};
+  private static final String[] TURBO_STATES = {"none", "resident", "suspended"};
+  private static final int TURBO_ON = 1;
+  private static final int TURBO_ASSIGNED = 1;
+  private static final int PIN_TIME_DATE = 0;
+  private static final int PIN_TIME_OF_DAY = 1;
+  private static final int PATH_BYTES = 1023;
+
+  private final PrintStream out;
+
+  SpecialLuCommands(PrintStream out) {
+    this.out = out;
+  }
+
+  /** Whether the command line is one of these commands. */
+  static boolean handles(Arguments arguments) {
+    List<String> operands = arguments.operands;
+    switch (arguments.command) {
+      case "turbo":
+      case "pin":
+        return true;
+      case "lu":
+        return !operands.isEmpty() && LU_SUBCOMMANDS.contains(operands.get(0));
+      case "config":
+        return !operands.isEmpty() && operands.get(0).equals("rglu");
+      default:
+        return false;
+    }
+  }
+
+  Step prepare(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "lu":
+        return unifiedOrPaired(arguments.subcommand("unify, split, pair, unpair, unified, pairs"));
+      case "turbo":
+        return turbo(arguments.subcommand("show, set"));
+      case "pin":
+        return pin(arguments);
+      default:
+        return configuration(arguments.subcommand("rglu").subcommand("export, output, import"));
+    }
+  }
+
+  // ---------------------------------------------------------------------------
+  // Unified LUs and coupling pairs
+
+  private Step unifiedOrPaired(Arguments arguments) throws UsageException {
+    arguments.allowOnly(Set.of());
+    switch (arguments.command) {
+      case "lu unified": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        return new Step("list the unified LUs of '" + unit + "'",
+            () -> out.print(unifiedTable(unified(unit))));
+      }
+      case "lu pairs": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        return new Step("list the coupling pairs of '" + unit + "'",
+            () -> out.print(pairTable(couplings(unit))));
+      }
+      case "lu unify": {
+        List<String> words = arguments.operands;
+        if (words.size() < 3) {
+          throw new UsageException("'lu unify' takes UNIT PARENT CHILD...");
+        }
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int parent = StorageCommands.luNumber(words.get(1));
+        List<Integer> children = new ArrayList<>();
+        for (String word : words.subList(2, words.size())) {
+          children.add(StorageCommands.luNumber(word));
+        }
+        return new Step("unify LUs of '" + unit + "' under LU " + parent, () -> {
+          for (int child : children) {
+            change(unit, IntegrationLURequest.UNIFY_JOIN, parent, child);
+            out.println("LU " + child + " joined LU " + parent);
+          }
+          UniteLU entry = unified(unit).unite_info[parent];
+          out.println("LU " + parent + " is a unified LU of " + entry.capacity + " MB: "
+              + members(parent, entry));
+        });
+      }
+      case "lu split": {
+        List<String> words = arguments.expectOperands("UNIT", "PARENT");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int parent = StorageCommands.luNumber(words.get(1));
+        return new Step("split unified LU " + parent + " of '" + unit + "'", () -> {
+          UniteLU entry = unified(unit).unite_info[parent];
+          change(unit, IntegrationLURequest.UNIFY_SPLIT, parent, UNUSED);
+          out.println("split LU " + parent + " into single LUs: " + members(parent, entry));
+        });
+      }
+      case "lu pair": {
+        List<String> words = arguments.expectOperands("UNIT", "PRIMARY", "SECONDARY");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int primary = StorageCommands.luNumber(words.get(1));
+        int secondary = StorageCommands.luNumber(words.get(2));
+        return new Step("pair LU " + primary + " with LU " + secondary + " of '" + unit + "'",
+            () -> {
+              change(unit, IntegrationLURequest.PAIR_CREATE, primary, secondary);
+              out.print(pairTable(couplings(unit)));
+            });
+      }
+      case "lu unpair": {
+        List<String> words = arguments.expectOperands("UNIT", "PRIMARY");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        int primary = StorageCommands.luNumber(words.get(1));
+        return new Step("dissolve the pair of LU " + primary + " of '" + unit + "'", () -> {
+          change(unit, IntegrationLURequest.PAIR_DELETE, primary, UNUSED);
+          out.println("LU " + primary + " is no longer paired");
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  private static void change(String unit, int operation, int parent, int child)
+      throws DiskArrayException {
+    DiskArrayUtilityJNI.KX_SetIntegrationLU(unit,
+        new IntegrationLURequest(operation, parent, child));
+  }
+
+  private static IntegrationLUInfo unified(String unit)
+      throws DiskArrayException, ToolFailure {
+    IntegrationLUInfo info = DiskArrayUtilityJNI.KX_IntegrationLUInfo(unit);
+    if (info == null || info.unite_info == null || info.unite_info.length != LOGICAL_UNITS) {
+      throw new ToolFailure("the bridge returned no unified LU list");
+    }
+    return info;
+  }
+
+  private static CouplingInfo couplings(String unit) throws DiskArrayException, ToolFailure {
+    CouplingInfo info = DiskArrayUtilityJNI.KX_GetCouplingInfo(unit);
+    if (info == null || info.coupling == null) {
+      throw new ToolFailure("the bridge returned no coupling list");
+    }
+    return info;
+  }
+
+  /** "LU 0 + LU 3 + LU 1": the parent and its children in joining order. */
+  private static String members(int parent, UniteLU entry) {
+    StringBuilder text = new StringBuilder("LU " + parent);
+    for (int i = 0; i < entry.child_lu_count && i < entry.child_lun.length; i++) {
+      text.append(" + LU ").append(entry.child_lun[i]);
+    }
+    return text.toString();
+  }
+
+  static String pairTable(CouplingInfo info) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"PRIMARY", "SECONDARY", "STATE"});
+    for (int i = 0; i < info.coupling_num && i < info.coupling.length; i++) {
+      CouplingLU pair = info.coupling[i];
+      rows.add(new String[] {
+        Integer.toString(pair.primary_lu), Integer.toString(pair.second_lu),
+        name(PAIR_STATES, pair.primary_stat)
+      });
+    }
+    return rows.size() == 1 ? "(no pairs)\n" : Tables.columns(rows);
+  }
+
+  // ---------------------------------------------------------------------------
+  // Turbo LUs
+
+  private Step turbo(Arguments arguments) throws UsageException {
+    switch (arguments.command) {
+      case "turbo show": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("show the turbo LUs of '" + unit + "'",
+            () -> out.print(turboTable(turbo(unit))));
+      }
+      case "turbo set": {
+        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [off]");
+        String unit = DiskArrayTool.unitName(words.get(0));
+        arguments.allowOnly(Set.of(Arguments.CTL0, Arguments.CTL1));
+        boolean off = words.size() == 2;
+        if (off && !words.get(1).equals("off")) {
+          throw new UsageException("'turbo set' takes UNIT [off], got " + words.get(1));
+        }
+        if (off == (arguments.has(Arguments.CTL0) || arguments.has(Arguments.CTL1))) {
+          throw new UsageException("'turbo set' needs 'off' or --ctl0/--ctl1 LU|none");
+        }
+        Integer[] asked = {turboOption(arguments, Arguments.CTL0),
+            turboOption(arguments, Arguments.CTL1)};
+        return new Step("set the turbo LUs of '" + unit + "'", () -> {
+          TurboLu turbo = turbo(unit);
+          turbo.option = off ? 0 : TURBO_ON;
+          for (int ctl = 0; ctl < 2 && !off; ctl++) {
+            if (asked[ctl] == null) {
+              continue;  // the controller keeps what it has
+            }
+            turbo.ctl[ctl].reserve_assign = asked[ctl] == UNUSED ? 0 : TURBO_ASSIGNED;
+            turbo.ctl[ctl].reserve_lun = asked[ctl];
+          }
+          DiskArrayUtilityJNI.KX_SetTurboLU(unit, turbo);
+          out.print(turboTable(turbo(unit)));
+        });
+      }
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** --ctlN LU or none; null when not given. */
+  private static Integer turboOption(Arguments arguments, String key) throws UsageException {
+    String text = arguments.option(key);
+    if (text == null) {
+      return null;
+    }
+    return text.equals("none") ? UNUSED : Arguments.number("--" + key, text, 0, LOGICAL_UNITS - 1);
+  }
+
+  private static TurboLu turbo(String unit) throws DiskArrayException, ToolFailure {
+    TurboLu turbo = DiskArrayUtilityJNI.KX_GetTurboLU(unit);
+    if (turbo == null || turbo.ctl == null || turbo.ctl.length != 2) {
+      throw new ToolFailure("the bridge returned no turbo LU record");
+    }
+    return turbo;
+  }
+
+  static String turboTable(TurboLu turbo) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"CTL", "ASKED", "IN CACHE", "STATE"});
+    for (int ctl = 0; ctl < turbo.ctl.length; ctl++) {
+      TurboLu_info entry = turbo.ctl[ctl];
+      rows.add(new String[] {
+        Integer.toString(ctl),
+        entry.reserve_assign == TURBO_ASSIGNED ? "LU " + entry.reserve_lun : "-",
+        entry.current_assign == TURBO_ASSIGNED ? "LU " + entry.current_lun : "-",
+        name(TURBO_STATES, entry.current_status)
+      });
+    }
+    return "turbo LUs " + (turbo.option == TURBO_ON ? "on" : "off") + "\n"
+        + Tables.columns(rows);
+  }
+
+  // ---------------------------------------------------------------------------
+  // Pinned data
+
+  private Step pin(Arguments arguments) throws UsageException {
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    arguments.allowOnly(Set.of());
+    return new Step("show the pinned data of '" + unit + "'", () -> {
+      int[] single = DiskArrayUtilityJNI.KX_GetPinInfo2(unit);
+      PINInformation unified = DiskArrayUtilityJNI.KX_GetIntegrationPinInfo(unit);
+      if (single == null || unified == null || unified.unite_lu == null) {
+        throw new ToolFailure("the bridge returned no pinned data");
+      }
+      int date = DiskArrayUtilityJNI.KX_GetPinInfoGetTime(unit, PIN_TIME_DATE);
+      int time = DiskArrayUtilityJNI.KX_GetPinInfoGetTime(unit, PIN_TIME_OF_DAY);
+      out.print(pinTable(single, unified, date, time));
+    });
+  }
+
+  static String pinTable(int[] single, PINInformation unified, int date, int time) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"LU", "PINNED-MB", "UNIFIED-MB"});
+    for (int lu = 0; lu < single.length; lu++) {
+      if (single[lu] <= 0 && (lu >= unified.unite_lu.length || unified.unite_lu[lu] <= 0)) {
+        continue;
+      }
+      int whole = lu < unified.unite_lu.length ? unified.unite_lu[lu] : UNUSED;
+      rows.add(new String[] {
+        Integer.toString(lu), Integer.toString(single[lu]),
+        whole == UNUSED ? "-" : Integer.toString(whole)
+      });
+    }
+    if (rows.size() == 1) {
+      return "no pinned data\n";
+    }
+    return String.format("pinned data since %04d-%02d-%02d %02d:%02d:%02d (unit clock)%n",
+        date / 10000, date / 100 % 100, date % 100, time / 10000, time / 100 % 100, time % 100)
+        + Tables.columns(rows);
+  }
+
+  // ---------------------------------------------------------------------------
+  // Configuration files
+
+  private Step configuration(Arguments arguments) throws UsageException {
+    List<String> words = arguments.expectOperands("UNIT", "FILE");
+    arguments.allowOnly(Set.of());
+    String unit = DiskArrayTool.unitName(words.get(0));
+    String file = absolute(words.get(1));
+    switch (arguments.command) {
+      case "config rglu export":
+      case "config rglu output": {
+        boolean listing = arguments.command.endsWith("output");
+        return new Step("write the RAID groups and LUs of '" + unit + "' to " + file, () -> {
+          if (listing) {
+            DiskArrayUtilityJNI.KX_RgLuFileOutput(unit, file);
+          } else {
+            DiskArrayUtilityJNI.KX_RaidLuExport(unit, file);
+          }
+          out.println("wrote " + file);
+        });
+      }
+      case "config rglu import":
+        return new Step("read the configuration file " + file, () -> {
+          Object[] found = DiskArrayUtilityJNI.KX_RaidLuImport(unit, file);
+          if (found == null || found.length != RAID_GROUPS + LOGICAL_UNITS) {
+            throw new ToolFailure("the bridge returned no configuration");
+          }
+          RaidGroup[] groups = new RaidGroup[RAID_GROUPS];
+          LogicalUnit[] units = new LogicalUnit[LOGICAL_UNITS];
+          for (int i = 0; i < found.length; i++) {
+            Object element = found[i];
+            if (element == null) {
+              throw new ToolFailure("the bridge could not convert entry " + i);
+            }
+            if (i < RAID_GROUPS) {
+              groups[i] = (RaidGroup) element;
+            } else {
+              units[i - RAID_GROUPS] = (LogicalUnit) element;
+            }
+          }
+          out.println(file + " holds:");
+          out.print(StorageCommands.raidGroupTable(groups, units));
+          out.print(StorageCommands.logicalUnitTable(units, null));
+          out.println("(nothing was changed on " + unit + ")");
+        });
+      default:
+        throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** The file as the station should see it: absolute, since its directory is not ours. */
+  private static String absolute(String file) throws UsageException {
+    String path;
+    try {
+      path = Paths.get(file).toAbsolutePath().normalize().toString();
+    } catch (InvalidPathException e) {
+      throw new UsageException("bad file name: " + e.getMessage());
+    }
+    return DiskArrayTool.limited("file name", path, PATH_BYTES);
+  }
+
+  private static String name(String[] names, int value) {
+    return value >= 0 && value < names.length ? names[value] : "state " + value;
+  }
+
+  static String unifiedTable(IntegrationLUInfo info) {
+    List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"PARENT", "MB", "MEMBERS"});
+    for (int lu = 0; lu < info.unite_info.length; lu++) {
+      UniteLU entry = info.unite_info[lu];
+      if (entry != null && entry.unite_info == UNITE_PARENT) {
+        rows.add(new String[] {
+          Integer.toString(lu), Integer.toString(entry.capacity), members(lu, entry)
+        });
+      }
+    }
+    return rows.size() == 1 ? "(no unified LUs)\n" : Tables.columns(rows);
+  }
+}
