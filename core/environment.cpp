@@ -45,7 +45,7 @@ using namespace tesk740;
 KX_API int32_t KX_EnvironmentCheck() {
   std::string directory;
   const int32_t code = Station::Get().Read([&](Database& database) -> int32_t {
-    directory = StationDirectory(database);
+    directory = StationDirectory(database).u8string();
     Statement check = database.Prepare("PRAGMA quick_check");
     if (!check.Step() || check.Text(0) != "ok") return KXE_ENV_DATABASE_DAMAGED;
     return KX_OK;

@@ -43,7 +43,7 @@ std::string TimeStamp() {
 
 int32_t WithDirectory(std::string* directory) {
   return Station::Get().Read([directory](Database& database) -> int32_t {
-    *directory = StationDirectory(database);
+    *directory = StationDirectory(database).u8string();
     return KX_OK;
   });
 }

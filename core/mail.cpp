@@ -456,7 +456,7 @@ KX_API int32_t KX_SendEmail(const char* first, const char* second,
   std::string append;
   std::string directory;
   const int32_t code = Station::Get().Read([&](Database& database) -> int32_t {
-    directory = StationDirectory(database);
+    directory = StationDirectory(database).u8string();
     const EmailInfoRecord record = LoadEmailRecord(database);
     if (!unit.empty()) {
       append = AppendTextOf(database, RequireUnit(database, first, kLongNameSize));
@@ -492,7 +492,7 @@ KX_API int32_t KX_SendEmailTest(const char* unit,
   std::string append;
   std::string directory;
   const int32_t code = Station::Get().Read([&](Database& database) -> int32_t {
-    directory = StationDirectory(database);
+    directory = StationDirectory(database).u8string();
     if (!unit_name.empty()) {
       append = AppendTextOf(database, RequireUnit(database, unit, kUnitNameSize));
     }

@@ -36,8 +36,7 @@ std::string UnitMicrocodeRevision(Database& database, int64_t unit_id);
 void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
                      int32_t category, std::string_view text);
 
-// The station's working directory, and a host path taken relative to it.
-std::filesystem::path StationDirectory(Database& database);
+// A host path taken relative to the station's working directory.
 // Reads a path argument (1..1023 bytes of modified UTF-8, NUL-terminated
 // within 1024) and resolves it against the station's directory;
 // KXE_INVALID_ARGUMENT for a null, empty, unterminated or undecodable path,

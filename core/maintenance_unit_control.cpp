@@ -119,12 +119,6 @@ void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
       .Run();
 }
 
-std::filesystem::path StationDirectory(Database& database) {
-  const char* file = sqlite3_db_filename(database.handle(), "main");
-  if (file == nullptr || *file == '\0') Fail(KXE_INTERNAL);
-  return std::filesystem::u8path(file).parent_path();
-}
-
 std::filesystem::path HostPath(Database& database, const char* path) {
   if (path == nullptr) Fail(KXE_INVALID_ARGUMENT);
   size_t length = 0;

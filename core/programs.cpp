@@ -213,7 +213,7 @@ KX_API int32_t KX_ExecuteProgramTest(const ExProgramInfoRecord* settings) {
   std::string directory;
   AlertEvent alert;
   const int32_t code = Station::Get().Read([&](Database& database) -> int32_t {
-    directory = StationDirectory(database);
+    directory = StationDirectory(database).u8string();
     alert = LoadLatestAlert(database);
     return KX_OK;
   });
@@ -233,7 +233,7 @@ KX_API int32_t KX_ExecuteProgram() {
   AlertEvent alert;
   ExProgramInfoRecord record{};
   const int32_t code = Station::Get().Read([&](Database& database) -> int32_t {
-    directory = StationDirectory(database);
+    directory = StationDirectory(database).u8string();
     alert = LoadLatestAlert(database);
     record = LoadProgramRecord(database);
     return KX_OK;

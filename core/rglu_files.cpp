@@ -159,13 +159,13 @@ int32_t WriteWhole(const std::string& name, const std::string& text) {
   temporary += ".partial";
   {
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return KXE_FILE_WRITE;
+    if (!file) return KXE_RGLU_FILE_WRITE;
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
     if (file.fail()) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
-      return KXE_FILE_WRITE;
+      return KXE_RGLU_FILE_WRITE;
     }
   }
   std::error_code error;
@@ -179,7 +179,7 @@ int32_t WriteWhole(const std::string& name, const std::string& text) {
   }
   if (error) {
     fs::remove(temporary, ignored);
-    return KXE_FILE_WRITE;
+    return KXE_RGLU_FILE_WRITE;
   }
   return KX_OK;
 }
@@ -251,7 +251,7 @@ int32_t Parse(std::string_view text, RaidGroupRecord* raid_groups,
       version.find_first_not_of("0123456789") != std::string::npos) {
     return KXE_FILE_NOT_CONFIGURATION;
   }
-  if (version != std::to_string(KX_RGLU_FILE_VERSION)) return KXE_FILE_VERSION;
+  if (version != std::to_string(KX_RGLU_FILE_VERSION)) return KXE_RGLU_FILE_VERSION;
 
   // The checksum line is the last one and covers everything before it.
   const size_t checksum_line_length =
@@ -332,15 +332,15 @@ int32_t Parse(std::string_view text, RaidGroupRecord* raid_groups,
 int32_t ReadWhole(const std::string& name, std::string* text) {
   const std::filesystem::path path = std::filesystem::u8path(name);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return KXE_FILE_READ;
+  if (!std::filesystem::is_regular_file(path, error)) return KXE_RGLU_FILE_READ;
   std::ifstream file(path, std::ios::binary);
-  if (!file) return KXE_FILE_READ;
+  if (!file) return KXE_RGLU_FILE_READ;
   // One byte more than allowed tells a file that is too long.
   text->resize(static_cast<size_t>(KX_RGLU_FILE_MAX_BYTES) + 1);
   file.read(text->data(), static_cast<std::streamsize>(text->size()));
-  if (file.bad()) return KXE_FILE_READ;
+  if (file.bad()) return KXE_RGLU_FILE_READ;
   const std::streamsize got = file.gcount();
-  if (got > KX_RGLU_FILE_MAX_BYTES) return KXE_FILE_READ;
+  if (got > KX_RGLU_FILE_MAX_BYTES) return KXE_RGLU_FILE_READ;
   text->resize(static_cast<size_t>(got));
   return KX_OK;
 }

@@ -14,8 +14,6 @@
 
 namespace tesk740 {
 
-// The directory of the open station (UTF-8), from its database's file name.
-std::string StationDirectory(Database& database);
 // `name` inside the station directory.
 std::string StationFile(const std::string& directory, const char* name);
 

@@ -48,12 +48,6 @@ bool IsIpv6(std::string_view text) {
 
 }  // namespace
 
-std::string StationDirectory(Database& database) {
-  const char* file = sqlite3_db_filename(database.handle(), "main");
-  if (file == nullptr || *file == '\0') Fail(KXE_INTERNAL);
-  return std::filesystem::u8path(file).parent_path().u8string();
-}
-
 std::string StationFile(const std::string& directory, const char* name) {
   return (std::filesystem::u8path(directory) / name).u8string();
 }

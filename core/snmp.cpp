@@ -283,7 +283,7 @@ KX_API int32_t KX_SnmpConfigOutput(const char* unit, const char* first,
     ReadUnitName(unit, kUnitNameSize, &name);
     contents = ConfigurationText(name, LoadSnmp(database, unit_id));
     if (file_name.empty()) file_name = DefaultFileName(name);
-    station_directory = StationDirectory(database);
+    station_directory = StationDirectory(database).u8string();
     return KX_OK;
   });
   if (code != KX_OK) return code;

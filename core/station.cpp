@@ -88,6 +88,12 @@ void EnableWriteAheadLog(Database& database) {
 
 void Fail(int32_t code) { throw StationFailure{code}; }
 
+std::filesystem::path StationDirectory(Database& database) {
+  const char* file = sqlite3_db_filename(database.handle(), "main");
+  if (file == nullptr || *file == '\0') Fail(KXE_INTERNAL);
+  return std::filesystem::u8path(file).parent_path();
+}
+
 void FailAfterCommit(int32_t code) { throw CommittedFailure{code}; }
 
 int32_t StorageCode(int sqlite_result) {

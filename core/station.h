@@ -133,6 +133,9 @@ class Station {
   std::filesystem::path directory_;
 };
 
+// The directory of the open station (where station.db lies).
+std::filesystem::path StationDirectory(Database& database);
+
 // The schema of station.db, applied step by step from the version recorded
 // in PRAGMA user_version. schema.cpp holds the base steps.
 int SchemaVersion();

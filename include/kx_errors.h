@@ -354,16 +354,16 @@ enum KxResult : int32_t {
   KXE_TURBO_CACHE_EXCEEDED = 0x1606,
   // The configuration file could not be created or written (no such
   // directory, no permission, disk full); no file was left behind.
-  KXE_FILE_WRITE = 0x1607,
+  KXE_RGLU_FILE_WRITE = 0x1607,
   // The configuration file could not be opened or read, or it is larger
   // than any configuration file can be (1 MB).
-  KXE_FILE_READ = 0x1608,
+  KXE_RGLU_FILE_READ = 0x1608,
   // The file is not a RAID group and LU configuration file: its first line
   // is not the format's header.
   KXE_FILE_NOT_CONFIGURATION = 0x1609,
   // The configuration file was written in a format version this station
   // does not read.
-  KXE_FILE_VERSION = 0x160A,
+  KXE_RGLU_FILE_VERSION = 0x160A,
   // The configuration file is damaged: its checksum line is missing (the
   // file was cut short) or does not match the contents.
   KXE_FILE_CHECKSUM = 0x160B,

@@ -343,7 +343,7 @@ TEST_F(ConfigurationFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
       {"a byte changed", flipped, KXE_FILE_CHECKSUM},
       {"cut short", good.substr(0, good.size() - 20), KXE_FILE_CHECKSUM},
       {"not a configuration", "hello\n" + good, KXE_FILE_NOT_CONFIGURATION},
-      {"another version", Resealed(other_version), KXE_FILE_VERSION},
+      {"another version", Resealed(other_version), KXE_RGLU_FILE_VERSION},
       {"unknown line", Resealed(unknown_line), KXE_FILE_MALFORMED},
       {"an LU without its group", Resealed(lost_group), KXE_FILE_MALFORMED},
       {"empty", "", KXE_FILE_NOT_CONFIGURATION},
@@ -359,14 +359,14 @@ TEST_F(ConfigurationFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
   }
   Write(path, Resealed(good));
   EXPECT_EQ(Import(path), KX_OK);
-  EXPECT_EQ(Import(Path("missing.txt")), KXE_FILE_READ);
-  EXPECT_EQ(Import(directory_.string()), KXE_FILE_READ);
+  EXPECT_EQ(Import(Path("missing.txt")), KXE_RGLU_FILE_READ);
+  EXPECT_EQ(Import(directory_.string()), KXE_RGLU_FILE_READ);
   // Names come as Java's modified UTF-8: U+1F600 as two surrogates is
   // written under its standard UTF-8 name; an encoded NUL is refused.
   ASSERT_EQ(Export(Path("smile-\xED\xA0\xBD\xED\xB8\x80.txt")), KX_OK);
   EXPECT_TRUE(std::filesystem::exists(Path("smile-\xF0\x9F\x98\x80.txt")));
   EXPECT_EQ(Export(Path("nul-\xC0\x80.txt")), KXE_INVALID_ARGUMENT);
-  EXPECT_EQ(Export(Path("no-such-directory/config.txt")), KXE_FILE_WRITE);
+  EXPECT_EQ(Export(Path("no-such-directory/config.txt")), KXE_RGLU_FILE_WRITE);
   EXPECT_FALSE(std::filesystem::exists(Path("no-such-directory")));
 }
 
