@@ -12,6 +12,7 @@
 
 #include "kx_api.h"
 #include "kx_clock.h"
+#include "kx_connectivity.h"
 #include "kx_status.h"
 #include "kx_storage.h"
 #include "kx_units.h"
