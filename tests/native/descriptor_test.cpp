@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bridge/record.h"
+#include "connectivity/connectivity_records.h"
 #include "status/status_records.h"
 #include "storage/storage_records.h"
 #include "tests/native/jvm.h"
@@ -41,6 +42,24 @@ const Table kTables[] = {
     {&kFormatEntryListType, "korvane/str/diskarray/FormatEntryList"},
     {&kFormatStatusListType, nullptr},
     {&kLuFormatStatusListType, nullptr},
+    {&kLANInformationType, nullptr},
+    {&kSyncControlType, nullptr},
+    {&kTargetIdType, nullptr},
+    {&kFibreInformationType, nullptr},
+    {&kFibreInformationPermissionType, nullptr},
+    {&kHGListType, nullptr},
+    {&kHostGroupNameType, "korvane/str/diskarray/HostGroupName"},
+    {&kDeleteHGSelectionType, "korvane/str/diskarray/DeleteHGList"},
+    {&kInitHGSelectionType, "korvane/str/diskarray/InitHGList"},
+    {&kWWNInformationType, nullptr},
+    {&kWWNHGInformationType, nullptr},
+    {&kHGOptionType, nullptr},
+    {&kHGOptionInfoType, nullptr},
+    {&kPortOptionType, nullptr},
+    {&kLuMappingType, nullptr},
+    {&kLuMappingHGInfoType, nullptr},
+    {&kRvrfSrcInfoType, nullptr},
+    {&kRvrfSrcArrayUnitType, nullptr},
 };
 
 // Bytes of the record that the field covers.

@@ -59,7 +59,17 @@ class BindingTest {
       // Formatting status
       "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
       // Drive mode
-      "KX_SetDriveMode");
+      "KX_SetDriveMode",
+      // Host connectivity
+      "KX_GetLANInformation", "KX_SetLANInformation", "KX_GetSyncControl",
+      "KX_SetSyncControl", "KX_GetTargetId", "KX_TargetIdImport", "KX_SetTargetId",
+      "KX_GetFibreInformation", "KX_SetFibreInformation", "KX_FibreInfoPermissionImport",
+      "KX_GetHGList", "KX_CreateHG", "KX_ChangeHG", "KX_DeleteHGList", "KX_InitHGList",
+      "KX_GetWWNInformation", "KX_SetWWNInformation", "KX_GetWWNHGInformation",
+      "KX_SetWWNHGInformation", "KX_GetHGOptionAll", "KX_SetHGOptionAll", "KX_GetHGOption",
+      "KX_SetHGOption", "KX_GetPortOption", "KX_SetPortOption", "KX_GetLuMappingListAll",
+      "KX_SetLuMappingListAll", "KX_GetLuMappingList", "KX_SetLuMappingList",
+      "KX_ChangeMappingMode", "KX_GetRvrfSrcPath", "KX_SetRvrfSrcPath", "KX_DelRvrfSrcPath");
 
   @TempDir Path station;
 
