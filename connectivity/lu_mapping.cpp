@@ -95,7 +95,12 @@ jobject boxed_int(JNIEnv* env, int32_t value) {
   jmethodID value_of = env->GetStaticMethodID(integer.get(), "valueOf",
                                               "(I)Ljava/lang/Integer;");
   if (value_of == nullptr) return nullptr;
-  return env->CallStaticObjectMethod(integer.get(), value_of, value);
+  jobject boxed = env->CallStaticObjectMethod(integer.get(), value_of, value);
+  if (env->ExceptionCheck()) {
+    if (boxed != nullptr) env->DeleteLocalRef(boxed);
+    return nullptr;
+  }
+  return boxed;
 }
 
 }  // namespace
@@ -121,8 +126,12 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLuMappingList(
   if (!result) return nullptr;
   {
     LocalRef<jobject> boxed(env, boxed_int(env, value));
-    if (boxed) env->SetObjectArrayElement(result.get(), 0, boxed.get());
-    if (!boxed || env->ExceptionCheck()) {
+    if (!boxed) {
+      raise_error(env, ERR_MARSHAL);
+      return nullptr;
+    }
+    env->SetObjectArrayElement(result.get(), 0, boxed.get());
+    if (env->ExceptionCheck()) {
       raise_error(env, ERR_MARSHAL);
       return nullptr;
     }
