@@ -635,12 +635,13 @@ final class ConnectivityCommands {
         if (arguments.operands.size() < 4) {
           throw new UsageException("'hostgroup delete' takes UNIT CTL PORT HG...");
         }
-        Words words = new Words(arguments, Set.of(), "UNIT", "CTL", "PORT");
-        String unit = words.unit();
-        int c = words.number(1, "CTL", 0, CONTROLLERS - 1);
-        int p = words.number(2, "PORT", 0, PORTS - 1);
+        arguments.allowOnly(Set.of());
+        List<String> operands = arguments.operands;
+        String unit = DiskArrayTool.unitName(operands.get(0));
+        int c = Arguments.number("CTL", operands.get(1), 0, CONTROLLERS - 1);
+        int p = Arguments.number("PORT", operands.get(2), 0, PORTS - 1);
         DeleteHGList selection = new DeleteHGList();
-        List<String> numbers = arguments.operands.subList(3, arguments.operands.size());
+        List<String> numbers = operands.subList(3, operands.size());
         for (String text : numbers) {
           selection.ctl[c].port[p].hg[Arguments.number("HG", text, 0, HOST_GROUPS - 1)] = 1;
         }
@@ -997,8 +998,11 @@ final class ConnectivityCommands {
         if (arguments.operands.size() > 2) {
           throw new UsageException("'rvrf delete' takes UNIT [SERIAL]");
         }
-        Words words = new Words(arguments, Set.of(), "UNIT");
-        String unit = words.unit();
+        arguments.allowOnly(Set.of());
+        if (arguments.operands.isEmpty()) {
+          throw new UsageException("'rvrf delete' takes UNIT [SERIAL]");
+        }
+        String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         String serial = arguments.operands.size() == 2 ? arguments.operands.get(1) : null;
         return new Step("delete remote-verify paths of '" + unit + "'", () -> {
           if (serial == null) {
