@@ -27,6 +27,14 @@ struct StationFailure {
 };
 [[noreturn]] void Fail(int32_t code);
 
+// Thrown inside write work to end it with a failure code while keeping what
+// it wrote (for example a count of failed sign-ins): the transaction is
+// committed and the code is what the KX_ function returns.
+struct CommittedFailure {
+  int32_t code;
+};
+[[noreturn]] void FailAfterCommit(int32_t code);
+
 // Maps an SQLite result to the core's code: KXE_STATION_BUSY for a lock that
 // outlasted the busy timeout, KXE_STORAGE for everything else.
 int32_t StorageCode(int sqlite_result);
@@ -57,8 +65,18 @@ class Statement {
   // Columns are numbered from 0, as in SQLite.
   int64_t Int(int column) const;
   std::string Text(int column) const;
+  // Columns by name, as the query's SELECT list names them.
+  int64_t Int(std::string_view column) const;
+  std::string Text(std::string_view column) const;
+  // A number the station itself wrote, checked before it is used as an
+  // index, a count or a size: a value outside [low, high] means the file was
+  // damaged or edited by hand, and the work fails with KXE_STATION_DAMAGED.
+  int64_t IntIn(int column, int64_t low, int64_t high) const;
+  int64_t IntIn(std::string_view column, int64_t low, int64_t high) const;
 
  private:
+  int ColumnIndex(std::string_view column) const;
+
   sqlite3* db_;
   sqlite3_stmt* statement_ = nullptr;
 };
@@ -95,6 +113,9 @@ class Station {
   int32_t Open(std::string_view directory);
   // Leaves the process with no station, as a failed KX_GUIInitialize does.
   void Close();
+  // At the end of the process: checkpoints and closes the database unless a
+  // call is still running.
+  void CloseAtExit();
 
   // A read-only transaction: the work sees one consistent state.
   int32_t Read(const StationWork& work);
