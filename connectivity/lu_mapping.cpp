@@ -1,167 +1,162 @@
 // Native methods of host-group options, port options and LU mapping.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "connectivity/connectivity_records.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 
 using namespace kx;
 
+namespace {
+
+// The result of KX_GetLuMappingList: an Object[2] holding the int the core
+// writes (the number of host LUNs mapped), boxed as a java.lang.Integer, and
+// the host group's mapping, both kept in the call's own storage. An array or
+// mapping that cannot be made returns null with its exception standing; an
+// element that cannot be stored, or an int that cannot be boxed, raises
+// ERR_MARSHAL.
+class MappingWithCount {
+ public:
+  static constexpr bool kResult = true;
+  using Java = jobjectArray;
+
+  [[nodiscard]] bool prepare(CallContext&) { return true; }
+  std::tuple<int32_t*, LuMappingHGInfoRecord*> args() {
+    return {&count_, &mapping_};
+  }
+  Java failure() const { return nullptr; }
+  [[nodiscard]] bool finish(CallContext& call, Java& out) {
+    JNIEnv* env = call.env;
+    jclass object_class = call.lookups.find("java/lang/Object");
+    if (object_class == nullptr) return false;
+    LocalRef<jobjectArray> result(env,
+                                  env->NewObjectArray(2, object_class, nullptr));
+    if (!result) return false;
+    {
+      LocalRef<jobject> boxed(env, boxed_int(call));
+      if (!boxed) {
+        raise_error(env, ERR_MARSHAL);
+        return false;
+      }
+      env->SetObjectArrayElement(result.get(), 0, boxed.get());
+      if (env->ExceptionCheck()) {
+        raise_error(env, ERR_MARSHAL);
+        return false;
+      }
+    }
+    LocalRef<jobject> mapping(
+        env, build_record(call.lookups, kLuMappingHGInfoType, &mapping_));
+    if (!mapping) return false;
+    env->SetObjectArrayElement(result.get(), 1, mapping.get());
+    if (env->ExceptionCheck()) {
+      raise_error(env, ERR_MARSHAL);
+      return false;
+    }
+    out = result.release();
+    return true;
+  }
+
+ private:
+  // Null with an exception pending when the Integer cannot be made.
+  jobject boxed_int(CallContext& call) const {
+    JNIEnv* env = call.env;
+    jclass integer = call.lookups.find("java/lang/Integer");
+    if (integer == nullptr) return nullptr;
+    jmethodID value_of =
+        env->GetStaticMethodID(integer, "valueOf", "(I)Ljava/lang/Integer;");
+    if (value_of == nullptr) return nullptr;
+    jobject boxed = env->CallStaticObjectMethod(integer, value_of, count_);
+    if (env->ExceptionCheck()) {
+      if (boxed != nullptr) env->DeleteLocalRef(boxed);
+      return nullptr;
+    }
+    return boxed;
+  }
+
+  int32_t count_ = 0;
+  LuMappingHGInfoRecord mapping_ = {};
+};
+
+}  // namespace
+
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetHGOptionAll(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_read<HGOptionRecord>(
-      env, unit_name, kHGOptionType,
-      [](const char* unit, HGOptionRecord* record) {
-        return KX_GetHGOptionAll(unit, record);
-      });
+  return native(env, KX_GetHGOptionAll, unit_name_arg(unit_name),
+                record_out<HGOptionRecord>(kHGOptionType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetHGOptionAll(
     JNIEnv* env, jclass, jstring unit_name, jobject options) {
-  record_write<HGOptionRecord>(env, unit_name, options, kHGOptionType,
-                               [](const char* unit, HGOptionRecord* record) {
-                                 return KX_SetHGOptionAll(unit, record);
-                               });
+  native(env, KX_SetHGOptionAll, unit_name_arg(unit_name),
+         record_in<HGOptionRecord>(options, kHGOptionType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetHGOption(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3) {
-  return record_read<HGOptionInfoRecord>(
-      env, unit_name, kHGOptionInfoType,
-      [=](const char* unit, HGOptionInfoRecord* record) {
-        return KX_GetHGOption(unit, arg1, arg2, arg3, record);
-      });
+  return native(env, KX_GetHGOption, unit_name_arg(unit_name), int_arg(arg1),
+                int_arg(arg2), int_arg(arg3),
+                record_out<HGOptionInfoRecord>(kHGOptionInfoType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetHGOption(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3,
     jobject option) {
-  record_write<HGOptionInfoRecord>(
-      env, unit_name, option, kHGOptionInfoType,
-      [=](const char* unit, HGOptionInfoRecord* record) {
-        return KX_SetHGOption(unit, arg1, arg2, arg3, record);
-      });
+  native(env, KX_SetHGOption, unit_name_arg(unit_name), int_arg(arg1),
+         int_arg(arg2), int_arg(arg3),
+         record_in<HGOptionInfoRecord>(option, kHGOptionInfoType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetPortOption(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_read<PortOptionRecord>(
-      env, unit_name, kPortOptionType,
-      [](const char* unit, PortOptionRecord* record) {
-        return KX_GetPortOption(unit, record);
-      });
+  return native(env, KX_GetPortOption, unit_name_arg(unit_name),
+                record_out<PortOptionRecord>(kPortOptionType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetPortOption(
     JNIEnv* env, jclass, jstring unit_name, jobject options) {
-  record_write<PortOptionRecord>(env, unit_name, options, kPortOptionType,
-                                 [](const char* unit, PortOptionRecord* record) {
-                                   return KX_SetPortOption(unit, record);
-                                 });
+  native(env, KX_SetPortOption, unit_name_arg(unit_name),
+         record_in<PortOptionRecord>(options, kPortOptionType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLuMappingListAll(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_read<LuMappingRecord>(
-      env, unit_name, kLuMappingType,
-      [](const char* unit, LuMappingRecord* record) {
-        return KX_GetLuMappingListAll(unit, record);
-      });
+  return native(env, KX_GetLuMappingListAll, unit_name_arg(unit_name),
+                record_out<LuMappingRecord>(kLuMappingType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetLuMappingListAll(
     JNIEnv* env, jclass, jstring unit_name, jobject mapping) {
-  record_write<LuMappingRecord>(env, unit_name, mapping, kLuMappingType,
-                                [](const char* unit, LuMappingRecord* record) {
-                                  return KX_SetLuMappingListAll(unit, record);
-                                });
+  native(env, KX_SetLuMappingListAll, unit_name_arg(unit_name),
+         record_in<LuMappingRecord>(mapping, kLuMappingType));
 }
 
-namespace {
-
-// The int the core returns beside a host group's mapping, as the Object
-// that element 0 of the result can hold: a java.lang.Integer. Null with an
-// exception pending when it cannot be made.
-jobject boxed_int(JNIEnv* env, int32_t value) {
-  LocalRef<jclass> integer(env, env->FindClass("java/lang/Integer"));
-  if (!integer) return nullptr;
-  jmethodID value_of = env->GetStaticMethodID(integer.get(), "valueOf",
-                                              "(I)Ljava/lang/Integer;");
-  if (value_of == nullptr) return nullptr;
-  jobject boxed = env->CallStaticObjectMethod(integer.get(), value_of, value);
-  if (env->ExceptionCheck()) {
-    if (boxed != nullptr) env->DeleteLocalRef(boxed);
-    return nullptr;
-  }
-  return boxed;
-}
-
-}  // namespace
-
-// Hand-written: the result is an Object[2] holding the core's int (boxed as
-// an Integer) and the host group's mapping; the mapping and the int live on
-// the stack. A failed array or mapping returns null with its exception
-// pending; a failed store raises ERR_MARSHAL.
+// The result converter above is the irregular part.
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLuMappingList(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3) {
-  flush_output();
-  char unit[kUnitNameSize];
-  if (!convert_required(env, unit_name, unit)) return nullptr;
-  int32_t value = 0;
-  LuMappingHGInfoRecord mapping = {};
-  if (!core_succeeded(env, KX_GetLuMappingList(unit, arg1, arg2, arg3, &value,
-                                               &mapping))) {
-    return nullptr;
-  }
-  LocalRef<jobjectArray> result(env,
-                                new_record_array(env, "java/lang/Object", 2));
-  if (!result) return nullptr;
-  {
-    LocalRef<jobject> boxed(env, boxed_int(env, value));
-    if (!boxed) {
-      raise_error(env, ERR_MARSHAL);
-      return nullptr;
-    }
-    env->SetObjectArrayElement(result.get(), 0, boxed.get());
-    if (env->ExceptionCheck()) {
-      raise_error(env, ERR_MARSHAL);
-      return nullptr;
-    }
-  }
-  LocalRef<jobject> element(env,
-                            build_record(env, kLuMappingHGInfoType, &mapping));
-  if (!element) return nullptr;
-  env->SetObjectArrayElement(result.get(), 1, element.get());
-  if (env->ExceptionCheck()) {
-    raise_error(env, ERR_MARSHAL);
-    return nullptr;
-  }
-  flush_output();
-  return result.release();
+  return native(env, KX_GetLuMappingList, unit_name_arg(unit_name),
+                int_arg(arg1), int_arg(arg2), int_arg(arg3),
+                MappingWithCount());
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetLuMappingList(
     JNIEnv* env, jclass, jstring unit_name, jint arg1, jint arg2, jint arg3,
     jint arg4, jobject mapping) {
-  record_write<LuMappingHGInfoRecord>(
-      env, unit_name, mapping, kLuMappingHGInfoType,
-      [=](const char* unit, LuMappingHGInfoRecord* record) {
-        return KX_SetLuMappingList(unit, arg1, arg2, arg3, arg4, record);
-      });
+  native(env, KX_SetLuMappingList, unit_name_arg(unit_name), int_arg(arg1),
+         int_arg(arg2), int_arg(arg3), int_arg(arg4),
+         record_in<LuMappingHGInfoRecord>(mapping, kLuMappingHGInfoType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ChangeMappingMode(
     JNIEnv* env, jclass, jstring unit_name, jint arg) {
-  action(env, unit_name,
-         [arg](const char* unit) { return KX_ChangeMappingMode(unit, arg); });
+  native(env, KX_ChangeMappingMode, unit_name_arg(unit_name), int_arg(arg));
 }

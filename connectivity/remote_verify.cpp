@@ -1,5 +1,5 @@
 // Native methods of remote-verify source paths.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "connectivity/connectivity_records.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
@@ -9,26 +9,19 @@ using namespace kx;
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetRvrfSrcPath(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_read<RvrfSrcInfoRecord>(
-      env, unit_name, kRvrfSrcInfoType,
-      [](const char* unit, RvrfSrcInfoRecord* record) {
-        return KX_GetRvrfSrcPath(unit, record);
-      });
+  return native(env, KX_GetRvrfSrcPath, unit_name_arg(unit_name),
+                record_out<RvrfSrcInfoRecord>(kRvrfSrcInfoType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1SetRvrfSrcPath(
     JNIEnv* env, jclass, jstring unit_name, jobject array_unit) {
-  record_write<RvrfSrcArrayUnitRecord>(
-      env, unit_name, array_unit, kRvrfSrcArrayUnitType,
-      [](const char* unit, RvrfSrcArrayUnitRecord* record) {
-        return KX_SetRvrfSrcPath(unit, record);
-      });
+  native(env, KX_SetRvrfSrcPath, unit_name_arg(unit_name),
+         record_in<RvrfSrcArrayUnitRecord>(array_unit, kRvrfSrcArrayUnitType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1DelRvrfSrcPath(
     JNIEnv* env, jclass, jstring unit_name) {
-  action(env, unit_name,
-         [](const char* unit) { return KX_DelRvrfSrcPath(unit); });
+  native(env, KX_DelRvrfSrcPath, unit_name_arg(unit_name));
 }
