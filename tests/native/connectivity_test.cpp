@@ -1,5 +1,5 @@
-// The hand-written connectivity natives against the test double: what
-// differs from the frames (the mapping list's boxed count, the permission
+// The irregular connectivity natives against the test double: what differs
+// from the common converters (the mapping list's boxed count, the permission
 // import's count, the two Fibre Channel records, the target-ID import's file
 // name) is checked here; the regular natives are covered by the contract
 // rows.
