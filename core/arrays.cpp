@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "connectivity.h"
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
@@ -111,16 +112,24 @@ KX_API int32_t KX_GetUnitCondition(const char* unit, int32_t controller,
     condition.device_type = KX_DEVICE_TYPE;
     WriteFixedText("ON", condition.ctl0_flush, sizeof condition.ctl0_flush);
     WriteFixedText("ON", condition.ctl1_flush, sizeof condition.ctl1_flush);
-    // The controllers' addresses are the ones the unit was registered with.
-    WriteFixedText(row.ctl0, condition.ctl0_ip, sizeof condition.ctl0_ip);
-    WriteFixedText(row.ctl1, condition.ctl1_ip, sizeof condition.ctl1_ip);
-    WriteFixedText("255.255.255.0", condition.ctl0_subnet,
+    // The controllers' LAN settings once set; until then the addresses the
+    // unit was registered with.
+    const tesk740::LanTexts lan[2] = {
+        tesk740::StoredLan(database, unit_id, 0)
+            .value_or(tesk740::LanTexts{row.ctl0, "255.255.255.0", "0.0.0.0"}),
+        tesk740::StoredLan(database, unit_id, 1)
+            .value_or(tesk740::LanTexts{row.ctl1, "255.255.255.0", "0.0.0.0"})};
+    WriteFixedText(lan[0].ip_address, condition.ctl0_ip,
+                   sizeof condition.ctl0_ip);
+    WriteFixedText(lan[1].ip_address, condition.ctl1_ip,
+                   sizeof condition.ctl1_ip);
+    WriteFixedText(lan[0].subnet, condition.ctl0_subnet,
                    sizeof condition.ctl0_subnet);
-    WriteFixedText("255.255.255.0", condition.ctl1_subnet,
+    WriteFixedText(lan[1].subnet, condition.ctl1_subnet,
                    sizeof condition.ctl1_subnet);
-    WriteFixedText("0.0.0.0", condition.ctl0_gateway,
+    WriteFixedText(lan[0].gateway, condition.ctl0_gateway,
                    sizeof condition.ctl0_gateway);
-    WriteFixedText("0.0.0.0", condition.ctl1_gateway,
+    WriteFixedText(lan[1].gateway, condition.ctl1_gateway,
                    sizeof condition.ctl1_gateway);
     condition.controller_condition = KX_CONTROLLERS_NORMAL;
     tesk740::MarkInstalled(condition.enclosure, tesk740::kInstalledEnclosures);
@@ -291,6 +300,8 @@ KX_API int32_t KX_GetUnitInformation(const char* unit,
     logical.lu_count = tesk740::CountRows(
         database, "SELECT count(*) FROM logical_unit WHERE unit_id = ?1",
         unit_id);
+    logical.hg_count = tesk740::CountHostGroups(database, unit_id);
+    logical.perm_count = tesk740::CountPermissions(database, unit_id);
 
     PhysicalInformationRecord& physical = information.p_info;
     physical.cache_count =

@@ -16,6 +16,7 @@
 #include "kx_statistics.h"
 #include "kx_services.h"
 #include "kx_special_lus.h"
+#include "kx_connectivity.h"
 #include "kx_status.h"
 #include "kx_storage.h"
 #include "kx_units.h"

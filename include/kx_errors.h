@@ -110,6 +110,48 @@ enum KxResult : int32_t {
   // shows it to the operator.
 
   // --- Host connectivity: 0x1100..0x11FF ---
+  // An IP address, subnet mask or gateway is not a dotted quad; the mask is
+  // not contiguous; the gateway lies outside the controller's subnet; or the
+  // address is its subnet's network or broadcast address.
+  KXE_INVALID_ADDRESS = 0x1100,
+  // The address is already the other controller's.
+  KXE_DUPLICATE_ADDRESS = 0x1101,
+  // The controller or port does not exist: host ports are 0 and 1 of
+  // controllers 0 and 1, and a port that is not installed takes no setting.
+  KXE_NO_SUCH_PORT = 0x1102,
+  // No host group of that number on the port.
+  KXE_UNKNOWN_HOST_GROUP = 0x1103,
+  // The host group number is taken, or another group of the port has the
+  // name.
+  KXE_DUPLICATE_HOST_GROUP = 0x1104,
+  // A host group name or host nickname is longer than 8 bytes or holds a
+  // byte outside 0x21..0x7E (a group name must also not be empty).
+  KXE_INVALID_HOST_GROUP_NAME = 0x1105,
+  // Host group 0 is the port's default group: it cannot be deleted.
+  KXE_DEFAULT_HOST_GROUP = 0x1106,
+  // All 128 host group numbers of the port are taken.
+  KXE_HOST_GROUP_TABLE_FULL = 0x1107,
+  // A WWN is not 16 hexadecimal digits, or an N_Port ID not 6.
+  KXE_INVALID_WWN = 0x1108,
+  // The same host WWN appears twice on one port.
+  KXE_DUPLICATE_WWN = 0x1109,
+  // The LU is mapped to a host group; unmap it first.
+  KXE_LU_MAPPED = 0x110A,
+  // A host permission names the LU; take it out of the permission first.
+  KXE_LU_IN_PERMISSION = 0x110B,
+  // One host group would map the same LU at two host LUNs.
+  KXE_DUPLICATE_MAPPING = 0x110C,
+  // The import file cannot be read, or is larger than 1 MB.
+  KXE_IMPORT_FILE = 0x110D,
+  // A line of the import file is malformed or names something that does
+  // not exist; nothing was imported. import-errors.txt in the station's
+  // directory names the line.
+  KXE_IMPORT_SYNTAX = 0x110E,
+  // The unit already has 8 remote-verify source units.
+  KXE_RVRF_TABLE_FULL = 0x110F,
+  // A remote-verify entry has no path, a path names a controller or port
+  // that does not exist, or a serial number is malformed or the unit's own.
+  KXE_INVALID_PATH = 0x1110,
 
   // --- Operating parameters and the set-up wizard: 0x1200..0x12FF ---
   // The values and ranges are those of kx_station_parameters.h.

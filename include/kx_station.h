@@ -281,8 +281,9 @@ enum : int32_t {
 // BaseInformationRecord: micro the microcode revision, kx_type and
 // unit_conf those of the unit's registration, device_type and port_type
 // below, sup_rglevel KX_SUPPORTED_RAID_LEVELS. LogicalInformationRecord:
-// rg_count and lu_count the groups and LUs defined; the rest (host groups,
-// permissions, times) 0 while those areas are not modelled.
+// rg_count and lu_count the groups and LUs defined, hg_count and perm_count
+// the host groups created and host permissions (kx_station_connectivity.h);
+// the rest 0 while those areas are not modelled.
 // PhysicalInformationRecord: the installed parts listed above, hdd_hdu_count
 // the mounted drives, hdd_unit_count the enclosures holding drives.
 enum : int32_t {

@@ -8,6 +8,7 @@
 #include "bridge/record.h"
 #include "parameters/parameter_records.h"
 #include "statistics/statistics_records.h"
+#include "connectivity/connectivity_records.h"
 #include "status/status_records.h"
 #include "storage/special_lu_records.h"
 #include "storage/storage_records.h"
@@ -69,6 +70,24 @@ const Table kTables[] = {
     {&kPINInformationType, nullptr},
     {&kTurboLuType, nullptr},
     {&kUnifiedLuRequestType, "korvane/str/diskarray/IntegrationLURequest"},
+    {&kLANInformationType, nullptr},
+    {&kSyncControlType, nullptr},
+    {&kTargetIdType, nullptr},
+    {&kFibreInformationType, nullptr},
+    {&kFibreInformationPermissionType, nullptr},
+    {&kHGListType, nullptr},
+    {&kHostGroupNameType, "korvane/str/diskarray/HostGroupName"},
+    {&kDeleteHGSelectionType, "korvane/str/diskarray/DeleteHGList"},
+    {&kInitHGSelectionType, "korvane/str/diskarray/InitHGList"},
+    {&kWWNInformationType, nullptr},
+    {&kWWNHGInformationType, nullptr},
+    {&kHGOptionType, nullptr},
+    {&kHGOptionInfoType, nullptr},
+    {&kPortOptionType, nullptr},
+    {&kLuMappingType, nullptr},
+    {&kLuMappingHGInfoType, nullptr},
+    {&kRvrfSrcInfoType, nullptr},
+    {&kRvrfSrcArrayUnitType, nullptr},
 };
 
 // Bytes of the record that the field covers.

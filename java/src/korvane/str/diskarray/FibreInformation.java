@@ -1,6 +1,19 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The Fibre Channel settings of one controller (KX_GetFibreInformation returns two).
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class FibreInformation {
+  public int lun_security;
+  public int[] topology = new int[4];
+  public int[] topology_ref = new int[2];
+  public FibreInformationPort[] port;
+  public FibreInformationSfc[] sfc;
+  public FibreInformationSecurity[] security;
+  public String product_number = "";
+
   public FibreInformation() {}
 }

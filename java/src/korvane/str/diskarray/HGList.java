@@ -1,6 +1,14 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The host groups of a unit (KX_GetHGList).
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class HGList {
+  public int lun_manage;
+  public HGCtlInfo[] ctl;
+
   public HGList() {}
 }

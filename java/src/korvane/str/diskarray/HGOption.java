@@ -1,6 +1,14 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The host-group options of a unit.
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class HGOption {
+  public int HostGroupValid;
+  public HGOptionCtlInfo[] ctl;
+
   public HGOption() {}
 }

@@ -1,6 +1,16 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The LU mapping of a unit.
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class LuMapping {
+  public int HostGroupValid;
+  public int ctrl_flag;
+  public int mapping_mode;
+  public LuMappingCtlInfo[] ctl;
+
   public LuMapping() {}
 }

@@ -1,6 +1,19 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The LU mapping of one host group: lu[h] is the internal LU at host LUN h, -1 for none (a new object maps nothing).
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class LuMappingHGInfo {
+  public int[] lu = newUnmapped();
+
   public LuMappingHGInfo() {}
+
+  private static int[] newUnmapped() {
+    int[] lu = new int[256];
+    java.util.Arrays.fill(lu, -1);
+    return lu;
+  }
 }

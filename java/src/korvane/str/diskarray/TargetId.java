@@ -1,6 +1,15 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The target IDs of one controller: 4 port configurations.
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class TargetId {
+  public int ctrl_flag;
+  public int target_id_mode;
+  public TargetConfig[] target_config;
+
   public TargetId() {}
 }

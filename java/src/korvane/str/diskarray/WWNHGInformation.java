@@ -1,6 +1,14 @@
 package korvane.str.diskarray;
 
-// Fields are added when this record's area is built.
+/**
+ * The host WWNs of a unit and their host groups.
+ *
+ * <p>Field names and types are read and written by the bridge through JNI and
+ * must not change.
+ */
 public class WWNHGInformation {
+  public int lun_manage;
+  public WWNHGCtlInfo[] ctl;
+
   public WWNHGInformation() {}
 }

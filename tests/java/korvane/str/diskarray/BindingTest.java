@@ -96,7 +96,17 @@ class BindingTest {
       "KX_GetIntegrationPinInfo", "KX_GetTurboLU", "KX_SetTurboLU", "KX_GetPinInfo2",
       "KX_IntegrationLUInfo",
       // Configuration files
-      "KX_RgLuFileOutput", "KX_RaidLuExport", "KX_RaidLuImport");
+      "KX_RgLuFileOutput", "KX_RaidLuExport", "KX_RaidLuImport",
+      // Host connectivity
+      "KX_GetLANInformation", "KX_SetLANInformation", "KX_GetSyncControl",
+      "KX_SetSyncControl", "KX_GetTargetId", "KX_TargetIdImport", "KX_SetTargetId",
+      "KX_GetFibreInformation", "KX_SetFibreInformation", "KX_FibreInfoPermissionImport",
+      "KX_GetHGList", "KX_CreateHG", "KX_ChangeHG", "KX_DeleteHGList", "KX_InitHGList",
+      "KX_GetWWNInformation", "KX_SetWWNInformation", "KX_GetWWNHGInformation",
+      "KX_SetWWNHGInformation", "KX_GetHGOptionAll", "KX_SetHGOptionAll", "KX_GetHGOption",
+      "KX_SetHGOption", "KX_GetPortOption", "KX_SetPortOption", "KX_GetLuMappingListAll",
+      "KX_SetLuMappingListAll", "KX_GetLuMappingList", "KX_SetLuMappingList",
+      "KX_ChangeMappingMode", "KX_GetRvrfSrcPath", "KX_SetRvrfSrcPath", "KX_DelRvrfSrcPath");
 
   @TempDir Path station;
 

@@ -107,6 +107,23 @@ final class Codes {
       Map.entry(0x160A, "the configuration file has a format version this station does not read"),
       Map.entry(0x160B, "the configuration file is damaged: its checksum does not match"),
       Map.entry(0x160C, "a line of the configuration file cannot be used"),
+      Map.entry(0x1100, "an address, subnet mask or gateway is not valid for the controller"),
+      Map.entry(0x1101, "the other controller already has that address"),
+      Map.entry(0x1102, "no such controller or host port (controllers 0-1, ports 0-1)"),
+      Map.entry(0x1103, "no host group of that number on the port"),
+      Map.entry(0x1104, "that host group number or name is taken on the port"),
+      Map.entry(0x1105, "a host group name or nickname is 1..8 printable bytes, no blanks"),
+      Map.entry(0x1106, "host group 0 is the port's default group and cannot be deleted"),
+      Map.entry(0x1107, "all 128 host group numbers of the port are taken"),
+      Map.entry(0x1108, "a WWN is 16 hexadecimal digits, an N_Port ID 6"),
+      Map.entry(0x1109, "that host WWN appears twice on the port"),
+      Map.entry(0x110A, "the LU is mapped to a host group; unmap it first"),
+      Map.entry(0x110B, "a host permission names the LU; remove it from the permission first"),
+      Map.entry(0x110C, "the host group would map the same LU twice"),
+      Map.entry(0x110D, "the import file cannot be read, or is larger than 1 MB"),
+      Map.entry(0x110E, "a line of the import file is refused; nothing was imported"),
+      Map.entry(0x110F, "the unit already has 8 remote-verify units"),
+      Map.entry(0x1110, "a remote-verify path or serial number is not valid"),
       Map.entry(0xFFFF, "out of memory"));
 
   /** The meaning of a code, or null for a code the tool does not know. */

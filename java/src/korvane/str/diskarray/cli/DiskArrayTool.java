@@ -145,6 +145,36 @@ public final class DiskArrayTool {
       "  config rglu import UNIT FILE",
       "                           show the RAID groups and LUs FILE holds; nothing is applied",
       "",
+      "Host connectivity (CTL 0|1, PORT 0|1, HG 0..127; settings as KEY=VALUE):",
+      "  lan show UNIT",
+      "  lan set UNIT CTL [ip=A.B.C.D] [subnet=M] [gateway=G] [dhcp=on|off] [lan=on|off]",
+      "  port list UNIT | port show UNIT CTL PORT",
+      "  port set UNIT CTL PORT [speed=auto|1|2|4] [topology=p2p|loop]",
+      "         [frame=512|1024|2048|2112] [address=HEX6|auto] [sync=auto|1|2|4]",
+      "         [lip=on|off] [options=N] [security=on|off]",
+      "  security show UNIT CTL PORT",
+      "  security set UNIT CTL PORT [lun-security=on|off] [guard=on|off] [level=0..2]",
+      "  security allow UNIT CTL PORT WWN LUS [node=WWN] [nport=HEX6]",
+      "  security deny UNIT CTL PORT WWN",
+      "  security import UNIT CTL PORT FILE   replace the port's permissions",
+      "  hostgroup list UNIT",
+      "  hostgroup add UNIT CTL PORT NAME [number=HG]",
+      "  hostgroup rename UNIT CTL PORT HG NAME",
+      "  hostgroup delete UNIT CTL PORT HG...  (its mappings go; its hosts move to HG 0)",
+      "  wwn list UNIT",
+      "  wwn add UNIT CTL PORT WWN [nickname=N] [node=WWN] [hg=HG] [enabled=on|off]",
+      "  wwn assign UNIT CTL PORT WWN HG | wwn remove UNIT CTL PORT WWN",
+      "  map list UNIT CTL PORT HG",
+      "  map add UNIT CTL PORT HG HOST-LUN LU | map remove UNIT CTL PORT HG HOST-LUN",
+      "  map mode UNIT on|off",
+      "  options show|set UNIT CTL PORT [lip=on|off] [options=N]",
+      "  options show|set UNIT CTL PORT HG [option=N] [option2=N,N] [mode=0..255]",
+      "  rvrf show UNIT",
+      "  rvrf set UNIT SERIAL [sequence=S] [detect=N] [path1=C.P-C.P] [path2=C.P-C.P]",
+      "  rvrf delete UNIT [SERIAL]",
+      "WWNs are 16 hex digits; LUS is 'none' or a list such as 0-3,7. A LAN change",
+      "reads the controller's settings and changes only what is given.",
+      "",
       ParameterCommands.USAGE
       + "Unit options:",
       "  --group TEXT             group name, at most 16 bytes",
@@ -350,6 +380,9 @@ public final class DiskArrayTool {
     }
     if (StorageCommands.COMMANDS.contains(command)) {
       return new StorageCommands(out).prepare(arguments);
+    }
+    if (ConnectivityCommands.COMMANDS.contains(command)) {
+      return new ConnectivityCommands(out).prepare(arguments);
     }
     if (FormatCommand.COMMANDS.contains(command)) {
       return new FormatCommand(out, terminal).prepare(arguments);
