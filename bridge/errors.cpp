@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bridge/jni_scoped.h"
+#include "bridge/marshal.h"
 
 namespace kx {
 namespace {
@@ -78,8 +79,9 @@ int32_t get_unit_name(JNIEnv* env, jstring string, char* buffer, size_t size) {
   if (env->GetStringUTFLength(string) == 0) return ERR_MARSHAL;
   UtfChars chars(env, string);
   if (!chars) return ERR_MARSHAL;
-  std::strncpy(buffer, chars.get(), size);
-  buffer[size - 1] = '\0';
+  // Cut to whole characters: a name cut inside one would come back as text
+  // that changes on every round trip.
+  copy_text_whole(chars.get(), buffer, size);
   return 0;
 }
 

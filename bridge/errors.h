@@ -12,10 +12,10 @@ namespace kx {
 // Codes the bridge uses itself; every other nonzero code comes from the core
 // library and reaches Java unchanged.
 enum : int32_t {
-  ERR_SILENT = 256,          // failure without an exception
-  ERR_NULL_ARGUMENT = 258,   // a required Java argument was null
-  ERR_MARSHAL = 2817,        // a JNI step failed or a builder returned null
-  ERR_NO_MEMORY = 65535,     // the C heap could not supply a buffer
+  ERR_SILENT = 256,         // failure without an exception
+  ERR_NULL_ARGUMENT = 258,  // a required Java argument was null
+  ERR_MARSHAL = 2817,       // a JNI step failed or a builder returned null
+  ERR_NO_MEMORY = 65535,    // the C heap could not supply a buffer
 };
 
 inline constexpr const char kExceptionClass[] =
@@ -36,9 +36,9 @@ jclass find_class(JNIEnv* env, const char* name);
 void throw_new(JNIEnv* env, const char* class_name, const char* message);
 
 // Copies a Java string into a NUL-terminated buffer of `size` bytes: at most
-// size - 1 bytes of its modified UTF-8 form, cut by bytes, zero-filled after
-// the text. Returns 0, or ERR_MARSHAL when the string is empty or its
-// characters cannot be obtained; the buffer is then empty.
+// size - 1 bytes of its modified UTF-8 form, whole characters only,
+// zero-filled after the text. Returns 0, or ERR_MARSHAL when the string is
+// empty or its characters cannot be obtained; the buffer is then empty.
 int32_t get_unit_name(JNIEnv* env, jstring string, char* buffer, size_t size);
 
 }  // namespace kx

@@ -20,13 +20,6 @@ jfieldID field_id(JNIEnv* env, jobject object, const char* name,
   return env->GetFieldID(cls.get(), name, signature);
 }
 
-// Copies modified UTF-8 text into a buffer of `size` bytes: at most size - 1
-// bytes of text, the rest zero-filled.
-void copy_text(const char* text, char* buffer, size_t size) {
-  std::strncpy(buffer, text, size - 1);
-  buffer[size - 1] = '\0';
-}
-
 }  // namespace
 
 std::string bounded_text(const void* at, size_t max_length) {
@@ -35,6 +28,94 @@ std::string bounded_text(const void* at, size_t max_length) {
   size_t length =
       nul != nullptr ? static_cast<const char*>(nul) - text : max_length;
   return std::string(text, length);
+}
+
+namespace {
+
+bool is_continuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
+
+void append_three_byte(std::string& out, uint32_t unit) {
+  out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+  out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+  out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+}
+
+}  // namespace
+
+std::string modified_utf8(const std::string& bytes) {
+  size_t i = 0;
+  const size_t n = bytes.size();
+  while (i < n && static_cast<uint8_t>(bytes[i]) < 0x80 && bytes[i] != '\0')
+    ++i;
+  if (i == n) return bytes;
+  std::string out(bytes, 0, i);
+  out.reserve(n + 8);
+  const auto* b = reinterpret_cast<const uint8_t*>(bytes.data());
+  while (i < n) {
+    uint8_t lead = b[i];
+    if (lead == 0) {
+      out += "\xC0\x80";
+      ++i;
+    } else if (lead < 0x80) {
+      out.push_back(static_cast<char>(lead));
+      ++i;
+    } else if ((lead >= 0xC2 && lead <= 0xDF) || lead == 0xC0) {
+      // C0 80 is modified UTF-8's own NUL; any other C0 is overlong.
+      if (i + 1 < n && is_continuation(b[i + 1]) &&
+          (lead != 0xC0 || b[i + 1] == 0x80)) {
+        out.append(bytes, i, 2);
+        i += 2;
+      } else {
+        out += "\xEF\xBF\xBD";
+        ++i;
+      }
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      // Surrogates (ED A0..BF) are kept: modified UTF-8 writes them so.
+      bool ok = i + 2 < n && is_continuation(b[i + 1]) &&
+                is_continuation(b[i + 2]) && (lead != 0xE0 || b[i + 1] >= 0xA0);
+      if (ok) {
+        out.append(bytes, i, 3);
+        i += 3;
+      } else {
+        out += "\xEF\xBF\xBD";
+        ++i;
+      }
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      bool ok = i + 3 < n && is_continuation(b[i + 1]) &&
+                is_continuation(b[i + 2]) && is_continuation(b[i + 3]) &&
+                (lead != 0xF0 || b[i + 1] >= 0x90) &&
+                (lead != 0xF4 || b[i + 1] < 0x90);
+      if (ok) {
+        uint32_t code = ((lead & 0x07u) << 18) | ((b[i + 1] & 0x3Fu) << 12) |
+                        ((b[i + 2] & 0x3Fu) << 6) | (b[i + 3] & 0x3Fu);
+        code -= 0x10000;
+        append_three_byte(out, 0xD800 | (code >> 10));
+        append_three_byte(out, 0xDC00 | (code & 0x3FF));
+        i += 4;
+      } else {
+        out += "\xEF\xBF\xBD";
+        ++i;
+      }
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
+  return out;
+}
+
+void copy_text_whole(const char* text, char* buffer, size_t size) {
+  if (size == 0) return;
+  size_t length = 0;
+  while (length < size - 1 && text[length] != '\0') ++length;
+  // Cut inside a character: back off to where that character starts.
+  if (text[length] != '\0') {
+    while (length > 0 && is_continuation(static_cast<uint8_t>(text[length]))) {
+      --length;
+    }
+  }
+  std::memcpy(buffer, text, length);
+  std::memset(buffer + length, 0, size - length);
 }
 
 jobject new_record(JNIEnv* env, const char* class_name) {
@@ -81,7 +162,7 @@ int32_t set_object_field(JNIEnv* env, jobject object, const char* name,
 int32_t set_string_field(JNIEnv* env, jobject object, const char* name,
                          const char* text) {
   if (env->ExceptionCheck()) return ERR_MARSHAL;
-  LocalRef<jstring> string(env, env->NewStringUTF(text));
+  LocalRef<jstring> string(env, env->NewStringUTF(modified_utf8(text).c_str()));
   if (!string) return ERR_MARSHAL;
   return set_object_field(env, object, name, kStringSignature, string.get());
 }
@@ -101,7 +182,8 @@ int32_t set_string_array_field(JNIEnv* env, jobject object, const char* name,
   }
   // The array is complete; a failure to store it is left to the caller's
   // next checked step, which finds the exception pending.
-  set_object_field(env, object, name, "[Ljava/lang/String;", array.get());
+  static_cast<void>(
+      set_object_field(env, object, name, "[Ljava/lang/String;", array.get()));
   return 0;
 }
 
@@ -155,7 +237,7 @@ int32_t get_string_field(JNIEnv* env, jobject object, const char* name,
   if (!string) return ERR_MARSHAL;
   UtfChars chars(env, string.get());
   if (!chars) return ERR_MARSHAL;
-  copy_text(chars.get(), buffer, size);
+  copy_text_whole(chars.get(), buffer, size);
   return 0;
 }
 
@@ -174,7 +256,7 @@ int32_t get_string_array_field(JNIEnv* env, jobject object, const char* name,
     if (!string) return ERR_MARSHAL;
     UtfChars chars(env, string.get());
     if (!chars) return ERR_MARSHAL;
-    copy_text(chars.get(), base + i * stride, stride);
+    copy_text_whole(chars.get(), base + i * stride, stride);
   }
   return 0;
 }

@@ -19,6 +19,17 @@ namespace kx {
 // no NUL within them. Text from a C record never reads past its slot.
 std::string bounded_text(const void* at, size_t max_length);
 
+// The bytes as valid modified UTF-8, fit for NewStringUTF: well-formed
+// sequences are kept, a four-byte sequence becomes its surrogate pair, NUL
+// becomes C0 80 and any other byte that is not part of a valid sequence
+// becomes U+FFFD. Text from the core or a file can hold anything.
+std::string modified_utf8(const std::string& bytes);
+
+// Copies NUL-terminated modified UTF-8 into a buffer of `size` bytes: as many
+// whole characters as fit in size - 1 bytes, the rest of the buffer zero, so
+// a text cut to its field never ends inside a character.
+void copy_text_whole(const char* text, char* buffer, size_t size);
+
 // Creation and lookup: a new local reference, or null on failure.
 jobject new_record(JNIEnv* env, const char* class_name);
 jobjectArray new_record_array(JNIEnv* env, const char* class_name,
@@ -27,49 +38,61 @@ jobject get_object_field(JNIEnv* env, jobject object, const char* name,
                          const char* signature);
 
 // Setting fields of a new object: 0, or ERR_MARSHAL.
-int32_t set_int_field(JNIEnv* env, jobject object, const char* name,
-                      jint value);
-int32_t set_object_field(JNIEnv* env, jobject object, const char* name,
-                         const char* signature, jobject value);
-int32_t set_string_field(JNIEnv* env, jobject object, const char* name,
-                         const char* text);
+[[nodiscard]] int32_t set_int_field(JNIEnv* env, jobject object,
+                                    const char* name, jint value);
+[[nodiscard]] int32_t set_object_field(JNIEnv* env, jobject object,
+                                       const char* name, const char* signature,
+                                       jobject value);
+[[nodiscard]] int32_t set_string_field(JNIEnv* env, jobject object,
+                                       const char* name, const char* text);
 // Sets a String[] of `stride` elements whose first `count` hold the texts at
 // base, base + stride, ...; the later elements stay null.
-int32_t set_string_array_field(JNIEnv* env, jobject object, const char* name,
-                               const char* base, int count, int stride);
-int32_t set_int_array_field(JNIEnv* env, jobject object, const char* name,
-                            const int32_t* source, int count);
+[[nodiscard]] int32_t set_string_array_field(JNIEnv* env, jobject object,
+                                             const char* name, const char* base,
+                                             int count, int stride);
+[[nodiscard]] int32_t set_int_array_field(JNIEnv* env, jobject object,
+                                          const char* name,
+                                          const int32_t* source, int count);
 // A new int[] of `count` elements, each byte sign-extended; null on failure.
 jintArray new_int_array_from_bytes(JNIEnv* env, const uint8_t* source,
                                    int count);
 // Copies into the byte[] that the field already holds.
-int32_t set_byte_array_region(JNIEnv* env, jobject object, const char* name,
-                              const uint8_t* source, int count);
+[[nodiscard]] int32_t set_byte_array_region(JNIEnv* env, jobject object,
+                                            const char* name,
+                                            const uint8_t* source, int count);
 
 // Reading fields of an existing object. get_int_field returns the value, or
 // -1 with an exception pending when the field cannot be read.
 jint get_int_field(JNIEnv* env, jobject object, const char* name);
-int32_t get_string_field(JNIEnv* env, jobject object, const char* name,
-                         char* buffer, size_t size);
+[[nodiscard]] int32_t get_string_field(JNIEnv* env, jobject object,
+                                       const char* name, char* buffer,
+                                       size_t size);
 // Copies the strings of a String[] into buffers of `stride` bytes; an array
 // longer than `capacity` is cut to it.
-int32_t get_string_array_field(JNIEnv* env, jobject object, const char* name,
-                               char* base, size_t stride, size_t capacity);
-int32_t get_int_array_field(JNIEnv* env, jobject object, const char* name,
-                            int32_t* target, int count);
-int32_t get_int_matrix_field(JNIEnv* env, jobject object, const char* name,
-                             int32_t* target, int rows, int columns);
+[[nodiscard]] int32_t get_string_array_field(JNIEnv* env, jobject object,
+                                             const char* name, char* base,
+                                             size_t stride, size_t capacity);
+[[nodiscard]] int32_t get_int_array_field(JNIEnv* env, jobject object,
+                                          const char* name, int32_t* target,
+                                          int count);
+[[nodiscard]] int32_t get_int_matrix_field(JNIEnv* env, jobject object,
+                                           const char* name, int32_t* target,
+                                           int rows, int columns);
 // Stores the low 8 bits of each element; an empty array writes one 0 byte and
 // an array longer than `capacity` is cut to it.
-int32_t get_bytes_from_int_array_field(JNIEnv* env, jobject object,
-                                       const char* name, uint8_t* target,
-                                       size_t capacity);
-int32_t get_byte_array_field(JNIEnv* env, jobject object, const char* name,
-                             uint8_t* target, int count);
+[[nodiscard]] int32_t get_bytes_from_int_array_field(JNIEnv* env,
+                                                     jobject object,
+                                                     const char* name,
+                                                     uint8_t* target,
+                                                     size_t capacity);
+[[nodiscard]] int32_t get_byte_array_field(JNIEnv* env, jobject object,
+                                           const char* name, uint8_t* target,
+                                           int count);
 
 // Calendars: a new GregorianCalendar from a broken-down time whose year counts
 // from 1900, and the reverse, which stores the calendar year itself.
 jobject new_calendar(JNIEnv* env, const BrokenDownTime* time);
-int32_t read_calendar(JNIEnv* env, jobject calendar, BrokenDownTime* time);
+[[nodiscard]] int32_t read_calendar(JNIEnv* env, jobject calendar,
+                                    BrokenDownTime* time);
 
 }  // namespace kx

@@ -3,12 +3,22 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "bridge/errors.h"
 #include "bridge/jni_scoped.h"
 #include "bridge/marshal.h"
 
 namespace kx {
+namespace {
+
+using TypeIds = Lookups::TypeIds;
+
+}  // namespace
+
+jobject build_object(Lookups& lookups, const RecordType& type,
+                     const void* record);
+
 namespace {
 
 int32_t load_int(const uint8_t* at) {
@@ -21,106 +31,193 @@ void store_int(uint8_t* at, int32_t value) {
   std::memcpy(at, &value, sizeof(value));
 }
 
-int32_t set_text_array(JNIEnv* env, jobject object, const FieldSpec& field,
-                       const uint8_t* at) {
-  // Each text is bounded by its slot before it is handed to JNI.
-  std::string copies(static_cast<size_t>(field.count) * field.stride, '\0');
-  for (uint32_t i = 0; i < field.count; ++i) {
-    std::string text = bounded_text(at + i * field.stride, field.stride - 1);
-    std::memcpy(&copies[i * field.stride], text.data(), text.size());
-  }
-  return set_string_array_field(env, object, field.name, copies.data(),
-                                static_cast<int>(field.count),
-                                static_cast<int>(field.stride));
+// A new Java string of the text in a slot of `width` bytes (NUL-terminated
+// within it, or cut at width - 1), as valid modified UTF-8.
+jstring new_slot_string(JNIEnv* env, const uint8_t* at, size_t width) {
+  return env->NewStringUTF(modified_utf8(bounded_text(at, width - 1)).c_str());
 }
 
-int32_t set_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
-                         const uint8_t* at) {
-  const RecordType& nested = *field.nested;
+// Builder steps return 0 or ERR_MARSHAL. Field IDs are valid for the objects
+// the builder itself creates, and the Set/New calls used here raise nothing
+// with valid IDs and in-range regions, so only steps that can return null are
+// checked.
+
+int32_t set_object(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
+                   jobject value) {
+  jfieldID id = lookups.field(ids, index);
+  if (id == nullptr) return ERR_MARSHAL;
+  lookups.env()->SetObjectField(object, id, value);
+  return 0;
+}
+
+int32_t set_text_array(Lookups& lookups, TypeIds& ids, size_t index,
+                       jobject object, const FieldSpec& field,
+                       const uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  jclass string_class = lookups.find("java/lang/String");
+  if (string_class == nullptr) return ERR_MARSHAL;
+  // The array is as long as a slot is wide; slots past `count` stay null.
   LocalRef<jobjectArray> array(
-      env, new_record_array(env, nested.class_name,
-                            static_cast<jsize>(field.count)));
+      env, env->NewObjectArray(static_cast<jsize>(field.stride), string_class,
+                               nullptr));
   if (!array) return ERR_MARSHAL;
   for (uint32_t i = 0; i < field.count; ++i) {
-    LocalRef<jobject> element(env,
-                              build_record(env, nested, at + i * field.stride));
+    LocalRef<jstring> string(
+        env, new_slot_string(env, at + static_cast<size_t>(i) * field.stride,
+                             field.stride));
+    if (!string) return ERR_MARSHAL;
+    env->SetObjectArrayElement(array.get(), static_cast<jsize>(i),
+                               string.get());
+  }
+  return set_object(lookups, ids, index, object, array.get());
+}
+
+int32_t set_nested_array(Lookups& lookups, TypeIds& ids, size_t index,
+                         jobject object, const FieldSpec& field,
+                         const uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  TypeIds* nested = lookups.for_building(*field.nested);
+  if (nested == nullptr) return ERR_MARSHAL;
+  LocalRef<jobjectArray> array(
+      env, env->NewObjectArray(static_cast<jsize>(field.count), nested->cls,
+                               nullptr));
+  if (!array) return ERR_MARSHAL;
+  for (uint32_t i = 0; i < field.count; ++i) {
+    LocalRef<jobject> element(
+        env, build_object(lookups, *field.nested,
+                          at + static_cast<size_t>(i) * field.stride));
     if (!element) return ERR_MARSHAL;
     env->SetObjectArrayElement(array.get(), static_cast<jsize>(i),
                                element.get());
-    if (env->ExceptionCheck()) return ERR_MARSHAL;
   }
-  return set_object_field(env, object, field.name, field.signature,
-                          array.get());
+  return set_object(lookups, ids, index, object, array.get());
 }
 
-int32_t set_int_matrix(JNIEnv* env, jobject object, const FieldSpec& field,
+int32_t set_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
+                       jobject object, const FieldSpec& field,
                        const uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  jclass row_class = lookups.find("[I");
+  if (row_class == nullptr) return ERR_MARSHAL;
   LocalRef<jobjectArray> matrix(
-      env, new_record_array(env, "[I", static_cast<jsize>(field.count)));
+      env,
+      env->NewObjectArray(static_cast<jsize>(field.count), row_class, nullptr));
   if (!matrix) return ERR_MARSHAL;
+  std::vector<jint> values(field.stride);
   for (uint32_t i = 0; i < field.count; ++i) {
     LocalRef<jintArray> row(env,
                             env->NewIntArray(static_cast<jsize>(field.stride)));
     if (!row) return ERR_MARSHAL;
-    env->SetIntArrayRegion(
-        row.get(), 0, static_cast<jsize>(field.stride),
-        reinterpret_cast<const jint*>(at + i * field.stride * sizeof(int32_t)));
+    std::memcpy(values.data(),
+                at + static_cast<size_t>(i) * field.stride * sizeof(int32_t),
+                field.stride * sizeof(int32_t));
+    env->SetIntArrayRegion(row.get(), 0, static_cast<jsize>(field.stride),
+                           values.data());
     env->SetObjectArrayElement(matrix.get(), static_cast<jsize>(i), row.get());
-    if (env->ExceptionCheck()) return ERR_MARSHAL;
   }
-  return set_object_field(env, object, field.name, field.signature,
-                          matrix.get());
+  return set_object(lookups, ids, index, object, matrix.get());
 }
 
-int32_t build_field(JNIEnv* env, jobject object, const FieldSpec& field,
-                    const uint8_t* record) {
+int32_t set_int_values(Lookups& lookups, TypeIds& ids, size_t index,
+                       jobject object, const jint* values, uint32_t count) {
+  JNIEnv* env = lookups.env();
+  LocalRef<jintArray> array(env, env->NewIntArray(static_cast<jsize>(count)));
+  if (!array) return ERR_MARSHAL;
+  env->SetIntArrayRegion(array.get(), 0, static_cast<jsize>(count), values);
+  return set_object(lookups, ids, index, object, array.get());
+}
+
+int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
+                    jobject object, const uint8_t* record) {
+  JNIEnv* env = lookups.env();
+  const FieldSpec& field = ids.type->fields[index];
   const uint8_t* at = record + field.offset;
   switch (field.kind) {
     case FieldKind::kInt:
-      return set_int_field(env, object, field.name, load_int(at));
     case FieldKind::kSignedByte:
-      return set_int_field(env, object, field.name, static_cast<int8_t>(*at));
-    case FieldKind::kUnsignedByte:
-      return set_int_field(env, object, field.name, *at);
-    case FieldKind::kText:
-      return set_string_field(env, object, field.name,
-                              bounded_text(at, field.count - 1).c_str());
-    case FieldKind::kByteList: {
-      LocalRef<jintArray> array(
-          env,
-          new_int_array_from_bytes(env, at, static_cast<int>(field.count)));
-      if (!array) return ERR_MARSHAL;
-      return set_object_field(env, object, field.name, field.signature,
-                              array.get());
+    case FieldKind::kUnsignedByte: {
+      jfieldID id = lookups.field(ids, index);
+      if (id == nullptr) return ERR_MARSHAL;
+      jint value = field.kind == FieldKind::kInt ? load_int(at)
+                   : field.kind == FieldKind::kSignedByte
+                       ? static_cast<jint>(static_cast<int8_t>(*at))
+                       : static_cast<jint>(*at);
+      env->SetIntField(object, id, value);
+      return 0;
     }
-    case FieldKind::kIntArray:
-      return set_int_array_field(env, object, field.name,
-                                 reinterpret_cast<const int32_t*>(at),
-                                 static_cast<int>(field.count));
-    case FieldKind::kByteArray:
-      return set_byte_array_region(env, object, field.name, at,
-                                   static_cast<int>(field.count));
+    case FieldKind::kText: {
+      // The string is made before the field is looked up.
+      LocalRef<jstring> string(env, new_slot_string(env, at, field.count));
+      if (!string) return ERR_MARSHAL;
+      return set_object(lookups, ids, index, object, string.get());
+    }
+    case FieldKind::kByteList: {
+      std::vector<jint> values(field.count);
+      for (uint32_t i = 0; i < field.count; ++i) {
+        values[i] = static_cast<int8_t>(at[i]);
+      }
+      return set_int_values(lookups, ids, index, object, values.data(),
+                            field.count);
+    }
+    case FieldKind::kIntArray: {
+      std::vector<jint> values(field.count);
+      std::memcpy(values.data(), at, field.count * sizeof(int32_t));
+      return set_int_values(lookups, ids, index, object, values.data(),
+                            field.count);
+    }
+    case FieldKind::kByteArray: {
+      // Copied into the byte[] the object's constructor made; one that is
+      // missing or too short fails the field.
+      jfieldID id = lookups.field(ids, index);
+      if (id == nullptr) return ERR_MARSHAL;
+      LocalRef<jbyteArray> array(
+          env, static_cast<jbyteArray>(env->GetObjectField(object, id)));
+      if (!array) return ERR_MARSHAL;
+      env->SetByteArrayRegion(array.get(), 0, static_cast<jsize>(field.count),
+                              reinterpret_cast<const jbyte*>(at));
+      return env->ExceptionCheck() ? ERR_MARSHAL : 0;
+    }
     case FieldKind::kTextArray:
-      return set_text_array(env, object, field, at);
+      return set_text_array(lookups, ids, index, object, field, at);
     case FieldKind::kRecord: {
-      LocalRef<jobject> nested(env, build_record(env, *field.nested, at));
+      LocalRef<jobject> nested(env, build_object(lookups, *field.nested, at));
       if (!nested) return ERR_MARSHAL;
-      return set_object_field(env, object, field.name, field.signature,
-                              nested.get());
+      return set_object(lookups, ids, index, object, nested.get());
     }
     case FieldKind::kRecordArray:
-      return set_nested_array(env, object, field, at);
+      return set_nested_array(lookups, ids, index, object, field, at);
     case FieldKind::kIntMatrix:
-      return set_int_matrix(env, object, field, at);
+      return set_int_matrix(lookups, ids, index, object, field, at);
   }
   return ERR_MARSHAL;
 }
 
-int32_t read_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
-                          uint8_t* at) {
+// Reader steps return 0 or ERR_MARSHAL and check lengths before any region
+// copy, so a short Java array fails without an exception.
+
+// Copies a Java string into a slot of `width` bytes, cut at the last whole
+// character that fits. A null string is an empty text.
+int32_t read_text(JNIEnv* env, jstring string, uint8_t* at, size_t width) {
+  std::memset(at, 0, width);
+  if (string == nullptr) return 0;
+  UtfChars chars(env, string);
+  if (!chars) return ERR_MARSHAL;
+  copy_text_whole(chars.get(), reinterpret_cast<char*>(at), width);
+  return 0;
+}
+
+template <typename Array>
+Array get_array(Lookups& lookups, TypeIds& ids, size_t index, jobject object) {
+  jfieldID id = lookups.field(ids, index);
+  if (id == nullptr) return nullptr;
+  return static_cast<Array>(lookups.env()->GetObjectField(object, id));
+}
+
+int32_t read_nested_array(Lookups& lookups, TypeIds& ids, size_t index,
+                          jobject object, const FieldSpec& field, uint8_t* at) {
+  JNIEnv* env = lookups.env();
   LocalRef<jobjectArray> array(
-      env, static_cast<jobjectArray>(
-               get_object_field(env, object, field.name, field.signature)));
+      env, get_array<jobjectArray>(lookups, ids, index, object));
   if (!array) return ERR_MARSHAL;
   jsize length = env->GetArrayLength(array.get());
   // A longer Java array is cut to the record's capacity.
@@ -129,7 +226,7 @@ int32_t read_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
   }
   for (jsize i = 0; i < length; ++i) {
     LocalRef<jobject> element(env, env->GetObjectArrayElement(array.get(), i));
-    if (read_record(env, *field.nested, element.get(),
+    if (read_record(lookups, *field.nested, element.get(),
                     at + static_cast<size_t>(i) * field.stride) != 0) {
       return ERR_MARSHAL;
     }
@@ -137,96 +234,235 @@ int32_t read_nested_array(JNIEnv* env, jobject object, const FieldSpec& field,
   return 0;
 }
 
-int32_t read_field(JNIEnv* env, jobject object, const FieldSpec& field,
+int32_t read_text_array(Lookups& lookups, TypeIds& ids, size_t index,
+                        jobject object, const FieldSpec& field, uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  LocalRef<jobjectArray> array(
+      env, get_array<jobjectArray>(lookups, ids, index, object));
+  if (!array) return ERR_MARSHAL;
+  std::memset(at, 0, static_cast<size_t>(field.count) * field.stride);
+  jsize length = env->GetArrayLength(array.get());
+  if (length > static_cast<jsize>(field.count)) {
+    length = static_cast<jsize>(field.count);
+  }
+  for (jsize i = 0; i < length; ++i) {
+    LocalRef<jstring> string(
+        env, static_cast<jstring>(env->GetObjectArrayElement(array.get(), i)));
+    // A null element ends the list: builders leave the slots past the last
+    // text null, so a list read back and passed on keeps its texts.
+    if (!string) break;
+    if (read_text(env, string.get(), at + static_cast<size_t>(i) * field.stride,
+                  field.stride) != 0) {
+      return ERR_MARSHAL;
+    }
+  }
+  return 0;
+}
+
+int32_t read_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
+                        jobject object, const FieldSpec& field, uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  LocalRef<jobjectArray> matrix(
+      env, get_array<jobjectArray>(lookups, ids, index, object));
+  if (!matrix) return ERR_MARSHAL;
+  // A matrix with fewer rows, or a row shorter, than the record holds fails.
+  if (env->GetArrayLength(matrix.get()) < static_cast<jsize>(field.count)) {
+    return ERR_MARSHAL;
+  }
+  for (uint32_t i = 0; i < field.count; ++i) {
+    LocalRef<jintArray> row(env,
+                            static_cast<jintArray>(env->GetObjectArrayElement(
+                                matrix.get(), static_cast<jsize>(i))));
+    if (!row ||
+        env->GetArrayLength(row.get()) < static_cast<jsize>(field.stride)) {
+      return ERR_MARSHAL;
+    }
+    std::vector<jint> values(field.stride);
+    env->GetIntArrayRegion(row.get(), 0, static_cast<jsize>(field.stride),
+                           values.data());
+    std::memcpy(at + static_cast<size_t>(i) * field.stride * sizeof(int32_t),
+                values.data(), field.stride * sizeof(int32_t));
+  }
+  return 0;
+}
+
+int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
                    uint8_t* record) {
+  JNIEnv* env = lookups.env();
+  const FieldSpec& field = ids.type->fields[index];
   uint8_t* at = record + field.offset;
   switch (field.kind) {
     case FieldKind::kInt:
-      store_int(at, get_int_field(env, object, field.name));
-      return env->ExceptionCheck() ? ERR_MARSHAL : 0;
     case FieldKind::kSignedByte:
-    case FieldKind::kUnsignedByte:
-      *at = static_cast<uint8_t>(get_int_field(env, object, field.name) & 0xFF);
-      return env->ExceptionCheck() ? ERR_MARSHAL : 0;
-    case FieldKind::kText:
-      return get_string_field(env, object, field.name,
-                              reinterpret_cast<char*>(at), field.count);
-    case FieldKind::kByteList:
-      return get_bytes_from_int_array_field(env, object, field.name, at,
-                                            field.count);
-    case FieldKind::kIntArray:
-      return get_int_array_field(env, object, field.name,
-                                 reinterpret_cast<int32_t*>(at),
-                                 static_cast<int>(field.count));
-    case FieldKind::kByteArray:
-      return get_byte_array_field(env, object, field.name, at,
-                                  static_cast<int>(field.count));
+    case FieldKind::kUnsignedByte: {
+      jfieldID id = lookups.field(ids, index);
+      if (id == nullptr) return ERR_MARSHAL;
+      jint value = env->GetIntField(object, id);
+      if (field.kind == FieldKind::kInt) {
+        store_int(at, value);
+      } else {
+        *at = static_cast<uint8_t>(value & 0xFF);
+      }
+      return 0;
+    }
+    case FieldKind::kText: {
+      jfieldID id = lookups.field(ids, index);
+      if (id == nullptr) return ERR_MARSHAL;
+      LocalRef<jstring> string(
+          env, static_cast<jstring>(env->GetObjectField(object, id)));
+      return read_text(env, string.get(), at, field.count);
+    }
+    case FieldKind::kByteList: {
+      LocalRef<jintArray> array(
+          env, get_array<jintArray>(lookups, ids, index, object));
+      if (!array) return ERR_MARSHAL;
+      jsize length = env->GetArrayLength(array.get());
+      if (length == 0) {
+        at[0] = 0;
+        return 0;
+      }
+      if (length > static_cast<jsize>(field.count)) {
+        length = static_cast<jsize>(field.count);
+      }
+      std::vector<jint> values(static_cast<size_t>(length));
+      env->GetIntArrayRegion(array.get(), 0, length, values.data());
+      for (jsize i = 0; i < length; ++i) {
+        at[i] = static_cast<uint8_t>(values[static_cast<size_t>(i)] & 0xFF);
+      }
+      return 0;
+    }
+    case FieldKind::kIntArray: {
+      LocalRef<jintArray> array(
+          env, get_array<jintArray>(lookups, ids, index, object));
+      if (!array ||
+          env->GetArrayLength(array.get()) < static_cast<jsize>(field.count)) {
+        return ERR_MARSHAL;
+      }
+      std::vector<jint> values(field.count);
+      env->GetIntArrayRegion(array.get(), 0, static_cast<jsize>(field.count),
+                             values.data());
+      std::memcpy(at, values.data(), field.count * sizeof(int32_t));
+      return 0;
+    }
+    case FieldKind::kByteArray: {
+      LocalRef<jbyteArray> array(
+          env, get_array<jbyteArray>(lookups, ids, index, object));
+      if (!array ||
+          env->GetArrayLength(array.get()) < static_cast<jsize>(field.count)) {
+        return ERR_MARSHAL;
+      }
+      env->GetByteArrayRegion(array.get(), 0, static_cast<jsize>(field.count),
+                              reinterpret_cast<jbyte*>(at));
+      return 0;
+    }
     case FieldKind::kTextArray:
-      return get_string_array_field(env, object, field.name,
-                                    reinterpret_cast<char*>(at), field.stride,
-                                    field.count);
+      return read_text_array(lookups, ids, index, object, field, at);
     case FieldKind::kRecord: {
-      LocalRef<jobject> nested(
-          env, get_object_field(env, object, field.name, field.signature));
+      LocalRef<jobject> nested(env,
+                               get_array<jobject>(lookups, ids, index, object));
       if (!nested) return ERR_MARSHAL;
-      return read_record(env, *field.nested, nested.get(), at) == 0
+      return read_record(lookups, *field.nested, nested.get(), at) == 0
                  ? 0
                  : ERR_MARSHAL;
     }
     case FieldKind::kRecordArray:
-      return read_nested_array(env, object, field, at);
+      return read_nested_array(lookups, ids, index, object, field, at);
     case FieldKind::kIntMatrix:
-      return get_int_matrix_field(
-          env, object, field.name, reinterpret_cast<int32_t*>(at),
-          static_cast<int>(field.count), static_cast<int>(field.stride));
+      return read_int_matrix(lookups, ids, index, object, field, at);
   }
   return ERR_MARSHAL;
 }
 
 }  // namespace
 
-jobject build_record(JNIEnv* env, const RecordType& type, const void* record) {
-  std::fflush(stdout);
+// Builds without flushing: standard output is flushed once when a build
+// starts, not once per nested object, since nothing can write to it while
+// the objects are made.
+jobject build_object(Lookups& lookups, const RecordType& type,
+                     const void* record) {
   if (record == nullptr) return nullptr;
-  LocalRef<jobject> object(env, new_record(env, type.class_name));
+  JNIEnv* env = lookups.env();
+  TypeIds* ids = lookups.for_building(type);
+  if (ids == nullptr) return nullptr;
+  LocalRef<jobject> object(env, env->NewObject(ids->cls, ids->ctor));
   if (!object) return nullptr;
   const auto* base = static_cast<const uint8_t*>(record);
   for (size_t i = 0; i < type.field_count; ++i) {
-    const FieldSpec& field = type.fields[i];
-    if (build_field(env, object.get(), field, base) != 0 &&
-        field.on_failure == OnFailure::kAbort) {
+    if (build_field(lookups, *ids, i, object.get(), base) == 0) continue;
+    // A skipped field may not leave an exception behind it: no further JNI
+    // call may run then, so the builder ends there.
+    if (type.fields[i].on_failure == OnFailure::kAbort ||
+        env->ExceptionCheck()) {
       return nullptr;
     }
   }
   return object.release();
 }
 
-int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
+jobject build_record(Lookups& lookups, const RecordType& type,
+                     const void* record) {
+  if (!type.quiet) std::fflush(stdout);
+  return build_object(lookups, type, record);
+}
+
+int32_t read_record(Lookups& lookups, const RecordType& type, jobject object,
                     void* record) {
   if (object == nullptr || record == nullptr) return -1;
+  TypeIds* ids = lookups.for_reading(type, object);
+  if (ids == nullptr) return ERR_MARSHAL;
   auto* base = static_cast<uint8_t*>(record);
   for (size_t i = 0; i < type.field_count; ++i) {
-    if (read_field(env, object, type.fields[i], base) != 0) return ERR_MARSHAL;
+    if (read_field(lookups, *ids, i, object, base) != 0) return ERR_MARSHAL;
   }
   return 0;
+}
+
+jobjectArray new_record_array(Lookups& lookups, const RecordType& type,
+                              jsize length) {
+  TypeIds* ids = lookups.for_building(type);
+  if (ids == nullptr) return nullptr;
+  return lookups.env()->NewObjectArray(length, ids->cls, nullptr);
+}
+
+size_t fill_record_array(Lookups& lookups, jobjectArray array,
+                         const RecordType& type, const void* records,
+                         size_t count, bool stop_at_failure) {
+  JNIEnv* env = lookups.env();
+  const auto* base = static_cast<const uint8_t*>(records);
+  if (!type.quiet) std::fflush(stdout);
+  size_t built = 0;
+  for (size_t i = 0; i < count; ++i) {
+    LocalRef<jobject> element(
+        env, build_object(lookups, type, base + i * type.size));
+    if (!element) {
+      // A failed build may leave its exception pending, and nothing more may
+      // be stored then; the remaining elements stay null.
+      if (stop_at_failure || env->ExceptionCheck()) break;
+      continue;
+    }
+    env->SetObjectArrayElement(array, static_cast<jsize>(i), element.get());
+    ++built;
+  }
+  return built;
+}
+
+jobject build_record(JNIEnv* env, const RecordType& type, const void* record) {
+  Lookups lookups(env);
+  return build_record(lookups, type, record);
+}
+
+int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
+                    void* record) {
+  Lookups lookups(env);
+  return read_record(lookups, type, object, record);
 }
 
 size_t fill_record_array(JNIEnv* env, jobjectArray array,
                          const RecordType& type, const void* records,
                          size_t count, bool stop_at_failure) {
-  const auto* base = static_cast<const uint8_t*>(records);
-  size_t built = 0;
-  for (size_t i = 0; i < count; ++i) {
-    LocalRef<jobject> element(env,
-                              build_record(env, type, base + i * type.size));
-    if (!element && stop_at_failure) break;
-    // A failed build leaves its exception pending, and nothing more may be
-    // stored then; the remaining elements stay null.
-    if (env->ExceptionCheck()) break;
-    env->SetObjectArrayElement(array, static_cast<jsize>(i), element.get());
-    if (element) ++built;
-  }
-  return built;
+  Lookups lookups(env);
+  return fill_record_array(lookups, array, type, records, count,
+                           stop_at_failure);
 }
 
 }  // namespace kx

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "bridge/lookups.h"
+
 namespace kx {
 
 enum class FieldKind : uint8_t {
@@ -52,20 +54,32 @@ struct RecordType {
   uint32_t size;                // bytes of one C record
   const FieldSpec* fields;
   size_t field_count;
+  bool quiet;  // its builds leave standard output alone
 };
 
 // The class name of a record class of the package, with the signatures of
 // the class and of an array of it.
-#define KX_RECORD_CLASS(name)                                   \
-  "korvane/str/diskarray/" name, "Lkorvane/str/diskarray/" name \
-  ";", "[Lkorvane/str/diskarray/" name ";"
+#define KX_RECORD_CLASS(name)                                        \
+  "korvane/str/diskarray/" name, "Lkorvane/str/diskarray/" name ";", \
+      "[Lkorvane/str/diskarray/" name ";"
 
 template <size_t N>
 constexpr RecordType record_type(const char* class_name, const char* signature,
                                  const char* array_signature, size_t size,
                                  const FieldSpec (&fields)[N]) {
-  return {class_name, signature, array_signature, static_cast<uint32_t>(size),
-          fields, N};
+  return {class_name,
+          signature,
+          array_signature,
+          static_cast<uint32_t>(size),
+          fields,
+          N,
+          false};
+}
+
+// The same record, built without flushing standard output first.
+constexpr RecordType without_flush(RecordType type) {
+  type.quiet = true;
+  return type;
 }
 
 // A record type whose Java class the reader does not name: fields are looked
@@ -73,7 +87,8 @@ constexpr RecordType record_type(const char* class_name, const char* signature,
 template <size_t N>
 constexpr RecordType unnamed_record_type(size_t size,
                                          const FieldSpec (&fields)[N]) {
-  return {nullptr, nullptr, nullptr, static_cast<uint32_t>(size), fields, N};
+  return {nullptr, nullptr, nullptr, static_cast<uint32_t>(size),
+          fields,  N,       false};
 }
 
 namespace field {
@@ -81,79 +96,126 @@ namespace field {
 template <typename M>
 constexpr FieldSpec int32(const char* name, size_t offset) {
   static_assert(std::is_same_v<M, int32_t>, "int field must be int32_t");
-  return {name, "I", FieldKind::kInt, OnFailure::kAbort,
-          static_cast<uint32_t>(offset), 1, 0, nullptr};
+  return {name,
+          "I",
+          FieldKind::kInt,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          1,
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec signed_byte(const char* name, size_t offset) {
   static_assert(std::is_same_v<M, int8_t>, "signed byte must be int8_t");
-  return {name, "I", FieldKind::kSignedByte, OnFailure::kAbort,
-          static_cast<uint32_t>(offset), 1, 0, nullptr};
+  return {name,
+          "I",
+          FieldKind::kSignedByte,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          1,
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec unsigned_byte(const char* name, size_t offset) {
   static_assert(std::is_same_v<M, uint8_t>, "unsigned byte must be uint8_t");
-  return {name, "I", FieldKind::kUnsignedByte, OnFailure::kAbort,
-          static_cast<uint32_t>(offset), 1, 0, nullptr};
+  return {name,
+          "I",
+          FieldKind::kUnsignedByte,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          1,
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec text(const char* name, size_t offset,
                          OnFailure on_failure = OnFailure::kSkip) {
-  static_assert(std::is_array_v<M> &&
-                    std::is_same_v<std::remove_extent_t<M>, char>,
-                "text field must be a char array");
-  return {name, "Ljava/lang/String;", FieldKind::kText, on_failure,
+  static_assert(
+      std::is_array_v<M> && std::is_same_v<std::remove_extent_t<M>, char>,
+      "text field must be a char array");
+  return {name,
+          "Ljava/lang/String;",
+          FieldKind::kText,
+          on_failure,
           static_cast<uint32_t>(offset),
-          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+          static_cast<uint32_t>(std::extent_v<M>),
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec byte_list(const char* name, size_t offset) {
   static_assert(std::is_array_v<M> && sizeof(std::remove_extent_t<M>) == 1,
                 "byte list must be a byte array");
-  return {name, "[I", FieldKind::kByteList, OnFailure::kAbort,
+  return {name,
+          "[I",
+          FieldKind::kByteList,
+          OnFailure::kAbort,
           static_cast<uint32_t>(offset),
-          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+          static_cast<uint32_t>(std::extent_v<M>),
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec int_array(const char* name, size_t offset) {
-  static_assert(std::is_array_v<M> &&
-                    std::is_same_v<std::remove_extent_t<M>, int32_t>,
-                "int array must be an int32_t array");
-  return {name, "[I", FieldKind::kIntArray, OnFailure::kAbort,
+  static_assert(
+      std::is_array_v<M> && std::is_same_v<std::remove_extent_t<M>, int32_t>,
+      "int array must be an int32_t array");
+  return {name,
+          "[I",
+          FieldKind::kIntArray,
+          OnFailure::kAbort,
           static_cast<uint32_t>(offset),
-          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+          static_cast<uint32_t>(std::extent_v<M>),
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec byte_array(const char* name, size_t offset) {
   static_assert(std::is_array_v<M> && sizeof(std::remove_extent_t<M>) == 1,
                 "byte array must be a byte array");
-  return {name, "[B", FieldKind::kByteArray, OnFailure::kAbort,
+  return {name,
+          "[B",
+          FieldKind::kByteArray,
+          OnFailure::kAbort,
           static_cast<uint32_t>(offset),
-          static_cast<uint32_t>(std::extent_v<M>), 0, nullptr};
+          static_cast<uint32_t>(std::extent_v<M>),
+          0,
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec text_array(const char* name, size_t offset) {
-  static_assert(std::rank_v<M> == 2 &&
-                    std::is_same_v<std::remove_all_extents_t<M>, char>,
-                "text array must be a two-dimensional char array");
-  return {name, "[Ljava/lang/String;", FieldKind::kTextArray,
-          OnFailure::kAbort, static_cast<uint32_t>(offset),
+  static_assert(
+      std::rank_v<M> == 2 && std::is_same_v<std::remove_all_extents_t<M>, char>,
+      "text array must be a two-dimensional char array");
+  return {name,
+          "[Ljava/lang/String;",
+          FieldKind::kTextArray,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
           static_cast<uint32_t>(std::extent_v<M, 0>),
-          static_cast<uint32_t>(std::extent_v<M, 1>), nullptr};
+          static_cast<uint32_t>(std::extent_v<M, 1>),
+          nullptr};
 }
 
 template <typename M>
 constexpr FieldSpec record(const char* name, size_t offset,
                            const RecordType& nested) {
-  return {name, nested.signature, FieldKind::kRecord, OnFailure::kAbort,
-          static_cast<uint32_t>(offset), 1, static_cast<uint32_t>(sizeof(M)),
+  return {name,
+          nested.signature,
+          FieldKind::kRecord,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          1,
+          static_cast<uint32_t>(sizeof(M)),
           &nested};
 }
 
@@ -176,10 +238,14 @@ constexpr FieldSpec int_matrix(const char* name, size_t offset) {
   static_assert(std::rank_v<M> == 2 &&
                     std::is_same_v<std::remove_all_extents_t<M>, int32_t>,
                 "int matrix must be a two-dimensional int32_t array");
-  return {name, "[[I", FieldKind::kIntMatrix, OnFailure::kAbort,
+  return {name,
+          "[[I",
+          FieldKind::kIntMatrix,
+          OnFailure::kAbort,
           static_cast<uint32_t>(offset),
           static_cast<uint32_t>(std::extent_v<M, 0>),
-          static_cast<uint32_t>(std::extent_v<M, 1>), nullptr};
+          static_cast<uint32_t>(std::extent_v<M, 1>),
+          nullptr};
 }
 
 }  // namespace field
@@ -187,30 +253,48 @@ constexpr FieldSpec int_matrix(const char* name, size_t offset) {
 // Field entries named after the C member, which carries the Java field's name.
 #define KX_FIELD(kind, Record, member) \
   ::kx::field::kind<decltype(Record::member)>(#member, offsetof(Record, member))
-#define KX_FIELD_AS(kind, Record, member, java_name) \
-  ::kx::field::kind<decltype(Record::member)>(java_name, offsetof(Record, member))
-#define KX_NESTED(kind, Record, member, type)                        \
-  ::kx::field::kind<decltype(Record::member)>(#member,               \
+#define KX_FIELD_AS(kind, Record, member, java_name)     \
+  ::kx::field::kind<decltype(Record::member)>(java_name, \
+                                              offsetof(Record, member))
+#define KX_NESTED(kind, Record, member, type)          \
+  ::kx::field::kind<decltype(Record::member)>(#member, \
                                               offsetof(Record, member), type)
 
 // Creates a new object of the record's class from the C record and sets its
 // fields in table order. Returns null when the object cannot be created or a
 // field whose rule is kAbort cannot be set; fields with kSkip are passed over
-// on failure. Flushes standard output first, as every builder does.
-jobject build_record(JNIEnv* env, const RecordType& type, const void* record);
+// on failure, unless the failure left an exception pending (no JNI call may
+// follow it). Flushes standard output first, once for the whole tree, unless
+// the type is quiet. Classes and field IDs come from the call's lookups.
+jobject build_record(Lookups& lookups, const RecordType& type,
+                     const void* record);
 
-// Fills the C record from the Java object, fields in table order. Returns 0,
-// -1 for a null object or record, or ERR_MARSHAL at the first field that
-// cannot be read (later fields are left as they were).
-int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
-                    void* record);
+// Fills the C record from the Java object, fields in table order. A null
+// String field is an empty text; a null element of a String[] ends the list.
+// Returns 0, -1 for a null object or record, or ERR_MARSHAL at the first
+// field that cannot be read (later fields are left as they were).
+[[nodiscard]] int32_t read_record(Lookups& lookups, const RecordType& type,
+                                  jobject object, void* record);
+
+// A new array of `length` elements of the record's class, all null.
+jobjectArray new_record_array(Lookups& lookups, const RecordType& type,
+                              jsize length);
 
 // Builds `count` records lying `type.size` bytes apart into `array`. With
 // stop_at_failure the first null element ends the loop, leaving the rest
-// null; otherwise every element's result is stored, null or not. Returns the
-// number of elements built.
-size_t fill_record_array(JNIEnv* env, jobjectArray array, const RecordType& type,
-                         const void* records, size_t count,
-                         bool stop_at_failure);
+// null; otherwise every element's result is stored, null or not, until a
+// failure leaves an exception pending. Returns the number of elements built.
+size_t fill_record_array(Lookups& lookups, jobjectArray array,
+                         const RecordType& type, const void* records,
+                         size_t count, bool stop_at_failure);
+
+// The same, with a lookup table of their own: for a call that converts one
+// record and nothing else.
+jobject build_record(JNIEnv* env, const RecordType& type, const void* record);
+[[nodiscard]] int32_t read_record(JNIEnv* env, const RecordType& type,
+                                  jobject object, void* record);
+size_t fill_record_array(JNIEnv* env, jobjectArray array,
+                         const RecordType& type, const void* records,
+                         size_t count, bool stop_at_failure);
 
 }  // namespace kx

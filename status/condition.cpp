@@ -1,5 +1,5 @@
 // Native methods of unit condition and drives.
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 #include "status/status_records.h"
@@ -9,53 +9,43 @@ using namespace kx;
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetDriveInformation(
     JNIEnv* env, jclass, jstring unit_name, jint first, jint second) {
-  return record_read<DiskDriveInformationRecord>(
-      env, unit_name, kDiskDriveInformationType,
-      [first, second](const char* unit, DiskDriveInformationRecord* record) {
-        return KX_GetDriveInformation(unit, first, second, record);
-      });
+  return native(
+      env, KX_GetDriveInformation, unit_name_arg(unit_name), int_arg(first),
+      int_arg(second),
+      record_out<DiskDriveInformationRecord>(kDiskDriveInformationType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitCondition(
     JNIEnv* env, jclass, jstring unit_name, jint value) {
-  return record_read<UnitConditionRecord>(
-      env, unit_name, kUnitConditionType,
-      [value](const char* unit, UnitConditionRecord* record) {
-        return KX_GetUnitCondition(unit, value, record);
-      });
+  return native(env, KX_GetUnitCondition, unit_name_arg(unit_name),
+                int_arg(value),
+                record_out<UnitConditionRecord>(kUnitConditionType));
 }
 
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetDriveInformationAll(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_array<DiskDriveInformationRecord>(
-      env, unit_name, kDiskDriveInformationType, kDriveSlotCount,
-      [](const char* unit, DiskDriveInformationRecord* table) {
-        return KX_GetDriveInformationAll(unit, table);
-      });
+  return native(env, KX_GetDriveInformationAll, unit_name_arg(unit_name),
+                record_table<DiskDriveInformationRecord, kDriveSlotCount>(
+                    kDiskDriveInformationType));
 }
 
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1DriveReconstructInformation(
     JNIEnv* env, jclass, jstring unit_name, jint first, jint second) {
-  return record_read<DriveReconstructInformationRecord>(
-      env, unit_name, kDriveReconstructInformationType,
-      [first, second](const char* unit,
-                      DriveReconstructInformationRecord* record) {
-        return KX_DriveReconstructInformation(unit, first, second, record);
-      });
+  return native(env, KX_DriveReconstructInformation, unit_name_arg(unit_name),
+                int_arg(first), int_arg(second),
+                record_out<DriveReconstructInformationRecord>(
+                    kDriveReconstructInformationType));
 }
 
-// Later family: the table is on the stack, nothing is flushed, and every
-// element's result is stored; an element whose failure left an exception
-// pending ends the loop (see later_record_array).
+// Every element's result is stored, null or not; an element whose failure
+// left an exception pending ends the table.
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetDriveStatus(
     JNIEnv* env, jclass, jstring unit_name) {
-  return later_record_array<DiskDriveRecord, kDriveSlotCount>(
-      env, unit_name, kDiskDriveType,
-      [](const char* unit, DiskDriveRecord* table) {
-        return KX_GetDriveStatus(unit, table);
-      });
+  return native<Quiet>(
+      env, KX_GetDriveStatus, unit_name_arg(unit_name),
+      record_table<DiskDriveRecord, kDriveSlotCount>(kDiskDriveType));
 }

@@ -1,7 +1,8 @@
 // Native methods of the unit registry.
 #include <algorithm>
+#include <limits>
 
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "korvane_str_diskarray_DiskArrayUtilityJNI.h"
 #include "kx_core.h"
 #include "units/unit_records.h"
@@ -11,38 +12,33 @@ using namespace kx;
 JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParam(
     JNIEnv* env, jclass, jstring unit_name) {
-  return record_read<KXUnitParamRecord>(
-      env, unit_name, kUnitParamType,
-      [](const char* unit, KXUnitParamRecord* record) {
-        return KX_GetUnitParam(unit, record);
-      });
+  return native(env, KX_GetUnitParam, unit_name_arg(unit_name),
+                record_out<KXUnitParamRecord>(kUnitParamType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitAdd(JNIEnv* env, jclass,
                                                            jobject record) {
-  record_write_no_unit<KXUnitParamRecord>(
-      env, record, kUnitParamType,
-      [](KXUnitParamRecord* unit) { return KX_UnitAdd(unit); });
+  native(env, KX_UnitAdd, record_in<KXUnitParamRecord>(record, kUnitParamType));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitDelete(
     JNIEnv* env, jclass, jstring unit_name) {
-  action(env, unit_name, [](const char* unit) { return KX_UnitDelete(unit); });
+  native(env, KX_UnitDelete, unit_name_arg(unit_name));
 }
 
+// The old name may be longer than a unit name, up to a path's length.
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitChange(
     JNIEnv* env, jclass, jstring old_unit_name, jobject record) {
-  // The old name may be longer than a unit name, up to a path's length.
-  record_write<KXUnitParamRecord, kLongNameSize>(
-      env, old_unit_name, record, kUnitParamType,
-      [](const char* old_unit, KXUnitParamRecord* unit) {
-        return KX_UnitChange(old_unit, unit);
-      });
+  native(env, KX_UnitChange, long_text_arg(old_unit_name),
+         record_in<KXUnitParamRecord>(record, kUnitParamType));
 }
 
+// Irregular: the table is sized by the caller's count, standard output is
+// flushed once, just before the table is freed, on every path, and an array
+// that cannot be made is reported as -1.
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
     JNIEnv* env, jclass, jint count) {
@@ -51,20 +47,31 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
     raise_error(env, ERR_MARSHAL);
     return nullptr;
   }
+  // A count whose table the address space cannot hold is an exhausted heap,
+  // never a size that wraps (size_t is 32 bits on the shipped platform).
+  const size_t entries = static_cast<size_t>(count);
+  if (entries >
+      std::numeric_limits<size_t>::max() / sizeof(KXUnitParamRecord)) {
+    raise_error(env, ERR_NO_MEMORY);
+    return nullptr;
+  }
+  // calloc(0) may answer null; one byte keeps that from looking like an
+  // exhausted heap.
   HeapPtr<KXUnitParamRecord> records = heap_new<KXUnitParamRecord>(
-      sizeof(KXUnitParamRecord) * static_cast<size_t>(count));
+      std::max<size_t>(1, sizeof(KXUnitParamRecord) * entries));
   if (!records) {
     raise_error(env, ERR_NO_MEMORY);
     return nullptr;
   }
   int32_t code = KX_GetUnitParamTable(count, records.get());
+  Lookups lookups(env);
   LocalRef<jobjectArray> array;
   if (code == 0) {
     array = LocalRef<jobjectArray>(
-        env, new_record_array(env, kUnitParamType.class_name, count));
+        env, new_record_array(lookups, kUnitParamType, count));
     if (array) {
-      fill_record_array(env, array.get(), kUnitParamType, records.get(),
-                        static_cast<size_t>(count), true);
+      fill_record_array(lookups, array.get(), kUnitParamType, records.get(),
+                        entries, true);
     } else {
       code = -1;
     }
@@ -81,36 +88,35 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
 JNIEXPORT jint JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitCount(JNIEnv* env,
                                                                 jclass) {
-  int32_t count = 0;
-  int32_t code = KX_GetUnitCount(&count);
-  if (code != 0) {
-    raise_error(env, code);
-    return -1;
-  }
-  return count;
+  return native<Quiet>(env, KX_GetUnitCount, int_out(-1));
 }
 
 JNIEXPORT void JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GUIInitialize(
     JNIEnv* env, jclass, jobject record) {
-  record_write_no_unit<WorkingDirectoryRecord>(
-      env, record, kWorkingDirectoryType,
-      [](WorkingDirectoryRecord* path) { return KX_GUIInitialize(path); });
+  native(env, KX_GUIInitialize,
+         record_in<WorkingDirectoryRecord>(record, kWorkingDirectoryType));
 }
 
+// Irregular: the core reports how many of the list's entries are in use; the
+// array holds that many, never more than the list's capacity.
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(JNIEnv* env,
                                                                 jclass) {
   flush_output();
   KXLabelRecord entries[kLabelListCapacity] = {};
   int32_t count = 0;
-  if (!core_succeeded(env, KX_GetLabelList(entries, &count))) return nullptr;
-  // The list holds at most its capacity, whatever count the core reports.
+  int32_t code = KX_GetLabelList(entries, &count);
+  if (code != 0) {
+    raise_error(env, code);
+    return nullptr;
+  }
   count = std::clamp<int32_t>(count, 0, kLabelListCapacity);
-  LocalRef<jobjectArray> array(
-      env, new_record_array(env, kLabelType.class_name, count));
+  Lookups lookups(env);
+  LocalRef<jobjectArray> array(env,
+                               new_record_array(lookups, kLabelType, count));
   if (!array) return nullptr;
-  fill_record_array(env, array.get(), kLabelType, entries,
+  fill_record_array(lookups, array.get(), kLabelType, entries,
                     static_cast<size_t>(count), true);
   flush_output();
   return array.release();
@@ -121,17 +127,6 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ModifyInfo(JNIEnv* env,
                                                               jclass,
                                                               jstring text,
                                                               jint value) {
-  flush_output();
-  char in[kModifyInfoSize];
-  if (!convert_required(env, text, in)) return nullptr;
-  char out[kModifyInfoSize] = {};
-  if (!core_succeeded(env, KX_ModifyInfo(in, value, out))) return nullptr;
-  out[kModifyInfoSize - 1] = '\0';
-  LocalRef<jstring> result(env, env->NewStringUTF(out));
-  if (!result) {
-    raise_error(env, ERR_MARSHAL);
-    return nullptr;
-  }
-  flush_output();
-  return result.release();
+  return native(env, KX_ModifyInfo, text_arg<kModifyInfoSize>(text),
+                int_arg(value), text_out<kModifyInfoSize>());
 }

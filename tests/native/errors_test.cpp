@@ -121,12 +121,15 @@ TEST_F(UnitNameTest, CutsToSixteenBytesAndZeroFills) {
   EXPECT_EQ(convert("unit1", &status), std::string("unit1", 5) + std::string(12, '\0'));
 }
 
-TEST_F(UnitNameTest, CutsAMultiByteCharacterInTwo) {
+TEST_F(UnitNameTest, CutsAtTheLastWholeCharacter) {
   int32_t status = -1;
-  // Fifteen ASCII bytes and a two-byte character: only its first byte fits.
+  // Fifteen ASCII bytes and a two-byte character: only its first byte would
+  // fit, so the character is left out whole.
   std::string result = convert("ABCDEFGHIJKLMNO\xC3\xA9", &status);
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(result, std::string("ABCDEFGHIJKLMNO\xC3\0", 17));
+  EXPECT_EQ(result, std::string("ABCDEFGHIJKLMNO\0\0", 17));
+  EXPECT_EQ(convert("ABCDEFGHIJKLMN\xC3\xA9", &status),
+            std::string("ABCDEFGHIJKLMN\xC3\xA9\0", 17));
 }
 
 TEST_F(UnitNameTest, EmptyNameIsAnEmptyBufferAndAFailureStatus) {

@@ -1,8 +1,8 @@
-// The frame variants, run with core calls written in the test.
+// The composed native frame, run with core calls written in the test.
 #include <cstring>
 #include <string>
 
-#include "bridge/frame.h"
+#include "bridge/native.h"
 #include "tests/double/test_heap.h"
 #include "tests/native/jni_faults.h"
 #include "tests/native/jvm.h"
@@ -20,15 +20,17 @@ class FrameTest : public JniTest {
 };
 
 TEST_F(FrameTest, RecordReadBuildsWhatTheCoreFilled) {
-  jobject unit = record_read<KXUnitParamRecord>(
-      env, java_string("unit-a"), kUnitParamType,
+  jobject unit = native(
+      env,
       [&](const char* name, KXUnitParamRecord* record) {
         ++calls;
         unit_seen = name;
         std::strcpy(record->unit_name, "filled");
         record->alert = -3;
         return 0;
-      });
+      },
+      unit_name_arg(java_string("unit-a")),
+      record_out<KXUnitParamRecord>(kUnitParamType));
   ASSERT_NE(unit, nullptr);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(unit_seen, "unit-a");
@@ -39,11 +41,13 @@ TEST_F(FrameTest, RecordReadBuildsWhatTheCoreFilled) {
 
 TEST_F(FrameTest, RecordReadFailures) {
   auto read = [&](jstring name, int32_t code) {
-    return record_read<KXUnitParamRecord>(
-        env, name, kUnitParamType, [&](const char*, KXUnitParamRecord*) {
+    return native(
+        env,
+        [&](const char*, KXUnitParamRecord*) {
           ++calls;
           return code;
-        });
+        },
+        unit_name_arg(name), record_out<KXUnitParamRecord>(kUnitParamType));
   };
   EXPECT_EQ(read(nullptr, 0), nullptr);
   EXPECT_TRUE(disk_array_exception(258));
@@ -68,15 +72,17 @@ TEST_F(FrameTest, BuilderFailureIsAMarshalErrorWithItsCause) {
   jobject unit;
   {
     JniFaults faults({{Slot::kGetFieldID, "kx_type"}});
-    unit = record_read<KXUnitParamRecord>(
-        env, java_string("u"), kUnitParamType,
-        [](const char*, KXUnitParamRecord*) { return 0; });
+    unit = native(
+        env, [](const char*, KXUnitParamRecord*) { return 0; },
+        unit_name_arg(java_string("u")),
+        record_out<KXUnitParamRecord>(kUnitParamType));
   }
   EXPECT_EQ(unit, nullptr);
   jthrowable thrown = take_exception();
   ASSERT_NE(thrown, nullptr);
   EXPECT_EQ(get_int(thrown, "code"), 2817);
-  EXPECT_EQ(message_of(cause_of(thrown)), "java.lang.NoSuchFieldError: kx_type");
+  EXPECT_EQ(message_of(cause_of(thrown)),
+            "java.lang.NoSuchFieldError: kx_type");
 }
 
 TEST_F(FrameTest, TrailingTextFailureIsNotHandedOut) {
@@ -85,132 +91,175 @@ TEST_F(FrameTest, TrailingTextFailureIsNotHandedOut) {
   jobject unit;
   {
     JniFaults faults({{Slot::kGetFieldID, "ctl1"}});
-    unit = record_read<KXUnitParamRecord>(
-        env, java_string("u"), kUnitParamType,
-        [](const char*, KXUnitParamRecord*) { return 0; });
+    unit = native(
+        env, [](const char*, KXUnitParamRecord*) { return 0; },
+        unit_name_arg(java_string("u")),
+        record_out<KXUnitParamRecord>(kUnitParamType));
   }
   EXPECT_EQ(unit, nullptr);
   EXPECT_TRUE(disk_array_exception(2817));
 }
 
-TEST_F(FrameTest, RecordWriteZeroFillsWhatTheReaderCouldNotRead) {
+TEST_F(FrameTest, RecordWriteStoresWhatWasSentOrNothing) {
+  auto write = [&](jstring name, jobject unit) {
+    native(
+        env,
+        [&](const char*, const KXUnitParamRecord* record) {
+          ++calls;
+          unit_seen.assign(reinterpret_cast<const char*>(record),
+                           sizeof(*record));
+          return 0;
+        },
+        unit_name_arg(name),
+        record_in<KXUnitParamRecord>(unit, kUnitParamType));
+  };
+  // A null text is an empty text, and the fields after it still arrive.
   jobject unit = new_object("korvane/str/diskarray/KXUnitParam");
   set_string(unit, "unit_name", "name");
-  set_string(unit, "group_name", nullptr);  // the reader stops here
+  set_string(unit, "group_name", nullptr);
+  set_string(unit, "ctl0", "c0");
+  set_string(unit, "ctl1", "c1");
   set_int(unit, "alert", 9);
-  std::string seen;
-  record_write<KXUnitParamRecord>(
-      env, java_string("u"), unit, kUnitParamType,
-      [&](const char*, KXUnitParamRecord* record) {
-        ++calls;
-        seen.assign(reinterpret_cast<const char*>(record), sizeof(*record));
-        return 0;
-      });
+  write(java_string("u"), unit);
   EXPECT_FALSE(env->ExceptionCheck());
   ASSERT_EQ(calls, 1);
-  EXPECT_EQ(seen, std::string("name", 4) + std::string(194, '\0'));
-}
+  KXUnitParamRecord seen;
+  std::memcpy(&seen, unit_seen.data(), sizeof(seen));
+  EXPECT_STREQ(seen.unit_name, "name");
+  EXPECT_STREQ(seen.group_name, "");
+  EXPECT_EQ(seen.alert, 9);
+  EXPECT_STREQ(seen.ctl1, "c1");
 
-TEST_F(FrameTest, RecordWriteRefusesANullRecord) {
-  auto call = [&](const char*, KXUnitParamRecord*) {
-    ++calls;
-    return 0;
-  };
-  record_write<KXUnitParamRecord>(env, java_string("u"), nullptr,
-                                  kUnitParamType, call);
-  EXPECT_TRUE(disk_array_exception(258));
-  record_write<KXUnitParamRecord>(env, nullptr, new_object("korvane/str/diskarray/KXUnitParam"),
-                                  kUnitParamType, call);
-  EXPECT_TRUE(disk_array_exception(258));
-  fail_allocation_after(0);
-  record_write<KXUnitParamRecord>(env, java_string("u"),
-                                  new_object("korvane/str/diskarray/KXUnitParam"),
-                                  kUnitParamType, call);
-  EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
-  EXPECT_EQ(calls, 0);
-}
-
-TEST_F(FrameTest, RecordWriteReportsAReaderExceptionAfterTheCall) {
-  jobject unit = new_object("korvane/str/diskarray/KXUnitParam");
-  set_string(unit, "unit_name", "u");
-  set_string(unit, "group_name", "g");
+  // Any other field the reader cannot read refuses the write before the
+  // core is called, with the reader's exception as the cause.
   {
     JniFaults faults({{Slot::kGetFieldID, "alert"}});
-    record_write_no_unit<KXUnitParamRecord>(env, unit, kUnitParamType,
-                                            [&](KXUnitParamRecord*) {
-                                              ++calls;
-                                              return 0;
-                                            });
+    write(java_string("u"), unit);
   }
+  jthrowable thrown = take_exception();
+  ASSERT_NE(thrown, nullptr);
+  EXPECT_EQ(get_int(thrown, "code"), 2817);
+  EXPECT_EQ(message_of(cause_of(thrown)), "java.lang.NoSuchFieldError: alert");
+
+  write(java_string("u"), nullptr);
+  EXPECT_TRUE(disk_array_exception(258));
+  write(nullptr, unit);
+  EXPECT_TRUE(disk_array_exception(258));
+  fail_allocation_after(0);
+  write(java_string("u"), unit);
+  EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
+  stop_failing_allocations();
   EXPECT_EQ(calls, 1);
-  EXPECT_TRUE(disk_array_exception(2817));
 }
 
 TEST_F(FrameTest, ActionsAndIntResults) {
-  action(env, java_string("u"), [&](const char* unit) {
-    unit_seen = unit;
-    return 0;
-  });
+  native(
+      env,
+      [&](const char* unit) {
+        unit_seen = unit;
+        return 0;
+      },
+      unit_name_arg(java_string("u")));
   EXPECT_FALSE(env->ExceptionCheck());
   EXPECT_EQ(unit_seen, "u");
-  action(env, java_string("u"), [](const char*) { return 4100; });
+  native(
+      env, [](const char*) { return 4100; }, unit_name_arg(java_string("u")));
   EXPECT_TRUE(disk_array_exception(4100));
-  action(env, nullptr, [&](const char*) { return ++calls; });
+  native(
+      env, [&](const char*) { return ++calls; }, unit_name_arg(nullptr));
   EXPECT_TRUE(disk_array_exception(258));
-  action_no_unit(env, [] { return 7; });
+  native(env, [] { return 7; });
   EXPECT_TRUE(disk_array_exception(7));
-  action_no_unit(env, [] { return 256; });
+  native(env, [] { return 256; });
   EXPECT_FALSE(env->ExceptionCheck());
 
-  EXPECT_EQ(int_result(env, java_string("u"),
-                       [](const char*, int32_t* value) {
-                         *value = 42;
-                         return 0;
-                       }),
+  auto answer = [](int32_t code) {
+    return [code](const char*, int32_t* value) {
+      *value = 42;
+      return code;
+    };
+  };
+  EXPECT_EQ(native(env, answer(0), unit_name_arg(java_string("u")), int_out()),
             42);
-  EXPECT_EQ(int_result(env, java_string("u"),
-                       [](const char*, int32_t* value) {
-                         *value = 42;
-                         return 5;
-                       }),
+  EXPECT_EQ(native(env, answer(5), unit_name_arg(java_string("u")), int_out()),
             0);
   EXPECT_TRUE(disk_array_exception(5));
-  EXPECT_EQ(int_result(env, nullptr, [&](const char*, int32_t*) { return ++calls; }), 0);
+  EXPECT_EQ(
+      native(env, answer(5), unit_name_arg(java_string("u")), int_out(-1)), -1);
+  EXPECT_TRUE(disk_array_exception(5));
+  EXPECT_EQ(native(
+                env, [&](const char*, int32_t*) { return ++calls; },
+                unit_name_arg(nullptr), int_out()),
+            0);
   EXPECT_TRUE(disk_array_exception(258));
   EXPECT_EQ(calls, 0);
 }
 
-TEST_F(FrameTest, LongUnitNamesUseTheLongBuffer) {
+TEST_F(FrameTest, TextsAreCutToWholeCharacters) {
   std::string name(1100, 'n');
-  action<kLongNameSize>(env, java_string(name.c_str()), [&](const char* unit) {
-    unit_seen = unit;
-    return 0;
-  });
+  native(
+      env,
+      [&](const char* unit) {
+        unit_seen = unit;
+        return 0;
+      },
+      long_text_arg(java_string(name.c_str())));
   EXPECT_EQ(unit_seen.size(), 1023u);
+  // Five euro signs are 15 bytes: the sixteenth byte would start a sixth.
+  native(
+      env,
+      [&](const char* unit) {
+        unit_seen = unit;
+        return 0;
+      },
+      unit_name_arg(java_string("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82"
+                                "\xAC\xE2\x82\xAC\xE2\x82\xAC")));
+  EXPECT_EQ(unit_seen,
+            "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
+}
+
+TEST_F(FrameTest, ResultTextsAreValidModifiedUtf8) {
+  jstring text = native(
+      env,
+      [](char* out) {
+        std::memcpy(out, "a\xFF\xF0\x9F\x98\x80", 6);
+        return 0;
+      },
+      text_out<8>());
+  ASSERT_NE(text, nullptr);
+  const jchar* chars = env->GetStringChars(text, nullptr);
+  std::u16string value(reinterpret_cast<const char16_t*>(chars),
+                       static_cast<size_t>(env->GetStringLength(text)));
+  env->ReleaseStringChars(text, chars);
+  EXPECT_EQ(value, u"a\uFFFD\U0001F600");
 }
 
 TEST_F(FrameTest, RecordArrayStopsAtTheFirstFailedElement) {
   auto fill = [](const char*, KXUnitParamRecord* table) {
-    for (int i = 0; i < 45; ++i) std::snprintf(table[i].unit_name, 17, "u%d", i);
+    for (int i = 0; i < 45; ++i)
+      std::snprintf(table[i].unit_name, 17, "u%d", i);
     return 0;
   };
   // Forty-five elements within the sixteen references of a native method.
   env->PushLocalFrame(16);
-  jobjectArray units = record_array<KXUnitParamRecord>(
-      env, java_string("u"), kUnitParamType, 45, fill);
+  jobjectArray units =
+      native(env, fill, unit_name_arg(java_string("u")),
+             record_table<KXUnitParamRecord, 45>(kUnitParamType));
   units = static_cast<jobjectArray>(env->PopLocalFrame(units));
   ASSERT_NE(units, nullptr);
   ASSERT_EQ(env->GetArrayLength(units), 45);
-  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 44), "unit_name"), "u44");
+  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 44), "unit_name"),
+            "u44");
 
   {
     JniFaults faults({{Slot::kNewObjectV, "", 3, -1, false}});
-    units = record_array<KXUnitParamRecord>(env, java_string("u"),
-                                            kUnitParamType, 45, fill);
+    units = native(env, fill, unit_name_arg(java_string("u")),
+                   record_table<KXUnitParamRecord, 45>(kUnitParamType));
   }
   ASSERT_NE(units, nullptr);
   EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 2), "unit_name"), "u2");
+  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 2), "unit_name"),
+            "u2");
   EXPECT_EQ(env->GetObjectArrayElement(units, 3), nullptr);
   EXPECT_EQ(env->GetObjectArrayElement(units, 44), nullptr);
 }
@@ -221,8 +270,8 @@ TEST_F(FrameTest, RecordArrayFailures) {
     return 0;
   };
   fail_allocation_after(0);
-  EXPECT_EQ(record_array<KXUnitParamRecord>(env, java_string("u"),
-                                            kUnitParamType, 45, ok),
+  EXPECT_EQ(native(env, ok, unit_name_arg(java_string("u")),
+                   record_table<KXUnitParamRecord, 45>(kUnitParamType)),
             nullptr);
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
   stop_failing_allocations();
@@ -231,14 +280,15 @@ TEST_F(FrameTest, RecordArrayFailures) {
   // The array cannot be made: the VM's exception stands, nothing is added.
   {
     JniFaults faults({{Slot::kNewObjectArray, ""}});
-    EXPECT_EQ(record_array<KXUnitParamRecord>(env, java_string("u"),
-                                              kUnitParamType, 45, ok),
+    EXPECT_EQ(native(env, ok, unit_name_arg(java_string("u")),
+                     record_table<KXUnitParamRecord, 45>(kUnitParamType)),
               nullptr);
   }
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
-  EXPECT_EQ(record_array<KXUnitParamRecord>(
-                env, java_string("u"), kUnitParamType, 45,
-                [](const char*, KXUnitParamRecord*) { return 4101; }),
+  EXPECT_EQ(native(
+                env, [](const char*, KXUnitParamRecord*) { return 4101; },
+                unit_name_arg(java_string("u")),
+                record_table<KXUnitParamRecord, 45>(kUnitParamType)),
             nullptr);
   EXPECT_TRUE(disk_array_exception(4101));
 }

@@ -186,18 +186,25 @@ TEST_F(RecordTest, ReaderWritesEveryFieldAtItsOffset) {
 TEST_F(RecordTest, ReaderStopsAtTheFirstFailure) {
   jobject sample = build(filled_record());
   ASSERT_NE(sample, nullptr);
+  // A null text reads as an empty one; a null int[] ends the reader.
   set_string(sample, "label", nullptr);
+  env->SetObjectField(
+      sample,
+      env->GetFieldID(env->GetObjectClass(sample), "counters", "[I"), nullptr);
   std::vector<uint8_t> back(sizeof(SampleRecord), 0xEE);
   EXPECT_EQ(read_record(env, kSampleType, sample, back.data()), ERR_MARSHAL);
-  EXPECT_EQ(back[0], 0xFE);   // number, read before the label
-  EXPECT_EQ(back[16], 0xEE);  // levels, after it: untouched
+  EXPECT_EQ(back[0], 0xFE);                                   // number
+  EXPECT_EQ(std::vector<uint8_t>(back.begin() + 6, back.begin() + 16),
+            std::vector<uint8_t>(10, 0));                     // label
+  EXPECT_EQ(back[16], 0x00);                                  // levels
+  EXPECT_EQ(back[36], 0xEE);  // raw, after the counters: untouched
   EXPECT_FALSE(env->ExceptionCheck());
 
   EXPECT_EQ(read_record(env, kSampleType, nullptr, back.data()), -1);
   EXPECT_EQ(read_record(env, kSampleType, sample, nullptr), -1);
 }
 
-TEST_F(RecordTest, UnreadableIntStoresMinusOneAndStops) {
+TEST_F(RecordTest, UnreadableIntStopsTheReader) {
   jobject sample = build(filled_record());
   std::vector<uint8_t> back(sizeof(SampleRecord), 0xEE);
   {
@@ -205,7 +212,7 @@ TEST_F(RecordTest, UnreadableIntStoresMinusOneAndStops) {
     EXPECT_EQ(read_record(env, kSampleType, sample, back.data()), ERR_MARSHAL);
   }
   EXPECT_TRUE(exception_of("java.lang.NoSuchFieldError"));
-  EXPECT_EQ(back[4], 0xFF);  // -1, cut to its byte
+  EXPECT_EQ(back[4], 0xEE);
   EXPECT_EQ(back[5], 0xEE);
 }
 

@@ -297,6 +297,7 @@ TEST_F(UsersTest, ChangeUserRefusesBeforeTheCore) {
   EXPECT_TRUE(disk_array_exception(258));
 
   // The second allocation fails: OutOfMemoryError, the first is given back.
+  reset_allocation_count();
   fail_allocation_after(1);
   NATIVE(ChangeUser)
   (env, nullptr, java_string("unit"), 0, account("a", "b"), account("c", "d"));

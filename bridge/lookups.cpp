@@ -1,0 +1,117 @@
+#include "bridge/lookups.h"
+
+#include <cstring>
+
+#include "bridge/errors.h"
+#include "bridge/jni_scoped.h"
+#include "bridge/record.h"
+
+namespace kx {
+
+Lookups::~Lookups() {
+  for (auto& ids : types_) env_->DeleteLocalRef(ids->cls);
+  for (NamedClass& named : classes_) env_->DeleteLocalRef(named.cls);
+}
+
+void Lookups::reserve_reference() {
+  // A native frame is promised 16 local references; a call that builds a
+  // tree of many record classes asks for more before it holds them.
+  size_t held = types_.size() + classes_.size() + 1;
+  if (held >= 8 && held % 8 == 0) {
+    env_->EnsureLocalCapacity(static_cast<jint>(held + 16));
+  }
+}
+
+jclass Lookups::find(const char* class_name) {
+  for (NamedClass& named : classes_) {
+    if (named.name == class_name || std::strcmp(named.name, class_name) == 0) {
+      return named.cls;
+    }
+  }
+  reserve_reference();
+  jclass cls = find_class(env_, class_name);
+  if (cls == nullptr) return nullptr;
+  classes_.push_back({class_name, cls});
+  return cls;
+}
+
+Lookups::TypeIds* Lookups::add(const RecordType& type, jclass cls, bool named) {
+  auto ids = std::make_unique<TypeIds>();
+  ids->type = &type;
+  ids->cls = cls;
+  ids->ctor = nullptr;
+  ids->named = named;
+  ids->fields = std::make_unique<jfieldID[]>(type.field_count);
+  types_.push_back(std::move(ids));
+  last_ = types_.back().get();
+  return last_;
+}
+
+Lookups::TypeIds* Lookups::for_building(const RecordType& type) {
+  TypeIds* ids = nullptr;
+  if (last_ != nullptr && last_->type == &type && last_->named) {
+    ids = last_;
+  } else {
+    for (auto& entry : types_) {
+      if (entry->type == &type && entry->named) {
+        ids = entry.get();
+        break;
+      }
+    }
+  }
+  if (ids == nullptr) {
+    if (type.class_name == nullptr) return nullptr;
+    reserve_reference();
+    jclass cls = find_class(env_, type.class_name);
+    if (cls == nullptr) return nullptr;
+    ids = add(type, cls, true);
+  }
+  if (ids->ctor == nullptr) {
+    ids->ctor = env_->GetMethodID(ids->cls, "<init>", "()V");
+    if (ids->ctor == nullptr) return nullptr;
+  }
+  last_ = ids;
+  return ids;
+}
+
+Lookups::TypeIds* Lookups::for_reading(const RecordType& type, jobject object) {
+  if (type.class_name != nullptr) {
+    TypeIds* named = nullptr;
+    for (auto& entry : types_) {
+      if (entry->type == &type && entry->named) {
+        named = entry.get();
+        break;
+      }
+    }
+    if (named == nullptr) {
+      reserve_reference();
+      jclass cls = find_class(env_, type.class_name);
+      if (cls == nullptr) return nullptr;
+      named = add(type, cls, true);
+    }
+    if (env_->IsInstanceOf(object, named->cls)) return named;
+  }
+  // An object of another class: its fields are looked up on its own class,
+  // once per class within the call.
+  LocalRef<jclass> cls(env_, env_->GetObjectClass(object));
+  if (!cls) return nullptr;
+  for (auto& entry : types_) {
+    if (entry->type == &type && !entry->named &&
+        env_->IsSameObject(entry->cls, cls.get())) {
+      return entry.get();
+    }
+  }
+  reserve_reference();
+  return add(type, cls.release(), false);
+}
+
+jfieldID Lookups::field(TypeIds& ids, size_t index) {
+  jfieldID& id = ids.fields[index];
+  if (id == nullptr) {
+    const FieldSpec& spec = ids.type->fields[index];
+    id = env_->GetFieldID(ids.cls, spec.name, spec.signature);
+  }
+  return id;
+}
+
+}  // namespace kx
