@@ -77,8 +77,9 @@ std::vector<Job> LoadJobs(Database& database, int64_t unit_id) {
       " WHERE unit_id = ?1");
   select.Bind(1, unit_id);
   while (select.Step()) {
-    jobs.push_back(
-        {select.Int(0), select.Int(1), select.Int(2), select.Int(3)});
+    jobs.push_back({select.IntIn("lu_number", 0, KX_LOGICAL_UNIT_COUNT - 1),
+                    select.Int("batch"), select.Int("start_ms"),
+                    select.Int("duration_ms")});
   }
   return jobs;
 }

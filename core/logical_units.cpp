@@ -132,7 +132,9 @@ KX_API int32_t KX_GetLogicalUnit(const char* unit, LogicalUnitRecord* table) {
     Statement select = database.Prepare(KX_LU_SELECT);
     select.Bind(1, unit_id);
     while (select.Step()) {
-      tesk740::WriteLogicalUnit(select, now, &records[select.Int(0)]);
+      const int64_t number =
+          select.IntIn(0, 0, KX_LOGICAL_UNIT_COUNT - 1);
+      tesk740::WriteLogicalUnit(select, now, &records[number]);
     }
     std::memcpy(table, records.data(),
                 sizeof(LogicalUnitRecord) * records.size());

@@ -82,16 +82,18 @@ namespace {
 #define KX_RAID_GROUP_COLUMNS \
   "rg_number, level, first_port, first_row, width, depth, limit_set, limit_mb"
 
+// Every number is checked before it becomes a table index or a slot: a
+// group outside the 45 entries or the 15 x 15 slots is damage.
 RaidGroup ReadRaidGroup(const Statement& row) {
   RaidGroup group;
-  group.number = row.Int(0);
-  group.level = row.Int(1);
-  group.port = row.Int(2);
-  group.row = row.Int(3);
-  group.width = row.Int(4);
-  group.depth = row.Int(5);
-  group.limit_set = row.Int(6);
-  group.limit_mb = row.Int(7);
+  group.number = row.IntIn("rg_number", 0, KX_RAID_GROUP_COUNT - 1);
+  group.level = row.Int("level");
+  group.port = row.IntIn("first_port", 0, 14);
+  group.row = row.IntIn("first_row", 0, 14);
+  group.width = row.IntIn("width", 1, 15 - group.port);
+  group.depth = row.IntIn("depth", 1, 15 - group.row);
+  group.limit_set = row.Int("limit_set");
+  group.limit_mb = row.IntIn("limit_mb", 0, INT32_MAX);
   return group;
 }
 
@@ -150,8 +152,8 @@ std::map<int, DriveHealth> LoadDriveHealth(Database& database, int64_t unit_id,
       " FROM drive_state WHERE unit_id = ?1");
   select.Bind(1, unit_id);
   while (select.Step()) {
-    const int port = static_cast<int>(select.Int(0));
-    const int row = static_cast<int>(select.Int(1));
+    const int port = static_cast<int>(select.IntIn("port", 0, 14));
+    const int row = static_cast<int>(select.IntIn("row", 0, 14));
     DriveHealth& drive = health[SlotIndex(port, row)];
     if (select.Int(2) != 0) {
       drive.state = KX_PART_FAILED;

@@ -105,6 +105,38 @@ int64_t Statement::Int(int column) const {
   return sqlite3_column_int64(statement_, column);
 }
 
+int Statement::ColumnIndex(std::string_view column) const {
+  const int count = sqlite3_column_count(statement_);
+  for (int i = 0; i < count; ++i) {
+    const char* name = sqlite3_column_name(statement_, i);
+    if (name != nullptr && column == name) return i;
+  }
+  // A query that does not select the column is the code's fault.
+  Fail(KXE_INTERNAL);
+}
+
+int64_t Statement::Int(std::string_view column) const {
+  return Int(ColumnIndex(column));
+}
+
+std::string Statement::Text(std::string_view column) const {
+  return Text(ColumnIndex(column));
+}
+
+int64_t Statement::IntIn(int column, int64_t low, int64_t high) const {
+  if (sqlite3_column_type(statement_, column) != SQLITE_INTEGER) {
+    Fail(KXE_STATION_DAMAGED);
+  }
+  const int64_t value = Int(column);
+  if (value < low || value > high) Fail(KXE_STATION_DAMAGED);
+  return value;
+}
+
+int64_t Statement::IntIn(std::string_view column, int64_t low,
+                         int64_t high) const {
+  return IntIn(ColumnIndex(column), low, high);
+}
+
 std::string Statement::Text(int column) const {
   const auto* bytes =
       static_cast<const char*>(sqlite3_column_blob(statement_, column));

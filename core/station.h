@@ -57,8 +57,18 @@ class Statement {
   // Columns are numbered from 0, as in SQLite.
   int64_t Int(int column) const;
   std::string Text(int column) const;
+  // Columns by name, as the query's SELECT list names them.
+  int64_t Int(std::string_view column) const;
+  std::string Text(std::string_view column) const;
+  // A number the station itself wrote, checked before it is used as an
+  // index, a count or a size: a value outside [low, high] means the file was
+  // damaged or edited by hand, and the work fails with KXE_STATION_DAMAGED.
+  int64_t IntIn(int column, int64_t low, int64_t high) const;
+  int64_t IntIn(std::string_view column, int64_t low, int64_t high) const;
 
  private:
+  int ColumnIndex(std::string_view column) const;
+
   sqlite3* db_;
   sqlite3_stmt* statement_ = nullptr;
 };

@@ -357,7 +357,7 @@ KX_API int32_t KX_GetUserInformation(const char* unit, int32_t controller,
     Statement select = database.Prepare(
         "SELECT controller FROM login_session WHERE unit_id = ?1");
     select.Bind(1, unit_id);
-    while (select.Step()) sessions |= 1 << select.Int(0);
+    while (select.Step()) sessions |= 1 << select.IntIn("controller", 0, 1);
     info->num = static_cast<int32_t>(count.Int(0));
     info->option = sessions;
     return KX_OK;
