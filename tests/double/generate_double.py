@@ -106,12 +106,6 @@ def main():
     if len(set(names)) != len(names):
         sys.exit("a KX_ function is declared twice")
     text = emit(functions)
-    try:
-        with open(sys.argv[2], encoding="utf-8") as f:
-            if f.read() == text:
-                return
-    except OSError:
-        pass
     with open(sys.argv[2], "w", encoding="utf-8") as f:
         f.write(text)
 

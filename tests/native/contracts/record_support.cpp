@@ -5,6 +5,7 @@
 #include <deque>
 #include <set>
 
+#include "bridge/lookups.h"
 #include "bridge/record_registry.h"
 
 namespace kxtest::records {
@@ -163,14 +164,22 @@ jobject build(JNIEnv* env, const RecordType& type, const uint8_t* bytes) {
   named.class_name = class_of(type);
   if (named.class_name == nullptr) return nullptr;
   env->PushLocalFrame(16);
-  jobject object = kx::build_record(env, named, bytes);
+  jobject object;
+  {
+    kx::Lookups lookups(env);
+    object = kx::build_record(lookups, named, bytes);
+  }
   return env->PopLocalFrame(object);
 }
 
 std::vector<uint8_t> read(JNIEnv* env, const RecordType& type, jobject object) {
   std::vector<uint8_t> bytes(type.size, 0);
   env->PushLocalFrame(16);
-  int32_t status = kx::read_record(env, type, object, bytes.data());
+  int32_t status;
+  {
+    kx::Lookups lookups(env);
+    status = kx::read_record(lookups, type, object, bytes.data());
+  }
   env->PopLocalFrame(nullptr);
   EXPECT_EQ(status, 0) << "reader of " << (class_of(type) ? class_of(type) : "?");
   return bytes;

@@ -4,19 +4,26 @@ import static korvane.str.diskarray.TestStation.assertUnit;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 import static org.junit.jupiter.api.Assertions.fail;
 
+import java.io.File;
+import java.io.IOException;
+import java.io.UncheckedIOException;
 import java.lang.reflect.Array;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
+import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
+import java.util.Collections;
 import java.util.GregorianCalendar;
 import java.util.Map;
 import java.util.Set;
 import java.util.TreeMap;
+import java.util.TreeSet;
 import java.util.stream.Stream;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.DynamicTest;
@@ -32,34 +39,39 @@ import org.junit.jupiter.api.io.TempDir;
 class BindingTest {
   private static final int DECLARED_NATIVES = 177;
 
-  /** The natives the library implements so far; extend this as areas land. */
-  static final Set<String> IMPLEMENTED = Set.of(
-      // Unit registry
-      "KX_GetUnitParam", "KX_UnitAdd", "KX_UnitDelete", "KX_UnitChange",
-      "KX_GetUnitParamTable", "KX_GetUnitCount", "KX_GUIInitialize",
-      "KX_GetLabelList", "KX_ModifyInfo",
-      // Users, login and passwords
-      "KX_LoginKXUnit", "KX_GetLoginUser", "KX_LogoutKXUnit", "KX_CheckLogin",
-      "KX_GetUserInformation", "KX_RegistUser", "KX_ChangeUser", "KX_DeleteUser",
-      "KX_DeleteAllUser", "KX_ResetLogin", "KX_PasswdChange", "KX_PasswdCheck",
-      // Unit condition and drives
-      "KX_GetDriveInformation", "KX_GetUnitCondition", "KX_GetDriveInformationAll",
-      "KX_DriveReconstructInformation", "KX_GetDriveStatus",
-      // Unit information and clock
-      "KX_GetUnitInformation", "KX_GetUnitTime", "KX_SetUnitTime", "KX_SetUnitTimeNow",
-      // RAID groups
-      "KX_GetRaidGroups", "KX_RaidGroupAdd", "KX_RaidGroupDelete", "KX_RaidGroupAllDelete",
-      "KX_RaidGroupExpand",
-      // Logical units
-      "KX_GetLogicalUnit", "KX_GetLogicalUnit1", "KX_LogicalUnitAdd", "KX_LogicalUnitDelete",
-      "KX_LogicalUnitDeleteAll", "KX_LogicalUnitExpand", "KX_LogicalUnitChangeStaging",
-      "KX_LogicalUnitChangeCtl", "KX_LogicalUnitFormat", "KX_LogicalUnitFormatStatus",
-      "KX_GetLastLogicalUnit", "KX_LogicalUnitInvalid", "KX_LogicalUnitRestore",
-      "KX_LogicalUnitRealloc",
-      // Formatting status
-      "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
-      // Drive mode
-      "KX_SetDriveMode");
+  private static final String PREFIX = "Java_korvane_str_diskarray_DiskArrayUtilityJNI_";
+
+  /**
+   * The natives the library implements: the names of the entry points it
+   * exports, read from its dynamic symbol table.
+   */
+  static final Set<String> IMPLEMENTED = exportedNatives();
+
+  static Set<String> exportedNatives() {
+    Path library = null;
+    for (String dir : System.getProperty("java.library.path").split(File.pathSeparator)) {
+      Path candidate = Path.of(dir, System.mapLibraryName("diskarrayjni"));
+      if (Files.isRegularFile(candidate)) {
+        library = candidate;
+        break;
+      }
+    }
+    if (library == null) {
+      throw new IllegalStateException("diskarrayjni is not on java.library.path");
+    }
+    Set<String> natives = new TreeSet<>();
+    try {
+      for (String symbol : ElfSymbols.definedDynamicSymbols(library)) {
+        if (symbol.startsWith(PREFIX)) {
+          // JNI writes '_' in a method name as "_1".
+          natives.add(symbol.substring(PREFIX.length()).replace("_1", "_"));
+        }
+      }
+    } catch (IOException e) {
+      throw new UncheckedIOException(e);
+    }
+    return Collections.unmodifiableSet(natives);
+  }
 
   @TempDir Path station;
 
@@ -88,9 +100,27 @@ class BindingTest {
     for (String name : natives.keySet()) {
       assertTrue(name.startsWith("KX_"), name);
     }
+    assertFalse(IMPLEMENTED.isEmpty(), "the library exports no native");
     for (String name : IMPLEMENTED) {
-      assertTrue(natives.containsKey(name), "implemented native " + name + " is declared");
+      assertTrue(natives.containsKey(name), "exported native " + name + " is declared");
     }
+  }
+
+  /** A declared native the library does not export stays unbound. */
+  @TestFactory
+  Stream<DynamicTest> otherNativesAreUnbound() {
+    Map<String, Method> natives = natives();
+    return natives.keySet().stream().filter(name -> !IMPLEMENTED.contains(name)).map(name ->
+        DynamicTest.dynamicTest(name + " is not bound", () -> {
+          Method method = natives.get(name);
+          Object[] args = new Object[method.getParameterCount()];
+          Class<?>[] types = method.getParameterTypes();
+          for (int i = 0; i < args.length; i++) {
+            args[i] = types[i] == int.class ? Integer.valueOf(0) : null;
+          }
+          Throwable thrown = invoke(method, args);
+          assertTrue(thrown instanceof UnsatisfiedLinkError, name + " threw " + thrown);
+        }));
   }
 
   @TestFactory
