@@ -22,6 +22,7 @@ PointerWidth width_of(const CoreArgument& arg) {
   size_t record = arg.type != nullptr ? arg.type->size : 0;
   switch (arg.kind) {
     case Core::kWholeText:
+    case Core::kOptionalWhole:
       return {PointerWidth::kCString};
     case Core::kIntOut:
       return {PointerWidth::kOutInt};

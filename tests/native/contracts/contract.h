@@ -38,6 +38,7 @@ enum class Core : uint8_t {
   kText,          // Java string -> text buffer of `width` bytes
   kOptionalText,  // the same, a null string passed as empty
   kWholeText,     // Java string -> its whole modified UTF-8 text and NUL
+  kOptionalWhole, // the same, a null string passed as empty
   kInt,           // Java int -> int
   kCount,         // Java int -> int that sizes a table argument
   kIntOut,        // int out-parameter -> the native's int result
@@ -47,6 +48,9 @@ enum class Core : uint8_t {
   kCountedTable,  // up to `width` records, as many as the next kIntOut says
   kSizedTable,    // as many records as the int `int_index` says
   kTextOut,       // `width` bytes -> the native's String result
+  kIntsOut,       // `width` ints -> the native's int[] result
+  kIntElement,    // one int -> element `int_index` of the int[] result
+  kRecordElement, // one `type` -> element `int_index` of the array result
   kTextPairOut,   // `width` bytes holding texts at 0 and `second` -> String[2]
   kObjectIn,      // Java object of `carrier` -> `width` bytes, not compared
   kBytesOut,      // `width` bytes, not compared
@@ -67,6 +71,7 @@ inline CoreArgument optional_text(uint32_t width) {
   return {Core::kOptionalText, width};
 }
 inline CoreArgument whole_text() { return {Core::kWholeText}; }
+inline CoreArgument optional_whole_text() { return {Core::kOptionalWhole}; }
 inline CoreArgument int_in() { return {Core::kInt}; }
 inline CoreArgument count_in() { return {Core::kCount}; }
 inline CoreArgument int_out() { return {Core::kIntOut}; }
@@ -89,6 +94,15 @@ inline CoreArgument sized_table_out(const kx::RecordType& type, int int_index) {
   return {Core::kSizedTable, 0, &type, int_index};
 }
 inline CoreArgument text_out(uint32_t width) { return {Core::kTextOut, width}; }
+inline CoreArgument ints_out(uint32_t count) { return {Core::kIntsOut, 4 * count}; }
+// One pointer of a split result: element `index` of the native's int[] or
+// record array, each element through a pointer of its own.
+inline CoreArgument int_element_out(int index) {
+  return {Core::kIntElement, 4, nullptr, index};
+}
+inline CoreArgument record_element_out(const kx::RecordType& type, int index) {
+  return {Core::kRecordElement, type.size, &type, index};
+}
 inline CoreArgument text_pair_out(uint32_t width, uint32_t second) {
   return {Core::kTextPairOut, width, nullptr, -1, second};
 }

@@ -23,7 +23,11 @@ constexpr jint kTableCount = 3;  // ints that size a table, and counted tables
 
 bool takes_string(Core kind) {
   return kind == Core::kUnit || kind == Core::kText ||
-         kind == Core::kOptionalText || kind == Core::kWholeText;
+         kind == Core::kOptionalText || kind == Core::kWholeText ||
+         kind == Core::kOptionalWhole;
+}
+bool optional(Core kind) {
+  return kind == Core::kOptionalText || kind == Core::kOptionalWhole;
 }
 bool takes_int(Core kind) { return kind == Core::kInt || kind == Core::kCount; }
 bool takes_object(Core kind) {
@@ -138,8 +142,9 @@ class Call {
       const CoreArgument& arg = row.core[a];
       int j = paired_[a];
       if (takes_string(arg.kind)) {
+        bool whole = arg.kind == Core::kWholeText || arg.kind == Core::kOptionalWhole;
         size_t length = texts == Texts::kEmpty       ? 0
-                        : arg.kind == Core::kWholeText ? 40
+                        : whole                        ? 40
                         : texts == Texts::kLong        ? arg.width + 7
                                                        : 3;
         strings_[j] = make_text(length, a);
@@ -216,6 +221,7 @@ class Call {
           EXPECT_EQ(seen, cut_to(strings_[j], arg.width)) << "cut and zero-filled";
           break;
         case Core::kWholeText:
+        case Core::kOptionalWhole:
           EXPECT_EQ(seen, cut_to(strings_[j], strings_[j].size() + 1));
           break;
         case Core::kRecordIn: {
@@ -284,6 +290,37 @@ class Call {
           }
           break;
         }
+        case Core::kIntsOut:
+        case Core::kIntElement: {
+          any_result = true;
+          ASSERT_NE(result.l, nullptr);
+          auto array = static_cast<jintArray>(result.l);
+          size_t first = arg.kind == Core::kIntElement ? static_cast<size_t>(arg.int_index) : 0;
+          size_t count = arg.width / 4;
+          if (arg.kind == Core::kIntsOut) {
+            ASSERT_EQ(env->GetArrayLength(array), static_cast<jsize>(count));
+          } else {
+            ASSERT_GT(env->GetArrayLength(array), static_cast<jsize>(first));
+          }
+          std::vector<jint> values(count);
+          env->GetIntArrayRegion(array, static_cast<jsize>(first), static_cast<jsize>(count),
+                                 values.data());
+          EXPECT_EQ(std::memcmp(values.data(), written.data(), arg.width), 0)
+              << "the ints the core wrote";
+          break;
+        }
+        case Core::kRecordElement: {
+          any_result = true;
+          ASSERT_NE(result.l, nullptr);
+          auto array = static_cast<jobjectArray>(result.l);
+          ASSERT_GT(env->GetArrayLength(array), arg.int_index);
+          LocalFrame frame(8);
+          jobject element = env->GetObjectArrayElement(array, arg.int_index);
+          ASSERT_NE(element, nullptr);
+          std::vector<uint8_t> back = records::read(env, *arg.type, element);
+          EXPECT_TRUE(records::same_fields(*arg.type, written.data(), back.data()));
+          break;
+        }
         case Core::kTextOut:
           any_result = true;
           EXPECT_EQ(java_text(result.l),
@@ -335,7 +372,16 @@ class Call {
     uint32_t seed = 101 + static_cast<uint32_t>(a);
     switch (arg.kind) {
       case Core::kRecordOut:
+      case Core::kRecordElement:
         return records::pattern(*arg.type, seed);
+      case Core::kIntsOut:
+      case Core::kIntElement: {
+        std::vector<uint8_t> bytes(arg.width);
+        for (size_t i = 0; i < bytes.size(); ++i) {
+          bytes[i] = static_cast<uint8_t>(seed * 31 + i * 97 + 0x80);
+        }
+        return bytes;
+      }
       case Core::kTableOut:
       case Core::kSizedTable:
       case Core::kCountedTable: {
@@ -412,13 +458,14 @@ TEST_P(ContractTest, RefusesNullArguments) {
     prepared.java()[prepared.paired()[a]].l = nullptr;
     jvalue result = prepared.invoke();
     prepared.java() = saved;
-    if (arg.kind == Core::kOptionalText) {
+    if (optional(arg.kind)) {
       ASSERT_FALSE(env->ExceptionCheck()) << message_of(take_exception());
       ASSERT_EQ(CoreDouble::call_count(), 1u);
       size_t buffer = static_cast<size_t>(std::count_if(
           row().core.begin(), row().core.begin() + a,
           [](const CoreArgument& c) { return is_buffer(c.kind); }));
-      EXPECT_EQ(CoreDouble::last_call().buffers[buffer], std::vector<uint8_t>(arg.width, 0))
+      size_t width = arg.kind == Core::kOptionalWhole ? 1 : arg.width;
+      EXPECT_EQ(CoreDouble::last_call().buffers[buffer], std::vector<uint8_t>(width, 0))
           << "passed as empty";
       continue;
     }
