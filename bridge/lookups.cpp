@@ -75,30 +75,19 @@ Lookups::TypeIds* Lookups::for_building(const RecordType& type) {
 }
 
 Lookups::TypeIds* Lookups::for_reading(const RecordType& type, jobject object) {
-  if (type.class_name != nullptr) {
-    TypeIds* named = nullptr;
-    for (auto& entry : types_) {
-      if (entry->type == &type && entry->named) {
-        named = entry.get();
-        break;
-      }
-    }
-    if (named == nullptr) {
-      reserve_reference();
-      jclass cls = find_class(env_, type.class_name);
-      if (cls == nullptr) return nullptr;
-      named = add(type, cls, true);
-    }
-    if (env_->IsInstanceOf(object, named->cls)) return named;
-  }
-  // An object of another class: its fields are looked up on its own class,
-  // once per class within the call.
+  // Fields are looked up on the object's own class, once per class within
+  // the call: no FindClass for a record that is only read, and an object of
+  // another class than the type names is read by its own fields' IDs.
   LocalRef<jclass> cls(env_, env_->GetObjectClass(object));
   if (!cls) return nullptr;
+  if (last_ != nullptr && last_->type == &type &&
+      env_->IsSameObject(last_->cls, cls.get())) {
+    return last_;
+  }
   for (auto& entry : types_) {
-    if (entry->type == &type && !entry->named &&
-        env_->IsSameObject(entry->cls, cls.get())) {
-      return entry.get();
+    if (entry->type == &type && env_->IsSameObject(entry->cls, cls.get())) {
+      last_ = entry.get();
+      return last_;
     }
   }
   reserve_reference();

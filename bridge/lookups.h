@@ -46,10 +46,9 @@ class Lookups {
   // with an exception pending when the class or constructor is missing.
   TypeIds* for_building(const RecordType& type);
 
-  // The IDs under which `object`'s fields are read: the type's own class
-  // when the object is an instance of it, else the object's class (a reader
-  // looks fields up on the object it is given). Null with an exception
-  // pending when no class can be had.
+  // The IDs under which `object`'s fields are read, looked up on the
+  // object's own class (a reader reads the object it is given). Null with an
+  // exception pending when no class can be had.
   TypeIds* for_reading(const RecordType& type, jobject object);
 
   // The ID of field `index` of the type's table; null with NoSuchFieldError

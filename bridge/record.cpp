@@ -196,12 +196,18 @@ int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
 // copy, so a short Java array fails without an exception.
 
 // Copies a Java string into a slot of `width` bytes, cut at the last whole
-// character that fits. A null string is an empty text.
-int32_t read_text(JNIEnv* env, jstring string, uint8_t* at, size_t width) {
+// character that fits, or, for a text that must not be cut, left without
+// its NUL when it does not fit. A null string is an empty text.
+int32_t read_text(JNIEnv* env, jstring string, uint8_t* at, size_t width,
+                  bool whole_or_unterminated = false) {
   std::memset(at, 0, width);
   if (string == nullptr) return 0;
   UtfChars chars(env, string);
   if (!chars) return ERR_MARSHAL;
+  if (whole_or_unterminated && std::strlen(chars.get()) >= width) {
+    std::memcpy(at, chars.get(), width);
+    return 0;
+  }
   copy_text_whole(chars.get(), reinterpret_cast<char*>(at), width);
   return 0;
 }
@@ -310,7 +316,8 @@ int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
       if (id == nullptr) return ERR_MARSHAL;
       LocalRef<jstring> string(
           env, static_cast<jstring>(env->GetObjectField(object, id)));
-      return read_text(env, string.get(), at, field.count);
+      return read_text(env, string.get(), at, field.count,
+                       field.whole_or_unterminated);
     }
     case FieldKind::kByteList: {
       LocalRef<jintArray> array(

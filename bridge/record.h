@@ -45,6 +45,10 @@ struct FieldSpec {
   uint32_t count;   // text width, element count or row count
   uint32_t stride;  // text width in a text array, record size, row length
   const RecordType* nested;
+  // For texts that must never be cut (credentials): a Java text longer than
+  // the field fills it with no NUL, so the core sees a text that does not
+  // fit and refuses it, instead of one cut to a different value.
+  bool whole_or_unterminated = false;
 };
 
 struct RecordType {
@@ -146,6 +150,15 @@ constexpr FieldSpec text(const char* name, size_t offset,
           static_cast<uint32_t>(std::extent_v<M>),
           0,
           nullptr};
+}
+
+// A text that is never cut: one too long for its field reaches the core
+// unterminated, which the core refuses as not fitting.
+template <typename M>
+constexpr FieldSpec whole_text(const char* name, size_t offset) {
+  FieldSpec spec = text<M>(name, offset);
+  spec.whole_or_unterminated = true;
+  return spec;
 }
 
 template <typename M>

@@ -81,6 +81,8 @@ int32_t ReadUnitName(const char* buffer, size_t width, std::string* name) {
     const auto value = static_cast<unsigned char>(byte);
     if (value < 0x20 || value == 0x7F) return KXE_INVALID_UNIT_NAME;
   }
+  // A NUL from Java arrives encoded (C0 80); it is a control character too.
+  if (HoldsEncodedNul(*name)) return KXE_INVALID_UNIT_NAME;
   return KX_OK;
 }
 
@@ -127,6 +129,9 @@ KX_API int32_t KX_UnitAdd(const KXUnitParamRecord* record) {
     if (tesk740::FindUnitId(database, unit.unit_name)) {
       return KXE_DUPLICATE_UNIT;
     }
+    Statement count = database.Prepare("SELECT count(*) FROM unit");
+    count.Step();
+    if (count.Int(0) >= kMaxUnits) return KXE_UNIT_TABLE_FULL;
     Statement insert =
         database.Prepare("INSERT INTO unit (" KX_UNIT_COLUMNS
                          ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");

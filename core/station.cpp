@@ -2,6 +2,10 @@
 
 #include <chrono>
 #include <cstring>
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -15,6 +19,44 @@ namespace {
 
 constexpr char kDatabaseFile[] = "station.db";
 constexpr int kBusyTimeoutMs = 10000;
+// PRAGMA application_id of a station's database ("KXST"): a database with
+// another id, or with tables but no id, belongs to something else.
+constexpr int64_t kApplicationId = 0x4B585354;
+
+// Creates a missing station.db readable and writable by its owner only;
+// SQLite gives its write-ahead log and index files the same permissions.
+void CreatePrivately(const std::filesystem::path& file) {
+#if !defined(_WIN32)
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd >= 0) ::close(fd);
+#else
+  static_cast<void>(file);
+#endif
+}
+
+// Refuses a database that is not a station's: another application's, or a
+// file that is no database at all (SQLite reports that at the first read).
+void CheckIdentity(Database& database) {
+  int64_t id = 0;
+  {
+    Statement read = database.Prepare("PRAGMA application_id");
+    if (read.Step()) id = read.Int(0);
+  }
+  if (id == kApplicationId) return;
+  if (id != 0) Fail(KXE_NOT_A_STATION);
+  Statement tables = database.Prepare(
+      "SELECT count(*), count(CASE WHEN name = 'unit' THEN 1 END)"
+      " FROM sqlite_master WHERE type = 'table'");
+  tables.Step();
+  // Stations made before the id was set hold the unit table.
+  if (tables.Int(0) != 0 && tables.Int(1) == 0) Fail(KXE_NOT_A_STATION);
+}
+
+// A cheap look at the database's structure when it is opened.
+void CheckIntact(Database& database) {
+  Statement check = database.Prepare("PRAGMA quick_check(1)");
+  if (!check.Step() || check.Text(0) != "ok") Fail(KXE_STATION_DAMAGED);
+}
 
 // Throws for any result but the expected ones.
 void Check(int result) {
@@ -46,6 +88,8 @@ void EnableWriteAheadLog(Database& database) {
 
 void Fail(int32_t code) { throw StationFailure{code}; }
 
+void FailAfterCommit(int32_t code) { throw CommittedFailure{code}; }
+
 int32_t StorageCode(int sqlite_result) {
   switch (sqlite_result & 0xFF) {
     case SQLITE_BUSY:
@@ -53,6 +97,14 @@ int32_t StorageCode(int sqlite_result) {
       return KXE_STATION_BUSY;
     case SQLITE_NOMEM:
       return KXE_INTERNAL;
+    case SQLITE_CORRUPT:
+      return KXE_STATION_DAMAGED;
+    case SQLITE_NOTADB:
+      return KXE_NOT_A_STATION;
+    case SQLITE_READONLY:
+      return KXE_STATION_READ_ONLY;
+    case SQLITE_FULL:
+      return KXE_DISK_FULL;
     default:
       return KXE_STORAGE;
   }
@@ -189,28 +241,69 @@ int32_t Station::Open(std::string_view directory) {
 }
 
 void Station::OpenLocked(const std::filesystem::path& directory) {
-  const std::string file = (directory / kDatabaseFile).u8string();
+  const std::filesystem::path path = directory / kDatabaseFile;
+  const std::string file = path.u8string();
+  CreatePrivately(path);
   sqlite3* handle = nullptr;
-  const int opened =
+  int opened =
       sqlite3_open_v2(file.c_str(), &handle,
                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::error_code ignored;
+  if (opened != SQLITE_OK && std::filesystem::exists(path, ignored)) {
+    // A station that cannot be written can still be read.
+    sqlite3_close_v2(handle);
+    handle = nullptr;
+    opened =
+        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+  }
   // SQLite hands out a handle even on failure; it must still be closed.
   database_ = std::make_unique<Database>(handle);
   Check(opened);
   sqlite3_extended_result_codes(handle, 1);
   Check(sqlite3_busy_timeout(handle, kBusyTimeoutMs));
+  CheckIdentity(*database_);
+  CheckIntact(*database_);
+  if (sqlite3_db_readonly(handle, "main") == 1) {
+    database_->Exec("PRAGMA query_only=ON");
+    return;
+  }
   EnableWriteAheadLog(*database_);
   // Later areas hang their rows on a unit; deleting the unit removes them.
   database_->Exec("PRAGMA foreign_keys=ON");
   database_->Exec("BEGIN IMMEDIATE");
   try {
     MigrateSchema(*database_);
+    const std::string set_id =
+        "PRAGMA application_id=" + std::to_string(kApplicationId);
+    database_->Exec(set_id.c_str());
     database_->Exec("COMMIT");
   } catch (...) {
     sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
     throw;
   }
 }
+
+void Station::CloseAtExit() {
+  // A thread still inside a call keeps the station; SQLite recovers an
+  // unclosed write-ahead log at the next open.
+  std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+  if (!lock.owns_lock() || !database_) return;
+  // Closing the last connection checkpoints the log into station.db and
+  // removes it, so the file alone holds every committed change.
+  sqlite3_wal_checkpoint_v2(database_->handle(), nullptr,
+                            SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  database_.reset();
+  directory_.clear();
+}
+
+namespace {
+
+// Closes the station when the process ends normally.
+struct CloseStationAtExit {
+  ~CloseStationAtExit() { Station::Get().CloseAtExit(); }
+} close_station_at_exit;
+
+}  // namespace
 
 void Station::Close() {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -242,6 +335,13 @@ int32_t Station::Transact(const char* begin, const StationWork& work) {
       database.Exec("COMMIT");
       return KX_OK;
     }
+  } catch (const CommittedFailure& failure) {
+    try {
+      database.Exec("COMMIT");
+      return failure.code;
+    } catch (const StationFailure& commit_failure) {
+      code = commit_failure.code;
+    }
   } catch (const StationFailure& failure) {
     code = failure.code;
   } catch (const std::exception&) {
@@ -265,5 +365,12 @@ KX_API int32_t KX_GUIInitialize(const WorkingDirectoryRecord* directory) {
     tesk740::Station::Get().Close();
     return KXE_INVALID_ARGUMENT;
   }
-  return tesk740::Station::Get().Open(path);
+  // The path arrives in Java's modified UTF-8; the file system wants UTF-8,
+  // and a NUL would end the path early.
+  std::optional<std::string> decoded = tesk740::DecodeModifiedUtf8(path);
+  if (!decoded) {
+    tesk740::Station::Get().Close();
+    return KXE_INVALID_TEXT;
+  }
+  return tesk740::Station::Get().Open(*decoded);
 }

@@ -27,6 +27,14 @@ struct StationFailure {
 };
 [[noreturn]] void Fail(int32_t code);
 
+// Thrown inside write work to end it with a failure code while keeping what
+// it wrote (for example a count of failed sign-ins): the transaction is
+// committed and the code is what the KX_ function returns.
+struct CommittedFailure {
+  int32_t code;
+};
+[[noreturn]] void FailAfterCommit(int32_t code);
+
 // Maps an SQLite result to the core's code: KXE_STATION_BUSY for a lock that
 // outlasted the busy timeout, KXE_STORAGE for everything else.
 int32_t StorageCode(int sqlite_result);
@@ -105,6 +113,9 @@ class Station {
   int32_t Open(std::string_view directory);
   // Leaves the process with no station, as a failed KX_GUIInitialize does.
   void Close();
+  // At the end of the process: checkpoints and closes the database unless a
+  // call is still running.
+  void CloseAtExit();
 
   // A read-only transaction: the work sees one consistent state.
   int32_t Read(const StationWork& work);

@@ -1,5 +1,11 @@
 // User accounts of a unit, login sessions per controller, and the station
-// password. Passwords are kept only as salted, iterated SHA-256 hashes.
+// password. Passwords are kept only as Argon2id hashes (PHC string form,
+// t=2, m=19 MiB, p=1, 16-byte random salt, 32-byte hash). Hashes of the
+// earlier salted, iterated SHA-256 form still verify and are replaced by
+// Argon2id at the account's next successful sign-in.
+#include <argon2.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -21,7 +27,27 @@ namespace {
 constexpr size_t kMaxCredentialLength = 16;
 constexpr int kHashRounds = 1000;
 constexpr size_t kSaltBytes = 16;
+constexpr uint32_t kArgon2Passes = 2;
+constexpr uint32_t kArgon2MemoryKiB = 19 * 1024;
+constexpr uint32_t kArgon2Lanes = 1;
+constexpr uint32_t kArgon2HashBytes = 32;
 constexpr char kStationPasswordSetting[] = "station_password";
+constexpr int64_t kFreeFailures = 5;
+constexpr int64_t kLongestWaitMs = 5 * 60 * 1000;
+
+// Failed sign-ins per unit and user name.
+constexpr const char* kCredentialSteps[] = {
+    R"sql(
+      CREATE TABLE sign_in_failure (
+        unit_id INTEGER NOT NULL REFERENCES unit(unit_id) ON DELETE CASCADE,
+        user_name TEXT NOT NULL,
+        failures INTEGER NOT NULL CHECK (failures >= 0),
+        last_ms INTEGER NOT NULL,
+        PRIMARY KEY (unit_id, user_name)
+      );
+    )sql",
+};
+const SchemaArea kCredentialSchema("credentials", kCredentialSteps);
 
 bool IsCredential(const std::string& text) {
   if (text.empty() || text.size() > kMaxCredentialLength) return false;
@@ -49,16 +75,28 @@ Credential ReadCredential(const KXUserRegistRecord* record) {
   return credential;
 }
 
-std::string NewSalt() {
+// A new Argon2id hash of the password, with its parameters and salt, in the
+// PHC string form ("$argon2id$v=19$m=...,t=...,p=...$salt$hash").
+std::string HashPassword(const std::string& password) {
   std::random_device random;
   uint8_t salt[kSaltBytes];
   for (uint8_t& byte : salt) byte = static_cast<uint8_t>(random());
-  return ToHex(salt, sizeof salt);
+  const size_t length =
+      argon2_encodedlen(kArgon2Passes, kArgon2MemoryKiB, kArgon2Lanes,
+                        kSaltBytes, kArgon2HashBytes, Argon2_id);
+  std::string encoded(length, '\0');
+  if (argon2id_hash_encoded(kArgon2Passes, kArgon2MemoryKiB, kArgon2Lanes,
+                            password.data(), password.size(), salt, sizeof salt,
+                            kArgon2HashBytes, encoded.data(),
+                            encoded.size()) != ARGON2_OK) {
+    Fail(KXE_INTERNAL);
+  }
+  encoded.resize(std::strlen(encoded.c_str()));
+  return encoded;
 }
 
-// Iterated so that a stolen station.db does not give up short passwords
-// cheaply.
-std::string HashPassword(const std::string& salt, const std::string& password) {
+// The earlier form: salted SHA-256, iterated.
+std::string LegacyHash(const std::string& salt, const std::string& password) {
   std::array<uint8_t, 32> digest = Sha256(salt + password);
   for (int round = 1; round < kHashRounds; ++round) {
     std::string input(reinterpret_cast<const char*>(digest.data()),
@@ -68,6 +106,37 @@ std::string HashPassword(const std::string& salt, const std::string& password) {
   return ToHex(digest.data(), digest.size());
 }
 
+bool IsArgon2Hash(const std::string& stored) {
+  return stored.rfind("$argon2id$", 0) == 0;
+}
+
+// Compares two hashes in time that does not depend on where they differ.
+bool SameHash(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  unsigned char difference = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+  }
+  return difference == 0;
+}
+
+// Whether the password matches a stored hash of either form; `legacy` tells
+// which form it was.
+bool VerifyPassword(const std::string& salt, const std::string& stored,
+                    const std::string& password, bool* legacy) {
+  *legacy = !IsArgon2Hash(stored);
+  if (*legacy) return SameHash(LegacyHash(salt, password), stored);
+  return argon2id_verify(stored.c_str(), password.data(), password.size()) ==
+         ARGON2_OK;
+}
+
+// A hash to verify against when the user is unknown, so that an unknown
+// user costs as much as a wrong password.
+const std::string& DecoyHash() {
+  static const std::string decoy = HashPassword("decoy-password");
+  return decoy;
+}
+
 bool UserExists(Database& database, int64_t unit_id, const std::string& user) {
   Statement select = database.Prepare(
       "SELECT 1 FROM unit_user WHERE unit_id = ?1 AND user_name = ?2");
@@ -75,31 +144,89 @@ bool UserExists(Database& database, int64_t unit_id, const std::string& user) {
   return select.Step();
 }
 
-// Fails with KXE_UNKNOWN_USER or KXE_WRONG_PASSWORD unless the account
-// exists with that password.
+// How long sign-in waits after `failures` wrong passwords in a row: nothing
+// for the first kFreeFailures, then 1 s doubling up to kLongestWaitMs.
+int64_t SignInWaitMs(int64_t failures) {
+  if (failures < kFreeFailures) return 0;
+  const int64_t doublings = std::min<int64_t>(failures - kFreeFailures, 16);
+  return std::min<int64_t>(int64_t{1000} << doublings, kLongestWaitMs);
+}
+
+// Checks the account's password. Fails with KXE_WRONG_PASSWORD when the user
+// or the password is wrong (the two are not told apart, and an unknown user
+// costs a hash as well), and with KXE_SIGN_IN_DELAYED while the user waits
+// after repeated failures. Failures are counted in the station, so another
+// process cannot start afresh; a success clears the count.
 void RequirePassword(Database& database, int64_t unit_id,
                      const Credential& credential) {
+  const int64_t now = NowMs();
+  Statement failures = database.Prepare(
+      "SELECT failures, last_ms FROM sign_in_failure"
+      " WHERE unit_id = ?1 AND user_name = ?2");
+  failures.Bind(1, unit_id).Bind(2, credential.user);
+  int64_t count = 0;
+  if (failures.Step()) {
+    count = failures.IntIn("failures", 0, INT32_MAX);
+    const int64_t last = failures.Int("last_ms");
+    if (now < last + SignInWaitMs(count)) Fail(KXE_SIGN_IN_DELAYED);
+  }
   Statement select = database.Prepare(
       "SELECT password_salt, password_hash FROM unit_user"
       " WHERE unit_id = ?1 AND user_name = ?2");
   select.Bind(1, unit_id).Bind(2, credential.user);
-  if (!select.Step()) Fail(KXE_UNKNOWN_USER);
-  if (HashPassword(select.Text(0), credential.password) != select.Text(1)) {
-    Fail(KXE_WRONG_PASSWORD);
+  const bool known = select.Step();
+  bool legacy = false;
+  bool matches = false;
+  if (known) {
+    matches = VerifyPassword(select.Text(0), select.Text(1),
+                             credential.password, &legacy);
+  } else {
+    // Same cost as a wrong password; the answer is no either way.
+    static_cast<void>(
+        VerifyPassword("", DecoyHash(), credential.password, &legacy));
   }
+  if (matches) {
+    Statement clear = database.Prepare(
+        "DELETE FROM sign_in_failure WHERE unit_id = ?1 AND user_name = ?2");
+    clear.Bind(1, unit_id).Bind(2, credential.user).Run();
+    if (legacy) {
+      Statement upgrade = database.Prepare(
+          "UPDATE unit_user SET password_salt = '', password_hash = ?3"
+          " WHERE unit_id = ?1 AND user_name = ?2");
+      upgrade.Bind(1, unit_id)
+          .Bind(2, credential.user)
+          .Bind(3, HashPassword(credential.password))
+          .Run();
+    }
+    return;
+  }
+  // Counts older than the longest wait are forgotten, so names tried once
+  // do not pile up.
+  Statement forget = database.Prepare(
+      "DELETE FROM sign_in_failure WHERE unit_id = ?1 AND last_ms < ?2");
+  forget.Bind(1, unit_id).Bind(2, now - 2 * kLongestWaitMs).Run();
+  Statement record = database.Prepare(
+      "INSERT INTO sign_in_failure (unit_id, user_name, failures, last_ms)"
+      " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (unit_id, user_name)"
+      " DO UPDATE SET failures = excluded.failures, last_ms = "
+      "excluded.last_ms");
+  record.Bind(1, unit_id)
+      .Bind(2, credential.user)
+      .Bind(3, count + 1)
+      .Bind(4, now)
+      .Run();
+  FailAfterCommit(KXE_WRONG_PASSWORD);
 }
 
 void StorePassword(Database& database, int64_t unit_id,
                    const std::string& old_user, const Credential& credential) {
-  const std::string salt = NewSalt();
   Statement update = database.Prepare(
-      "UPDATE unit_user SET user_name = ?3, password_salt = ?4,"
-      " password_hash = ?5 WHERE unit_id = ?1 AND user_name = ?2");
+      "UPDATE unit_user SET user_name = ?3, password_salt = '',"
+      " password_hash = ?4 WHERE unit_id = ?1 AND user_name = ?2");
   update.Bind(1, unit_id)
       .Bind(2, old_user)
       .Bind(3, credential.user)
-      .Bind(4, salt)
-      .Bind(5, HashPassword(salt, credential.password));
+      .Bind(4, HashPassword(credential.password));
   update.Run();
 }
 
@@ -142,23 +269,26 @@ void WriteSession(Database& database, int64_t unit_id, int32_t controller,
   std::memcpy(result, area.data(), size);
 }
 
+// The station password's hash: an Argon2id string, or "salt:hash" of the
+// earlier form.
 std::string StationPasswordHash(Database& database, std::string* salt) {
   Statement select =
       database.Prepare("SELECT value FROM station_setting WHERE name = ?1");
   select.Bind(1, std::string_view(kStationPasswordSetting));
   if (!select.Step()) return std::string();
-  // Stored as "salt:hash".
   const std::string value = select.Text(0);
+  if (IsArgon2Hash(value)) return value;
   const size_t colon = value.find(':');
   *salt = value.substr(0, colon);
-  return value.substr(colon + 1);
+  return colon == std::string::npos ? std::string() : value.substr(colon + 1);
 }
 
 bool IsStationPassword(Database& database, const std::string& text) {
   std::string salt;
   const std::string hash = StationPasswordHash(database, &salt);
   if (hash.empty()) return text.empty();
-  return HashPassword(salt, text) == hash;
+  bool legacy = false;
+  return VerifyPassword(salt, hash, text, &legacy);
 }
 
 std::vector<std::string> SplitBlanks(const std::string& text) {
@@ -195,14 +325,12 @@ KX_API int32_t KX_RegistUser(const char* unit, int32_t controller,
     count.Bind(1, unit_id);
     count.Step();
     if (count.Int(0) >= KX_MAX_USERS) return KXE_USER_LIST_FULL;
-    const std::string salt = tesk740::NewSalt();
     Statement insert = database.Prepare(
         "INSERT INTO unit_user (unit_id, user_name, password_salt,"
-        " password_hash) VALUES (?1, ?2, ?3, ?4)");
+        " password_hash) VALUES (?1, ?2, '', ?3)");
     insert.Bind(1, unit_id)
         .Bind(2, credential.user)
-        .Bind(3, salt)
-        .Bind(4, tesk740::HashPassword(salt, credential.password));
+        .Bind(3, tesk740::HashPassword(credential.password));
     insert.Run();
     return KX_OK;
   });
@@ -390,11 +518,10 @@ KX_API int32_t KX_PasswdChange(const char* text) {
     if (!tesk740::IsStationPassword(database, old_password)) {
       return KXE_WRONG_PASSWORD;
     }
-    const std::string salt = tesk740::NewSalt();
     Statement store = database.Prepare(
         "INSERT OR REPLACE INTO station_setting (name, value) VALUES (?1, ?2)");
     store.Bind(1, std::string_view(tesk740::kStationPasswordSetting))
-        .Bind(2, salt + ":" + tesk740::HashPassword(salt, new_password));
+        .Bind(2, tesk740::HashPassword(new_password));
     store.Run();
     return KX_OK;
   });

@@ -53,11 +53,13 @@ enum KxResult : int32_t {
   // longer than 16 bytes, not NUL-terminated within its field, or holds a
   // byte outside 0x21..0x7E.
   KXE_INVALID_CREDENTIAL = 0x1010,
-  // The unit has no account of that name.
+  // The unit has no account of that name. (A failed sign-in never says so:
+  // it answers KXE_WRONG_PASSWORD whichever part was wrong.)
   KXE_UNKNOWN_USER = 0x1011,
   // The unit already has an account of that name.
   KXE_DUPLICATE_USER = 0x1012,
-  // The password is not the account's, or not the station password.
+  // The user name or the password is wrong, or the password is not the
+  // station password.
   KXE_WRONG_PASSWORD = 0x1013,
   // The unit already holds 16 accounts.
   KXE_USER_LIST_FULL = 0x1014,
@@ -124,6 +126,22 @@ enum KxResult : int32_t {
   // The station's database holds a value outside its documented range (it
   // was damaged, or edited by hand); nothing was changed.
   KXE_STATION_DAMAGED = 0x1700,
+  // station.db in the working directory is not a station's database (it
+  // holds other data); it is left untouched.
+  KXE_NOT_A_STATION = 0x1701,
+  // The station can only be read: its directory or database file is not
+  // writable, or the file system is mounted read-only. Reads still work.
+  KXE_STATION_READ_ONLY = 0x1702,
+  // The disk holding the station is full; nothing was changed.
+  KXE_DISK_FULL = 0x1703,
+  // A path or name holds a NUL character, or is not valid text.
+  KXE_INVALID_TEXT = 0x1704,
+  // The station already registers its most units (4096).
+  KXE_UNIT_TABLE_FULL = 0x1705,
+  // Too many wrong passwords for this user in a row: sign-in is refused
+  // until the wait has passed (1 s after the fifth failure, doubling up to
+  // 5 minutes); nothing was checked.
+  KXE_SIGN_IN_DELAYED = 0x1706,
 };
 
 // 256, 258 and 2817 lie below the core's range and 65535 above it.

@@ -9,6 +9,9 @@ enum : uint32_t {
   kLabelListCapacity = 20,
   kWorkingDirectorySize = 250,
   kModifyInfoSize = 1024,
+  // The most units a station registers; a unit table is never asked for
+  // more entries than this.
+  kMaxUnits = 4096,
 };
 
 // One registered unit.

@@ -10,7 +10,7 @@ packages=(
   # native build and tests
   cmake make g++ python3
   libgtest-dev googletest
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libargon2-dev
   # Java side: the pinned JDK and JUnit 5
   openjdk-17-jdk-headless junit5
   # 32-bit Windows cross build
@@ -46,3 +46,4 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 bash "$here/prepare-sqlite.sh"
+bash "$here/prepare-argon2.sh"

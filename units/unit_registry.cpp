@@ -42,19 +42,17 @@ Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitChange(
 JNIEXPORT jobjectArray JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
     JNIEnv* env, jclass, jint count) {
-  // A negative count sizes no table; it is refused before anything is made.
-  if (count < 0) {
+  // A negative count, or one above the most units a station registers,
+  // sizes no table: it is refused before anything is made. The bound also
+  // keeps the table's size far from wrapping a 32-bit size_t.
+  if (count < 0 || count > static_cast<jint>(kMaxUnits)) {
     raise_error(env, ERR_MARSHAL);
     return nullptr;
   }
-  // A count whose table the address space cannot hold is an exhausted heap,
-  // never a size that wraps (size_t is 32 bits on the shipped platform).
   const size_t entries = static_cast<size_t>(count);
-  if (entries >
-      std::numeric_limits<size_t>::max() / sizeof(KXUnitParamRecord)) {
-    raise_error(env, ERR_NO_MEMORY);
-    return nullptr;
-  }
+  static_assert(kMaxUnits <= std::numeric_limits<size_t>::max() /
+                                 sizeof(KXUnitParamRecord),
+                "the largest unit table fits a size_t");
   // calloc(0) may answer null; one byte keeps that from looking like an
   // exhausted heap.
   HeapPtr<KXUnitParamRecord> records = heap_new<KXUnitParamRecord>(

@@ -7,8 +7,9 @@ namespace kx {
 namespace {
 
 constexpr FieldSpec kUserRegistFields[] = {
-    KX_FIELD(text, KXUserRegistRecord, user),
-    KX_FIELD(text, KXUserRegistRecord, passwd),
+    // Credentials are never cut: a longer one would sign in as its prefix.
+    KX_FIELD(whole_text, KXUserRegistRecord, user),
+    KX_FIELD(whole_text, KXUserRegistRecord, passwd),
 };
 
 constexpr FieldSpec kUserInformationFields[] = {

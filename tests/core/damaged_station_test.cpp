@@ -37,9 +37,10 @@ TEST_F(DamagedStationTest, OutOfRangeNumbersAreDamageNotIndexes) {
   FormatStatusListRecord formats;
 
   // A format job for an LU the table has no room for.
-  Tamper("PRAGMA foreign_keys=OFF;"
-         "INSERT INTO format_job VALUES ((SELECT unit_id FROM unit), 9000, 0,"
-         " 1, 0, 1000)");
+  Tamper(
+      "PRAGMA foreign_keys=OFF;"
+      "INSERT INTO format_job VALUES ((SELECT unit_id FROM unit), 9000, 0,"
+      " 1, 0, 1000)");
   EXPECT_EQ(KX_GetFormatStatusList(kUnit, &formats), KXE_STATION_DAMAGED);
   Tamper("DELETE FROM format_job WHERE lu_number = 9000");
   EXPECT_EQ(KX_GetFormatStatusList(kUnit, &formats), KX_OK);

@@ -1,7 +1,9 @@
 // User accounts, login sessions and the station password.
 #include <sqlite3.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "array_test_support.h"
 #include "sha256.h"
@@ -110,7 +112,8 @@ TEST_F(UsersTest, RefusedLoginsOpenNoSession) {
   ASSERT_EQ(Register("alice", "right"), KX_OK);
   ASSERT_EQ(Register("bob", "other"), KX_OK);
   EXPECT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
-  EXPECT_EQ(Login(0, "nobody", "right").code, KXE_UNKNOWN_USER);
+  // An unknown user is not told apart from a wrong password.
+  EXPECT_EQ(Login(0, "nobody", "right").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(2, "alice", "right").code, KXE_INVALID_ARGUMENT);
   EXPECT_EQ(Login(-1, "alice", "right").code, KXE_INVALID_ARGUMENT);
   EXPECT_EQ(CheckLogin(0), 0);
@@ -176,9 +179,29 @@ TEST_F(UsersTest, ChangeNeedsTheOldPasswordAndTheSessionFollows) {
 
   ASSERT_EQ(KX_ChangeUser(unit.text, 0, &right, &renamed), KX_OK);
   EXPECT_EQ(LoginUser(0).user, "alicia");
-  EXPECT_EQ(Login(1, "alice", "old").code, KXE_UNKNOWN_USER);
+  EXPECT_EQ(Login(1, "alice", "old").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(1, "alicia", "old").code, KXE_WRONG_PASSWORD);
   EXPECT_EQ(Login(1, "alicia", "new").code, KX_OK);
+}
+
+TEST_F(UsersTest, RepeatedFailuresSlowSignInDown) {
+  ASSERT_EQ(Register("alice", "right"), KX_OK);
+  ASSERT_EQ(Register("bob", "other"), KX_OK);
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
+  }
+  // The sixth attempt waits, right password or not; other users do not.
+  EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
+  EXPECT_EQ(Login(1, "bob", "other").code, KX_OK);
+  // Reopening the station (as another process would) does not forget.
+  Reopen();
+  EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_EQ(Login(0, "alice", "right").code, KX_OK);
+  // A success clears the count.
+  ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);
+  EXPECT_EQ(Login(0, "alice", "wrong").code, KXE_WRONG_PASSWORD);
+  EXPECT_EQ(Login(0, "alice", "right").code, KX_OK);
 }
 
 TEST_F(UsersTest, DeletingAccountsEndsTheirSessions) {
@@ -195,7 +218,7 @@ TEST_F(UsersTest, DeletingAccountsEndsTheirSessions) {
   ASSERT_EQ(KX_DeleteUser(unit.text, 0, &alice), KX_OK);
   EXPECT_EQ(CheckLogin(0), 0);
   EXPECT_EQ(CheckLogin(1), 1);
-  EXPECT_EQ(KX_DeleteUser(unit.text, 0, &alice), KXE_UNKNOWN_USER);
+  EXPECT_EQ(KX_DeleteUser(unit.text, 0, &alice), KXE_WRONG_PASSWORD);
 
   ASSERT_EQ(KX_DeleteAllUser(unit.text, 1), KX_OK);
   EXPECT_EQ(CheckLogin(1), 0);
@@ -237,6 +260,48 @@ TEST_F(UsersTest, StationPasswordIsCheckedAndChangedWithTheOldOne) {
   EXPECT_EQ(KX_PasswdCheck("first"), -1);
   // A caller's text of any length is only compared.
   EXPECT_EQ(KX_PasswdCheck(std::string(5000, 'x').c_str()), -1);
+}
+
+TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
+  ASSERT_EQ(Register("alice", "new-form"), KX_OK);
+  const std::string salt(32, 'a');
+  // The earlier form: SHA-256 of salt and password, iterated 1000 times.
+  std::array<uint8_t, 32> digest = tesk740::Sha256(salt + "old-form");
+  for (int round = 1; round < 1000; ++round) {
+    digest = tesk740::Sha256(
+        std::string(reinterpret_cast<const char*>(digest.data()), 32) + salt);
+  }
+  const std::string legacy = tesk740::ToHex(digest.data(), digest.size());
+  auto stored = [&] {
+    sqlite3* db = nullptr;
+    sqlite3_open((directory_ / "station.db").string().c_str(), &db);
+    std::string hash;
+    sqlite3_exec(
+        db, "SELECT password_hash FROM unit_user WHERE user_name = 'alice'",
+        [](void* out, int, char** values, char**) {
+          *static_cast<std::string*>(out) = values[0];
+          return 0;
+        },
+        &hash, nullptr);
+    sqlite3_close(db);
+    return hash;
+  };
+  EXPECT_EQ(stored().rfind("$argon2id$v=19$m=19456,t=2,p=1$", 0), 0u);
+
+  sqlite3* db = nullptr;
+  sqlite3_open((directory_ / "station.db").string().c_str(), &db);
+  const std::string update = "UPDATE unit_user SET password_salt = '" + salt +
+                             "', password_hash = '" + legacy +
+                             "' WHERE user_name = 'alice'";
+  ASSERT_EQ(sqlite3_exec(db, update.c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+
+  EXPECT_EQ(Login(0, "alice", "new-form").code, KXE_WRONG_PASSWORD);
+  ASSERT_EQ(Login(0, "alice", "old-form").code, KX_OK);
+  EXPECT_EQ(stored().rfind("$argon2id$", 0), 0u);
+  ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);
+  EXPECT_EQ(Login(0, "alice", "old-form").code, KX_OK);
 }
 
 TEST_F(UsersTest, NoPasswordIsStoredAsText) {

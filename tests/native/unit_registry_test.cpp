@@ -39,9 +39,8 @@ std::vector<uint8_t> text_buffer(const std::string& text, size_t size) {
 
 class UnitRegistryTest : public JniTest {
  protected:
-  jobject java_unit(const char* name, const char* group, jint connect,
-                    jint kx, jint conf, jint alert, const char* ctl0,
-                    const char* ctl1) {
+  jobject java_unit(const char* name, const char* group, jint connect, jint kx,
+                    jint conf, jint alert, const char* ctl0, const char* ctl1) {
     jobject unit = new_object(kUnitParam);
     set_string(unit, "unit_name", name);
     set_string(unit, "group_name", group);
@@ -56,7 +55,8 @@ class UnitRegistryTest : public JniTest {
 };
 
 TEST_F(UnitRegistryTest, UnitAddRefusesANullRecordAndReportsTheCore) {
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitAdd(env, nullptr, nullptr);
+  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitAdd(env, nullptr,
+                                                             nullptr);
   EXPECT_TRUE(disk_array_exception(258));
   EXPECT_EQ(CoreDouble::call_count(), 0u);
 
@@ -75,18 +75,22 @@ TEST_F(UnitRegistryTest, UnitAddRefusesANullRecordAndReportsTheCore) {
 TEST_F(UnitRegistryTest, UnitParamTableBuildsCountRecords) {
   std::vector<uint8_t> table;
   for (const char* name : {"one", "two", "three"}) {
-    std::vector<uint8_t> record = unit_record(name, "g", 1, 2, 3, 4, "c0", "c1");
+    std::vector<uint8_t> record =
+        unit_record(name, "g", 1, 2, 3, 4, "c0", "c1");
     table.insert(table.end(), record.begin(), record.end());
   }
   CoreDouble::set_output(0, table);
-  auto units = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-      env, nullptr, 3);
+  auto units =
+      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+          env, nullptr, 3);
   ASSERT_NE(units, nullptr);
   ASSERT_EQ(env->GetArrayLength(units), 3);
-  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 2), "unit_name"), "three");
+  EXPECT_EQ(get_string(env->GetObjectArrayElement(units, 2), "unit_name"),
+            "three");
   EXPECT_EQ(CoreDouble::last_call().ints, std::vector<int32_t>{3});
   // The table the core receives is zero-filled.
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], std::vector<uint8_t>(3 * 198, 0));
+  EXPECT_EQ(CoreDouble::last_call().buffers[0],
+            std::vector<uint8_t>(3 * 198, 0));
 
   units = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
       env, nullptr, 0);
@@ -96,32 +100,47 @@ TEST_F(UnitRegistryTest, UnitParamTableBuildsCountRecords) {
 }
 
 TEST_F(UnitRegistryTest, UnitParamTableFailures) {
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-                env, nullptr, -1),
-            nullptr);
+  EXPECT_EQ(
+      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+          env, nullptr, -1),
+      nullptr);
   EXPECT_TRUE(disk_array_exception(2817));
+  // More than a station registers, or a count whose table would wrap a
+  // 32-bit size: refused before anything is allocated.
+  reset_allocation_count();
+  for (jint count : {4097, 1062895947}) {
+    EXPECT_EQ(
+        Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+            env, nullptr, count),
+        nullptr);
+    EXPECT_TRUE(disk_array_exception(2817));
+  }
+  EXPECT_EQ(allocations_made(), 0);
   EXPECT_EQ(CoreDouble::call_count(), 0u);
 
   fail_allocation_after(0);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-                env, nullptr, 2),
-            nullptr);
+  EXPECT_EQ(
+      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+          env, nullptr, 2),
+      nullptr);
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
   stop_failing_allocations();
 
   CoreDouble::set_code(0x1001);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-                env, nullptr, 2),
-            nullptr);
+  EXPECT_EQ(
+      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+          env, nullptr, 2),
+      nullptr);
   EXPECT_TRUE(disk_array_exception(0x1001));
   CoreDouble::set_code(0);
 
   // The array cannot be made: reported as -1, with the VM's error as cause.
   {
     JniFaults faults({{Slot::kNewObjectArray, ""}});
-    EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-                  env, nullptr, 2),
-              nullptr);
+    EXPECT_EQ(
+        Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+            env, nullptr, 2),
+        nullptr);
   }
   jthrowable thrown = take_exception();
   ASSERT_NE(thrown, nullptr);
@@ -132,8 +151,9 @@ TEST_F(UnitRegistryTest, UnitParamTableFailures) {
   jobjectArray units;
   {
     JniFaults faults({{Slot::kNewObjectV, "", 1, -1, false}});
-    units = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
-        env, nullptr, 3);
+    units =
+        Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParamTable(
+            env, nullptr, 3);
   }
   ASSERT_NE(units, nullptr);
   EXPECT_FALSE(env->ExceptionCheck());
@@ -146,12 +166,13 @@ TEST_F(UnitRegistryTest, LabelListTakesTheCountWithinItsCapacity) {
   std::vector<uint8_t> entries(20 * 14, 0);
   for (int i = 0; i < 20; ++i) {
     std::snprintf(reinterpret_cast<char*>(&entries[i * 14]), 7, "old%02d", i);
-    std::snprintf(reinterpret_cast<char*>(&entries[i * 14 + 7]), 7, "new%02d", i);
+    std::snprintf(reinterpret_cast<char*>(&entries[i * 14 + 7]), 7, "new%02d",
+                  i);
   }
   CoreDouble::set_output(0, entries);
   CoreDouble::set_out_int(2);
-  auto labels =
-      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(env, nullptr);
+  auto labels = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(
+      env, nullptr);
   ASSERT_NE(labels, nullptr);
   ASSERT_EQ(env->GetArrayLength(labels), 2);
   jobject second = env->GetObjectArrayElement(labels, 1);
@@ -159,18 +180,22 @@ TEST_F(UnitRegistryTest, LabelListTakesTheCountWithinItsCapacity) {
   EXPECT_EQ(get_string(second, "newlabel"), "new01");
 
   CoreDouble::set_out_int(1000);
-  labels = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(env, nullptr);
+  labels = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(
+      env, nullptr);
   ASSERT_NE(labels, nullptr);
   ASSERT_EQ(env->GetArrayLength(labels), 20);
-  EXPECT_EQ(get_string(env->GetObjectArrayElement(labels, 19), "newlabel"), "new19");
+  EXPECT_EQ(get_string(env->GetObjectArrayElement(labels, 19), "newlabel"),
+            "new19");
 
   CoreDouble::set_out_int(-5);
-  labels = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(env, nullptr);
+  labels = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(
+      env, nullptr);
   ASSERT_NE(labels, nullptr);
   EXPECT_EQ(env->GetArrayLength(labels), 0);
 
   CoreDouble::set_code(0x1001);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(env, nullptr),
+  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLabelList(
+                env, nullptr),
             nullptr);
   EXPECT_TRUE(disk_array_exception(0x1001));
 }
@@ -178,8 +203,9 @@ TEST_F(UnitRegistryTest, LabelListTakesTheCountWithinItsCapacity) {
 TEST_F(UnitRegistryTest, ModifyInfoConvertsBothWays) {
   std::string text(1500, 't');
   CoreDouble::set_output(1, text_buffer("converted", 1024));
-  jstring result = Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ModifyInfo(
-      env, nullptr, java_string(text.c_str()), 7);
+  jstring result =
+      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1ModifyInfo(
+          env, nullptr, java_string(text.c_str()), 7);
   ASSERT_NE(result, nullptr);
   const char* chars = env->GetStringUTFChars(result, nullptr);
   EXPECT_STREQ(chars, "converted");

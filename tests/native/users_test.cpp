@@ -22,12 +22,14 @@ std::vector<uint8_t> text_buffer(const std::string& text, size_t size) {
   return bytes;
 }
 
-// The 34-byte account: user name at 0, password at 17.
+// The 34-byte account: user name at 0, password at 17. A text longer than
+// 16 bytes is never cut: it fills its 17 bytes with no NUL, which the core
+// refuses as not fitting.
 std::vector<uint8_t> account_bytes(const std::string& user,
                                    const std::string& passwd) {
   std::vector<uint8_t> bytes(34, 0);
-  std::memcpy(&bytes[0], user.data(), std::min<size_t>(user.size(), 16));
-  std::memcpy(&bytes[17], passwd.data(), std::min<size_t>(passwd.size(), 16));
+  std::memcpy(&bytes[0], user.data(), std::min<size_t>(user.size(), 17));
+  std::memcpy(&bytes[17], passwd.data(), std::min<size_t>(passwd.size(), 17));
   return bytes;
 }
 
@@ -77,7 +79,7 @@ TEST_F(UsersTest, LoginSendsTheAccountAndReturnsBothTexts) {
   EXPECT_EQ(call.buffers[0], text_buffer(unit, 1024));
   EXPECT_EQ(call.ints, std::vector<int32_t>{7});
   EXPECT_EQ(call.buffers[1],
-            account_bytes("a-user-of-20-byt", "pass-of-16-bytes"));
+            account_bytes("a-user-of-20-bytes!!", "pass-of-16-bytes"));
   EXPECT_EQ(call.buffers[2], std::vector<uint8_t>(36, 0));
 }
 

@@ -187,6 +187,12 @@ final class TestStation {
   /** runJava with extra environment variables for the child. */
   static JavaRun runJava(Path scratch, Map<String, String> environment, String mainClass,
       String... args) throws IOException, InterruptedException {
+    return runJavaIn(null, scratch, environment, mainClass, args);
+  }
+
+  /** runJava in the given working directory (null: this JVM's). */
+  static JavaRun runJavaIn(Path workingDirectory, Path scratch, Map<String, String> environment,
+      String mainClass, String... args) throws IOException, InterruptedException {
     String classPath = System.getProperty("kx.test.classpath");
     if (classPath == null) {
       throw new IllegalStateException("kx.test.classpath is not set; run through ctest");
@@ -206,6 +212,7 @@ final class TestStation {
         .redirectOutput(out.toFile())
         .redirectError(err.toFile());
     builder.environment().putAll(environment);
+    if (workingDirectory != null) builder.directory(workingDirectory.toFile());
     Process process = builder.start();
     if (!process.waitFor(120, TimeUnit.SECONDS)) {
       process.destroyForcibly();

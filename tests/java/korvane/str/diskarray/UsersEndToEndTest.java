@@ -20,7 +20,6 @@ import org.junit.jupiter.api.io.TempDir;
 class UsersEndToEndTest {
   private static final int UNKNOWN_UNIT = 0x1003;
   private static final int INVALID_CREDENTIAL = 0x1010;
-  private static final int UNKNOWN_USER = 0x1011;
   private static final int DUPLICATE_USER = 0x1012;
   private static final int WRONG_PASSWORD = 0x1013;
   private static final int USER_LIST_FULL = 0x1014;
@@ -64,7 +63,8 @@ class UsersEndToEndTest {
     // Refused logins open no session.
     assertEquals(WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("admin", "secret-1"))));
-    assertEquals(UNKNOWN_USER,
+    // An unknown user is not told apart from a wrong password.
+    assertEquals(WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("nobody", "x"))));
     assertEquals(UNKNOWN_UNIT,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit("nosuch", 0, account("admin", "x"))));
@@ -159,5 +159,22 @@ class UsersEndToEndTest {
         }
       }
     }
+  }
+
+  @Test
+  void credentialsThatDoNotFitAreRefusedNeverCut() throws Exception {
+    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
+        UNIT, 0, account("admin", "correct-horse-battery-staple"))));
+    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
+        UNIT, 0, account("administrator-of-units", "pw"))));
+    assertEquals(0, DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0).num);
+
+    DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("admin", "correct-horse-ba"));
+    // Sixteen bytes match; a longer password that starts with them does not.
+    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(
+        UNIT, 0, account("admin", "correct-horse-baXXXXXXXX"))));
+    assertNull(sessionUser(0));
+    assertEquals("admin",
+        DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("admin", "correct-horse-ba"))[0]);
   }
 }

@@ -1,0 +1,43 @@
+package korvane.str.diskarray.bench;
+
+import java.nio.ByteBuffer;
+
+/**
+ * The benchmark's own natives (libkxbench.so, never shipped): the baselines the bridge is timed
+ * against. A call is named by its core function and addressed by its index.
+ */
+final class BenchNatives {
+  static {
+    System.loadLibrary("kxbench");
+    init();
+  }
+
+  private BenchNatives() {}
+
+  /** Caches classes, constructors and field IDs of every record type for the library's life. */
+  private static native void init();
+
+  /** Index of the core function in the benchmark's call table, -1 if it has none. */
+  static native int callIndex(String coreFunction);
+
+  /** Bytes of one C record of the call. */
+  static native int recordSize(int call);
+
+  /** The core fills {@code count} records into the direct buffer. */
+  static native void rawRead(int call, String unit, int count, ByteBuffer buffer);
+
+  /** The core's table built into objects with IDs cached for the life of the library. */
+  static native Object[] cachedRead(int call, String unit, int count);
+
+  /** The record in the direct buffer handed to the core. */
+  static native void rawWrite(int call, String unit, ByteBuffer buffer);
+
+  /** The object read with IDs cached for the life of the library, then handed to the core. */
+  static native void cachedWrite(int call, String unit, Object record);
+
+  /** The object read field by field by name (class and field looked up per field). */
+  static native void plainWrite(int call, String unit, Object record);
+
+  /** The bytes of the record that reached the core's last single-record write. */
+  static native byte[] lastWrite();
+}

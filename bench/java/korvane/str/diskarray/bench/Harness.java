@@ -1,0 +1,215 @@
+package korvane.str.diskarray.bench;
+
+import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadMXBean;
+import java.lang.reflect.Field;
+import java.lang.reflect.Modifier;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.Objects;
+
+/**
+ * Times the ways of making one row's call: warm-up, then rounds in which every way runs a batch
+ * of calls sized to take about the same time, in an order that rotates each round so that a
+ * drift in the machine's speed falls on all of them alike. Reports medians over the rounds; a
+ * ratio is the median of the per-round ratios.
+ *
+ * <p>Time is the CPU time of the calling thread, not the wall clock: on a machine shared with
+ * other work, the time the thread spends waiting for a CPU is not the bridge's. Garbage
+ * collection and compilation run in other threads of the JVM and are left out alike for every
+ * way.
+ */
+final class Harness {
+  static final String BRIDGE = "bridge";
+  static final String JAVA = "java";
+  static final String CACHED = "cached";
+  static final String PLAIN = "plain";
+
+  /** Keeps every result reachable, so no call can be optimised away. */
+  static Object sink;
+
+  private static final ThreadMXBean THREADS = ManagementFactory.getThreadMXBean();
+
+  static {
+    if (!THREADS.isCurrentThreadCpuTimeSupported()) {
+      throw new IllegalStateException("this JVM cannot measure a thread's CPU time");
+    }
+    THREADS.setThreadCpuTimeEnabled(true);
+  }
+
+  private static long cpuNanos() {
+    return THREADS.getCurrentThreadCpuTime();
+  }
+
+  private Harness() {}
+
+  @FunctionalInterface
+  interface Op {
+    Object run() throws Exception;
+  }
+
+  record Variant(String key, Op op) {}
+
+  /** What a row's call does; each kind has its own target. */
+  enum Kind { TABLE_READ, SINGLE_READ, WRITE }
+
+  /** One row of the table; the bridge is the first variant. */
+  record Row(String label, int objects, Kind kind, List<Variant> variants) {
+    Row labelled(String newLabel) {
+      return new Row(newLabel, objects, kind, variants);
+    }
+
+    boolean write() {
+      return kind == Kind.WRITE;
+    }
+  }
+
+  record Settings(long warmupMillis, int rounds, long roundMillis) {}
+
+  /** ns per object of one variant, and its ratio to the bridge (bridge / variant). */
+  record Stats(String key, double median, double p25, double p75,
+               double ratio, double ratioP25, double ratioP75) {}
+
+  /**
+   * Runs every variant once and checks that they agree with the bridge: reads give equal objects
+   * field by field, writes deliver the same bytes to the core.
+   */
+  static void check(Row row) throws Exception {
+    Object expected = null;
+    byte[] expectedBytes = null;
+    for (Variant variant : row.variants()) {
+      Object result = variant.op().run();
+      String what = row.label() + ": " + variant.key() + " and " + BRIDGE;
+      if (row.write()) {
+        byte[] bytes = BenchNatives.lastWrite();
+        if (expectedBytes == null) {
+          expectedBytes = bytes;
+        } else if (!Arrays.equals(expectedBytes, bytes)) {
+          throw new IllegalStateException(what + " deliver different bytes to the core");
+        }
+      } else if (expected == null) {
+        expected = result;
+        if (result == null
+            || (result instanceof Object[] table && table.length != row.objects())) {
+          throw new IllegalStateException(row.label() + ": the bridge gave "
+              + (result == null ? "nothing" : "a table not of " + row.objects()));
+        }
+      } else {
+        String difference = difference(expected, result);
+        if (difference != null) {
+          throw new IllegalStateException(what + " differ: " + difference);
+        }
+      }
+    }
+  }
+
+  static List<Stats> measure(Row row, List<Variant> variants, Settings settings)
+      throws Exception {
+    int count = variants.size();
+    for (int pass = 0; pass < 3; pass++) {
+      for (Variant variant : variants) {
+        runFor(variant.op(), settings.warmupMillis() / 3);
+      }
+    }
+    long[] batch = new long[count];
+    for (int i = 0; i < count; i++) {
+      batch[i] = batchSize(variants.get(i).op(), settings.roundMillis());
+    }
+    double[][] nanos = new double[count][settings.rounds()];
+    for (int round = 0; round < settings.rounds(); round++) {
+      for (int step = 0; step < count; step++) {
+        int i = (round + step) % count;
+        Op op = variants.get(i).op();
+        long start = cpuNanos();
+        for (long call = 0; call < batch[i]; call++) {
+          sink = op.run();
+        }
+        long elapsed = cpuNanos() - start;
+        nanos[i][round] = (double) elapsed / ((double) batch[i] * row.objects());
+      }
+    }
+    List<Stats> stats = new ArrayList<>();
+    for (int i = 0; i < count; i++) {
+      double[] ratios = new double[settings.rounds()];
+      for (int round = 0; round < ratios.length; round++) {
+        ratios[round] = nanos[0][round] / nanos[i][round];
+      }
+      double[] own = nanos[i].clone();
+      Arrays.sort(own);
+      Arrays.sort(ratios);
+      stats.add(new Stats(variants.get(i).key(), quantile(own, 0.5), quantile(own, 0.25),
+          quantile(own, 0.75), quantile(ratios, 0.5), quantile(ratios, 0.25),
+          quantile(ratios, 0.75)));
+    }
+    return stats;
+  }
+
+  private static long runFor(Op op, long millis) throws Exception {
+    long end = cpuNanos() + millis * 1_000_000L;
+    long calls = 0;
+    do {
+      for (int i = 0; i < 16; i++) {
+        sink = op.run();
+      }
+      calls += 16;
+    } while (cpuNanos() < end);
+    return calls;
+  }
+
+  /** Calls that take about {@code roundMillis}, measured on a short run. */
+  private static long batchSize(Op op, long roundMillis) throws Exception {
+    long start = cpuNanos();
+    long calls = runFor(op, Math.max(1, roundMillis / 2));
+    double perCall = (double) (cpuNanos() - start) / calls;
+    return Math.max(1, (long) (roundMillis * 1_000_000.0 / perCall));
+  }
+
+  private static double quantile(double[] sorted, double q) {
+    double at = q * (sorted.length - 1);
+    int low = (int) Math.floor(at);
+    int high = (int) Math.ceil(at);
+    return sorted[low] + (sorted[high] - sorted[low]) * (at - low);
+  }
+
+  /** The first difference between two results, compared by their public fields; null if none. */
+  static String difference(Object expected, Object actual) throws IllegalAccessException {
+    if (expected == null || actual == null) {
+      return expected == actual ? null : "null against " + (expected == null ? actual : expected);
+    }
+    if (expected.getClass() != actual.getClass()) {
+      return expected.getClass().getName() + " against " + actual.getClass().getName();
+    }
+    if (expected instanceof Object[] left) {
+      Object[] right = (Object[]) actual;
+      if (left.length != right.length) {
+        return "length " + left.length + " against " + right.length;
+      }
+      for (int i = 0; i < left.length; i++) {
+        String difference = difference(left[i], right[i]);
+        if (difference != null) {
+          return "[" + i + "] " + difference;
+        }
+      }
+      return null;
+    }
+    if (expected.getClass().isArray()) {
+      return Objects.deepEquals(expected, actual) ? null : "arrays differ";
+    }
+    if (expected instanceof String || expected instanceof Number) {
+      return expected.equals(actual) ? null : expected + " against " + actual;
+    }
+    for (Field field : expected.getClass().getFields()) {
+      if (Modifier.isStatic(field.getModifiers())) {
+        continue;
+      }
+      Object left = field.get(expected);
+      Object right = field.get(actual);
+      String difference = difference(left, right);
+      if (difference != null) {
+        return field.getName() + ": " + difference;
+      }
+    }
+    return null;
+  }
+}

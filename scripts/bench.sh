@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the bridge's benchmark with Release flags
+# in build-bench/ and prints its table (Markdown) on standard output; progress
+# goes to standard error. The bridge runs against a fast fake core, so the
+# table shows what the bridge costs, not the station's database. Under a
+# minute on two idle cores once built. Options are passed to the harness, e.g.
+#   bash scripts/bench.sh --row KX_GetDriveStatus --rounds 31
+# See docs/benchmark.md.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+if [[ -f scripts/install-deps.sh ]]; then
+  bash scripts/install-deps.sh >&2
+fi
+
+build=${KX_BENCH_BUILD_DIR:-build-bench}
+jobs=${KX_BUILD_JOBS:-2}
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_BENCH=ON \
+  -DKX_BUILD_TESTS=OFF >&2
+cmake --build "$build" -j "$jobs" --target kxbench_all >&2
+
+java=/usr/lib/jvm/java-17-openjdk-amd64/bin/java
+exec "$java" "-Djava.library.path=$PWD/$build/bench/lib" \
+  -cp "$PWD/$build/bench/kxbench.jar:$PWD/$build/java/diskarray.jar" \
+  korvane.str.diskarray.bench.Bench "$@"
