@@ -115,7 +115,8 @@ int32_t CoreDouble::record_call(const char* function,
         *static_cast<char**>(arg.pointer) = copy;
         continue;
       }
-      if (arg.kind == CoreArg::kOutput && program != s.outputs.end()) {
+      if (arg.kind == CoreArg::kOutput && program != s.outputs.end() &&
+          !program->second.empty()) {
         std::memcpy(arg.pointer, program->second.data(),
                     std::min(size, program->second.size()));
       }
