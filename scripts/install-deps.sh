@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 packages=(
   # native build and tests
-  cmake make g++
+  cmake make g++ python3
   libgtest-dev googletest
   libsqlite3-dev sqlite3 libargon2-dev
   # CRC-32 of microcode files (zlib), native and 32-bit Windows

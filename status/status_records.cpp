@@ -1,5 +1,6 @@
 #include "status/status_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_status.h"
 
 namespace kx {
@@ -156,5 +157,16 @@ constexpr RecordType kDriveReconstructInformationType =
 constexpr RecordType kUnitInformationType =
     record_type(KX_RECORD_CLASS("UnitInformation"),
                 sizeof(UnitInformationRecord), kUnitInformationFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kCacheStatusType);
+KX_REGISTER_RECORD(kBaseInformationType);
+KX_REGISTER_RECORD(kLogicalInformationType);
+KX_REGISTER_RECORD(kPhysicalInformationType);
+KX_REGISTER_RECORD(kUnitConditionType);
+KX_REGISTER_RECORD(kDiskDriveType);
+KX_REGISTER_RECORD(kDiskDriveInformationType);
+KX_REGISTER_RECORD(kDriveReconstructInformationType);
+KX_REGISTER_RECORD(kUnitInformationType);
 
 }  // namespace kx

@@ -1,5 +1,6 @@
 #include "storage/storage_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_storage.h"
 
 namespace kx {
@@ -101,5 +102,15 @@ const RecordType kFormatStatusListType =
 const RecordType kLuFormatStatusListType =
     record_type(KX_RECORD_CLASS("LuFormatStatusList"),
                 sizeof(LuFormatStatusListRecord), kLuFormatStatusListFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kRaidGroupType);
+KX_REGISTER_RECORD(kLogicalUnitType);
+KX_REGISTER_UNNAMED_RECORD(kLuReallocRequestType, "korvane/str/diskarray/LuReallocRequest");
+KX_REGISTER_UNNAMED_RECORD(kFormatEntryListType, "korvane/str/diskarray/FormatEntryList");
+KX_REGISTER_RECORD(kFormatStatusType);
+KX_REGISTER_RECORD(kFormatStatusListType);
+KX_REGISTER_RECORD(kLuFormatStatusType);
+KX_REGISTER_RECORD(kLuFormatStatusListType);
 
 }  // namespace kx

@@ -1,5 +1,6 @@
 #include "units/unit_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_units.h"
 
 namespace kx {
@@ -35,5 +36,10 @@ const RecordType kLabelType = record_type(
 
 const RecordType kWorkingDirectoryType = unnamed_record_type(
     sizeof(WorkingDirectoryRecord), kWorkingDirectoryFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kUnitParamType);
+KX_REGISTER_RECORD(kLabelType);
+KX_REGISTER_UNNAMED_RECORD(kWorkingDirectoryType, "korvane/str/diskarray/WorkingDirectory");
 
 }  // namespace kx

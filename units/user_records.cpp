@@ -1,5 +1,6 @@
 #include "units/user_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_users.h"
 
 namespace kx {
@@ -26,5 +27,9 @@ const RecordType kUserRegistType =
 const RecordType kUserInformationType =
     record_type(KX_RECORD_CLASS("KXUserRegist"),
                 sizeof(KXUserInformationRecord), kUserInformationFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kUserRegistType);
+KX_REGISTER_RECORD(kUserInformationType);
 
 }  // namespace kx

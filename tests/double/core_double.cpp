@@ -1,6 +1,9 @@
 #include "tests/double/core_double.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 
@@ -18,6 +21,28 @@ struct State {
 State& state() {
   static State instance;
   return instance;
+}
+
+size_t width_of(const PointerWidth& width, const void* pointer,
+                const std::vector<int32_t>& ints) {
+  switch (width.kind) {
+    case PointerWidth::kBytes:
+      return width.bytes;
+    case PointerWidth::kPerInt: {
+      if (width.int_index < 0 ||
+          static_cast<size_t>(width.int_index) >= ints.size()) {
+        throw std::logic_error("width names an int the call does not have");
+      }
+      int32_t n = ints[static_cast<size_t>(width.int_index)];
+      return n < 0 ? 0 : width.bytes * static_cast<size_t>(n) + width.extra;
+    }
+    case PointerWidth::kCString:
+      return std::strlen(static_cast<const char*>(pointer)) + 1;
+    case PointerWidth::kOutInt:
+    case PointerWidth::kHeapOut:
+      return 0;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -48,38 +73,57 @@ const CoreCall& CoreDouble::last_call() {
 
 size_t CoreDouble::call_count() { return state().calls.size(); }
 
-CoreDouble::Scope::Scope(const char* function) { call_.function = function; }
-
-CoreDouble::Scope& CoreDouble::Scope::value(int32_t v) {
-  call_.ints.push_back(v);
-  return *this;
-}
-
-CoreDouble::Scope& CoreDouble::Scope::in(const void* buffer, size_t size) {
-  const auto* bytes = static_cast<const uint8_t*>(buffer);
-  call_.buffers.emplace_back(bytes, bytes + size);
-  return *this;
-}
-
-CoreDouble::Scope& CoreDouble::Scope::inout(void* buffer, size_t size) {
-  in(buffer, size);
-  auto program = state().outputs.find(call_.buffers.size() - 1);
-  if (program != state().outputs.end()) {
-    size_t n = std::min(size, program->second.size());
-    std::memcpy(buffer, program->second.data(), n);
-  }
-  return *this;
-}
-
-CoreDouble::Scope& CoreDouble::Scope::out_int(int32_t* target) {
-  *target = state().out_int;
-  return *this;
-}
-
-int32_t CoreDouble::Scope::finish() {
+int32_t CoreDouble::record_call(const char* function,
+                                std::initializer_list<CoreArg> args) {
   State& s = state();
+  CoreCall call;
+  call.function = function;
+  for (const CoreArg& arg : args) {
+    if (arg.kind == CoreArg::kValue) {
+      call.ints.push_back(arg.number);
+    } else {
+      call.pointers.push_back(arg.pointer);
+    }
+  }
+  const std::vector<PointerWidth>* widths = pointer_widths(function);
+  if (widths != nullptr) {
+    if (widths->size() != call.pointers.size()) {
+      throw std::logic_error(std::string(function) +
+                             ": its contract gives another number of pointers");
+    }
+    size_t pointer = 0;
+    for (const CoreArg& arg : args) {
+      if (arg.kind == CoreArg::kValue) continue;
+      const PointerWidth& width = (*widths)[pointer++];
+      if (width.kind == PointerWidth::kOutInt) {
+        *static_cast<int32_t*>(arg.pointer) = s.out_int;
+        continue;
+      }
+      size_t index = call.buffers.size();
+      const auto* bytes = static_cast<const uint8_t*>(arg.pointer);
+      size_t size = width_of(width, arg.pointer, call.ints);
+      call.buffers.emplace_back(bytes, bytes + size);
+      auto program = s.outputs.find(index);
+      if (width.kind == PointerWidth::kHeapOut) {
+        char* copy = nullptr;
+        if (program != s.outputs.end()) {
+          copy = static_cast<char*>(std::calloc(program->second.size() + 1, 1));
+          if (copy != nullptr) {
+            std::memcpy(copy, program->second.data(), program->second.size());
+          }
+        }
+        *static_cast<char**>(arg.pointer) = copy;
+        continue;
+      }
+      if (arg.kind == CoreArg::kOutput && program != s.outputs.end() &&
+          !program->second.empty()) {
+        std::memcpy(arg.pointer, program->second.data(),
+                    std::min(size, program->second.size()));
+      }
+    }
+  }
   std::lock_guard<std::mutex> lock(s.mutex);
-  s.calls.push_back(std::move(call_));
+  s.calls.push_back(std::move(call));
   return s.code;
 }
 

@@ -1,12 +1,15 @@
-// A stand-in for the core library in the native tests. Every call records
-// what crossed the boundary (its int arguments and the bytes of every buffer
-// it received, within the buffer's size) and answers with a programmed code
-// and programmed bytes.
+// A stand-in for the core library in the native tests. Every core function is
+// generated from its declaration (generate_double.py) and records what crossed
+// the boundary: its int arguments in order, its pointers, and the bytes of
+// every buffer it received, within the buffer's width. The widths come from
+// the contract rows of the native tests, the one place that says what each
+// pointer carries. Each call answers with a programmed code and programmed
+// bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,10 +18,61 @@ namespace kxtest {
 struct CoreCall {
   std::string function;
   std::vector<int32_t> ints;
-  // Bytes of each buffer argument, in argument order, as the core saw them
-  // on entry.
+  // Every pointer argument, in argument order.
+  std::vector<const void*> pointers;
+  // Bytes of each buffer argument (pointers other than int out-parameters),
+  // in argument order, as the core saw them on entry.
   std::vector<std::vector<uint8_t>> buffers;
 };
+
+// One argument of a core call, as the generated functions pass it.
+struct CoreArg {
+  enum Kind : uint8_t {
+    kValue,       // int32_t by value
+    kInput,       // pointer the core only reads
+    kOutput,      // pointer the core may write through
+    kPointerOut,  // pointer through which the core hands out a heap buffer
+  };
+  Kind kind;
+  int32_t number;
+  void* pointer;
+
+  static CoreArg value(int32_t v) { return {kValue, v, nullptr}; }
+  static CoreArg input(const void* p) {
+    return {kInput, 0, const_cast<void*>(p)};
+  }
+  static CoreArg output(void* p) { return {kOutput, 0, p}; }
+  static CoreArg pointer_out(void** p) { return {kPointerOut, 0, p}; }
+};
+
+// What lies behind one pointer argument.
+struct PointerWidth {
+  enum Kind : uint8_t {
+    kBytes,    // `bytes` bytes
+    kPerInt,   // bytes * (int `int_index` of the call) + extra
+    kCString,  // a NUL-terminated text of any length, NUL included
+    kOutInt,   // an int32_t out-parameter: not a buffer
+    kHeapOut,  // char**: receives a malloc'd copy of its program
+  };
+  Kind kind;
+  size_t bytes = 0;
+  int int_index = 0;
+  size_t extra = 0;
+};
+
+// The widths of `function`'s pointer arguments in order, or null when no
+// contract row names the function (its pointers are then recorded without
+// bytes). Defined by the contract rows.
+const std::vector<PointerWidth>* pointer_widths(const std::string& function);
+
+// A core function's declared arguments: one letter each, 'i' int, 'c'
+// read-only pointer, 'm' writable pointer, 'p' pointer to pointer.
+struct CoreDeclaration {
+  const char* function;
+  const char* arguments;
+};
+extern const CoreDeclaration kCoreDeclarations[];
+extern const size_t kCoreDeclarationCount;
 
 class CoreDouble {
  public:
@@ -38,20 +92,9 @@ class CoreDouble {
   static const CoreCall& last_call();
   static size_t call_count();
 
-  // Used by the double's functions.
-  class Scope {
-   public:
-    explicit Scope(const char* function);
-    Scope& value(int32_t v);
-    // Records `size` input bytes; output buffers also receive their program.
-    Scope& in(const void* buffer, size_t size);
-    Scope& inout(void* buffer, size_t size);
-    Scope& out_int(int32_t* target);
-    int32_t finish();
-
-   private:
-    CoreCall call_;
-  };
+  // Used by the generated functions.
+  static int32_t record_call(const char* function,
+                             std::initializer_list<CoreArg> args);
 };
 
 // Bytes 0, 1, 2, ... (mod 251), distinct over any stretch of record.

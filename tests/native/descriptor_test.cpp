@@ -2,93 +2,18 @@
 // exists in its class with its signature, byte arrays come preallocated to
 // their width, nested types name their class consistently, and no field
 // reaches past its record.
+#include <map>
 #include <set>
 #include <string>
 
 #include "bridge/record.h"
-#include "parameters/parameter_records.h"
-#include "statistics/statistics_records.h"
-#include "connectivity/connectivity_records.h"
-#include "status/status_records.h"
-#include "storage/special_lu_records.h"
-#include "storage/storage_records.h"
+#include "bridge/record_registry.h"
 #include "tests/native/jvm.h"
-#include "units/unit_records.h"
-#include "units/user_records.h"
-#include "wizard/wizard_records.h"
 
 namespace kxtest {
 namespace {
 
 using namespace kx;
-
-struct Table {
-  const RecordType* type;
-  // The Java class that carries a record whose class the bridge does not
-  // name.
-  const char* carrier;
-};
-
-const Table kTables[] = {
-    {&kUnitParamType, nullptr},
-    {&kLabelType, nullptr},
-    {&kWorkingDirectoryType, "korvane/str/diskarray/WorkingDirectory"},
-    {&kUserRegistType, nullptr},
-    {&kUserInformationType, nullptr},
-    {&kUnitConditionType, nullptr},
-    {&kDiskDriveType, nullptr},
-    {&kDiskDriveInformationType, nullptr},
-    {&kDriveReconstructInformationType, nullptr},
-    {&kUnitInformationType, nullptr},
-    {&kRaidGroupType, nullptr},
-    {&kLogicalUnitType, nullptr},
-    {&kLuReallocRequestType, "korvane/str/diskarray/LuReallocRequest"},
-    {&kFormatEntryListType, "korvane/str/diskarray/FormatEntryList"},
-    {&kFormatStatusListType, nullptr},
-    {&kLuFormatStatusListType, nullptr},
-    {&kOnlineSystemParamType, nullptr},
-    {&kOnlineTuningParamType, nullptr},
-    {&kTuningParamType, nullptr},
-    {&kDiskDriveRestorationType, nullptr},
-    {&kPrefetchInformationType, nullptr},
-    {&kOnlineVerifyType, nullptr},
-    {&kThresholdType, nullptr},
-    {&kUnitIdentifierType, nullptr},
-    {&kCommandDeviceType, nullptr},
-    {&kWarningInfoType, nullptr},
-    {&kAutoDumpType, nullptr},
-    {&kWizardParamType, nullptr},
-    {&kWZTargetIdType, nullptr},
-    {&kNowWZParameterType, nullptr},
-    {&kStatisticalInformationType, nullptr},
-    {&kStatisticalWriteAfterPDEVInfoType, nullptr},
-    {&kStatisticalDriveInfoType, nullptr},
-    {&kStatisticalDriveErrorInfoType, nullptr},
-    {&kStatisticalCommandType, nullptr},
-    {&kCouplingInfoType, nullptr},
-    {&kIntegrationLUInfoType, nullptr},
-    {&kPINInformationType, nullptr},
-    {&kTurboLuType, nullptr},
-    {&kUnifiedLuRequestType, "korvane/str/diskarray/IntegrationLURequest"},
-    {&kLANInformationType, nullptr},
-    {&kSyncControlType, nullptr},
-    {&kTargetIdType, nullptr},
-    {&kFibreInformationType, nullptr},
-    {&kFibreInformationPermissionType, nullptr},
-    {&kHGListType, nullptr},
-    {&kHostGroupNameType, "korvane/str/diskarray/HostGroupName"},
-    {&kDeleteHGSelectionType, "korvane/str/diskarray/DeleteHGList"},
-    {&kInitHGSelectionType, "korvane/str/diskarray/InitHGList"},
-    {&kWWNInformationType, nullptr},
-    {&kWWNHGInformationType, nullptr},
-    {&kHGOptionType, nullptr},
-    {&kHGOptionInfoType, nullptr},
-    {&kPortOptionType, nullptr},
-    {&kLuMappingType, nullptr},
-    {&kLuMappingHGInfoType, nullptr},
-    {&kRvrfSrcInfoType, nullptr},
-    {&kRvrfSrcArrayUnitType, nullptr},
-};
 
 // Bytes of the record that the field covers.
 size_t extent(const FieldSpec& field) {
@@ -115,11 +40,69 @@ size_t extent(const FieldSpec& field) {
   return 0;
 }
 
+// The JNI signature of a class named as Class.getName() names it.
+std::string signature_of(const std::string& java_name) {
+  static const std::map<std::string, std::string> primitives = {
+      {"int", "I"}, {"byte", "B"}, {"short", "S"}, {"long", "J"}, {"char", "C"},
+      {"boolean", "Z"}, {"float", "F"}, {"double", "D"}};
+  auto primitive = primitives.find(java_name);
+  if (primitive != primitives.end()) return primitive->second;
+  std::string slashed = java_name;
+  for (char& c : slashed) {
+    if (c == '.') c = '/';
+  }
+  return slashed[0] == '[' ? slashed : "L" + slashed + ";";
+}
+
+std::string text_of(JNIEnv* env, jobject string) {
+  const char* chars = env->GetStringUTFChars(static_cast<jstring>(string), nullptr);
+  std::string copy(chars);
+  env->ReleaseStringUTFChars(static_cast<jstring>(string), chars);
+  return copy;
+}
+
+// The public instance fields of a class, by reflection: name -> signature.
+std::map<std::string, std::string> java_fields(JNIEnv* env, jclass cls) {
+  LocalFrame frame(32);
+  jclass class_class = env->FindClass("java/lang/Class");
+  jclass field_class = env->FindClass("java/lang/reflect/Field");
+  jmethodID get_fields =
+      env->GetMethodID(class_class, "getFields", "()[Ljava/lang/reflect/Field;");
+  jmethodID get_name = env->GetMethodID(class_class, "getName", "()Ljava/lang/String;");
+  jmethodID field_name = env->GetMethodID(field_class, "getName", "()Ljava/lang/String;");
+  jmethodID field_type = env->GetMethodID(field_class, "getType", "()Ljava/lang/Class;");
+  jmethodID modifiers = env->GetMethodID(field_class, "getModifiers", "()I");
+  // Every call is followed by its exception check, as -Xcheck:jni demands.
+  auto call = [env](jobject target, jmethodID method) {
+    jobject value = env->CallObjectMethod(target, method);
+    return env->ExceptionCheck() ? nullptr : value;
+  };
+  auto fields = static_cast<jobjectArray>(call(cls, get_fields));
+  std::map<std::string, std::string> result;
+  if (fields == nullptr) return result;
+  for (jsize i = 0; i < env->GetArrayLength(fields); ++i) {
+    LocalFrame element(8);
+    jobject field = env->GetObjectArrayElement(fields, i);
+    constexpr jint kStatic = 0x0008;
+    jint flags = env->CallIntMethod(field, modifiers);
+    if (env->ExceptionCheck() || (flags & kStatic) != 0) continue;
+    jobject type = call(field, field_type);
+    jobject name = call(field, field_name);
+    jobject type_name = type != nullptr ? call(type, get_name) : nullptr;
+    if (name == nullptr || type_name == nullptr) break;
+    result[text_of(env, name)] = signature_of(text_of(env, type_name));
+  }
+  EXPECT_FALSE(env->ExceptionCheck());
+  return result;
+}
+
 class DescriptorTest : public JniTest {
  protected:
+  // Checks one table against its class and record, its nested tables too,
+  // and gathers the fields that tables give each class.
   void check(const RecordType& type, const char* class_name) {
     SCOPED_TRACE(class_name);
-    if (!checked_.insert(class_name).second) return;
+    if (!checked_.insert(&type).second) return;
     if (type.class_name != nullptr) {
       EXPECT_EQ(std::string(type.signature), std::string("L") + class_name + ";");
       EXPECT_EQ(std::string(type.array_signature),
@@ -134,11 +117,13 @@ class DescriptorTest : public JniTest {
     jobject object = new_object(class_name);
     ASSERT_NE(object, nullptr) << "no public no-argument constructor";
     std::set<std::string> names;
+    std::map<std::string, std::string>& covered = tabled_[class_name];
     for (size_t i = 0; i < type.field_count; ++i) {
       const FieldSpec& field = type.fields[i];
       SCOPED_TRACE(field.name);
       EXPECT_TRUE(names.insert(field.name).second) << "field listed twice";
       EXPECT_LE(field.offset + extent(field), type.size) << "reaches past the record";
+      covered[field.name] = field.signature;
       jfieldID id = env->GetFieldID(cls, field.name, field.signature);
       if (id == nullptr) {
         ADD_FAILURE() << "no field " << field.name << " " << field.signature << ": "
@@ -158,15 +143,28 @@ class DescriptorTest : public JniTest {
     }
   }
 
- private:
-  std::set<std::string> checked_;
+  std::set<const RecordType*> checked_;
+  // Class -> the fields (with signatures) that some table gives it.
+  std::map<std::string, std::map<std::string, std::string>> tabled_;
 };
 
 TEST_F(DescriptorTest, EveryTableMatchesItsClassAndRecord) {
-  for (const Table& table : kTables) {
-    const char* class_name =
-        table.carrier != nullptr ? table.carrier : table.type->class_name;
-    check(*table.type, class_name);
+  ASSERT_GT(registered_records().size(), 0u) << "no record type registered";
+  for (const RegisteredRecord* entry : registered_records()) {
+    const RecordType& type = *entry->type;
+    EXPECT_TRUE((type.class_name == nullptr) != (entry->carrier == nullptr))
+        << "an unnamed type is registered with its carrier, a named one without";
+    check(type, entry->carrier != nullptr ? entry->carrier : type.class_name);
+  }
+  // The other way: every public field of a record class is in a table, with
+  // the same signature. A class that carries two layouts has its fields
+  // spread over both tables.
+  for (const auto& [class_name, tabled] : tabled_) {
+    SCOPED_TRACE(class_name);
+    LocalFrame frame(8);
+    jclass cls = env->FindClass(class_name.c_str());
+    ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(java_fields(env, cls), tabled);
   }
 }
 

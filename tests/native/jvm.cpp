@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/record_registry.h"
 #include "tests/double/core_double.h"
 #include "tests/double/test_heap.h"
 
@@ -31,6 +32,38 @@ class JvmEnvironment : public ::testing::Environment {
       std::abort();
     }
     g_env = static_cast<JNIEnv*>(env);
+    preload_classes();
+  }
+
+ private:
+  // Each test runs in a process of its own. Tests that make JNI calls fail
+  // on purpose must not be the first to load a class: the class loader's own
+  // native code would meet the same failures. Every class the bridge names
+  // is loaded here, before any test.
+  static void preload_classes() {
+    std::vector<std::string> names = {
+        "korvane/str/diskarray/DiskArrayException", "java/util/GregorianCalendar",
+        "java/lang/String", "korvane/str/diskarray/testing/Sample",
+        "korvane/str/diskarray/testing/SampleEntry"};
+    for (const kx::RegisteredRecord* entry : kx::registered_records()) {
+      if (entry->carrier != nullptr) names.push_back(entry->carrier);
+      const kx::RecordType& type = *entry->type;
+      if (type.class_name != nullptr) names.push_back(type.class_name);
+      for (size_t i = 0; i < type.field_count; ++i) {
+        const kx::RecordType* nested = type.fields[i].nested;
+        if (nested != nullptr && nested->class_name != nullptr) {
+          names.push_back(nested->class_name);
+        }
+      }
+    }
+    for (const std::string& name : names) {
+      jclass cls = g_env->FindClass(name.c_str());
+      if (cls == nullptr) {
+        std::fprintf(stderr, "cannot load %s\n", name.c_str());
+        std::abort();
+      }
+      g_env->DeleteLocalRef(cls);
+    }
   }
   // The VM is left to the process exit: DestroyJavaVM waits for threads the
   // tests do not own.

@@ -112,64 +112,6 @@ class StatusTest : public JniTest {
   }
 };
 
-TEST_F(StatusTest, UnitConditionBuildsEveryField) {
-  CoreDouble::set_output(1, unit_condition().get());
-  jobject condition = unit_condition_call(6);
-  ASSERT_NE(condition, nullptr);
-  EXPECT_EQ(get_string(condition, "micro"), "MC-0123");
-  EXPECT_EQ(get_string(condition, "micro_pair"), "PAIR678");
-  EXPECT_EQ(get_int(condition, "max_slot"), 120);
-
-  const char* cache_signature = "[Lkorvane/str/diskarray/CacheStatus;";
-  jobject cache = get_object(condition, "cache", cache_signature);
-  jobject cache2 = get_object(condition, "cache2", cache_signature);
-  ASSERT_EQ(env->GetArrayLength(static_cast<jarray>(cache)), 32);
-  ASSERT_EQ(env->GetArrayLength(static_cast<jarray>(cache2)), 32);
-  EXPECT_EQ(get_int(at(cache, 2), "option"), 1002);
-  EXPECT_EQ(get_int(at(cache, 2), "condition"), -3);
-  EXPECT_EQ(get_int(at(cache2, 0), "option"), 2000);
-  EXPECT_EQ(get_int(at(cache2, 2), "condition"), 0x7FFF0002);
-  // Entries past the last used one are still built.
-  ASSERT_NE(at(cache, 31), nullptr);
-  EXPECT_EQ(get_int(at(cache, 3), "option"), 0);
-  EXPECT_EQ(get_int(at(cache2, 31), "condition"), 0);
-
-  std::vector<jint> ps = ints(condition, "ps");
-  std::vector<jint> fan = ints(condition, "fan");
-  std::vector<jint> enclosure = ints(condition, "enclosure");
-  ASSERT_EQ(ps.size(), 30u);
-  ASSERT_EQ(fan.size(), 30u);
-  ASSERT_EQ(enclosure.size(), 30u);
-  EXPECT_EQ(ps[29], 29);
-  EXPECT_EQ(fan[0], -30);  // 0xE2
-  EXPECT_EQ(fan[29], -1);  // 0xFF
-  EXPECT_EQ(enclosure[15], 127);
-  EXPECT_EQ(enclosure[16], -128);
-  EXPECT_EQ(ints(condition, "ac"), (std::vector<jint>{127, -128}));
-  EXPECT_EQ(ints(condition, "batt"), (std::vector<jint>{-1, 1}));
-  EXPECT_EQ(ints(condition, "batt_bk"), (std::vector<jint>{2, -2}));
-  EXPECT_EQ(ints(condition, "loop"), (std::vector<jint>{0, -128, -2, 127}));
-  EXPECT_EQ(get_int(condition, "device_type"), -1);
-  EXPECT_EQ(get_int(condition, "controller_condition"), 255);
-
-  EXPECT_EQ(get_string(condition, "ctl0_flush"), "flush0");
-  EXPECT_EQ(get_string(condition, "ctl1_flush"), "flush1");
-  EXPECT_EQ(get_string(condition, "ctl0_ip"), "192.168.100.200");
-  EXPECT_EQ(get_string(condition, "ctl1_ip"), "192.168.100.201");
-  EXPECT_EQ(get_string(condition, "ctl0_subnet"), "255.255.255.0");
-  EXPECT_EQ(get_string(condition, "ctl1_subnet"), "255.255.0.0");
-  EXPECT_EQ(get_string(condition, "ctl0_gateway"), "10.0.0.254");
-  EXPECT_EQ(get_string(condition, "ctl1_gateway"), "10.1.0.254");
-  EXPECT_EQ(get_string(condition, "serial"), "SN012345678");
-  EXPECT_EQ(get_int(condition, "ctl_num"), 2);
-
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_GetUnitCondition");
-  EXPECT_EQ(call.buffers[0], unit_buffer("unit-c"));
-  EXPECT_EQ(call.ints, std::vector<int32_t>{6});
-  EXPECT_EQ(call.buffers[1], std::vector<uint8_t>(760, 0));
-}
-
 TEST_F(StatusTest, UnitConditionTextThatCannotBeConverted) {
   CoreDouble::set_output(1, unit_condition().get());
   jobject condition;
@@ -285,24 +227,6 @@ std::vector<uint8_t> identity_table(int used) {
   return table;
 }
 
-TEST_F(StatusTest, DriveInformationAllBuilds225Drives) {
-  std::vector<uint8_t> table = identity_table(10);
-  std::memcpy(&table[36 * 224 + 9], "LAST", 4);
-  table[36 * 224 + 32] = 0x07;
-  CoreDouble::set_output(1, table);
-  jobjectArray drives = in_frame([&] {
-    return NATIVE(GetDriveInformationAll)(env, nullptr, java_string("u"));
-  });
-  ASSERT_NE(drives, nullptr);
-  ASSERT_EQ(env->GetArrayLength(drives), 225);
-  EXPECT_EQ(get_string(at(drives, 9), "product"), "P9");
-  EXPECT_EQ(get_int(at(drives, 9), "lastLBA"), 9000);
-  EXPECT_EQ(get_string(at(drives, 10), "product"), "");
-  EXPECT_EQ(get_string(at(drives, 224), "product"), "LAST");
-  EXPECT_EQ(get_int(at(drives, 224), "lastLBA"), 7);
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], std::vector<uint8_t>(8100, 0));
-}
-
 TEST_F(StatusTest, DriveInformationAllStopsAtAFailedDrive) {
   CoreDouble::set_output(1, identity_table(225));
   jstring unit = java_string("u");
@@ -327,27 +251,6 @@ TEST_F(StatusTest, DriveInformationAllStopsAtAFailedDrive) {
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
 }
 
-TEST_F(StatusTest, DriveReconstructInformationBuildsFiveInts) {
-  Bytes b(20);
-  b.put_int(0, 1).put_int(4, -2).put_int(8, 75).put_int(12, 0x01000000);
-  b.put_int(16, -0x7FFFFFFF);
-  CoreDouble::set_output(1, b.get());
-  jobject progress = in_frame([&] {
-    return NATIVE(DriveReconstructInformation)(env, nullptr, java_string("u"),
-                                               9, 10);
-  });
-  ASSERT_NE(progress, nullptr);
-  EXPECT_EQ(get_int(progress, "valid"), 1);
-  EXPECT_EQ(get_int(progress, "status_code"), -2);
-  EXPECT_EQ(get_int(progress, "progress_ratio"), 75);
-  EXPECT_EQ(get_int(progress, "hdu_no"), 0x01000000);
-  EXPECT_EQ(get_int(progress, "unit_no"), -0x7FFFFFFF);
-  EXPECT_EQ(CoreDouble::last_call().ints, (std::vector<int32_t>{9, 10}));
-  EXPECT_EQ(NATIVE(DriveReconstructInformation)(env, nullptr, nullptr, 0, 0),
-            nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-}
-
 // Drive slot table: 225 entries of seven ints, 28 bytes apart.
 std::vector<uint8_t> slot_table() {
   Bytes b(225 * 28);
@@ -355,24 +258,6 @@ std::vector<uint8_t> slot_table() {
     for (int f = 0; f < 7; ++f) b.put_int(28 * i + 4 * f, 100 * i + f);
   }
   return b.get();
-}
-
-TEST_F(StatusTest, DriveStatusBuildsEverySlot) {
-  CoreDouble::set_output(1, slot_table());
-  jobjectArray slots = in_frame(
-      [&] { return NATIVE(GetDriveStatus)(env, nullptr, java_string("u")); });
-  ASSERT_NE(slots, nullptr);
-  ASSERT_EQ(env->GetArrayLength(slots), 225);
-  const char* fields[] = {"port_no",          "row_no",    "mount",
-                          "attribute",        "drv_state", "spare_of_disk_port",
-                          "spare_of_disk_row"};
-  for (jsize i : {0, 1, 224}) {
-    for (int f = 0; f < 7; ++f) {
-      EXPECT_EQ(get_int(at(slots, i), fields[f]), 100 * i + f) << fields[f];
-    }
-  }
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], unit_buffer("u"));
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], std::vector<uint8_t>(6300, 0));
 }
 
 TEST_F(StatusTest, DriveStatusStoresEverySlotPastAFailedOne) {
@@ -421,55 +306,6 @@ Bytes unit_information() {
   for (int f = 0; f < 17; ++f) b.put_int(168 + 4 * f, 40 + f);
   for (int r = 0; r < 16; ++r) b.put_int(236 + 4 * r, 300 + r);
   return b;
-}
-
-TEST_F(StatusTest, UnitInformationBuildsItsThreeParts) {
-  CoreDouble::set_output(1, unit_information().get());
-  jobject info = in_frame([&] {
-    return NATIVE(GetUnitInformation)(env, nullptr, java_string("u"));
-  });
-  ASSERT_NE(info, nullptr);
-  jobject base =
-      get_object(info, "b_info", "Lkorvane/str/diskarray/BaseInformation;");
-  jobject logical =
-      get_object(info, "l_info", "Lkorvane/str/diskarray/LogicalInformation;");
-  jobject physical =
-      get_object(info, "p_info", "Lkorvane/str/diskarray/PhysicalInformation;");
-  ASSERT_NE(base, nullptr);
-  ASSERT_NE(logical, nullptr);
-  ASSERT_NE(physical, nullptr);
-
-  EXPECT_EQ(get_string(base, "micro"), "MICRO-7");
-  const char* base_ints[] = {"kx_type",   "device_type", "port_type",
-                             "unit_conf", "sup_rglevel", "reserved1",
-                             "reserved2"};
-  for (int f = 0; f < 7; ++f) EXPECT_EQ(get_int(base, base_ints[f]), 10 + f);
-
-  const char* logical_ints[] = {"index",       "rg_count",    "lu_count",
-                                "perm_count",  "ext_bitmap",  "hg_count",
-                                "reboot_time", "replace_time"};
-  for (int f = 0; f < 8; ++f) {
-    EXPECT_EQ(get_int(logical, logical_ints[f]), 20 + f);
-  }
-  std::vector<jint> reserved = ints(logical, "reserved");
-  ASSERT_EQ(reserved.size(), 25u);
-  EXPECT_EQ(reserved[0], -100);
-  EXPECT_EQ(reserved[24], -124);
-
-  const char* physical_ints[] = {
-      "index",          "cache_count", "ps_count",      "fan_count",
-      "ac_count",       "batt_count",  "battbk_count",  "hdd_hdu_count",
-      "hdd_unit_count", "sp_count",    "enc_count",     "loop_count",
-      "port_count",     "unit_count",  "ps_unit_count", "fan_unit_count",
-      "enc_unit_count"};
-  for (int f = 0; f < 17; ++f) {
-    EXPECT_EQ(get_int(physical, physical_ints[f]), 40 + f);
-  }
-  reserved = ints(physical, "reserved");
-  ASSERT_EQ(reserved.size(), 16u);
-  EXPECT_EQ(reserved[0], 300);
-  EXPECT_EQ(reserved[15], 315);
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], std::vector<uint8_t>(300, 0));
 }
 
 TEST_F(StatusTest, UnitInformationFailsWithAnyPart) {

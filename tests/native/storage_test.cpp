@@ -22,8 +22,6 @@ constexpr auto kEntryFormatList =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1EntryFormatList;
 constexpr auto kGetFormatStatusList =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetFormatStatusList;
-constexpr auto kGetLastLogicalUnit =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLastLogicalUnit;
 constexpr auto kGetLogicalUnit =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetLogicalUnit;
 constexpr auto kGetLogicalUnit1 =
@@ -32,34 +30,10 @@ constexpr auto kGetRaidGroups =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetRaidGroups;
 constexpr auto kLogicalUnitAdd =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitAdd;
-constexpr auto kLogicalUnitChangeCtl =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitChangeCtl;
-constexpr auto kLogicalUnitChangeStaging =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitChangeStaging;
-constexpr auto kLogicalUnitDelete =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitDelete;
-constexpr auto kLogicalUnitDeleteAll =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitDeleteAll;
-constexpr auto kLogicalUnitExpand =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitExpand;
-constexpr auto kLogicalUnitFormat =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitFormat;
-constexpr auto kLogicalUnitFormatStatus =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitFormatStatus;
 constexpr auto kLogicalUnitFormatStatusList =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitFormatStatusList;
-constexpr auto kLogicalUnitInvalid =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitInvalid;
-constexpr auto kLogicalUnitRealloc =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitRealloc;
-constexpr auto kLogicalUnitRestore =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1LogicalUnitRestore;
 constexpr auto kRaidGroupAdd =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1RaidGroupAdd;
-constexpr auto kRaidGroupAllDelete =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1RaidGroupAllDelete;
-constexpr auto kRaidGroupDelete =
-    Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1RaidGroupDelete;
 constexpr auto kRaidGroupExpand =
     Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1RaidGroupExpand;
 
@@ -179,24 +153,6 @@ class StorageTest : public JniTest {
   }
 };
 
-TEST_F(StorageTest, RaidGroupsConvertAll45SlotsPastTheLastUsedOne) {
-  Bytes bytes = table(45, 48, kRaidGroupLayout, 5);
-  CoreDouble::set_output(1, bytes);
-  jobjectArray groups = get_raid_groups();
-  ASSERT_NE(groups, nullptr);
-  ASSERT_EQ(env->GetArrayLength(groups), 45);
-  for (jsize i = 0; i < 45; ++i) {
-    LocalFrame frame(16);
-    EXPECT_TRUE(ints_match(env->GetObjectArrayElement(groups, i),
-                           kRaidGroupLayout, bytes, 48 * i))
-        << "entry " << i;
-  }
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_GetRaidGroups");
-  EXPECT_EQ(call.buffers[0], unit_buffer("rg-unit"));
-  EXPECT_EQ(call.buffers[1], Bytes(2160, 0));
-}
-
 TEST_F(StorageTest, RaidGroupsStopAtTheFirstEntryThatCannotBeBuilt) {
   CoreDouble::set_output(1, table(45, 48, kRaidGroupLayout, 45));
   jobjectArray groups;
@@ -216,28 +172,6 @@ TEST_F(StorageTest, RaidGroupsStopAtTheFirstEntryThatCannotBeBuilt) {
   EXPECT_EQ(kGetRaidGroups(env, nullptr, nullptr), nullptr);
   EXPECT_TRUE(disk_array_exception(258));
   EXPECT_EQ(CoreDouble::call_count(), 2u);
-}
-
-TEST_F(StorageTest, RaidGroupsTravelBackUnchanged) {
-  Bytes bytes = table(45, 48, kRaidGroupLayout, 45);
-  CoreDouble::set_output(1, bytes);
-  jobjectArray groups = get_raid_groups();
-  ASSERT_NE(groups, nullptr);
-  jobject third = env->GetObjectArrayElement(groups, 3);
-  kRaidGroupExpand(env, nullptr, java_string("rg-unit"), third);
-  EXPECT_FALSE(env->ExceptionCheck());
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_RaidGroupExpand");
-  EXPECT_EQ(call.buffers[1], Bytes(bytes.begin() + 144, bytes.begin() + 192));
-
-  Bytes expected(48, 0);
-  jobject group = java_record("korvane/str/diskarray/RaidGroup",
-                              kRaidGroupLayout, expected, 9);
-  kRaidGroupAdd(env, nullptr, java_string("rg-unit"), group);
-  EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(CoreDouble::last_call().function, "KX_RaidGroupAdd");
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], unit_buffer("rg-unit"));
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], expected);
 }
 
 TEST_F(StorageTest, RaidGroupReaderStopsAtAnUnreadableField) {
@@ -308,110 +242,6 @@ TEST_F(StorageTest, OneLogicalUnitTravelsBackUnchanged) {
   EXPECT_TRUE(disk_array_exception(2817));
 }
 
-TEST_F(StorageTest, ActionsPassTheUnitAndIntsInJavaOrder) {
-  struct Case {
-    const char* function;
-    std::function<void(jstring)> call;
-    std::vector<int32_t> ints;
-  };
-  const std::vector<Case> cases = {
-      {"KX_RaidGroupDelete",
-       [&](jstring u) { kRaidGroupDelete(env, nullptr, u, 44); },
-       {44}},
-      {"KX_RaidGroupAllDelete",
-       [&](jstring u) { kRaidGroupAllDelete(env, nullptr, u); },
-       {}},
-      {"KX_LogicalUnitDelete",
-       [&](jstring u) { kLogicalUnitDelete(env, nullptr, u); },
-       {}},
-      {"KX_LogicalUnitDeleteAll",
-       [&](jstring u) { kLogicalUnitDeleteAll(env, nullptr, u); },
-       {}},
-      {"KX_LogicalUnitExpand",
-       [&](jstring u) { kLogicalUnitExpand(env, nullptr, u, 3, -2); },
-       {3, -2}},
-      {"KX_LogicalUnitChangeStaging",
-       [&](jstring u) { kLogicalUnitChangeStaging(env, nullptr, u, 511, 1); },
-       {511, 1}},
-      {"KX_LogicalUnitChangeCtl",
-       [&](jstring u) { kLogicalUnitChangeCtl(env, nullptr, u, 1); },
-       {1}},
-      {"KX_LogicalUnitFormat",
-       [&](jstring u) { kLogicalUnitFormat(env, nullptr, u, 8, 0x7fffffff); },
-       {8, 0x7fffffff}},
-      {"KX_LogicalUnitInvalid",
-       [&](jstring u) { kLogicalUnitInvalid(env, nullptr, u, 6); },
-       {6}},
-      {"KX_LogicalUnitRestore",
-       [&](jstring u) { kLogicalUnitRestore(env, nullptr, u, -1); },
-       {-1}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.function);
-    LocalFrame frame(16);
-    CoreDouble::reset();
-    c.call(java_string("ABCDEFGHIJKLMNOPQRS"));
-    EXPECT_FALSE(env->ExceptionCheck());
-    ASSERT_EQ(CoreDouble::call_count(), 1u);
-    EXPECT_EQ(CoreDouble::last_call().function, c.function);
-    EXPECT_EQ(CoreDouble::last_call().buffers[0],
-              unit_buffer("ABCDEFGHIJKLMNOP"));
-    EXPECT_EQ(CoreDouble::last_call().ints, c.ints);
-
-    c.call(nullptr);
-    EXPECT_TRUE(disk_array_exception(258));
-    CoreDouble::set_code(0x3002);
-    c.call(java_string("u"));
-    EXPECT_TRUE(disk_array_exception(0x3002));
-    EXPECT_EQ(CoreDouble::call_count(), 2u);
-  }
-}
-
-TEST_F(StorageTest, IntResultsAreZeroOnEveryFailure) {
-  CoreDouble::set_out_int(97);
-  EXPECT_EQ(kLogicalUnitFormatStatus(env, nullptr, java_string("u"), 12), 97);
-  EXPECT_EQ(CoreDouble::last_call().ints, std::vector<int32_t>{12});
-  CoreDouble::set_out_int(511);
-  EXPECT_EQ(kGetLastLogicalUnit(env, nullptr, java_string("u")), 511);
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], unit_buffer("u"));
-
-  // Only the pending exception tells a failure from a reported 0.
-  CoreDouble::set_out_int(0);
-  EXPECT_EQ(kGetLastLogicalUnit(env, nullptr, java_string("u")), 0);
-  EXPECT_FALSE(env->ExceptionCheck());
-  CoreDouble::set_out_int(55);
-  CoreDouble::set_code(0x3003);
-  EXPECT_EQ(kLogicalUnitFormatStatus(env, nullptr, java_string("u"), 1), 0);
-  EXPECT_TRUE(disk_array_exception(0x3003));
-  EXPECT_EQ(kGetLastLogicalUnit(env, nullptr, java_string("u")), 0);
-  EXPECT_TRUE(disk_array_exception(0x3003));
-  CoreDouble::set_code(256);
-  EXPECT_EQ(kGetLastLogicalUnit(env, nullptr, java_string("u")), 0);
-  EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(kLogicalUnitFormatStatus(env, nullptr, nullptr, 1), 0);
-  EXPECT_TRUE(disk_array_exception(258));
-  EXPECT_EQ(CoreDouble::call_count(), 6u);
-}
-
-TEST_F(StorageTest, ReallocRequestIsReadFromItsFields) {
-  jobject request = new_object("korvane/str/diskarray/LuReallocRequest");
-  set_int(request, "lun", 12);
-  set_int(request, "lusize", -40960);
-  set_int(request, "newlun", 300);
-  kLogicalUnitRealloc(env, nullptr, java_string("u"), request);
-  EXPECT_FALSE(env->ExceptionCheck());
-  Bytes expected(12, 0);
-  put_int(expected, 0, 12);
-  put_int(expected, 4, -40960);
-  put_int(expected, 8, 300);
-  EXPECT_EQ(CoreDouble::last_call().function, "KX_LogicalUnitRealloc");
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], expected);
-
-  kLogicalUnitRealloc(env, nullptr, java_string("u"), nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-  EXPECT_EQ(CoreDouble::call_count(), 1u);
-}
-
 TEST_F(StorageTest, FormatEntryListTakesExactly512Bytes) {
   auto entry_list = [&](jsize length) {
     jobject list = new_object("korvane/str/diskarray/FormatEntryList");
@@ -464,35 +294,6 @@ Bytes format_status_list() {
     }
   }
   return bytes;
-}
-
-TEST_F(StorageTest, FormatStatusListCarries512Entries) {
-  Bytes bytes = format_status_list();
-  CoreDouble::set_output(1, bytes);
-  jobject list = in_native_frame<jobject>(
-      [&] { return kGetFormatStatusList(env, nullptr, java_string("u")); });
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(get_int(list, "mode"), 255);
-  EXPECT_EQ(get_int(list, "totalpercent"), 73);
-  EXPECT_EQ(get_int(list, "resttime"), -3600);
-  auto entries = static_cast<jobjectArray>(
-      get_object(list, "lu", "[Lkorvane/str/diskarray/FormatStatus;"));
-  ASSERT_NE(entries, nullptr);
-  ASSERT_EQ(env->GetArrayLength(entries), 512);
-  for (jsize i = 0; i < 512; ++i) {
-    LocalFrame frame(16);
-    jobject entry = env->GetObjectArrayElement(entries, i);
-    ASSERT_TRUE(ints_match(entry, kFormatStatusInts, bytes, 12 + 20 * i)) << i;
-    EXPECT_EQ(get_int(entry, "entry"), 128 + i % 128) << i;
-  }
-  EXPECT_EQ(CoreDouble::last_call().buffers[1], Bytes(10252, 0));
-
-  // mode 0x80 is positive as well.
-  bytes[0] = 0x80;
-  CoreDouble::set_output(1, bytes);
-  list = kGetFormatStatusList(env, nullptr, java_string("u"));
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(get_int(list, "mode"), 128);
 }
 
 TEST_F(StorageTest, OneFailedEntryFailsAFormatStatusList) {

@@ -54,61 +54,6 @@ class UnitRegistryTest : public JniTest {
   }
 };
 
-TEST_F(UnitRegistryTest, GetUnitParamBuildsTheRecord) {
-  CoreDouble::set_output(
-      1, unit_record("unit-16-bytes-ab", "group-one", 0xC8, 0x7F, 0x80, 0xFF,
-                     "10.0.0.1", "10.0.0.2"));
-  jobject unit =
-      Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParam(
-          env, nullptr, java_string("unit-a"));
-  ASSERT_NE(unit, nullptr);
-  EXPECT_EQ(get_string(unit, "unit_name"), "unit-16-bytes-ab");
-  EXPECT_EQ(get_string(unit, "group_name"), "group-one");
-  EXPECT_EQ(get_int(unit, "connect_type"), -56);
-  EXPECT_EQ(get_int(unit, "kx_type"), 127);
-  EXPECT_EQ(get_int(unit, "unit_conf"), -128);
-  EXPECT_EQ(get_int(unit, "alert"), -1);
-  EXPECT_EQ(get_string(unit, "ctl0"), "10.0.0.1");
-  EXPECT_EQ(get_string(unit, "ctl1"), "10.0.0.2");
-
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_GetUnitParam");
-  EXPECT_EQ(call.buffers[0], text_buffer("unit-a", 17));
-}
-
-TEST_F(UnitRegistryTest, GetUnitParamFailures) {
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParam(
-                env, nullptr, nullptr),
-            nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-  EXPECT_EQ(CoreDouble::call_count(), 0u);
-
-  CoreDouble::set_code(0x1003);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParam(
-                env, nullptr, java_string("nobody")),
-            nullptr);
-  EXPECT_TRUE(disk_array_exception(0x1003));
-
-  // An empty name reaches the core as an empty string.
-  CoreDouble::set_code(0);
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitParam(
-      env, nullptr, java_string(""));
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], std::vector<uint8_t>(17, 0));
-}
-
-TEST_F(UnitRegistryTest, UnitAddSendsTheRecord) {
-  jobject unit = java_unit("unit-b", "a-twenty-byte-group!", 200, -1, 127, 0,
-                           "ctl zero", "ctl one");
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitAdd(env, nullptr,
-                                                             unit);
-  EXPECT_FALSE(env->ExceptionCheck());
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_UnitAdd");
-  EXPECT_EQ(call.buffers[0],
-            unit_record("unit-b", "a-twenty-byte-gr", 0xC8, 0xFF, 0x7F, 0x00,
-                        "ctl zero", "ctl one"));
-}
-
 TEST_F(UnitRegistryTest, UnitAddRefusesANullRecordAndReportsTheCore) {
   Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitAdd(env, nullptr,
                                                              nullptr);
@@ -125,37 +70,6 @@ TEST_F(UnitRegistryTest, UnitAddRefusesANullRecordAndReportsTheCore) {
       env, nullptr, java_unit("dup", "", 0, 0, 0, 0, "", ""));
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
   EXPECT_EQ(CoreDouble::call_count(), 1u);
-}
-
-TEST_F(UnitRegistryTest, UnitChangePassesALongOldNameWhole) {
-  std::string old_name(300, 'o');
-  jobject unit = java_unit("renamed", "g", 1, 2, 3, 4, "a", "b");
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitChange(
-      env, nullptr, java_string(old_name.c_str()), unit);
-  EXPECT_FALSE(env->ExceptionCheck());
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.buffers[0], text_buffer(old_name, 1024));
-  EXPECT_EQ(call.buffers[1], unit_record("renamed", "g", 1, 2, 3, 4, "a", "b"));
-
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitChange(env, nullptr,
-                                                                nullptr, unit);
-  EXPECT_TRUE(disk_array_exception(258));
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitChange(
-      env, nullptr, java_string("old"), nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-  EXPECT_EQ(CoreDouble::call_count(), 1u);
-}
-
-TEST_F(UnitRegistryTest, UnitDeleteSendsTheCutName) {
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitDelete(
-      env, nullptr, java_string("ABCDEFGHIJKLMNOPQRST"));
-  EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(CoreDouble::last_call().buffers[0],
-            text_buffer("ABCDEFGHIJKLMNOP", 17));
-  CoreDouble::set_code(256);
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1UnitDelete(
-      env, nullptr, java_string("x"));
-  EXPECT_FALSE(env->ExceptionCheck());
 }
 
 TEST_F(UnitRegistryTest, UnitParamTableBuildsCountRecords) {
@@ -246,33 +160,6 @@ TEST_F(UnitRegistryTest, UnitParamTableFailures) {
   EXPECT_NE(env->GetObjectArrayElement(units, 0), nullptr);
   EXPECT_EQ(env->GetObjectArrayElement(units, 1), nullptr);
   EXPECT_EQ(env->GetObjectArrayElement(units, 2), nullptr);
-}
-
-TEST_F(UnitRegistryTest, UnitCount) {
-  CoreDouble::set_out_int(12);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitCount(
-                env, nullptr),
-            12);
-  CoreDouble::set_code(0x1001);
-  EXPECT_EQ(Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetUnitCount(
-                env, nullptr),
-            -1);
-  EXPECT_TRUE(disk_array_exception(0x1001));
-}
-
-TEST_F(UnitRegistryTest, GuiInitializeSendsThePathFromAnyObject) {
-  jobject directory = new_object("korvane/str/diskarray/WorkingDirectory");
-  std::string path = "/var/lib/station/" + std::string(300, 'p');
-  set_string(directory, "tesk_path", path.c_str());
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GUIInitialize(env, nullptr,
-                                                                   directory);
-  EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], text_buffer(path, 250));
-
-  Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GUIInitialize(env, nullptr,
-                                                                   nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-  EXPECT_EQ(CoreDouble::call_count(), 1u);
 }
 
 TEST_F(UnitRegistryTest, LabelListTakesTheCountWithinItsCapacity) {

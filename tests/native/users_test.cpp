@@ -182,47 +182,6 @@ TEST_F(UsersTest, LoginTextsThatCannotBeMade) {
   EXPECT_TRUE(disk_array_exception(2817));
 }
 
-TEST_F(UsersTest, ActionsSendTheLongUnitNameAndTheValue) {
-  using Action = void (*)(JNIEnv*, jclass, jstring, jint);
-  struct Case {
-    Action native;
-    const char* function;
-  };
-  const Case cases[] = {
-      {NATIVE(LogoutKXUnit), "KX_LogoutKXUnit"},
-      {NATIVE(DeleteAllUser), "KX_DeleteAllUser"},
-      {NATIVE(ResetLogin), "KX_ResetLogin"},
-  };
-  std::string unit(40, 'n');
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.function);
-    CoreDouble::reset();
-    c.native(env, nullptr, java_string(unit.c_str()), -9);
-    EXPECT_FALSE(env->ExceptionCheck());
-    const CoreCall& call = CoreDouble::last_call();
-    EXPECT_EQ(call.function, c.function);
-    EXPECT_EQ(call.buffers[0], text_buffer(unit, 1024));
-    EXPECT_EQ(call.ints, std::vector<int32_t>{-9});
-
-    CoreDouble::set_code(0x2002);
-    c.native(env, nullptr, java_string("u"), 0);
-    EXPECT_TRUE(disk_array_exception(0x2002));
-    c.native(env, nullptr, nullptr, 0);
-    EXPECT_TRUE(disk_array_exception(258));
-    EXPECT_EQ(CoreDouble::call_count(), 2u);
-  }
-}
-
-TEST_F(UsersTest, CheckLoginReturnsTheCoresValue) {
-  CoreDouble::set_out_int(5);
-  EXPECT_EQ(NATIVE(CheckLogin)(env, nullptr, java_string("unit"), 2), 5);
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], text_buffer("unit", 1024));
-  EXPECT_EQ(CoreDouble::last_call().ints, std::vector<int32_t>{2});
-  CoreDouble::set_code(0x2003);
-  EXPECT_EQ(NATIVE(CheckLogin)(env, nullptr, java_string("unit"), 2), 0);
-  EXPECT_TRUE(disk_array_exception(0x2003));
-}
-
 TEST_F(UsersTest, UserInformationBuildsNumAndOption) {
   std::vector<uint8_t> info = {0xFE, 0xFF, 0xFF, 0xFF,   // num -2
                                0x04, 0x03, 0x02, 0x01};  // option 0x01020304
@@ -243,51 +202,6 @@ TEST_F(UsersTest, UserInformationBuildsNumAndOption) {
               nullptr);
   }
   EXPECT_TRUE(disk_array_exception(2817));
-}
-
-TEST_F(UsersTest, RegistAndDeleteSendTheAccount) {
-  using Write = void (*)(JNIEnv*, jclass, jstring, jint, jobject);
-  struct Case {
-    Write native;
-    const char* function;
-  };
-  const Case cases[] = {{NATIVE(RegistUser), "KX_RegistUser"},
-                        {NATIVE(DeleteUser), "KX_DeleteUser"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.function);
-    CoreDouble::reset();
-    c.native(env, nullptr, java_string("unit"), 4,
-             account("user-16-bytes-ok", "a-password-of-21-byte"));
-    EXPECT_FALSE(env->ExceptionCheck());
-    const CoreCall& call = CoreDouble::last_call();
-    EXPECT_EQ(call.function, c.function);
-    EXPECT_EQ(call.buffers[0], text_buffer("unit", 1024));
-    EXPECT_EQ(call.ints, std::vector<int32_t>{4});
-    EXPECT_EQ(call.buffers[1],
-              account_bytes("user-16-bytes-ok", "a-password-of-21-byte"));
-
-    c.native(env, nullptr, java_string("unit"), 4, nullptr);
-    EXPECT_TRUE(disk_array_exception(258));
-    EXPECT_EQ(CoreDouble::call_count(), 1u);
-  }
-}
-
-TEST_F(UsersTest, ChangeUserSendsBothAccounts) {
-  NATIVE(ChangeUser)
-  (env, nullptr, java_string("unit"), 8, account("old", "old-pass"),
-   account("new", "new-pass"));
-  EXPECT_FALSE(env->ExceptionCheck());
-  const CoreCall& call = CoreDouble::last_call();
-  EXPECT_EQ(call.function, "KX_ChangeUser");
-  EXPECT_EQ(call.buffers[0], text_buffer("unit", 1024));
-  EXPECT_EQ(call.ints, std::vector<int32_t>{8});
-  EXPECT_EQ(call.buffers[1], account_bytes("old", "old-pass"));
-  EXPECT_EQ(call.buffers[2], account_bytes("new", "new-pass"));
-
-  CoreDouble::set_code(0x2004);
-  NATIVE(ChangeUser)
-  (env, nullptr, java_string("unit"), 8, account("a", "b"), account("c", "d"));
-  EXPECT_TRUE(disk_array_exception(0x2004));
 }
 
 TEST_F(UsersTest, ChangeUserRefusesBeforeTheCore) {
@@ -311,20 +225,6 @@ TEST_F(UsersTest, ChangeUserRefusesBeforeTheCore) {
   (env, nullptr, java_string("unit"), 0, account("a", "b"), account("c", "d"));
   EXPECT_TRUE(exception_of("java.lang.OutOfMemoryError"));
   EXPECT_EQ(CoreDouble::call_count(), 0u);
-}
-
-TEST_F(UsersTest, PasswdChangeSendsTheTextInALongBuffer) {
-  std::string text(1500, 'p');
-  NATIVE(PasswdChange)(env, nullptr, java_string(text.c_str()));
-  EXPECT_FALSE(env->ExceptionCheck());
-  EXPECT_EQ(CoreDouble::last_call().buffers[0], text_buffer(text, 1024));
-
-  NATIVE(PasswdChange)(env, nullptr, nullptr);
-  EXPECT_TRUE(disk_array_exception(258));
-  CoreDouble::set_code(0x2005);
-  NATIVE(PasswdChange)(env, nullptr, java_string("x"));
-  EXPECT_TRUE(disk_array_exception(0x2005));
-  EXPECT_EQ(CoreDouble::call_count(), 2u);
 }
 
 TEST_F(UsersTest, PasswdCheckAnswersAndFailures) {

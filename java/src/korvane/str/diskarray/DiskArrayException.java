@@ -12,10 +12,10 @@ public class DiskArrayException extends Exception {
   private static final long serialVersionUID = 1L;
 
   /** A required argument was null; the core library was not called. */
-  public static final int NULL_ARGUMENT = 258;
+  public static final int NULL_ARGUMENT = ErrorCodes.ERR_NULL_ARGUMENT;
 
   /** A JNI step failed while converting between Java and C records. */
-  public static final int MARSHAL_FAILURE = 0xB01;
+  public static final int MARSHAL_FAILURE = ErrorCodes.ERR_MARSHAL;
 
   private final int code;
 

@@ -4,19 +4,26 @@ import static korvane.str.diskarray.TestStation.assertUnit;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 import static org.junit.jupiter.api.Assertions.fail;
 
+import java.io.File;
+import java.io.IOException;
+import java.io.UncheckedIOException;
 import java.lang.reflect.Array;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Method;
 import java.lang.reflect.Modifier;
+import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
+import java.util.Collections;
 import java.util.GregorianCalendar;
 import java.util.Map;
 import java.util.Set;
 import java.util.TreeMap;
+import java.util.TreeSet;
 import java.util.stream.Stream;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.DynamicTest;
@@ -32,81 +39,39 @@ import org.junit.jupiter.api.io.TempDir;
 class BindingTest {
   private static final int DECLARED_NATIVES = 177;
 
-  /** The natives the library implements so far; extend this as areas land. */
-  static final Set<String> IMPLEMENTED = Set.of(
-      // Unit registry
-      "KX_GetUnitParam", "KX_UnitAdd", "KX_UnitDelete", "KX_UnitChange",
-      "KX_GetUnitParamTable", "KX_GetUnitCount", "KX_GUIInitialize",
-      "KX_GetLabelList", "KX_ModifyInfo",
-      // Users, login and passwords
-      "KX_LoginKXUnit", "KX_GetLoginUser", "KX_LogoutKXUnit", "KX_CheckLogin",
-      "KX_GetUserInformation", "KX_RegistUser", "KX_ChangeUser", "KX_DeleteUser",
-      "KX_DeleteAllUser", "KX_ResetLogin", "KX_PasswdChange", "KX_PasswdCheck",
-      // Unit condition and drives
-      "KX_GetDriveInformation", "KX_GetUnitCondition", "KX_GetDriveInformationAll",
-      "KX_DriveReconstructInformation", "KX_GetDriveStatus",
-      // Unit information and clock
-      "KX_GetUnitInformation", "KX_GetUnitTime", "KX_SetUnitTime", "KX_SetUnitTimeNow",
-      // RAID groups
-      "KX_GetRaidGroups", "KX_RaidGroupAdd", "KX_RaidGroupDelete", "KX_RaidGroupAllDelete",
-      "KX_RaidGroupExpand",
-      // Logical units
-      "KX_GetLogicalUnit", "KX_GetLogicalUnit1", "KX_LogicalUnitAdd", "KX_LogicalUnitDelete",
-      "KX_LogicalUnitDeleteAll", "KX_LogicalUnitExpand", "KX_LogicalUnitChangeStaging",
-      "KX_LogicalUnitChangeCtl", "KX_LogicalUnitFormat", "KX_LogicalUnitFormatStatus",
-      "KX_GetLastLogicalUnit", "KX_LogicalUnitInvalid", "KX_LogicalUnitRestore",
-      "KX_LogicalUnitRealloc",
-      // Formatting status
-      "KX_EntryFormatList", "KX_GetFormatStatusList", "KX_LogicalUnitFormatStatusList",
-      // Drive mode
-      "KX_SetDriveMode",
-      // Operating parameters
-      "KX_GetOnlineSystemParam", "KX_SetOnlineSystemParam", "KX_GetOnlineTuningParam",
-      "KX_SetOnlineTuningParam", "KX_GetTuningParam", "KX_SetTuningParam",
-      "KX_GetDiskDriveRestoration", "KX_SetDiskDriveRestoration", "KX_GetPrefetchInformation",
-      "KX_SetPrefetchInformation", "KX_GetOnlineVerify", "KX_SetOnlineVerify",
-      "KX_GetThreshold", "KX_SetThreshold", "KX_GetUnitIdentifier", "KX_SetUnitIdentifier",
-      "KX_GetCommandDevice", "KX_SetCommandDevice", "KX_GetWarningInfo", "KX_SetWarningInfo",
-      "KX_GetAutoDump", "KX_OutputAutoDump", "KX_GetAlertInterval", "KX_SetAlertInterval",
-      "KX_SystemParamExport", "KX_SystemParamImport", "KX_ConfigExport", "KX_ConfigImport",
-      "KX_ModeSense", "KX_ModeSelect",
-      // Set-up wizard
-      "KX_GetWizardParam", "KX_SetWizardParam", "KX_TestWizardParam", "KX_WZTargetIdImport",
-      "KX_GetNowWZParam", "KX_SetNowWZParam",
-      // Microcode replacement
-      "KX_MicroFileConcat", "KX_MicroFileConcat2", "KX_CancelMicroFileConcat",
-      "KX_GetMicroDownloadCount", "KX_MicroDownload", "KX_MicroReplace",
-      "KX_GetNewMicroRevision",
-      // Traces and host files
-      "KX_CreateTraceFile", "KX_CreateTraceFile2", "KX_GetTraceText", "KX_GetWebTrace",
-      "KX_GetFileText", "KX_GetFileLine", "KX_ExistFile",
-      // Unit control
-      "KX_UnitReboot", "KX_SetSPinformation", "KX_FDDTest", "KX_TestUnitReady",
-      // Statistics and performance
-      "KX_GetStatisticalInformation", "KX_GetPerformance", "KX_PerformanceOutput",
-      "KX_PerformanceOutputLU", "KX_BlockToByte",
-      // Notification and host services
-      "KX_GetEmailInfo", "KX_SetEmailInfo", "KX_AlertCheck", "KX_SetMailAppendInfo",
-      "KX_DelMailAppendInfo", "KX_GetMailAppendInfo", "KX_SendEmail", "KX_SendEmailTest",
-      "KX_GetExProgramInfo", "KX_SetExProgramInfo", "KX_ExecuteProgramTest",
-      "KX_ExecuteProgram", "KX_EnvironmentCheck", "KX_ErrLogPut", "KX_ErrLogDelete",
-      "KX_AppLogPut", "KX_JavaVersionCheck", "KX_SetSnmpConfig", "KX_SnmpConfigOutput",
-      // Unified, turbo and paired LUs, PIN information
-      "KX_GetPinInfoGetTime", "KX_GetPinInfo", "KX_GetCouplingInfo", "KX_SetIntegrationLU",
-      "KX_GetIntegrationPinInfo", "KX_GetTurboLU", "KX_SetTurboLU", "KX_GetPinInfo2",
-      "KX_IntegrationLUInfo",
-      // Configuration files
-      "KX_RgLuFileOutput", "KX_RaidLuExport", "KX_RaidLuImport",
-      // Host connectivity
-      "KX_GetLANInformation", "KX_SetLANInformation", "KX_GetSyncControl",
-      "KX_SetSyncControl", "KX_GetTargetId", "KX_TargetIdImport", "KX_SetTargetId",
-      "KX_GetFibreInformation", "KX_SetFibreInformation", "KX_FibreInfoPermissionImport",
-      "KX_GetHGList", "KX_CreateHG", "KX_ChangeHG", "KX_DeleteHGList", "KX_InitHGList",
-      "KX_GetWWNInformation", "KX_SetWWNInformation", "KX_GetWWNHGInformation",
-      "KX_SetWWNHGInformation", "KX_GetHGOptionAll", "KX_SetHGOptionAll", "KX_GetHGOption",
-      "KX_SetHGOption", "KX_GetPortOption", "KX_SetPortOption", "KX_GetLuMappingListAll",
-      "KX_SetLuMappingListAll", "KX_GetLuMappingList", "KX_SetLuMappingList",
-      "KX_ChangeMappingMode", "KX_GetRvrfSrcPath", "KX_SetRvrfSrcPath", "KX_DelRvrfSrcPath");
+  private static final String PREFIX = "Java_korvane_str_diskarray_DiskArrayUtilityJNI_";
+
+  /**
+   * The natives the library implements: the names of the entry points it
+   * exports, read from its dynamic symbol table.
+   */
+  static final Set<String> IMPLEMENTED = exportedNatives();
+
+  static Set<String> exportedNatives() {
+    Path library = null;
+    for (String dir : System.getProperty("java.library.path").split(File.pathSeparator)) {
+      Path candidate = Path.of(dir, System.mapLibraryName("diskarrayjni"));
+      if (Files.isRegularFile(candidate)) {
+        library = candidate;
+        break;
+      }
+    }
+    if (library == null) {
+      throw new IllegalStateException("diskarrayjni is not on java.library.path");
+    }
+    Set<String> natives = new TreeSet<>();
+    try {
+      for (String symbol : ElfSymbols.definedDynamicSymbols(library)) {
+        if (symbol.startsWith(PREFIX)) {
+          // JNI writes '_' in a method name as "_1".
+          natives.add(symbol.substring(PREFIX.length()).replace("_1", "_"));
+        }
+      }
+    } catch (IOException e) {
+      throw new UncheckedIOException(e);
+    }
+    return Collections.unmodifiableSet(natives);
+  }
 
   @TempDir Path station;
 
@@ -135,9 +100,27 @@ class BindingTest {
     for (String name : natives.keySet()) {
       assertTrue(name.startsWith("KX_"), name);
     }
+    assertFalse(IMPLEMENTED.isEmpty(), "the library exports no native");
     for (String name : IMPLEMENTED) {
-      assertTrue(natives.containsKey(name), "implemented native " + name + " is declared");
+      assertTrue(natives.containsKey(name), "exported native " + name + " is declared");
     }
+  }
+
+  /** A declared native the library does not export stays unbound. */
+  @TestFactory
+  Stream<DynamicTest> otherNativesAreUnbound() {
+    Map<String, Method> natives = natives();
+    return natives.keySet().stream().filter(name -> !IMPLEMENTED.contains(name)).map(name ->
+        DynamicTest.dynamicTest(name + " is not bound", () -> {
+          Method method = natives.get(name);
+          Object[] args = new Object[method.getParameterCount()];
+          Class<?>[] types = method.getParameterTypes();
+          for (int i = 0; i < args.length; i++) {
+            args[i] = types[i] == int.class ? Integer.valueOf(0) : null;
+          }
+          Throwable thrown = invoke(method, args);
+          assertTrue(thrown instanceof UnsatisfiedLinkError, name + " threw " + thrown);
+        }));
   }
 
   @TestFactory

@@ -1,0 +1,78 @@
+// Record types registered next to their field tables, so that the tests can
+// reach every table without a list kept by hand.
+//
+//   KX_REGISTER_RECORD(kRaidGroupType);
+//   KX_REGISTER_UNNAMED_RECORD(kLuReallocRequestType,
+//                              "korvane/str/diskarray/LuReallocRequest");
+//
+// An unnamed type (read from an object whose class the bridge does not name)
+// is registered with the Java class that carries it. On ELF targets each
+// registration is a pointer placed in the section kx_record_types, whose
+// bounds the linker provides; elsewhere registration does nothing and the
+// registry is empty. The section is constant data: nothing is set up at load
+// time and nothing is kept between native calls.
+#pragma once
+
+#include <cstddef>
+
+#include "bridge/record.h"
+
+namespace kx {
+
+struct RegisteredRecord {
+  const RecordType* type;
+  const char* carrier;  // Java class of an unnamed type; null for named ones
+};
+
+}  // namespace kx
+
+#define KX_RECORD_REGISTRY_CAT2(a, b) a##b
+#define KX_RECORD_REGISTRY_CAT(a, b) KX_RECORD_REGISTRY_CAT2(a, b)
+
+#if defined(__ELF__)
+#define KX_REGISTER_RECORD_ENTRY(type, carrier, id)                     \
+  static const ::kx::RegisteredRecord KX_RECORD_REGISTRY_CAT(           \
+      kx_registered_record_, id) = {&(type), carrier};                  \
+  __attribute__((used, section("kx_record_types"))) static const        \
+      ::kx::RegisteredRecord* const KX_RECORD_REGISTRY_CAT(             \
+          kx_registered_record_entry_, id) =                            \
+          &KX_RECORD_REGISTRY_CAT(kx_registered_record_, id)
+
+extern "C" {
+// Bounds of the section, defined by the linker when an entry exists.
+extern const ::kx::RegisteredRecord* const __start_kx_record_types[]
+    __attribute__((weak, visibility("hidden")));
+extern const ::kx::RegisteredRecord* const __stop_kx_record_types[]
+    __attribute__((weak, visibility("hidden")));
+}
+#else
+#define KX_REGISTER_RECORD_ENTRY(type, carrier, id) \
+  static_assert(sizeof(type) > 0, "record type")
+#endif
+
+#define KX_REGISTER_RECORD(type) \
+  KX_REGISTER_RECORD_ENTRY(type, nullptr, __LINE__)
+#define KX_REGISTER_UNNAMED_RECORD(type, carrier) \
+  KX_REGISTER_RECORD_ENTRY(type, carrier, __LINE__)
+
+namespace kx {
+
+// The registered entries of the program (or library) that calls this.
+struct RegisteredRecords {
+  const RegisteredRecord* const* first;
+  const RegisteredRecord* const* last;
+  const RegisteredRecord* const* begin() const { return first; }
+  const RegisteredRecord* const* end() const { return last; }
+  size_t size() const { return static_cast<size_t>(last - first); }
+};
+
+inline RegisteredRecords registered_records() {
+#if defined(__ELF__)
+  if (__start_kx_record_types != nullptr) {
+    return {__start_kx_record_types, __stop_kx_record_types};
+  }
+#endif
+  return {nullptr, nullptr};
+}
+
+}  // namespace kx
