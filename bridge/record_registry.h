@@ -55,6 +55,43 @@ extern const ::kx::RegisteredRecord* const __stop_kx_record_types[]
 #define KX_REGISTER_UNNAMED_RECORD(type, carrier) \
   KX_REGISTER_RECORD_ENTRY(type, carrier, __LINE__)
 
+// A field of a named type's class that its table leaves out because the
+// bridge converts it by hand (a grid of records, a calendar):
+//
+//   KX_REGISTER_HAND_FIELD(kStatisticalCommandType, "mtime",
+//                          "Ljava/util/GregorianCalendar;");
+//
+// The tests then expect the field in the class, and nowhere else.
+namespace kx {
+struct HandField {
+  const RecordType* type;
+  const char* name;
+  const char* signature;
+};
+}  // namespace kx
+
+#if defined(__ELF__)
+#define KX_REGISTER_HAND_FIELD_ENTRY(type, name, signature, id)         \
+  static const ::kx::HandField KX_RECORD_REGISTRY_CAT(                  \
+      kx_hand_field_, id) = {&(type), name, signature};                 \
+  __attribute__((used, section("kx_hand_fields"))) static const         \
+      ::kx::HandField* const KX_RECORD_REGISTRY_CAT(                    \
+          kx_hand_field_entry_, id) = &KX_RECORD_REGISTRY_CAT(kx_hand_field_, id)
+
+extern "C" {
+extern const ::kx::HandField* const __start_kx_hand_fields[]
+    __attribute__((weak, visibility("hidden")));
+extern const ::kx::HandField* const __stop_kx_hand_fields[]
+    __attribute__((weak, visibility("hidden")));
+}
+#else
+#define KX_REGISTER_HAND_FIELD_ENTRY(type, name, signature, id) \
+  static_assert(sizeof(type) > 0, "record type")
+#endif
+
+#define KX_REGISTER_HAND_FIELD(type, name, signature) \
+  KX_REGISTER_HAND_FIELD_ENTRY(type, name, signature, __LINE__)
+
 namespace kx {
 
 // The registered entries of the program (or library) that calls this.
@@ -65,6 +102,23 @@ struct RegisteredRecords {
   const RegisteredRecord* const* end() const { return last; }
   size_t size() const { return static_cast<size_t>(last - first); }
 };
+
+struct HandFields {
+  const HandField* const* first;
+  const HandField* const* last;
+  const HandField* const* begin() const { return first; }
+  const HandField* const* end() const { return last; }
+};
+
+// The fields registered as converted by hand in the program that calls this.
+inline HandFields hand_fields() {
+#if defined(__ELF__)
+  if (__start_kx_hand_fields != nullptr) {
+    return {__start_kx_hand_fields, __stop_kx_hand_fields};
+  }
+#endif
+  return {nullptr, nullptr};
+}
 
 inline RegisteredRecords registered_records() {
 #if defined(__ELF__)

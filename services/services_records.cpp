@@ -7,6 +7,7 @@
 #include "bridge/errors.h"
 #include "bridge/jni_scoped.h"
 #include "bridge/marshal.h"
+#include "bridge/record_registry.h"
 #include "kx_services.h"
 
 namespace kx {
@@ -47,6 +48,11 @@ const RecordType kExProgramInfoType =
 const RecordType kEmailInfoType =
     record_type(KX_RECORD_CLASS("EmailInfo"), sizeof(EmailInfoRecord),
                 kEmailInfoFields);
+
+// Registered for the tests that check every table against its class. EmailInfo
+// is built by hand (build_email_info) but read through its table.
+KX_REGISTER_RECORD(kExProgramInfoType);
+KX_REGISTER_RECORD(kEmailInfoType);
 
 jobject build_email_info(JNIEnv* env, const EmailInfoRecord* record) {
   if (record == nullptr) return nullptr;

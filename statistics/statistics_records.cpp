@@ -10,6 +10,7 @@
 #include "bridge/jni_scoped.h"
 #include "bridge/lookups.h"
 #include "bridge/marshal.h"
+#include "bridge/record_registry.h"
 #include "kx_statistics.h"
 
 namespace kx {
@@ -578,6 +579,23 @@ constexpr char kCalendarSignature[] = "Ljava/util/GregorianCalendar;";
 constexpr RecordType kStatisticalCommandType =
     record_type(KX_RECORD_CLASS("StatisticalCommand"),
                 sizeof(StatisticalCommandRecord), kStatisticalCommandFields);
+
+// Registered for the tests that check every table against its class. The
+// grid elements are reached through the hand-written grid steps, not through
+// a table, so they are registered on their own; the grids and the sample's
+// calendar are registered as the fields converted by hand.
+KX_REGISTER_RECORD(kStatisticalInformationType);
+KX_REGISTER_RECORD(kStatisticalWriteAfterPDEVInfoType);
+KX_REGISTER_RECORD(kStatisticalDriveInfoType);
+KX_REGISTER_RECORD(kStatisticalDriveErrorInfoType);
+KX_REGISTER_RECORD(kStatisticalCommandType);
+KX_REGISTER_HAND_FIELD(kStatisticalWriteAfterType, kWriteAfterGrid.name,
+                       kWriteAfterGrid.signature);
+KX_REGISTER_HAND_FIELD(kStatisticalDriveType, kDriveGrid.name,
+                       kDriveGrid.signature);
+KX_REGISTER_HAND_FIELD(kStatisticalDriveErrorType, kDriveErrorGrid.name,
+                       kDriveErrorGrid.signature);
+KX_REGISTER_HAND_FIELD(kStatisticalCommandType, "mtime", kCalendarSignature);
 
 jobject build_statistical_information(Lookups& lookups, const void* record) {
   JNIEnv* env = lookups.env();

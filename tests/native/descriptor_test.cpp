@@ -156,9 +156,24 @@ TEST_F(DescriptorTest, EveryTableMatchesItsClassAndRecord) {
         << "an unnamed type is registered with its carrier, a named one without";
     check(type, entry->carrier != nullptr ? entry->carrier : type.class_name);
   }
-  // The other way: every public field of a record class is in a table, with
-  // the same signature. A class that carries two layouts has its fields
-  // spread over both tables.
+  // Fields converted by hand beside a table: in their class, with their
+  // signature.
+  for (const HandField* hand : hand_fields()) {
+    const char* class_name = hand->type->class_name;
+    SCOPED_TRACE(hand->name);
+    ASSERT_NE(class_name, nullptr) << "a hand-converted field of an unnamed type";
+    check(*hand->type, class_name);
+    LocalFrame frame(8);
+    jclass cls = env->FindClass(class_name);
+    ASSERT_NE(cls, nullptr);
+    EXPECT_NE(env->GetFieldID(cls, hand->name, hand->signature), nullptr)
+        << message_of(take_exception());
+    EXPECT_TRUE(tabled_[class_name].emplace(hand->name, hand->signature).second)
+        << "also in a table";
+  }
+  // The other way: every public field of a record class is in a table (or
+  // converted by hand), with the same signature. A class that carries two
+  // layouts has its fields spread over both tables.
   for (const auto& [class_name, tabled] : tabled_) {
     SCOPED_TRACE(class_name);
     LocalFrame frame(8);

@@ -107,7 +107,8 @@ inline CoreArgument text_pair_out(uint32_t width, uint32_t second) {
   return {Core::kTextPairOut, width, nullptr, -1, second};
 }
 // An object the bridge converts by hand (a calendar): its width is checked,
-// its bytes are left to hand-written tests.
+// its bytes are left to hand-written tests. The carrier is made with its no-arg
+// constructor; "[I" is an int[] of `width` elements.
 inline CoreArgument object_in(uint32_t width, const char* carrier) {
   return {Core::kObjectIn, width, nullptr, -1, 0, carrier};
 }
@@ -126,6 +127,8 @@ struct Row {
   // the core's code itself.
   jint failure_value = 0;
   bool failure_is_code = false;
+  // Texts all empty are refused with 258 before the core is called.
+  bool empty_texts_refused = false;
 
   Row& fails_with(jint value) {
     failure_value = value;
@@ -133,6 +136,10 @@ struct Row {
   }
   Row& returns_core_code() {
     failure_is_code = true;
+    return *this;
+  }
+  Row& refuses_empty_texts() {
+    empty_texts_refused = true;
     return *this;
   }
 };
