@@ -1,5 +1,6 @@
 #include "maintenance/maintenance_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_maintenance.h"
 
 namespace kx {
@@ -18,5 +19,8 @@ constexpr FieldSpec kWebTraceFields[] = {
 
 const RecordType kWebTraceType = record_type(
     KX_RECORD_CLASS("WebTrace"), sizeof(WebTraceRecord), kWebTraceFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kWebTraceType);
 
 }  // namespace kx

@@ -1,5 +1,6 @@
 #include "parameters/parameter_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_parameters.h"
 
 namespace kx {
@@ -193,4 +194,18 @@ const RecordType kCommandDeviceType = kCommandDeviceTypeDef;
 const RecordType kWarningInfoType = kWarningInfoTypeDef;
 const RecordType kAutoDumpType = kAutoDumpTypeDef;
 
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kOnlineSystemParamType);
+KX_REGISTER_RECORD(kOnlineTuningParamType);
+KX_REGISTER_RECORD(kTuningParamType);
+KX_REGISTER_RECORD(kDiskDriveRestorationType);
+KX_REGISTER_RECORD(kPrefetchInformationType);
+KX_REGISTER_RECORD(kOnlineVerifyType);
+KX_REGISTER_RECORD(kThresholdType);
+KX_REGISTER_RECORD(kUnitIdentifierType);
+KX_REGISTER_RECORD(kCommandDeviceType);
+KX_REGISTER_RECORD(kWarningInfoType);
+KX_REGISTER_RECORD(kAutoDumpType);
+
 }  // namespace kx
+

@@ -1,5 +1,6 @@
 #include "wizard/wizard_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_wizard.h"
 
 namespace kx {
@@ -220,5 +221,11 @@ const RecordType kWizardParamType = kWizardParamTypeDef;
 const RecordType kNowWZPortOptionsType = kNowWZPortOptionsTypeDef;
 const RecordType kNowWZCtrlIdType = kNowWZCtrlIdTypeDef;
 const RecordType kNowWZParameterType = kNowWZParameterTypeDef;
+
+// Registered for the tests that check every table against its class.
+// WZTargetId, which the target-ID import builds, is reached through
+// WizardParam's target_id.
+KX_REGISTER_RECORD(kWizardParamType);
+KX_REGISTER_RECORD(kNowWZParameterType);
 
 }  // namespace kx

@@ -105,8 +105,9 @@ int32_t CoreDouble::record_call(const char* function,
       call.buffers.emplace_back(bytes, bytes + size);
       auto program = s.outputs.find(index);
       if (width.kind == PointerWidth::kHeapOut) {
+        // Only a successful call hands a buffer over.
         char* copy = nullptr;
-        if (program != s.outputs.end()) {
+        if (program != s.outputs.end() && s.code == 0) {
           copy = static_cast<char*>(std::calloc(program->second.size() + 1, 1));
           if (copy != nullptr) {
             std::memcpy(copy, program->second.data(), program->second.size());

@@ -52,7 +52,7 @@ struct PointerWidth {
     kPerInt,   // bytes * (int `int_index` of the call) + extra
     kCString,  // a NUL-terminated text of any length, NUL included
     kOutInt,   // an int32_t out-parameter: not a buffer
-    kHeapOut,  // char**: receives a malloc'd copy of its program
+    kHeapOut,  // char**: receives a malloc'd copy of its program on success
   };
   Kind kind;
   size_t bytes = 0;

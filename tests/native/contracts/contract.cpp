@@ -31,6 +31,10 @@ PointerWidth width_of(const CoreArgument& arg) {
       return {PointerWidth::kBytes, record * arg.width};
     case Core::kSizedTable:
       return {PointerWidth::kPerInt, record, arg.int_index};
+    case Core::kHeapTextOut:
+      return {PointerWidth::kHeapOut};
+    case Core::kLineOut:
+      return {PointerWidth::kPerInt, 1, arg.int_index, 1};
     default:
       return {PointerWidth::kBytes, arg.width};
   }

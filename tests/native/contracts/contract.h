@@ -54,6 +54,8 @@ enum class Core : uint8_t {
   kTextPairOut,   // `width` bytes holding texts at 0 and `second` -> String[2]
   kObjectIn,      // Java object of `carrier` -> `width` bytes, not compared
   kBytesOut,      // `width` bytes, not compared
+  kHeapTextOut,   // a text the core allocates and hands over through a char**
+  kLineOut,       // int `int_index` + 1 bytes -> the native's String result
 };
 
 struct CoreArgument {
@@ -113,6 +115,13 @@ inline CoreArgument object_in(uint32_t width, const char* carrier) {
   return {Core::kObjectIn, width, nullptr, -1, 0, carrier};
 }
 inline CoreArgument bytes_out(uint32_t width) { return {Core::kBytesOut, width}; }
+// A NUL-terminated text the core allocates with malloc and the bridge frees.
+inline CoreArgument heap_text_out() { return {Core::kHeapTextOut}; }
+// A text buffer of as many bytes as the call's int `int_index` (counted among
+// the core function's ints) says, and one more for the NUL.
+inline CoreArgument line_out(int int_index) {
+  return {Core::kLineOut, 0, nullptr, int_index};
+}
 
 // Calls the native's C entry point with Java values in parameter order.
 using Invoker = std::function<jvalue(JNIEnv*, const std::vector<jvalue>&)>;

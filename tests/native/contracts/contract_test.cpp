@@ -331,6 +331,17 @@ class Call {
                     std::string(written.begin(), written.begin() + arg.width - 1))
               << "the text within its width";
           break;
+        case Core::kHeapTextOut:
+          any_result = true;
+          EXPECT_EQ(java_text(result.l), std::string(written.begin(), written.end()))
+              << "the whole text the core handed over";
+          break;
+        case Core::kLineOut:
+          any_result = true;
+          EXPECT_EQ(java_text(result.l),
+                    std::string(written.begin(), written.begin() + kTableCount))
+              << "the line within its length";
+          break;
         case Core::kTextPairOut: {
           any_result = true;
           ASSERT_NE(result.l, nullptr);
@@ -365,6 +376,8 @@ class Call {
         return size_t{arg.width} * arg.type->size;
       case Core::kSizedTable:
         return size_t{kTableCount} * arg.type->size;
+      case Core::kLineOut:
+        return size_t{kTableCount} + 1;
       default:
         return arg.width;
     }
@@ -401,6 +414,11 @@ class Call {
       case Core::kTextOut:
         // No NUL: the native must stop within the width.
         return letters(arg.width, seed);
+      case Core::kLineOut:
+        return letters(output_size(a), seed);
+      case Core::kHeapTextOut:
+        // The double adds the NUL to its copy.
+        return letters(300, seed);
       case Core::kTextPairOut: {
         std::vector<uint8_t> bytes = letters(arg.width, seed);
         bytes[arg.second - 1] = 0;
@@ -530,7 +548,10 @@ TEST(ContractRows, MatchTheCoreDeclarations) {
     ASSERT_NE(declaration, nullptr) << "no core function of that name";
     std::string kinds;
     for (const CoreArgument& arg : row.core) {
-      kinds += takes_int(arg.kind) ? 'i' : (takes_string(arg.kind) || takes_object(arg.kind)) ? 'c' : 'm';
+      kinds += takes_int(arg.kind)                                   ? 'i'
+               : (takes_string(arg.kind) || takes_object(arg.kind)) ? 'c'
+               : arg.kind == Core::kHeapTextOut                      ? 'p'
+                                                                     : 'm';
     }
     EXPECT_EQ(kinds, declaration->arguments)
         << "argument kinds: i int, c read-only pointer, m written pointer";
