@@ -126,6 +126,8 @@ struct Row {
   // the core's code itself.
   jint failure_value = 0;
   bool failure_is_code = false;
+  // The code a null record argument raises; the core is not called.
+  jint null_record_code = 258;
 
   Row& fails_with(jint value) {
     failure_value = value;
@@ -133,6 +135,12 @@ struct Row {
   }
   Row& returns_core_code() {
     failure_is_code = true;
+    return *this;
+  }
+  // For a native whose reader refuses a null record like any record it
+  // cannot read.
+  Row& refuses_null_record_with(jint code) {
+    null_record_code = code;
     return *this;
   }
 };
