@@ -1,5 +1,6 @@
 #include "connectivity/connectivity_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_connectivity.h"
 
 namespace kx {
@@ -419,5 +420,27 @@ const RecordType kDeleteHGSelectionType = unnamed_record_type(
     sizeof(HostGroupSelectionRecord), kDeleteHGSelectionFields);
 const RecordType kInitHGSelectionType = unnamed_record_type(
     sizeof(HostGroupSelectionRecord), kInitHGSelectionFields);
+
+// Registered for the tests that check every table against its class. A type
+// also nested in another is registered as the object the nesting names, so
+// that the tests meet it once.
+KX_REGISTER_RECORD(kLANInformationType);
+KX_REGISTER_RECORD(kSyncControlType);
+KX_REGISTER_RECORD(kTargetIdType);
+KX_REGISTER_RECORD(kFibreInformationType);
+KX_REGISTER_RECORD(kFibreInformationPermissionTypeLocal);
+KX_REGISTER_RECORD(kHGListType);
+KX_REGISTER_RECORD(kWWNInformationType);
+KX_REGISTER_RECORD(kWWNHGInformationType);
+KX_REGISTER_RECORD(kHGOptionType);
+KX_REGISTER_RECORD(kHGOptionInfoTypeLocal);
+KX_REGISTER_RECORD(kPortOptionType);
+KX_REGISTER_RECORD(kLuMappingType);
+KX_REGISTER_RECORD(kLuMappingHGInfoTypeLocal);
+KX_REGISTER_RECORD(kRvrfSrcInfoType);
+KX_REGISTER_RECORD(kRvrfSrcArrayUnitTypeLocal);
+KX_REGISTER_UNNAMED_RECORD(kHostGroupNameType, "korvane/str/diskarray/HostGroupName");
+KX_REGISTER_UNNAMED_RECORD(kDeleteHGSelectionType, "korvane/str/diskarray/DeleteHGList");
+KX_REGISTER_UNNAMED_RECORD(kInitHGSelectionType, "korvane/str/diskarray/InitHGList");
 
 }  // namespace kx

@@ -1,5 +1,6 @@
 #include "storage/special_lu_records.h"
 
+#include "bridge/record_registry.h"
 #include "kx_special_lus.h"
 
 namespace kx {
@@ -89,5 +90,12 @@ const RecordType kPINInformationType =
 
 const RecordType kUnifiedLuRequestType = unnamed_record_type(
     sizeof(UnifiedLuRequestRecord), kUnifiedLuRequestFields);
+
+// Registered for the tests that check every table against its class.
+KX_REGISTER_RECORD(kCouplingInfoType);
+KX_REGISTER_RECORD(kIntegrationLUInfoType);
+KX_REGISTER_RECORD(kTurboLuType);
+KX_REGISTER_RECORD(kPINInformationType);
+KX_REGISTER_UNNAMED_RECORD(kUnifiedLuRequestType, "korvane/str/diskarray/IntegrationLURequest");
 
 }  // namespace kx

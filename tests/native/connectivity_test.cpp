@@ -35,8 +35,11 @@ using ConnectivityNativeTest = JniTest;
 TEST_F(ConnectivityNativeTest, MappingListBoxesTheCoreCountBesideTheMapping) {
   Bytes mapping(1024, 0);
   for (int i = 0; i < 256; ++i) put_int(mapping, 4 * i, i % 3 == 0 ? i : -1);
-  CoreDouble::set_output(1, mapping);
-  CoreDouble::set_out_int(86);
+  // Buffers: unit name, the count's four bytes, the mapping.
+  Bytes count_bytes(4);
+  put_int(count_bytes, 0, 86);
+  CoreDouble::set_output(1, count_bytes);
+  CoreDouble::set_output(2, mapping);
   jobjectArray result =
       kGetLuMappingList(env, nullptr, java_string("map-unit"), 1, 0, 77);
   ASSERT_EQ(take_exception(), nullptr);

@@ -138,6 +138,8 @@ struct Row {
   bool failure_is_code = false;
   // Texts all empty are refused with 258 before the core is called.
   bool empty_texts_refused = false;
+  // The code a null record argument raises; the core is not called.
+  jint null_record_code = 258;
 
   Row& fails_with(jint value) {
     failure_value = value;
@@ -149,6 +151,12 @@ struct Row {
   }
   Row& refuses_empty_texts() {
     empty_texts_refused = true;
+    return *this;
+  }
+  // For a native whose reader refuses a null record like any record it
+  // cannot read.
+  Row& refuses_null_record_with(jint code) {
+    null_record_code = code;
     return *this;
   }
 };

@@ -50,8 +50,9 @@ class ConnectivityToolTest {
     ok("lu", "add", "u1", "--rg", "0", "--capacity", "500");
     ok("lu", "add", "u1", "--rg", "0", "--capacity", "500");
 
+    // A refusal carries its code's meaning, as kx_errors.h words it.
     assertTrue(refused("1", "lan", "set", "u1", "1", "ip=10.0.0.1").contains(
-        "the other controller already has that address"));
+        ErrorCodes.meaning(ErrorCodes.KXE_DUPLICATE_ADDRESS)));
     ok("lan", "set", "u1", "1", "ip=10.0.0.9", "gateway=10.0.0.254");
     assertTrue(ok("lan", "show", "u1").matches("(?s).*\n1\\s+off\\s+10\\.0\\.0\\.9\\s+"
         + "255\\.255\\.255\\.0\\s+10\\.0\\.0\\.254\\s.*"));
@@ -60,10 +61,11 @@ class ConnectivityToolTest {
     ok("wwn", "add", "u1", "1", "1", "50060E8000C3A1B2", "nickname=db1", "hg=12");
     ok("map", "add", "u1", "1", "1", "12", "3", "1");
     assertTrue(ok("map", "list", "u1", "1", "1", "12").matches("(?s).*\n3\\s+1\n"));
-    assertTrue(refused("1", "lu", "delete", "u1").contains("unmap it first"));
+    assertTrue(refused("1", "lu", "delete", "u1").contains(
+        ErrorCodes.meaning(ErrorCodes.KXE_LU_MAPPED)));
     assertTrue(refused("2", "wwn", "add", "u1", "1", "1", "50060E80").contains("16 hex"));
     assertTrue(refused("1", "hostgroup", "delete", "u1", "1", "1", "0").contains(
-        "default group"));
+        ErrorCodes.meaning(ErrorCodes.KXE_DEFAULT_HOST_GROUP)));
 
     // Deleting the group unmaps its LUs and sends its host to group 0.
     ok("hostgroup", "delete", "u1", "1", "1", "12");
@@ -79,7 +81,8 @@ class ConnectivityToolTest {
     ok("security", "allow", "u1", "0", "1", "10000000C9000001", "0", "nport=0a0b0c");
     assertTrue(ok("security", "show", "u1", "0", "1")
         .matches("(?s).*\n0\\s+10000000c9000001\\s+-\\s+0a0b0c\\s+0\n"));
-    assertTrue(refused("1", "lu", "delete", "u1").contains("remove it from the permission"));
+    assertTrue(refused("1", "lu", "delete", "u1").contains(
+        ErrorCodes.meaning(ErrorCodes.KXE_LU_IN_PERMISSION)));
 
     ok("rvrf", "set", "u1", "42", "path2=1.1-0.0");
     assertTrue(ok("rvrf", "show", "u1").matches("(?s).*\n42\\s+-\\s+0\\s+-\\s+1\\.1-0\\.0\n"));
