@@ -49,9 +49,10 @@ enum KxResult : int32_t {
   // An unexpected failure inside the core, such as exhausted memory.
   KXE_INTERNAL = 0x100F,
 
-  // Users and login (kx_station.h): a user name or password that is empty,
-  // longer than 16 bytes, not NUL-terminated within its field, or holds a
-  // byte outside 0x21..0x7E.
+  // --- Users and login (meanings of the ints in kx_station.h) ---
+
+  // A user name or password that is empty, longer than 16 bytes, not
+  // NUL-terminated within its field, or holds a byte outside 0x21..0x7E.
   KXE_INVALID_CREDENTIAL = 0x1010,
   // The unit has no account of that name. (A failed sign-in never says so:
   // it answers KXE_WRONG_PASSWORD whichever part was wrong.)
@@ -68,7 +69,9 @@ enum KxResult : int32_t {
   // Another user holds the controller's session.
   KXE_SESSION_IN_USE = 0x1016,
 
-  // RAID groups: no RAID group of that number on the unit.
+  // --- RAID groups ---
+
+  // No RAID group of that number on the unit.
   KXE_UNKNOWN_RAID_GROUP = 0x1017,
   // The RAID group number is taken.
   KXE_DUPLICATE_RAID_GROUP = 0x1018,
@@ -86,7 +89,9 @@ enum KxResult : int32_t {
   // The RAID group holds LUs (or, for deleting all groups, the unit does).
   KXE_RAID_GROUP_IN_USE = 0x101E,
 
-  // Logical units: no LU of that number on the unit.
+  // --- Logical units ---
+
+  // No LU of that number on the unit.
   KXE_UNKNOWN_LU = 0x101F,
   // The LU number is taken.
   KXE_DUPLICATE_LU = 0x1020,
@@ -98,7 +103,9 @@ enum KxResult : int32_t {
   // The LU is busy formatting.
   KXE_LU_FORMATTING = 0x1023,
 
-  // Unit clock: a broken-down time outside 1970..2099 or with a field out
+  // --- Unit clock ---
+
+  // A broken-down time outside 1970..2099 or with a field out
   // of its range.
   KXE_INVALID_TIME = 0x1024,
 
