@@ -97,8 +97,8 @@ Lookups::TypeIds* Lookups::for_reading(const RecordType& type, jobject object) {
 jfieldID Lookups::field(TypeIds& ids, size_t index) {
   jfieldID& id = ids.fields[index];
   if (id == nullptr) {
-    const FieldSpec& spec = ids.type->fields[index];
-    id = env_->GetFieldID(ids.cls, spec.name, spec.signature);
+    const FieldSpec& field = ids.type->fields[index];
+    id = env_->GetFieldID(ids.cls, field.name, field.signature);
   }
   return id;
 }

@@ -156,9 +156,9 @@ constexpr FieldSpec text(const char* name, size_t offset,
 // unterminated, which the core refuses as not fitting.
 template <typename M>
 constexpr FieldSpec whole_text(const char* name, size_t offset) {
-  FieldSpec spec = text<M>(name, offset);
-  spec.whole_or_unterminated = true;
-  return spec;
+  FieldSpec field = text<M>(name, offset);
+  field.whole_or_unterminated = true;
+  return field;
 }
 
 template <typename M>

@@ -19,7 +19,7 @@
 //   28 uint32   CRC-32 (zlib's crc32) of the payload
 //   32 uint32   reserved, 0
 //   36 uint32   CRC-32 of header bytes 0..35
-// The image is the payloads of parts 1..count joined in order.
+// The image is the payloads of every part joined in part-number order.
 enum : int32_t {
   KX_MICRO_HEADER_BYTES = 40,
   KX_MICRO_FORMAT_VERSION = 1,
@@ -33,8 +33,8 @@ enum : int32_t {
 
 // KX_MicroFileConcat(unit, file, part, &remaining): adds one part file to
 // the image being joined for the unit; `part` is the part the caller means
-// it to be (part 1 starts a new image). remaining: the parts still to add;
-// 0 when the image is complete and prepared.
+// it to be (the first part starts a new image). remaining: the parts still
+// to add; 0 when the image is complete and prepared.
 // KX_MicroFileConcat2(unit, file): `file` holds every part back to back;
 // the whole image is joined and prepared in one call.
 // KX_MicroDownload(unit, portion, count, reserved): portion 1..count, count

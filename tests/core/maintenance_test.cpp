@@ -240,7 +240,8 @@ TEST_F(MaintenanceTest, DamagedOrMisplacedPartsAreRefusedWithTheirOwnCodes) {
   EXPECT_EQ(Concat(WriteFile("short", truncated), 1), KXE_MICRO_FILE_DAMAGED);
   EXPECT_EQ(Concat((directory_ / "absent").string(), 1),
             KXE_MICRO_FILE_UNREADABLE);
-  // Part 2 first: part 1 is missing; part 1 again after it: wrong order.
+  // The second part first: the first is missing; the first again after the
+  // second: wrong order.
   EXPECT_EQ(Concat(WriteFile("second", PartBytes(second)), 1),
             KXE_MICRO_PART_MISSING);
   EXPECT_EQ(Concat(WriteFile("second", PartBytes(second)), 2),

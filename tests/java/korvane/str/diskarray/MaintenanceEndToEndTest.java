@@ -181,7 +181,7 @@ class MaintenanceEndToEndTest {
         .redirectErrorStream(true)
         .start();
     long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(30);
-    while (!(Files.exists(out) && Files.readString(out).contains("part 2 of 2"))) {
+    while (!(Files.exists(out) && Files.readString(out).contains("file 2 of 2"))) {
       assertTrue(tool.isAlive() && System.nanoTime() < deadline, Files.readString(out));
       Thread.sleep(50);
     }

@@ -153,7 +153,7 @@ final class MaintenanceCommands {
     try {
       int remaining = -1;
       for (int i = 0; i < files.size(); i++) {
-        bar.update(i * 100 / files.size(), "part " + (i + 1) + " of " + files.size());
+        bar.update(i * 100 / files.size(), "file " + (i + 1) + " of " + files.size());
         remaining = DiskArrayUtilityJNI.KX_MicroFileConcat(unit, files.get(i), i + 1);
       }
       bar.update(100, "joined");
