@@ -453,23 +453,4 @@ size_t fill_record_array(Lookups& lookups, jobjectArray array,
   return built;
 }
 
-jobject build_record(JNIEnv* env, const RecordType& type, const void* record) {
-  Lookups lookups(env);
-  return build_record(lookups, type, record);
-}
-
-int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
-                    void* record) {
-  Lookups lookups(env);
-  return read_record(lookups, type, object, record);
-}
-
-size_t fill_record_array(JNIEnv* env, jobjectArray array,
-                         const RecordType& type, const void* records,
-                         size_t count, bool stop_at_failure) {
-  Lookups lookups(env);
-  return fill_record_array(lookups, array, type, records, count,
-                           stop_at_failure);
-}
-
 }  // namespace kx

@@ -301,13 +301,4 @@ size_t fill_record_array(Lookups& lookups, jobjectArray array,
                          const RecordType& type, const void* records,
                          size_t count, bool stop_at_failure);
 
-// The same, with a lookup table of their own: for a call that converts one
-// record and nothing else.
-jobject build_record(JNIEnv* env, const RecordType& type, const void* record);
-[[nodiscard]] int32_t read_record(JNIEnv* env, const RecordType& type,
-                                  jobject object, void* record);
-size_t fill_record_array(JNIEnv* env, jobjectArray array,
-                         const RecordType& type, const void* records,
-                         size_t count, bool stop_at_failure);
-
 }  // namespace kx

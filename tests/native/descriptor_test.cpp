@@ -8,6 +8,7 @@
 
 #include "bridge/record.h"
 #include "bridge/record_registry.h"
+#include "tests/native/contracts/record_support.h"
 #include "tests/native/jvm.h"
 
 namespace kxtest {
@@ -15,36 +16,11 @@ namespace {
 
 using namespace kx;
 
-// Bytes of the record that the field covers.
-size_t extent(const FieldSpec& field) {
-  switch (field.kind) {
-    case FieldKind::kInt:
-      return 4;
-    case FieldKind::kSignedByte:
-    case FieldKind::kUnsignedByte:
-      return 1;
-    case FieldKind::kText:
-    case FieldKind::kByteList:
-    case FieldKind::kByteArray:
-      return field.count;
-    case FieldKind::kIntArray:
-      return 4u * field.count;
-    case FieldKind::kTextArray:
-    case FieldKind::kRecordArray:
-      return static_cast<size_t>(field.count) * field.stride;
-    case FieldKind::kRecord:
-      return field.stride;
-    case FieldKind::kIntMatrix:
-      return 4u * field.count * field.stride;
-  }
-  return 0;
-}
-
 // The JNI signature of a class named as Class.getName() names it.
 std::string signature_of(const std::string& java_name) {
   static const std::map<std::string, std::string> primitives = {
-      {"int", "I"}, {"byte", "B"}, {"short", "S"}, {"long", "J"}, {"char", "C"},
-      {"boolean", "Z"}, {"float", "F"}, {"double", "D"}};
+      {"int", "I"},  {"byte", "B"},    {"short", "S"}, {"long", "J"},
+      {"char", "C"}, {"boolean", "Z"}, {"float", "F"}, {"double", "D"}};
   auto primitive = primitives.find(java_name);
   if (primitive != primitives.end()) return primitive->second;
   std::string slashed = java_name;
@@ -55,7 +31,8 @@ std::string signature_of(const std::string& java_name) {
 }
 
 std::string text_of(JNIEnv* env, jobject string) {
-  const char* chars = env->GetStringUTFChars(static_cast<jstring>(string), nullptr);
+  const char* chars =
+      env->GetStringUTFChars(static_cast<jstring>(string), nullptr);
   std::string copy(chars);
   env->ReleaseStringUTFChars(static_cast<jstring>(string), chars);
   return copy;
@@ -66,11 +43,14 @@ std::map<std::string, std::string> java_fields(JNIEnv* env, jclass cls) {
   LocalFrame frame(32);
   jclass class_class = env->FindClass("java/lang/Class");
   jclass field_class = env->FindClass("java/lang/reflect/Field");
-  jmethodID get_fields =
-      env->GetMethodID(class_class, "getFields", "()[Ljava/lang/reflect/Field;");
-  jmethodID get_name = env->GetMethodID(class_class, "getName", "()Ljava/lang/String;");
-  jmethodID field_name = env->GetMethodID(field_class, "getName", "()Ljava/lang/String;");
-  jmethodID field_type = env->GetMethodID(field_class, "getType", "()Ljava/lang/Class;");
+  jmethodID get_fields = env->GetMethodID(class_class, "getFields",
+                                          "()[Ljava/lang/reflect/Field;");
+  jmethodID get_name =
+      env->GetMethodID(class_class, "getName", "()Ljava/lang/String;");
+  jmethodID field_name =
+      env->GetMethodID(field_class, "getName", "()Ljava/lang/String;");
+  jmethodID field_type =
+      env->GetMethodID(field_class, "getType", "()Ljava/lang/Class;");
   jmethodID modifiers = env->GetMethodID(field_class, "getModifiers", "()I");
   // Every call is followed by its exception check, as -Xcheck:jni demands.
   auto call = [env](jobject target, jmethodID method) {
@@ -104,7 +84,8 @@ class DescriptorTest : public JniTest {
     SCOPED_TRACE(class_name);
     if (!checked_.insert(&type).second) return;
     if (type.class_name != nullptr) {
-      EXPECT_EQ(std::string(type.signature), std::string("L") + class_name + ";");
+      EXPECT_EQ(std::string(type.signature),
+                std::string("L") + class_name + ";");
       EXPECT_EQ(std::string(type.array_signature),
                 std::string("[L") + class_name + ";");
     }
@@ -122,12 +103,13 @@ class DescriptorTest : public JniTest {
       const FieldSpec& field = type.fields[i];
       SCOPED_TRACE(field.name);
       EXPECT_TRUE(names.insert(field.name).second) << "field listed twice";
-      EXPECT_LE(field.offset + extent(field), type.size) << "reaches past the record";
+      EXPECT_LE(field.offset + records::field_extent(field), type.size)
+          << "reaches past the record";
       covered[field.name] = field.signature;
       jfieldID id = env->GetFieldID(cls, field.name, field.signature);
       if (id == nullptr) {
-        ADD_FAILURE() << "no field " << field.name << " " << field.signature << ": "
-                      << message_of(take_exception());
+        ADD_FAILURE() << "no field " << field.name << " " << field.signature
+                      << ": " << message_of(take_exception());
         continue;
       }
       if (field.kind == FieldKind::kByteArray) {
@@ -153,7 +135,8 @@ TEST_F(DescriptorTest, EveryTableMatchesItsClassAndRecord) {
   for (const RegisteredRecord* entry : registered_records()) {
     const RecordType& type = *entry->type;
     EXPECT_TRUE((type.class_name == nullptr) != (entry->carrier == nullptr))
-        << "an unnamed type is registered with its carrier, a named one without";
+        << "an unnamed type is registered with its carrier, a named one "
+           "without";
     check(type, entry->carrier != nullptr ? entry->carrier : type.class_name);
   }
   // Fields converted by hand beside a table: in their class, with their
@@ -161,7 +144,8 @@ TEST_F(DescriptorTest, EveryTableMatchesItsClassAndRecord) {
   for (const HandField* hand : hand_fields()) {
     const char* class_name = hand->type->class_name;
     SCOPED_TRACE(hand->name);
-    ASSERT_NE(class_name, nullptr) << "a hand-converted field of an unnamed type";
+    ASSERT_NE(class_name, nullptr)
+        << "a hand-converted field of an unnamed type";
     check(*hand->type, class_name);
     LocalFrame frame(8);
     jclass cls = env->FindClass(class_name);

@@ -1,10 +1,11 @@
 // The generic builder and reader over a record with a field of every kind.
+#include "bridge/record.h"
+
 #include <cstddef>
 #include <cstring>
 #include <vector>
 
 #include "bridge/errors.h"
-#include "bridge/record.h"
 #include "kx_api.h"
 #include "tests/native/jni_faults.h"
 #include "tests/native/jvm.h"
@@ -13,6 +14,25 @@ namespace kxtest {
 namespace {
 
 using namespace kx;
+
+// The builder and reader with a lookup table of their own, as a native call
+// that converts one record has.
+jobject build_record(JNIEnv* env, const RecordType& type, const void* record) {
+  Lookups lookups(env);
+  return kx::build_record(lookups, type, record);
+}
+int32_t read_record(JNIEnv* env, const RecordType& type, jobject object,
+                    void* record) {
+  Lookups lookups(env);
+  return kx::read_record(lookups, type, object, record);
+}
+size_t fill_record_array(JNIEnv* env, jobjectArray array,
+                         const RecordType& type, const void* records,
+                         size_t count, bool stop_at_failure) {
+  Lookups lookups(env);
+  return kx::fill_record_array(lookups, array, type, records, count,
+                               stop_at_failure);
+}
 
 struct SampleEntryRecord {
   int32_t id;
@@ -79,7 +99,8 @@ class RecordTest : public JniTest {
   // A record whose every byte is distinct where it matters.
   static std::vector<uint8_t> filled_record() {
     std::vector<uint8_t> bytes(sizeof(SampleRecord));
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(0x40 + i % 60);
+    for (size_t i = 0; i < bytes.size(); ++i)
+      bytes[i] = static_cast<uint8_t>(0x40 + i % 60);
     auto put_text = [&](size_t offset, const char* text, size_t width) {
       std::memset(&bytes[offset], 0, width);
       std::memcpy(&bytes[offset], text, std::strlen(text));
@@ -112,7 +133,8 @@ class RecordTest : public JniTest {
   std::vector<jint> ints_of(jobject array) {
     auto ints = static_cast<jintArray>(array);
     std::vector<jint> values(env->GetArrayLength(ints));
-    env->GetIntArrayRegion(ints, 0, static_cast<jsize>(values.size()), values.data());
+    env->GetIntArrayRegion(ints, 0, static_cast<jsize>(values.size()),
+                           values.data());
     return values;
   }
 
@@ -137,23 +159,27 @@ TEST_F(RecordTest, BuilderSetsEveryKindFromItsOffset) {
   EXPECT_EQ(ints_of(get_object(sample, "counters", "[I")),
             (std::vector<jint>{100, -200, 300}));
   jbyte raw[8];
-  env->GetByteArrayRegion(static_cast<jbyteArray>(get_object(sample, "raw", "[B")), 0, 8, raw);
+  env->GetByteArrayRegion(
+      static_cast<jbyteArray>(get_object(sample, "raw", "[B")), 0, 8, raw);
   EXPECT_EQ(std::memcmp(raw, &bytes[36], 8), 0);
 
-  auto names = static_cast<jobjectArray>(get_object(sample, "names", "[Ljava/lang/String;"));
+  auto names = static_cast<jobjectArray>(
+      get_object(sample, "names", "[Ljava/lang/String;"));
   ASSERT_EQ(env->GetArrayLength(names), 12);  // the width, not the count
-  jobject inner = get_object(sample, "inner", "Lkorvane/str/diskarray/testing/SampleEntry;");
+  jobject inner = get_object(sample, "inner",
+                             "Lkorvane/str/diskarray/testing/SampleEntry;");
   EXPECT_EQ(get_int(inner, "id"), 7);
   EXPECT_EQ(get_string(inner, "tag"), "inner");
-  auto entries = static_cast<jobjectArray>(
-      get_object(sample, "entries", "[Lkorvane/str/diskarray/testing/SampleEntry;"));
+  auto entries = static_cast<jobjectArray>(get_object(
+      sample, "entries", "[Lkorvane/str/diskarray/testing/SampleEntry;"));
   ASSERT_EQ(env->GetArrayLength(entries), 3);
   jobject last = env->GetObjectArrayElement(entries, 2);
   EXPECT_EQ(get_int(last, "id"), 12);
   EXPECT_EQ(get_string(last, "tag"), "entry2");
   auto grid = static_cast<jobjectArray>(get_object(sample, "grid", "[[I"));
   ASSERT_EQ(env->GetArrayLength(grid), 2);
-  EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 1)), (std::vector<jint>{33, 44, 55}));
+  EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 1)),
+            (std::vector<jint>{33, 44, 55}));
 }
 
 TEST_F(RecordTest, TextWithoutTerminatorStaysWithinItsWidth) {
@@ -189,15 +215,15 @@ TEST_F(RecordTest, ReaderStopsAtTheFirstFailure) {
   // A null text reads as an empty one; a null int[] ends the reader.
   set_string(sample, "label", nullptr);
   env->SetObjectField(
-      sample,
-      env->GetFieldID(env->GetObjectClass(sample), "counters", "[I"), nullptr);
+      sample, env->GetFieldID(env->GetObjectClass(sample), "counters", "[I"),
+      nullptr);
   std::vector<uint8_t> back(sizeof(SampleRecord), 0xEE);
   EXPECT_EQ(read_record(env, kSampleType, sample, back.data()), ERR_MARSHAL);
-  EXPECT_EQ(back[0], 0xFE);                                   // number
+  EXPECT_EQ(back[0], 0xFE);  // number
   EXPECT_EQ(std::vector<uint8_t>(back.begin() + 6, back.begin() + 16),
-            std::vector<uint8_t>(10, 0));                     // label
-  EXPECT_EQ(back[16], 0x00);                                  // levels
-  EXPECT_EQ(back[36], 0xEE);  // raw, after the counters: untouched
+            std::vector<uint8_t>(10, 0));  // label
+  EXPECT_EQ(back[16], 0x00);               // levels
+  EXPECT_EQ(back[36], 0xEE);               // raw, after the counters: untouched
   EXPECT_FALSE(env->ExceptionCheck());
 
   EXPECT_EQ(read_record(env, kSampleType, nullptr, back.data()), -1);
@@ -218,7 +244,8 @@ TEST_F(RecordTest, UnreadableIntStopsTheReader) {
 
 TEST_F(RecordTest, ReaderCutsLongArraysToTheRecord) {
   jobject sample = build(filled_record());
-  jclass entry_class = env->FindClass("korvane/str/diskarray/testing/SampleEntry");
+  jclass entry_class =
+      env->FindClass("korvane/str/diskarray/testing/SampleEntry");
   jobjectArray five = env->NewObjectArray(5, entry_class, nullptr);
   for (jsize i = 0; i < 5; ++i) {
     jobject entry = new_object("korvane/str/diskarray/testing/SampleEntry");
@@ -227,9 +254,11 @@ TEST_F(RecordTest, ReaderCutsLongArraysToTheRecord) {
     env->SetObjectArrayElement(five, i, entry);
     env->DeleteLocalRef(entry);
   }
-  env->SetObjectField(sample, env->GetFieldID(env->GetObjectClass(sample), "entries",
-                                              "[Lkorvane/str/diskarray/testing/SampleEntry;"),
-                      five);
+  env->SetObjectField(
+      sample,
+      env->GetFieldID(env->GetObjectClass(sample), "entries",
+                      "[Lkorvane/str/diskarray/testing/SampleEntry;"),
+      five);
   std::vector<uint8_t> back(sizeof(SampleRecord) + 16, 0xEE);
   ASSERT_EQ(read_record(env, kSampleType, sample, back.data()), 0);
   int32_t third;
@@ -292,12 +321,14 @@ TEST_F(RecordTest, AbortingFieldsDropTheObject) {
 
 TEST_F(RecordTest, BuilderOfAMissingClassReportsIt) {
   std::vector<uint8_t> bytes = filled_record();
-  const RecordType missing = record_type("korvane/str/diskarray/testing/Gone", "", "",
-                                         sizeof(SampleRecord), kSampleFields);
+  const RecordType missing =
+      record_type("korvane/str/diskarray/testing/Gone", "", "",
+                  sizeof(SampleRecord), kSampleFields);
   EXPECT_EQ(build_record(env, missing, bytes.data()), nullptr);
   jthrowable thrown = take_exception();
-  EXPECT_EQ(message_of(thrown),
-            "java.lang.ClassNotFoundException: korvane/str/diskarray/testing/Gone");
+  EXPECT_EQ(
+      message_of(thrown),
+      "java.lang.ClassNotFoundException: korvane/str/diskarray/testing/Gone");
   EXPECT_EQ(build_record(env, kSampleType, nullptr), nullptr);
   EXPECT_FALSE(env->ExceptionCheck());
 }
@@ -308,13 +339,16 @@ TEST_F(RecordTest, RecordArraysStopOrGoOn) {
     entries[i].id = i;
     std::snprintf(entries[i].tag, sizeof(entries[i].tag), "e%d", i);
   }
-  jclass entry_class = env->FindClass("korvane/str/diskarray/testing/SampleEntry");
+  jclass entry_class =
+      env->FindClass("korvane/str/diskarray/testing/SampleEntry");
   jobjectArray array = env->NewObjectArray(40, entry_class, nullptr);
   {
     // Forty elements within the sixteen references a native method has.
     LocalFrame frame(16);
     JniFaults faults({{Slot::kNewObjectV, "", 3, 1, false}});
-    EXPECT_EQ(fill_record_array(env, array, kEntryType, entries.data(), 40, true), 3u);
+    EXPECT_EQ(
+        fill_record_array(env, array, kEntryType, entries.data(), 40, true),
+        3u);
   }
   jobject third = env->GetObjectArrayElement(array, 2);
   EXPECT_EQ(get_int(third, "id"), 2);
@@ -325,7 +359,9 @@ TEST_F(RecordTest, RecordArraysStopOrGoOn) {
   {
     LocalFrame frame(16);
     JniFaults faults({{Slot::kNewObjectV, "", 3, 1, false}});
-    EXPECT_EQ(fill_record_array(env, all, kEntryType, entries.data(), 40, false), 39u);
+    EXPECT_EQ(
+        fill_record_array(env, all, kEntryType, entries.data(), 40, false),
+        39u);
   }
   EXPECT_EQ(env->GetObjectArrayElement(all, 3), nullptr);
   jobject last = env->GetObjectArrayElement(all, 39);

@@ -134,7 +134,8 @@ TEST_F(StatusTest, UnitConditionTextThatCannotBeConverted) {
   {
     JniFaults faults({{Slot::kNewStringUTF, "SN012345678", 0, -1, false}});
     condition = in_frame([&] {
-      return kx::build_record(env, kx::kUnitConditionType, bytes.data());
+      kx::Lookups lookups(env);
+      return kx::build_record(lookups, kx::kUnitConditionType, bytes.data());
     });
   }
   ASSERT_NE(condition, nullptr);

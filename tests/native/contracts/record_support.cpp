@@ -16,31 +16,6 @@ using kx::RecordType;
 
 namespace {
 
-// Bytes of the record that the field covers.
-size_t extent(const FieldSpec& field) {
-  switch (field.kind) {
-    case FieldKind::kInt:
-      return 4;
-    case FieldKind::kSignedByte:
-    case FieldKind::kUnsignedByte:
-      return 1;
-    case FieldKind::kText:
-    case FieldKind::kByteList:
-    case FieldKind::kByteArray:
-      return field.count;
-    case FieldKind::kIntArray:
-      return 4u * field.count;
-    case FieldKind::kTextArray:
-    case FieldKind::kRecordArray:
-      return static_cast<size_t>(field.count) * field.stride;
-    case FieldKind::kRecord:
-      return field.stride;
-    case FieldKind::kIntMatrix:
-      return 4u * field.count * field.stride;
-  }
-  return 0;
-}
-
 void cover(const RecordType& type, std::vector<bool>& covered, size_t base) {
   for (size_t i = 0; i < type.field_count; ++i) {
     const FieldSpec& field = type.fields[i];
@@ -51,7 +26,8 @@ void cover(const RecordType& type, std::vector<bool>& covered, size_t base) {
       }
       continue;
     }
-    size_t end = std::min(covered.size(), base + field.offset + extent(field));
+    size_t end =
+        std::min(covered.size(), base + field.offset + field_extent(field));
     for (size_t b = base + field.offset; b < end; ++b) covered[b] = true;
   }
 }
@@ -96,7 +72,8 @@ struct Filler {
           }
           break;
         default:
-          for (size_t b = 0; b < extent(field); ++b) bytes[at + b] = next();
+          for (size_t b = 0; b < field_extent(field); ++b)
+            bytes[at + b] = next();
           break;
       }
     }
@@ -106,7 +83,7 @@ struct Filler {
 std::string find_field(const RecordType& type, size_t offset) {
   for (size_t i = 0; i < type.field_count; ++i) {
     const FieldSpec& field = type.fields[i];
-    if (offset < field.offset || offset >= field.offset + extent(field)) {
+    if (offset < field.offset || offset >= field.offset + field_extent(field)) {
       continue;
     }
     size_t inside = offset - field.offset;
@@ -135,6 +112,30 @@ void collect(const RecordType* type, std::vector<const RecordType*>& out,
 }
 
 }  // namespace
+
+size_t field_extent(const kx::FieldSpec& field) {
+  switch (field.kind) {
+    case FieldKind::kInt:
+      return 4;
+    case FieldKind::kSignedByte:
+    case FieldKind::kUnsignedByte:
+      return 1;
+    case FieldKind::kText:
+    case FieldKind::kByteList:
+    case FieldKind::kByteArray:
+      return field.count;
+    case FieldKind::kIntArray:
+      return 4u * field.count;
+    case FieldKind::kTextArray:
+    case FieldKind::kRecordArray:
+      return static_cast<size_t>(field.count) * field.stride;
+    case FieldKind::kRecord:
+      return field.stride;
+    case FieldKind::kIntMatrix:
+      return 4u * field.count * field.stride;
+  }
+  return 0;
+}
 
 const char* class_of(const RecordType& type) {
   if (type.class_name != nullptr) return type.class_name;
@@ -181,7 +182,8 @@ std::vector<uint8_t> read(JNIEnv* env, const RecordType& type, jobject object) {
     status = kx::read_record(lookups, type, object, bytes.data());
   }
   env->PopLocalFrame(nullptr);
-  EXPECT_EQ(status, 0) << "reader of " << (class_of(type) ? class_of(type) : "?");
+  EXPECT_EQ(status, 0) << "reader of "
+                       << (class_of(type) ? class_of(type) : "?");
   return bytes;
 }
 
@@ -192,9 +194,10 @@ std::vector<uint8_t> read(JNIEnv* env, const RecordType& type, jobject object) {
   for (size_t i = 0; i < covered.size(); ++i) {
     if (covered[i] && expected[i] != actual[i]) {
       return ::testing::AssertionFailure()
-             << "byte " << i << " of " << (class_of(type) ? class_of(type) : "?")
-             << " (" << find_field(type, i) << "): expected "
-             << int{expected[i]} << ", got " << int{actual[i]};
+             << "byte " << i << " of "
+             << (class_of(type) ? class_of(type) : "?") << " ("
+             << find_field(type, i) << "): expected " << int{expected[i]}
+             << ", got " << int{actual[i]};
     }
   }
   return ::testing::AssertionSuccess();

@@ -19,6 +19,9 @@ namespace kxtest::records {
 // registered with. Null when an unnamed type has no registered carrier.
 const char* class_of(const kx::RecordType& type);
 
+// How many bytes of the record the field covers.
+size_t field_extent(const kx::FieldSpec& field);
+
 // Marks the bytes of the record that some field covers.
 std::vector<bool> coverage(const kx::RecordType& type);
 
