@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_users.h"
-#include "model.h"
 #include "registry.h"
 #include "sha256.h"
 
