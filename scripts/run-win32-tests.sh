@@ -39,6 +39,7 @@ unset DISPLAY WAYLAND_DISPLAY
 work=$(mktemp -d)
 cleanup() {
   wineserver -k 2>/dev/null || true
+  rm -f "$WINEPREFIX/dosdevices/k:" "$WINEPREFIX/dosdevices/unc/localhost/share"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -52,32 +53,40 @@ fi
 # Stations of an earlier run under C: go first.
 rm -rf "$WINEPREFIX/drive_c/kx win32 tests"
 
-mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch"
+mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch" "$work/share"
 cp "$build/bridge/diskarrayjni.dll" "$build/core/tesk740.dll" "$work/dlls/"
 cp "$program" "$work/bin/"
+cp "$header" "$work/"
 
 # The natives the bridge objects define: what the export table must hold.
 mapfile -t objects <"$object_list"
 "$nm" -g --defined-only "${objects[@]}" |
   sed -nE "s/^[0-9a-f]+ T _(${prefix}[A-Za-z0-9_@]+)$/\1/p" | sort -u >"$work/implemented.txt"
 
-# Unix paths as wine's Z: drive shows them.
-windows_path() {
-  local path=$1
-  echo "Z:${path//\//\\}"
-}
+# The program sees C: (the prefix's own) and K:, this run's folder, and
+# nothing else of this machine: wine's Z: drive (the whole file system) is
+# taken away, so a path the core gets wrong cannot land outside. The share
+# \\localhost\share is K:\share.
+devices=$WINEPREFIX/dosdevices
+rm -f "$devices/z:" "$devices/k:"
+ln -s "$work" "$devices/k:"
+mkdir -p "$devices/unc/localhost"
+ln -sfn "$work/share" "$devices/unc/localhost/share"
 
 status=0
-(cd "$work/cwd" && timeout 300 wine "$work/bin/kx_win32_test.exe" \
-  "$(windows_path "$work/dlls")" "$(windows_path "$header")" \
-  "$(windows_path "$work/implemented.txt")" "$(windows_path "$work/scratch")") ||
+(cd "$work/cwd" && timeout 300 wine "K:\\bin\\kx_win32_test.exe" \
+  'K:\dlls' "K:\\$(basename "$header")" 'K:\implemented.txt' 'K:\scratch') ||
   status=$?
 
-# Seen from Linux, the station made on Z: has its name in UTF-8: the core
-# went through the wide file API, not the ANSI one.
-if [[ $status -eq 0 && ! -f "$work/scratch/ščřž station/station.db" ]]; then
-  echo "FAIL: no station.db under $work/scratch/ščřž station"
-  status=1
+# Seen from Linux, stations made on K: and on the share have their names
+# in UTF-8: the core went through the wide file API, not the ANSI one.
+if [[ $status -eq 0 ]]; then
+  for made in "scratch/ščřž station" "share/verbatim unc" "share/plain unc" "cwd/relative station"; do
+    if [[ ! -f "$work/$made/station.db" ]]; then
+      echo "FAIL: no station.db under $made"
+      status=1
+    fi
+  done
 fi
 echo "win32 run: exit status $status, $((SECONDS - started)) s"
 exit "$status"

@@ -33,6 +33,9 @@ constexpr char kDiskArrayException[] =
     "korvane/str/diskarray/DiskArrayException";
 constexpr char kUnitParam[] = "korvane/str/diskarray/KXUnitParam";
 constexpr char kWorkingDirectory[] = "korvane/str/diskarray/WorkingDirectory";
+// The share scripts/run-win32-tests.sh provides through wine's
+// dosdevices/unc folder.
+const std::u16string kShare = u"localhost\\share";
 // Codes the checks expect.
 constexpr jint kNullArgument = 258;
 constexpr jint kUnknownUnit = 0x1003;
@@ -399,8 +402,10 @@ void CheckStations(FakeVm& vm, Natives& natives, const std::wstring& scratch) {
        "non-ASCII, a character outside the BMP"},
       {u"\\\\?\\" + root + u"\\verbatim\\déjà", wroot + L"\\verbatim\\déjà",
        "\\\\?\\ drive path"},
-      {u"\\\\?\\UNC\\localhost\\C$\\kx win32 tests\\unc", wroot + L"\\unc",
-       "\\\\?\\UNC path"},
+      {u"\\\\?\\UNC\\" + kShare + u"\\verbatim unc",
+       L"\\\\" + Wide(kShare) + L"\\verbatim unc", "\\\\?\\UNC path"},
+      {u"\\\\" + kShare + u"\\plain unc",
+       L"\\\\" + Wide(kShare) + L"\\plain unc", "UNC path"},
       {U16(scratch) + u"\\ščřž station", scratch + L"\\ščřž station",
        "the Unix side's drive"},
       {U16(cwd_name), std::wstring(cwd) + L"\\" + cwd_name,
