@@ -107,6 +107,19 @@ bool MakeDirectories(const std::filesystem::path& directory) {
   }
   return IsDirectory(path);
 }
+
+bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes) {
+  // A share's root needs its closing separator.
+  std::wstring path = directory.wstring();
+  if (path.empty()) return false;
+  if (!IsSeparator(path.back())) path.push_back(L'\\');
+  ULARGE_INTEGER available = {};
+  if (!GetDiskFreeSpaceExW(path.c_str(), &available, nullptr, nullptr)) {
+    return false;
+  }
+  *bytes = available.QuadPart;
+  return true;
+}
 #else
 bool ResolveDirectory(std::string_view utf8, std::filesystem::path* resolved) {
   std::error_code error;
@@ -122,6 +135,15 @@ bool MakeDirectories(const std::filesystem::path& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
   return !error && std::filesystem::is_directory(directory, error);
+}
+
+bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes) {
+  std::error_code error;
+  const std::filesystem::space_info space =
+      std::filesystem::space(directory, error);
+  if (error) return false;
+  *bytes = space.available;
+  return true;
 }
 #endif
 

@@ -10,6 +10,7 @@
 // Elsewhere the standard library does the work.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -23,5 +24,9 @@ bool ResolveDirectory(std::string_view utf8, std::filesystem::path* resolved);
 // Creates a resolved directory and its missing parents. True when it is a
 // directory afterwards.
 bool MakeDirectories(const std::filesystem::path& directory);
+
+// Bytes this process may still write on the directory's volume. False when
+// it cannot be told.
+bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes);
 
 }  // namespace tesk740

@@ -269,12 +269,14 @@ class Natives {
   }
 
   // A call that must succeed: no exception left pending.
-  uint32_t Succeed(const char* op, std::vector<uint32_t> java_args = {}) {
+  uint32_t Succeed(const char* op, std::vector<uint32_t> java_args = {},
+                   const std::string& where = std::string()) {
     const uint32_t result = Call(op, std::move(java_args));
     if (!vm_.PendingClass().empty()) {
       Expect(false, std::string("KX_") + op + " raised " + vm_.PendingClass() +
                         " code " +
-                        Hex(static_cast<uint32_t>(vm_.PendingCode())));
+                        Hex(static_cast<uint32_t>(vm_.PendingCode())) +
+                        (where.empty() ? "" : " in " + where));
       vm_.TakeException();
     }
     return result;
@@ -299,6 +301,27 @@ class Natives {
 
 uint32_t Ref(jobject object) {
   return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(object));
+}
+
+// The stack check itself: a cdecl function of the core leaves its argument
+// behind, and the check must see it, or every stdcall check above it would
+// pass whatever the bridge did.
+void CheckHarness(HMODULE core) {
+  g_group = "harness";
+  const void* cdecl_function =
+      reinterpret_cast<const void*>(GetProcAddress(core, "KX_GetUnitCount"));
+  if (cdecl_function == nullptr) {
+    Expect(false, "tesk740.dll exports no KX_GetUnitCount");
+    return;
+  }
+  const uint32_t no_pointer = 0;
+  const kxw::StdcallOutcome outcome =
+      kxw::CallStdcall(cdecl_function, &no_pointer, 1);
+  Expect(outcome.stack_left == 4, "a cdecl call left " +
+                                      std::to_string(outcome.stack_left) +
+                                      " bytes, not 4");
+  Expect(outcome.registers_kept, "a cdecl call lost EBX, ESI or EDI");
+  Expect(outcome.result != 0, "KX_GetUnitCount(null) answered 0");
 }
 
 // --- Checks through the natives --------------------------------------------
@@ -434,11 +457,31 @@ void CheckStations(FakeVm& vm, Natives& natives, const std::wstring& scratch) {
     }
     natives.Refused("GetUnitParam", {Ref(vm.NewString(u"missing"))},
                     kUnknownUnit);
+    // A writable directory with room: a probe file written and replaced,
+    // the free space of the path's volume.
+    natives.Succeed("EnvironmentCheck", {}, where);
     // Log lines land beside station.db, through the wide file API.
     natives.Succeed("AppLogPut", {Ref(vm.NewString(u"log from " + unit))});
     const std::string log = ReadWholeFile(p.directory + L"\\application.log");
     Expect(log.find(Show(u"log from " + unit)) != std::string::npos,
            where + ": application.log lacks the line");
+  }
+
+  g_group = "texts and deletion";
+  {
+    const auto upper = reinterpret_cast<jstring>(
+        natives.Succeed("ModifyInfo", {Ref(vm.NewString(u"straße é 😀")), 1}));
+    // ASCII letters only; the rest, surrogate pairs too, come back whole.
+    Expect(upper != nullptr && vm.Text(upper) == u"STRAßE é 😀",
+           "KX_ModifyInfo upper case: " +
+               (upper ? Show(vm.Text(upper)) : std::string("null")));
+    // The station open now is the last one of the list.
+    const std::u16string last =
+        u"unit-" + U16(std::to_wstring(paths.size())) + u"-ä";
+    natives.Succeed("UnitDelete", {Ref(vm.NewString(last))});
+    Expect(natives.Succeed("GetUnitCount") == 0,
+           "the unit is still there after KX_UnitDelete");
+    natives.Refused("UnitDelete", {Ref(vm.NewString(last))}, kUnknownUnit);
   }
 
   // Another spelling of the first directory is the same station.
@@ -483,6 +526,14 @@ void CheckProgramRun(FakeVm& vm, Natives& natives) {
   const std::string log = ReadWholeFile(Wide(root) + L"\\application.log");
   Expect(log.find("exit status 7") != std::string::npos,
          "the program's exit status is not in application.log");
+  // The failure went to error.log too; KX_ErrLogDelete empties it under
+  // its lock.
+  const std::wstring error_log = Wide(root) + L"\\error.log";
+  Expect(ReadWholeFile(error_log).find("exit status 7") != std::string::npos,
+         "the program's failure is not in error.log");
+  natives.Succeed("ErrLogDelete");
+  Expect(FileExists(error_log) && ReadWholeFile(error_log).empty(),
+         "error.log is not empty after KX_ErrLogDelete");
 }
 
 std::string ReadText(const std::string& path) {
@@ -547,6 +598,7 @@ int main(int argc, char** argv) {
              Narrow(core_file));
 
   CheckExports(bridge, header, implemented);
+  CheckHarness(core);
 
   FakeVm vm;
   Natives natives(bridge, vm);
