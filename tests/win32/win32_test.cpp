@@ -429,8 +429,8 @@ void CheckStations(FakeVm& vm, Natives& natives, const std::wstring& scratch) {
        L"\\\\" + Wide(kShare) + L"\\verbatim unc", "\\\\?\\UNC path"},
       {u"\\\\" + kShare + u"\\plain unc",
        L"\\\\" + Wide(kShare) + L"\\plain unc", "UNC path"},
-      {U16(scratch) + u"\\ščřž station", scratch + L"\\ščřž station",
-       "the Unix side's drive"},
+      {U16(scratch) + u"\\ščřž 😀 station", scratch + L"\\ščřž 😀 station",
+       "a drive mapped to a Linux folder"},
       {U16(cwd_name), std::wstring(cwd) + L"\\" + cwd_name,
        "relative to the working directory"},
   };
