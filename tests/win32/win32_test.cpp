@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -41,6 +42,7 @@ constexpr jint kNullArgument = 258;
 constexpr jint kUnknownUnit = 0x1003;
 constexpr jint kInvalidText = 0x1704;
 constexpr jint kProgramFailed = 0x1415;
+constexpr jint kProgramTimeout = 0x1414;
 
 int g_passed = 0;
 int g_failed = 0;
@@ -536,6 +538,151 @@ void CheckProgramRun(FakeVm& vm, Natives& natives) {
          "error.log is not empty after KX_ErrLogDelete");
 }
 
+// --- Child processes ---------------------------------------------------------
+
+std::wstring OwnPath() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Starts this program with the arguments; null on failure.
+HANDLE StartSelf(const std::wstring& arguments, DWORD* pid = nullptr) {
+  std::wstring line = L"\"" + OwnPath() + L"\" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  if (pid != nullptr) *pid = process.dwProcessId;
+  return process.hProcess;
+}
+
+// --sleep PID_FILE: starts a second sleeper, writes its process id to
+// PID_FILE ("-": none) and sleeps a minute; what a stuck alert program
+// with a child of its own looks like.
+int SleepingChild(const char* pid_file) {
+  if (std::strcmp(pid_file, "-") != 0) {
+    DWORD pid = 0;
+    HANDLE grandchild = StartSelf(L"--sleep -", &pid);
+    if (grandchild == nullptr) return 4;
+    CloseHandle(grandchild);
+    const std::string text = std::to_string(pid);
+    HANDLE file = CreateFileW(Widen(pid_file).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
+              nullptr);
+    CloseHandle(file);
+  }
+  Sleep(60000);
+  return 0;
+}
+
+// --append CORE_DLL STATION COUNT TAG: opens the station through the core
+// directly and appends COUNT log lines "TAG line <i> xxx...".
+int AppendingChild(const char* core_dll, const char* station, int count,
+                   const char* tag) {
+  HMODULE core = LoadLibraryW(Widen(core_dll).c_str());
+  if (core == nullptr) return 4;
+  using Initialize = int32_t (*)(const char*);
+  using Put = int32_t (*)(const char*);
+  auto initialize = reinterpret_cast<Initialize>(
+      reinterpret_cast<void*>(GetProcAddress(core, "KX_GUIInitialize")));
+  auto put = reinterpret_cast<Put>(
+      reinterpret_cast<void*>(GetProcAddress(core, "KX_AppLogPut")));
+  if (initialize == nullptr || put == nullptr) return 4;
+  char directory[250] = {};  // a WorkingDirectory record
+  std::snprintf(directory, sizeof directory, "%s", station);
+  if (initialize(directory) != 0) return 5;
+  for (int i = 0; i < count; ++i) {
+    char text[1024] = {};  // the core reads a 1024-byte field
+    std::snprintf(text, sizeof text, "%s line %d %s", tag, i,
+                  std::string(200, 'x').c_str());
+    if (put(text) != 0) return 6;
+  }
+  return 0;
+}
+
+// A program that outlives its timeout is stopped with the process it
+// started (the job object), and the call says so.
+void CheckProgramTimeout(FakeVm& vm, Natives& natives,
+                         const std::wstring& scratch) {
+  g_group = "program timeout";
+  jobject settings = vm.NewInstance("korvane/str/diskarray/ExProgramInfo");
+  const std::wstring pid_file = scratch + L"\\grandchild.pid";
+  const std::u16string line =
+      u"'" + U16(OwnPath()) + u"' --sleep '" + U16(pid_file) + u"'";
+  vm.SetIntField(settings, "on_off", 0);
+  vm.SetIntField(settings, "exec_mode", 3);  // seconds
+  vm.SetStringField(settings, "program_name", &line);
+  const DWORD start = GetTickCount();
+  natives.Refused("ExecuteProgramTest", {Ref(settings)}, kProgramTimeout);
+  const DWORD elapsed = GetTickCount() - start;
+  Expect(elapsed >= 2900 && elapsed < 20000,
+         "the timeout of 3 s took " + std::to_string(elapsed) + " ms");
+  const std::string pid_text = ReadWholeFile(pid_file);
+  const DWORD pid =
+      static_cast<DWORD>(std::strtoul(pid_text.c_str(), nullptr, 10));
+  Expect(pid != 0, "the program did not start its own child");
+  HANDLE grandchild = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+  // Gone already, or ending now.
+  Expect(grandchild == nullptr ||
+             WaitForSingleObject(grandchild, 5000) == WAIT_OBJECT_0,
+         "the program's own child still runs after the timeout");
+  if (grandchild != nullptr) CloseHandle(grandchild);
+}
+
+// Four processes append to one log at once: every line arrives whole, once.
+void CheckLogAcrossProcesses(FakeVm& vm, Natives& natives,
+                             const std::wstring& dll_dir) {
+  g_group = "log across processes";
+  const std::u16string station = u"C:\\kx win32 tests\\shared log";
+  if (!OpenStation(vm, natives, station, Wide(station))) return;
+  constexpr int kProcesses = 4;
+  constexpr int kLines = 100;
+  std::vector<HANDLE> children;
+  for (int i = 0; i < kProcesses; ++i) {
+    HANDLE child = StartSelf(L"--append \"" + dll_dir + L"\\tesk740.dll\" \"" +
+                             Wide(station) + L"\" " + std::to_wstring(kLines) +
+                             L" P" + std::to_wstring(i));
+    Expect(child != nullptr, "a child could not be started");
+    if (child != nullptr) children.push_back(child);
+  }
+  for (HANDLE child : children) {
+    DWORD code = 1;
+    const bool ended = WaitForSingleObject(child, 120000) == WAIT_OBJECT_0;
+    if (ended) GetExitCodeProcess(child, &code);
+    Expect(ended && code == 0,
+           "an appending child failed (exit " + std::to_string(code) + ")");
+    if (!ended) TerminateProcess(child, 1);
+    CloseHandle(child);
+  }
+  const std::string log = ReadWholeFile(Wide(station) + L"\\application.log");
+  const std::regex whole("\\S+ \\[[0-9]+\\] P([0-9]) line ([0-9]+) x{200}");
+  std::set<std::pair<int, int>> seen;
+  size_t lines = 0;
+  std::stringstream stream(log);
+  std::string entry;
+  while (std::getline(stream, entry)) {
+    ++lines;
+    std::smatch parts;
+    if (!std::regex_match(entry, parts, whole)) {
+      Expect(false, "a torn or mixed log line: " + entry.substr(0, 80));
+      continue;
+    }
+    Expect(seen.insert({std::stoi(parts[1]), std::stoi(parts[2])}).second,
+           "a log line came twice: " + entry.substr(0, 60));
+  }
+  Expect(seen.size() == kProcesses * kLines,
+         std::to_string(seen.size()) + " distinct lines of " +
+             std::to_string(kProcesses * kLines) + " in " +
+             std::to_string(lines));
+}
+
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -546,6 +693,12 @@ std::string ReadText(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--sleep") == 0) {
+    return SleepingChild(argv[2]);
+  }
+  if (argc == 6 && std::strcmp(argv[1], "--append") == 0) {
+    return AppendingChild(argv[2], argv[3], std::atoi(argv[4]), argv[5]);
+  }
   if (argc != 5) {
     std::fprintf(stderr,
                  "usage: %s DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR\n",
@@ -605,6 +758,8 @@ int main(int argc, char** argv) {
   CheckNullArguments(vm, natives);
   CheckStations(vm, natives, scratch);
   CheckProgramRun(vm, natives);
+  CheckProgramTimeout(vm, natives, scratch);
+  CheckLogAcrossProcesses(vm, natives, dll_dir);
 
   std::printf("%d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;
