@@ -733,6 +733,8 @@ FakeVm::FakeVm() : state_(new State) {
       {"ctl0", kText},      {"ctl1", kText}};
   s.Declare("korvane/str/diskarray/KXLabel").fields = {{"oldlabel", kText},
                                                        {"newlabel", kText}};
+  s.Declare("korvane/str/diskarray/KXUserRegist").fields = {
+      {"user", kText}, {"passwd", kText}, {"num", "I"}, {"option", "I"}};
   s.Declare("korvane/str/diskarray/ExProgramInfo").fields = {
       {"on_off", "I"}, {"exec_mode", "I"}, {"program_name", kText}};
   s.Declare("korvane/str/diskarray/WorkingDirectory").fields = {

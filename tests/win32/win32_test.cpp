@@ -43,6 +43,8 @@ constexpr jint kUnknownUnit = 0x1003;
 constexpr jint kInvalidText = 0x1704;
 constexpr jint kProgramFailed = 0x1415;
 constexpr jint kProgramTimeout = 0x1414;
+constexpr jint kWrongPassword = 0x1013;
+constexpr jint kNotLoggedIn = 0x1015;
 
 int g_passed = 0;
 int g_failed = 0;
@@ -538,6 +540,46 @@ void CheckProgramRun(FakeVm& vm, Natives& natives) {
          "error.log is not empty after KX_ErrLogDelete");
 }
 
+// Accounts: Argon2id hashing and the random salt of the 32-bit core, and
+// natives that take a record, an int and a text and return a String[].
+void CheckUsers(FakeVm& vm, Natives& natives) {
+  g_group = "users";
+  const std::u16string root = u"C:\\kx win32 tests\\Station One";
+  if (!OpenStation(vm, natives, root, Wide(root))) return;
+  const std::u16string user = u"operator";
+  const std::u16string password = u"c0rrect-h0rse";
+  const std::u16string wrong = u"c0rrect-h0rsf";
+  auto account = [&](const std::u16string& secret) {
+    jobject record = vm.NewInstance("korvane/str/diskarray/KXUserRegist");
+    vm.SetStringField(record, "user", &user);
+    vm.SetStringField(record, "passwd", &secret);
+    return Ref(record);
+  };
+  const uint32_t unit = Ref(vm.NewString(u"unit-1-ä"));
+  natives.Succeed("RegistUser", {unit, 0, account(password)});
+  natives.Refused("LoginKXUnit", {unit, 0, account(wrong)}, kWrongPassword);
+  const auto login = reinterpret_cast<jobject>(
+      natives.Succeed("LoginKXUnit", {unit, 0, account(password)}));
+  const bool two = login != nullptr && vm.ArrayLength(login) == 2;
+  Expect(
+      two && vm.Text(static_cast<jstring>(vm.ArrayElement(login, 0))) == user,
+      "the login result does not name the user");
+  if (two) {
+    const std::u16string time =
+        vm.Text(static_cast<jstring>(vm.ArrayElement(login, 1)));
+    Expect(time.size() == 14, "login time " + Show(time));
+  }
+  Expect(natives.Succeed("CheckLogin", {unit, 0}) == 1,
+         "no session after login");
+  const auto information = reinterpret_cast<jobject>(
+      natives.Succeed("GetUserInformation", {unit, 0}));
+  Expect(information != nullptr && vm.IntField(information, "num") == 1 &&
+             (vm.IntField(information, "option") & 1) != 0,
+         "KX_GetUserInformation does not show the account and its session");
+  natives.Succeed("LogoutKXUnit", {unit, 0});
+  natives.Refused("LogoutKXUnit", {unit, 0}, kNotLoggedIn);
+}
+
 // --- Child processes ---------------------------------------------------------
 
 std::wstring OwnPath() {
@@ -758,6 +800,7 @@ int main(int argc, char** argv) {
   CheckNullArguments(vm, natives);
   CheckStations(vm, natives, scratch);
   CheckProgramRun(vm, natives);
+  CheckUsers(vm, natives);
   CheckProgramTimeout(vm, natives, scratch);
   CheckLogAcrossProcesses(vm, natives, dll_dir);
 
