@@ -108,6 +108,15 @@ bool MakeDirectories(const std::filesystem::path& directory) {
   return IsDirectory(path);
 }
 
+std::filesystem::path CallerPath(std::string_view utf8,
+                                 const std::filesystem::path& base) {
+  const std::wstring given =
+      OrdinaryForm(std::filesystem::u8path(utf8).wstring());
+  // The library knows drive roots only; a share is a root too.
+  if (RootLength(given) != 0) return std::filesystem::path(given);
+  return base / std::filesystem::path(given);
+}
+
 bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes) {
   // A share's root needs its closing separator.
   std::wstring path = directory.wstring();
@@ -135,6 +144,12 @@ bool MakeDirectories(const std::filesystem::path& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
   return !error && std::filesystem::is_directory(directory, error);
+}
+
+std::filesystem::path CallerPath(std::string_view utf8,
+                                 const std::filesystem::path& base) {
+  const std::filesystem::path given = std::filesystem::u8path(utf8);
+  return given.is_absolute() ? given : base / given;
 }
 
 bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes) {

@@ -25,6 +25,13 @@ bool ResolveDirectory(std::string_view utf8, std::filesystem::path* resolved);
 // directory afterwards.
 bool MakeDirectories(const std::filesystem::path& directory);
 
+// A file path a caller names (UTF-8): taken as it is when absolute, else
+// relative to `base`. On Windows a UNC path (\\server\share\file) counts as
+// absolute, and a verbatim one (\\?\C:\file, \\?\UNC\server\share\file)
+// is taken in its ordinary form.
+std::filesystem::path CallerPath(std::string_view utf8,
+                                 const std::filesystem::path& base);
+
 // Bytes this process may still write on the directory's volume. False when
 // it cannot be told.
 bool AvailableBytes(const std::filesystem::path& directory, uint64_t* bytes);

@@ -580,6 +580,27 @@ void CheckUsers(FakeVm& vm, Natives& natives) {
   natives.Refused("LogoutKXUnit", {unit, 0}, kNotLoggedIn);
 }
 
+// File paths of the maintenance natives: every form names the same file;
+// a relative one lies in the station's folder.
+void CheckFilePaths(FakeVm& vm, Natives& natives) {
+  g_group = "file paths";
+  const std::u16string root = u"C:\\kx win32 tests\\Station One";
+  if (!OpenStation(vm, natives, root, Wide(root))) return;
+  const std::u16string share = u"\\\\" + kShare + u"\\plain unc\\station.db";
+  for (const std::u16string& file :
+       {root + u"\\station.db",
+        std::u16string(u"C:/kx win32 tests/Station One/station.db"),
+        u"\\\\?\\" + root + u"\\station.db", share,
+        u"\\\\?\\UNC\\" + kShare + u"\\plain unc\\station.db",
+        std::u16string(u"station.db")}) {
+    Expect(natives.Succeed("ExistFile", {Ref(vm.NewString(file))}) == 1,
+           "KX_ExistFile(" + Show(file) + ") does not find the file");
+  }
+  Expect(
+      natives.Succeed("ExistFile", {Ref(vm.NewString(root + u"\\none"))}) == 0,
+      "KX_ExistFile finds a missing file");
+}
+
 // --- Child processes ---------------------------------------------------------
 
 std::wstring OwnPath() {
@@ -801,6 +822,7 @@ int main(int argc, char** argv) {
   CheckStations(vm, natives, scratch);
   CheckProgramRun(vm, natives);
   CheckUsers(vm, natives);
+  CheckFilePaths(vm, natives);
   CheckProgramTimeout(vm, natives, scratch);
   CheckLogAcrossProcesses(vm, natives, dll_dir);
 
