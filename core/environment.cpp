@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "host_path.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_services.h"
@@ -55,11 +56,11 @@ KX_API int32_t KX_EnvironmentCheck() {
     return code == KXE_STORAGE ? KXE_ENV_DATABASE_DAMAGED : code;
   }
   if (!DirectoryWritable(directory)) return KXE_ENV_DIRECTORY_NOT_WRITABLE;
-  std::error_code error;
-  const std::filesystem::space_info space =
-      std::filesystem::space(std::filesystem::u8path(directory), error);
-  if (error) return KXE_ENV_DIRECTORY_NOT_WRITABLE;
-  if (static_cast<int64_t>(space.available) < MinimumFreeBytes()) {
+  uint64_t available = 0;
+  if (!AvailableBytes(std::filesystem::u8path(directory), &available)) {
+    return KXE_ENV_DIRECTORY_NOT_WRITABLE;
+  }
+  if (available < static_cast<uint64_t>(MinimumFreeBytes())) {
     return KXE_ENV_LOW_DISK_SPACE;
   }
   return KX_OK;

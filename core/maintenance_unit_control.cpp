@@ -9,6 +9,7 @@
 
 #include "fixed_text.h"
 #include "format_jobs.h"
+#include "host_path.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
@@ -128,8 +129,7 @@ std::filesystem::path HostPath(Database& database, const char* path) {
   const std::optional<std::string> decoded =
       DecodeModifiedUtf8(std::string_view(path, length));
   if (!decoded) Fail(KXE_INVALID_ARGUMENT);
-  const std::filesystem::path given = std::filesystem::u8path(*decoded);
-  return given.is_absolute() ? given : StationDirectory(database) / given;
+  return CallerPath(*decoded, StationDirectory(database));
 }
 
 }  // namespace tesk740

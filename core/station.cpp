@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "fixed_text.h"
+#include "host_path.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 
@@ -217,12 +218,8 @@ Station& Station::Get() {
 
 int32_t Station::Open(std::string_view directory) {
   std::lock_guard<std::mutex> lock(mutex_);
-  namespace fs = std::filesystem;
-  std::error_code error;
-  // The path arrives as UTF-8 from Java; u8path keeps it so on Windows too.
-  fs::path path = fs::absolute(fs::u8path(directory), error);
-  if (!error) path = fs::weakly_canonical(path, error);
-  if (error) {
+  std::filesystem::path path;
+  if (!ResolveDirectory(directory, &path)) {
     database_.reset();
     directory_.clear();
     return KXE_WORKING_DIRECTORY;
@@ -231,8 +228,7 @@ int32_t Station::Open(std::string_view directory) {
 
   database_.reset();
   directory_.clear();
-  fs::create_directories(path, error);
-  if (error || !fs::is_directory(path, error)) return KXE_WORKING_DIRECTORY;
+  if (!MakeDirectories(path)) return KXE_WORKING_DIRECTORY;
   try {
     OpenLocked(path);
   } catch (const StationFailure& failure) {

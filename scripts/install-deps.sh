@@ -49,5 +49,27 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   apt_get install -y --no-install-recommends "${missing[@]}"
 fi
 
+# --- wine: runs the 32-bit Windows DLLs' test program (scripts/run-win32-tests.sh)
+# wine32 is an i386 package, so the i386 architecture is added first (once).
+if [[ $(dpkg --print-architecture) != i386 ]] &&
+  ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+  apt_get update -qq
+fi
+wine_missing=()
+for package in wine wine32:i386; do
+  if [[ $(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null) != installed ]]; then
+    wine_missing+=("$package")
+  fi
+done
+if [[ ${#wine_missing[@]} -gt 0 ]]; then
+  if ! apt-cache show "${wine_missing[@]}" >/dev/null 2>&1; then
+    apt_get update -qq
+  fi
+  echo "Installing: ${wine_missing[*]}"
+  apt_get install -y -qq --no-install-recommends "${wine_missing[@]}" >/dev/null
+fi
+# --- end wine
+
 bash "$here/prepare-sqlite.sh"
 bash "$here/prepare-argon2.sh"

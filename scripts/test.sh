@@ -2,7 +2,8 @@
 # Builds everything and runs every test:
 #   build/        normal build, native and Java tests (ctest)
 #   build-asan/   AddressSanitizer + UndefinedBehaviorSanitizer, same tests
-#   build-win32/  32-bit Windows cross build, export and import checks
+#   build-win32/  32-bit Windows cross build, export and import checks, and
+#                 its DLLs run under wine
 # Installs missing Debian packages first. Exits non-zero if any step fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -41,6 +42,7 @@ build_and_check_win32() {
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake || return 0
   run_step build-win32-build cmake --build build-win32 -j "$jobs" || return 0
   run_step build-win32-check bash scripts/check-win32-exports.sh build-win32 || return 0
+  run_step build-win32-wine bash scripts/run-win32-tests.sh build-win32 || return 0
 }
 
 build_and_test build
@@ -54,6 +56,7 @@ for dir in build build-asan; do
   echo "$dir: $summary"
 done
 echo "build-win32: $(grep -E '^win32 exports:' "$logs/build-win32-check.log" 2>/dev/null || echo "not run")"
+echo "build-win32 under wine: $(grep -E '^[0-9]+ passed, [0-9]+ failed' "$logs/build-win32-wine.log" 2>/dev/null || echo "not run")"
 
 if [[ ${#failed[@]} -gt 0 ]]; then
   echo "FAILED: ${failed[*]}"

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Runs the 32-bit Windows DLLs under wine: tests/win32's program loads
+# diskarrayjni.dll and tesk740.dll as a 32-bit JVM would and calls natives
+# through a fake JNIEnv (see docs/windows.md for what this proves).
+#
+# The DLLs are laid out as deployed: both in one folder, which the program
+# puts on PATH itself; the program and its working directory lie elsewhere.
+# The wine prefix is kept in BUILD_DIR/wine-prefix (made once, ~10 s); no
+# display is needed.
+#
+# Usage: scripts/run-win32-tests.sh BUILD_DIR
+set -euo pipefail
+
+if [[ $# -ne 1 ]]; then
+  echo "usage: $0 BUILD_DIR" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+nm=${NM:-i686-w64-mingw32-nm}
+prefix=Java_korvane_str_diskarray_DiskArrayUtilityJNI_
+
+command -v wine >/dev/null || {
+  echo "FAIL: wine is not installed (scripts/install-deps.sh installs it)" >&2
+  exit 1
+}
+program=$build/tests/win32/kx_win32_test.exe
+header=$build/jni_headers/korvane_str_diskarray_DiskArrayUtilityJNI.h
+object_list=$build/bridge/diskarrayjni_native_objects.txt
+for file in "$program" "$header" "$object_list" \
+  "$build/bridge/diskarrayjni.dll" "$build/core/tesk740.dll"; do
+  [[ -f $file ]] || { echo "FAIL: $file not found" >&2; exit 1; }
+done
+
+export WINEPREFIX=$build/wine-prefix WINEARCH=win32 WINEDEBUG=-all
+# No Mono or Gecko installer prompts, no window: the program is a console one.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+work=$(mktemp -d)
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -f "$WINEPREFIX/dosdevices/k:" "$WINEPREFIX/dosdevices/unc/localhost/share"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+started=$SECONDS
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "Creating the wine prefix $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+# Stations of an earlier run under C: go first.
+rm -rf "$WINEPREFIX/drive_c/kx win32 tests"
+
+mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch" "$work/share"
+cp "$build/bridge/diskarrayjni.dll" "$build/core/tesk740.dll" "$work/dlls/"
+cp "$program" "$work/bin/"
+cp "$header" "$work/"
+
+# The natives the bridge objects define: what the export table must hold.
+mapfile -t objects <"$object_list"
+"$nm" -g --defined-only "${objects[@]}" |
+  sed -nE "s/^[0-9a-f]+ T _(${prefix}[A-Za-z0-9_@]+)$/\1/p" | sort -u >"$work/implemented.txt"
+
+# The program sees C: (the prefix's own) and K:, this run's folder, and
+# nothing else of this machine: wine's Z: drive (the whole file system) is
+# taken away, so a path the core gets wrong cannot land outside. The share
+# \\localhost\share is K:\share.
+devices=$WINEPREFIX/dosdevices
+rm -f "$devices/z:" "$devices/k:"
+ln -s "$work" "$devices/k:"
+mkdir -p "$devices/unc/localhost"
+ln -sfn "$work/share" "$devices/unc/localhost/share"
+
+status=0
+(cd "$work/cwd" && timeout 300 wine "K:\\bin\\kx_win32_test.exe" \
+  'K:\dlls' "K:\\$(basename "$header")" 'K:\implemented.txt' 'K:\scratch') ||
+  status=$?
+
+# Seen from Linux, stations made on K: and on the share have their names
+# in UTF-8: the core went through the wide file API, not the ANSI one.
+if [[ $status -eq 0 ]]; then
+  for made in "scratch/ščřž 😀 station" "share/verbatim unc" "share/plain unc" "cwd/relative station"; do
+    if [[ ! -f "$work/$made/station.db" ]]; then
+      echo "FAIL: no station.db under $made"
+      status=1
+    fi
+  done
+fi
+echo "win32 run: exit status $status, $((SECONDS - started)) s"
+exit "$status"
