@@ -56,7 +56,7 @@ extern const ::kx::RegisteredRecord* const __stop_kx_record_types[]
   KX_REGISTER_RECORD_ENTRY(type, carrier, __LINE__)
 
 // A field of a named type's class that its table leaves out because the
-// bridge converts it by hand (a grid of records, a calendar):
+// bridge converts it by hand (a calendar):
 //
 //   KX_REGISTER_HAND_FIELD(kStatisticalCommandType, "mtime",
 //                          "Ljava/util/GregorianCalendar;");

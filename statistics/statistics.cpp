@@ -1,6 +1,7 @@
 // Native methods of statistics and performance collection. The statistics
-// tree and the samples have builders and a reader of their own (grids and
-// calendars, statistics_records.h), so they come with converters of their own.
+// tree is one record type; the samples carry a calendar, so they have a
+// builder and a reader of their own (statistics_records.h) and converters of
+// their own.
 #include <algorithm>
 
 #include "bridge/native.h"
@@ -11,40 +12,6 @@
 using namespace kx;
 
 namespace {
-
-// The statistics record the core fills, in a heap record, built into the
-// whole StatisticalInformation tree; a tree that cannot be built whole
-// raises ERR_MARSHAL.
-class StatisticsOut {
- public:
-  static constexpr bool kResult = true;
-  using Java = jobject;
-
-  [[nodiscard]] bool prepare(CallContext& call) {
-    record_ = heap_new<StatisticalInformationRecord>();
-    if (!record_) {
-      raise_error(call.env, ERR_NO_MEMORY);
-      return false;
-    }
-    return true;
-  }
-  std::tuple<StatisticalInformationRecord*> args() { return {record_.get()}; }
-  Java failure() const { return nullptr; }
-  [[nodiscard]] bool finish(CallContext& call, Java& out) {
-    LocalRef<jobject> object(
-        call.env, build_statistical_information(call.lookups, record_.get()));
-    record_.reset();
-    if (!object || call.env->ExceptionCheck()) {
-      raise_error(call.env, ERR_MARSHAL);
-      return false;
-    }
-    out = object.release();
-    return true;
-  }
-
- private:
-  HeapPtr<StatisticalInformationRecord> record_;
-};
 
 // The two samples the core fills, held in the native's frame, as a
 // StatisticalCommand[2]. Like every table, the array holds the samples built
@@ -147,7 +114,9 @@ JNIEXPORT jobject JNICALL
 Java_korvane_str_diskarray_DiskArrayUtilityJNI_KX_1GetStatisticalInformation(
     JNIEnv* env, jclass, jstring unit_name, jint arg) {
   return native(env, KX_GetStatisticalInformation, unit_name_arg(unit_name),
-                int_arg(arg), StatisticsOut());
+                int_arg(arg),
+                record_out<StatisticalInformationRecord>(
+                    kStatisticalInformationType));
 }
 
 JNIEXPORT jobjectArray JNICALL

@@ -103,7 +103,9 @@ constexpr FieldSpec kStatisticalWriteAfterFields[] = {
     KX_FIELD(int_matrix, StatisticalWriteAfterRecord, raid5_stripe_job),
     KX_FIELD(int_matrix, StatisticalWriteAfterRecord, stripe_job_rmw),
     KX_FIELD(int_matrix, StatisticalWriteAfterRecord, stripe_job_partial),
-    // pdev: a 15 x 15 grid, added by the grid step below
+    KX_MATRIX(StatisticalWriteAfterRecord, pdev,
+              kStatisticalWriteAfterPDEVInfoType,
+              "[[Lkorvane/str/diskarray/StatisticalWriteAfter_PDEVInfo;"),
 };
 constexpr RecordType kStatisticalWriteAfterType =
     record_type(KX_RECORD_CLASS("StatisticalWriteAfter"),
@@ -157,7 +159,8 @@ constexpr RecordType kStatisticalDriveInfoType =
 
 constexpr FieldSpec kStatisticalDriveFields[] = {
     KX_FIELD(int32, StatisticalDriveRecord, err_rtry),
-    // drive: a 15 x 15 grid, added by the grid step below
+    KX_MATRIX(StatisticalDriveRecord, drive, kStatisticalDriveInfoType,
+              "[[Lkorvane/str/diskarray/StatisticalDrive_Info;"),
 };
 constexpr RecordType kStatisticalDriveType =
     record_type(KX_RECORD_CLASS("StatisticalDrive"),
@@ -432,7 +435,9 @@ constexpr RecordType kStatisticalDriveErrorInfoType =
 
 constexpr FieldSpec kStatisticalDriveErrorFields[] = {
     KX_NESTED(record, StatisticalDriveErrorRecord, limit, kStatisticalDriveErrorLimitInfoType),
-    // drive: a 15 x 15 grid, added by the grid step below
+    KX_MATRIX(StatisticalDriveErrorRecord, drive,
+              kStatisticalDriveErrorInfoType,
+              "[[Lkorvane/str/diskarray/StatisticalDriveError_Info;"),
 };
 constexpr RecordType kStatisticalDriveErrorType =
     record_type(KX_RECORD_CLASS("StatisticalDriveError"),
@@ -468,95 +473,6 @@ constexpr RecordType kStatisticalInformationType =
                 sizeof(StatisticalInformationRecord),
                 kStatisticalInformationFields);
 
-namespace {
-
-// A 15 x 15 grid of records at `offset` of the record that holds it: in Java
-// an array of 15 rows, each an array of 15 objects of the element class.
-struct GridSpec {
-  const char* name;
-  const char* signature;
-  const RecordType* element;
-  uint32_t offset;
-};
-
-// The grid elements are built inside a tree whose build has flushed
-// standard output already.
-constexpr RecordType kQuietPDEVInfoType =
-    without_flush(kStatisticalWriteAfterPDEVInfoType);
-constexpr RecordType kQuietDriveInfoType =
-    without_flush(kStatisticalDriveInfoType);
-constexpr RecordType kQuietDriveErrorInfoType =
-    without_flush(kStatisticalDriveErrorInfoType);
-
-constexpr GridSpec kWriteAfterGrid = {
-    "pdev", "[[Lkorvane/str/diskarray/StatisticalWriteAfter_PDEVInfo;",
-    &kQuietPDEVInfoType, offsetof(StatisticalWriteAfterRecord, pdev)};
-constexpr GridSpec kDriveGrid = {
-    "drive", "[[Lkorvane/str/diskarray/StatisticalDrive_Info;",
-    &kQuietDriveInfoType, offsetof(StatisticalDriveRecord, drive)};
-constexpr GridSpec kDriveErrorGrid = {
-    "drive", "[[Lkorvane/str/diskarray/StatisticalDriveError_Info;",
-    &kQuietDriveErrorInfoType, offsetof(StatisticalDriveErrorRecord, drive)};
-
-// Each grid is the last field of its record, so setting it after the
-// generic builder's fields keeps the record's field order. The rows' class
-// and the elements' class and field IDs come from the call's lookups.
-int32_t set_record_grid(Lookups& lookups, jobject object, const GridSpec& grid,
-                        const uint8_t* record) {
-  JNIEnv* env = lookups.env();
-  const RecordType& element = *grid.element;
-  // The rows' class is the array class of the element class.
-  jclass row_class = lookups.find(element.array_signature);
-  if (row_class == nullptr) return ERR_MARSHAL;
-  LocalRef<jobjectArray> rows(
-      env, env->NewObjectArray(kStatGridSide, row_class, nullptr));
-  if (!rows) return ERR_MARSHAL;
-  const uint8_t* at = record + grid.offset;
-  for (jsize r = 0; r < static_cast<jsize>(kStatGridSide); ++r) {
-    LocalRef<jobjectArray> row(
-        env, new_record_array(lookups, element, kStatGridSide));
-    if (!row) return ERR_MARSHAL;
-    const size_t built = fill_record_array(
-        lookups, row.get(), element,
-        at + static_cast<size_t>(r) * kStatGridSide * element.size,
-        kStatGridSide, true);
-    if (built != kStatGridSide || env->ExceptionCheck()) return ERR_MARSHAL;
-    env->SetObjectArrayElement(rows.get(), r, row.get());
-    if (env->ExceptionCheck()) return ERR_MARSHAL;
-  }
-  return set_object_field(env, object, grid.name, grid.signature, rows.get());
-}
-
-jobject build_with_grid(Lookups& lookups, const RecordType& type,
-                        const GridSpec& grid, const void* record) {
-  LocalRef<jobject> object(lookups.env(), build_record(lookups, type, record));
-  if (!object) return nullptr;
-  if (set_record_grid(lookups, object.get(), grid,
-                      static_cast<const uint8_t*>(record)) != 0) {
-    return nullptr;
-  }
-  return object.release();
-}
-
-// Where the grid-holding records lie in the statistics record.
-struct GridPlacement {
-  const char* field;  // the top-level array of the statistics record
-  const RecordType* holder;
-  uint32_t offset;
-  const GridSpec* grid;
-};
-
-constexpr GridPlacement kGridPlacements[] = {
-    {"writeafter", &kStatisticalWriteAfterType,
-     offsetof(StatisticalInformationRecord, writeafter), &kWriteAfterGrid},
-    {"drive", &kStatisticalDriveType,
-     offsetof(StatisticalInformationRecord, drive), &kDriveGrid},
-    {"drive_err", &kStatisticalDriveErrorType,
-     offsetof(StatisticalInformationRecord, drive_err), &kDriveErrorGrid},
-};
-
-}  // namespace
-
 constexpr FieldSpec kStatisticalCommandInfoFields[] = {
     KX_FIELD(int32, StatisticalCommandInfoRecord, read_count),
     KX_FIELD(int32, StatisticalCommandInfoRecord, write_count),
@@ -580,61 +496,14 @@ constexpr RecordType kStatisticalCommandType =
     record_type(KX_RECORD_CLASS("StatisticalCommand"),
                 sizeof(StatisticalCommandRecord), kStatisticalCommandFields);
 
-// Registered for the tests that check every table against its class. The
-// grid elements are reached through the hand-written grid steps, not through
-// a table, so they are registered on their own; the grids and the sample's
-// calendar are registered as the fields converted by hand.
+// Registered for the tests that check every table against its class; the
+// sample's calendar is registered as the field converted by hand.
 KX_REGISTER_RECORD(kStatisticalInformationType);
-KX_REGISTER_RECORD(kStatisticalWriteAfterPDEVInfoType);
-KX_REGISTER_RECORD(kStatisticalDriveInfoType);
-KX_REGISTER_RECORD(kStatisticalDriveErrorInfoType);
 KX_REGISTER_RECORD(kStatisticalCommandType);
-KX_REGISTER_HAND_FIELD(kStatisticalWriteAfterType, kWriteAfterGrid.name,
-                       kWriteAfterGrid.signature);
-KX_REGISTER_HAND_FIELD(kStatisticalDriveType, kDriveGrid.name,
-                       kDriveGrid.signature);
-KX_REGISTER_HAND_FIELD(kStatisticalDriveErrorType, kDriveErrorGrid.name,
-                       kDriveErrorGrid.signature);
 KX_REGISTER_HAND_FIELD(kStatisticalCommandType, "mtime", kCalendarSignature);
 
 jobject build_statistical_information(Lookups& lookups, const void* record) {
-  JNIEnv* env = lookups.env();
-  LocalRef<jobject> root(
-      env, build_record(lookups, kStatisticalInformationType, record));
-  if (!root) return nullptr;
-  const auto* base = static_cast<const uint8_t*>(record);
-  for (const GridPlacement& placement : kGridPlacements) {
-    LocalRef<jobjectArray> holders(
-        env, static_cast<jobjectArray>(get_object_field(
-                 env, root.get(), placement.field,
-                 placement.holder->array_signature)));
-    if (!holders) return nullptr;
-    for (jsize c = 0; c < static_cast<jsize>(kStatControllerCount); ++c) {
-      LocalRef<jobject> holder(env,
-                               env->GetObjectArrayElement(holders.get(), c));
-      if (!holder) return nullptr;
-      const uint8_t* at = base + placement.offset +
-                          static_cast<size_t>(c) * placement.holder->size;
-      if (set_record_grid(lookups, holder.get(), *placement.grid, at) != 0) {
-        return nullptr;
-      }
-    }
-  }
-  return root.release();
-}
-
-jobject build_statistical_write_after(Lookups& lookups, const void* record) {
-  return build_with_grid(lookups, kStatisticalWriteAfterType, kWriteAfterGrid,
-                         record);
-}
-
-jobject build_statistical_drive(Lookups& lookups, const void* record) {
-  return build_with_grid(lookups, kStatisticalDriveType, kDriveGrid, record);
-}
-
-jobject build_statistical_drive_error(Lookups& lookups, const void* record) {
-  return build_with_grid(lookups, kStatisticalDriveErrorType, kDriveErrorGrid,
-                         record);
+  return build_record(lookups, kStatisticalInformationType, record);
 }
 
 jobject build_statistical_command(Lookups& lookups, const void* record) {
