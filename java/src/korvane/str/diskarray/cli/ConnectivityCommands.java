@@ -704,7 +704,7 @@ final class ConnectivityCommands {
               }
             }
           }
-          out.print(rows.size() == 1 ? "(no host WWNs)\n" : Tables.columns(rows));
+          out.print(Tables.table(rows, "(no host WWNs)"));
         });
       }
       case "wwn add": {
@@ -821,7 +821,7 @@ final class ConnectivityCommands {
                   rows.add(new String[] {Integer.toString(lun), Integer.toString(mapping.lu[lun])});
                 }
               }
-              out.print(rows.size() == 1 ? "(nothing mapped)\n" : Tables.columns(rows));
+              out.print(Tables.table(rows, "(nothing mapped)"));
             });
       }
       case "map add": {
@@ -968,7 +968,7 @@ final class ConnectivityCommands {
                 pathText(other.path[1])});
             }
           }
-          out.print(rows.size() == 1 ? "(no other units)\n" : Tables.columns(rows));
+          out.print(Tables.table(rows, "(no other units)"));
         });
       }
       case "rvrf set": {

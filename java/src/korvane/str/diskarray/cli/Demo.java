@@ -142,7 +142,10 @@ final class Demo {
     } catch (DiskArrayException e) {
       err.println("diskarray: demo: " + what + ": " + DiskArrayTool.explain(e));
       return DiskArrayTool.EXIT_FAILURE;
-    } catch (DiskArrayTool.ToolFailure | IOException e) {
+    } catch (IOException e) {
+      err.println("diskarray: demo: " + what + ": " + Problems.describe(e));
+      return DiskArrayTool.EXIT_FAILURE;
+    } catch (DiskArrayTool.ToolFailure e) {
       err.println("diskarray: demo: " + what + ": " + e.getMessage());
       return DiskArrayTool.EXIT_FAILURE;
     } catch (InterruptedException e) {

@@ -1,9 +1,12 @@
 package korvane.str.diskarray.cli;
 
 import java.io.IOException;
+import java.io.InputStream;
 import java.io.PrintStream;
+import java.io.PrintWriter;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
+import java.nio.file.NotDirectoryException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.HashSet;
@@ -14,6 +17,7 @@ import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.KXLabel;
 import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.WorkingDirectory;
+import picocli.CommandLine;
 
 /**
  * Command-line tool over an array station: its unit registry, and the users,
@@ -27,8 +31,6 @@ import korvane.str.diskarray.WorkingDirectory;
  * error (the message carries its code), 2 for a command line that cannot be used.
  */
 public final class DiskArrayTool {
-  /** Station directory used when --station is not given, relative to the current directory. */
-  public static final String DEFAULT_STATION = "station";
 
   static final int EXIT_OK = 0;
   static final int EXIT_FAILURE = 1;
@@ -43,8 +45,11 @@ public final class DiskArrayTool {
   static final String USAGE = String.join("\n",
       "Usage: java -jar diskarray.jar [--station DIR] COMMAND [ARGUMENTS]",
       "",
-      "Manages the units of the array station kept in DIR",
-      "(default: ./" + DEFAULT_STATION + ", created when missing).",
+      "Manages the units of the array station kept in DIR (created when missing;",
+      "default: $" + StationLocation.ENVIRONMENT + ", else the per-user data directory",
+      "$XDG_DATA_HOME/diskarray/station or ~/.local/share/diskarray/station,",
+      "%LOCALAPPDATA%\\diskarray\\station on Windows).",
+      "'diskarray COMMAND --help' explains one command; 'diskarray --version'.",
       "",
       "Commands:",
       "  list                     table of the registered units",
@@ -196,10 +201,19 @@ public final class DiskArrayTool {
   /** Whether out is a terminal, where progress bars redraw their line. */
   private final boolean terminal;
 
+  /** Confirmations and passwords: from the terminal, standard input or the environment. */
+  private final Prompts prompts;
+
   DiskArrayTool(PrintStream out, PrintStream err) {
+    this(System.in, out, err);
+  }
+
+  DiskArrayTool(InputStream in, PrintStream out, PrintStream err) {
     this.out = out;
     this.err = err;
-    this.terminal = out == System.out && System.console() != null;
+    boolean onTerminal = out == System.out && in == System.in && System.console() != null;
+    this.terminal = onTerminal;
+    this.prompts = new Prompts(onTerminal ? System.console() : null, in, System.getenv());
   }
 
   public static void main(String[] args) {
@@ -213,13 +227,22 @@ public final class DiskArrayTool {
     return new DiskArrayTool(out, err).execute(args);
   }
 
+  /**
+   * Runs one command line with in as its standard input (for --password-stdin)
+   * and returns its exit status. Not being System.in, in is no terminal: a
+   * destructive command then needs --yes.
+   */
+  public static int run(String[] args, InputStream in, PrintStream out, PrintStream err) {
+    return new DiskArrayTool(in, out, err).execute(args);
+  }
+
   /** The native calls of one command. */
   interface Action {
     void run() throws DiskArrayException, ToolFailure;
   }
 
   /** A failure that comes without an error code, reported with exit status 1. */
-  static final class ToolFailure extends Exception {
+  static class ToolFailure extends Exception {
     private static final long serialVersionUID = 1L;
 
     ToolFailure(String message) {
@@ -240,13 +263,31 @@ public final class DiskArrayTool {
 
   int execute(String[] args) {
     String what = null;
+    PrintWriter outWriter = new PrintWriter(out, true);
+    PrintWriter errWriter = new PrintWriter(err, true);
     try {
-      Arguments arguments = Arguments.parse(args);
-      if (arguments.command == null) {
-        throw new UsageException("no command given");
+      CommandLine tree = CommandTree.build(outWriter, errWriter);
+      CommandTree.Parsed parsed = CommandTree.parse(tree, args);
+      if (parsed.version) {
+        out.println(CommandTree.VERSION);
+        return EXIT_OK;
       }
+      if (parsed.help != null) {
+        if (parsed.help == tree) {
+          out.print(USAGE);
+        } else {
+          parsed.help.usage(out);
+        }
+        return EXIT_OK;
+      }
+      Arguments arguments = parsed.arguments;
+      arguments.prompts = prompts;
       if (arguments.command.equals("help")) {
-        out.print(USAGE);
+        return help(tree, arguments.operands);
+      }
+      if (arguments.command.equals("completion")) {
+        arguments.expectOperands();
+        out.print(CommandTree.completion(tree));
         return EXIT_OK;
       }
       if (arguments.command.equals("demo")) {
@@ -264,20 +305,28 @@ public final class DiskArrayTool {
       what = "open station " + station;
       openStation(station);
       what = step.what;
-      step.action.run();
+      Tables.tsv(arguments.has(Arguments.TSV));
+      try {
+        step.action.run();
+      } finally {
+        Tables.tsv(false);
+      }
       return EXIT_OK;
     } catch (UsageException e) {
       err.println("diskarray: " + e.getMessage());
-      err.println("Run 'java -jar diskarray.jar help' for usage.");
+      err.println("Run 'diskarray help' or 'diskarray COMMAND --help' for usage.");
       return EXIT_USAGE;
     } catch (DiskArrayException e) {
       err.println("diskarray: " + what + ": " + explain(e));
       return EXIT_FAILURE;
+    } catch (Prompts.NotConfirmed e) {
+      err.println("diskarray: " + what + ": " + e.getMessage());
+      return EXIT_USAGE;
     } catch (ToolFailure e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_FAILURE;
     } catch (IOException e) {
-      err.println("diskarray: " + e);
+      err.println("diskarray: " + (what == null ? "" : what + ": ") + Problems.describe(e));
       return EXIT_FAILURE;
     } catch (LinkageError e) {
       err.println("diskarray: cannot load the bridge library (" + e + ");"
@@ -286,18 +335,40 @@ public final class DiskArrayTool {
     }
   }
 
+  /** 'help' alone: the overview; 'help rg add': the help of that command. */
+  private int help(CommandLine tree, List<String> words) throws UsageException {
+    if (words.isEmpty()) {
+      out.print(USAGE);
+      return EXIT_OK;
+    }
+    CommandLine command = tree;
+    for (String word : words) {
+      command = command.getSubcommands().get(word);
+      if (command == null) {
+        throw new UsageException("no command '" + String.join(" ", words) + "'");
+      }
+    }
+    command.usage(out);
+    return EXIT_OK;
+  }
+
   /** Checks a station command line completely before anything reaches the station. */
   Step prepare(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "list":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("list units", () -> out.print(Tables.units(readRegistry())));
+        return new Step("list units", () -> {
+          KXUnitParam[] units = readRegistry();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(units) : Tables.units(units));
+        });
       case "show": {
         String name = unitName(arguments.expectOperands("NAME").get(0));
         arguments.allowOnly(Set.of());
-        return new Step("show unit '" + name + "'",
-            () -> out.print(Tables.unit(DiskArrayUtilityJNI.KX_GetUnitParam(name))));
+        return new Step("show unit '" + name + "'", () -> {
+          KXUnitParam unit = DiskArrayUtilityJNI.KX_GetUnitParam(name);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(unit) : Tables.unit(unit));
+        });
       }
       case "add": {
         String name = unitName(arguments.expectOperands("NAME").get(0));
@@ -334,6 +405,7 @@ public final class DiskArrayTool {
         String name = unitName(arguments.expectOperands("NAME").get(0));
         arguments.allowOnly(Set.of());
         return new Step("delete unit '" + name + "'", () -> {
+          arguments.confirm("Delete unit '" + name + "' from the registry?");
           DiskArrayUtilityJNI.KX_UnitDelete(name);
           out.println("deleted " + name);
         });
@@ -346,18 +418,14 @@ public final class DiskArrayTool {
           if (labels == null) {
             throw new ToolFailure("the bridge returned no label list");
           }
-          out.print(Tables.labels(labels));
+          out.print(arguments.has(Arguments.JSON) ? Json.write(labels) : Tables.labels(labels));
         });
       case "modify-info": {
         List<String> operands = arguments.expectOperands("TEXT", "N");
         arguments.allowOnly(Set.of());
         String text = limited("text", operands.get(0), MODIFY_TEXT_BYTES);
-        int operation;
-        try {
-          operation = Integer.decode(operands.get(1).trim());
-        } catch (NumberFormatException e) {
-          throw new UsageException("operation N must be a number, got '" + operands.get(1) + "'");
-        }
+        int operation = Arguments.number("operation N", operands.get(1), Integer.MIN_VALUE,
+            Integer.MAX_VALUE);
         return new Step("modify-info operation " + operation,
             () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
       }
@@ -416,9 +484,13 @@ public final class DiskArrayTool {
 
   static Path stationDirectory(Arguments arguments) throws UsageException {
     String given = arguments.option(Arguments.STATION);
+    if (given != null && given.isEmpty()) {
+      throw new UsageException("--station needs a directory, got an empty name");
+    }
     Path dir;
     try {
-      dir = Paths.get(given == null ? DEFAULT_STATION : given).toAbsolutePath().normalize();
+      dir = (given == null ? StationLocation.defaultDirectory() : Paths.get(given))
+          .toAbsolutePath().normalize();
     } catch (InvalidPathException e) {
       throw new UsageException("bad station directory: " + e.getMessage());
     }
@@ -431,6 +503,9 @@ public final class DiskArrayTool {
 
   /** Creates the directory if needed and makes it this process's station. */
   static void openStation(Path dir) throws IOException, DiskArrayException {
+    if (Files.exists(dir) && !Files.isDirectory(dir)) {
+      throw new NotDirectoryException(dir.toString());
+    }
     Files.createDirectories(dir);
     DiskArrayUtilityJNI.KX_GUIInitialize(new WorkingDirectory(dir.toString()));
   }
@@ -442,8 +517,8 @@ public final class DiskArrayTool {
   static String limited(String what, String text, int maxBytes) throws UsageException {
     int length = bytes(text);
     if (length > maxBytes) {
-      throw new UsageException(what + " '" + text + "' has " + length
-          + " bytes; at most " + maxBytes + " are kept");
+      throw new UsageException(what + " '" + text + "' is refused: it has " + length
+          + " bytes, at most " + maxBytes + " are allowed");
     }
     return text;
   }

@@ -466,7 +466,7 @@ final class ParameterCommands {
           try {
             Files.writeString(Paths.get(file), text, StandardCharsets.UTF_8);
           } catch (IOException e) {
-            throw new ToolFailure("cannot write " + file + ": " + e.getMessage());
+            throw new ToolFailure("cannot write " + Problems.describe(e));
           }
           out.println("wrote the wizard record of " + unit + " to " + file);
         });
@@ -480,7 +480,9 @@ final class ParameterCommands {
         try {
           changes = RecordText.parse(Files.readString(Paths.get(words.get(1)),
               StandardCharsets.UTF_8));
-        } catch (IOException | InvalidPathException e) {
+        } catch (IOException e) {
+          throw new UsageException("cannot read " + Problems.describe(e));
+        } catch (InvalidPathException e) {
           throw new UsageException("cannot read " + words.get(1) + ": " + e.getMessage());
         } catch (IllegalArgumentException e) {
           throw new UsageException(words.get(1) + ": " + e.getMessage());

@@ -377,7 +377,7 @@ final class ServiceCommands {
       } catch (NoSuchFileException e) {
         lines = List.of();
       } catch (IOException e) {
-        throw new ToolFailure(e.toString());
+        throw new ToolFailure("cannot read " + Problems.describe(e));
       }
       for (String line : lines.subList(Math.max(0, lines.size() - tail), lines.size())) {
         out.println(line);

@@ -189,7 +189,7 @@ final class SpecialLuCommands {
         name(PAIR_STATES, pair.primary_stat)
       });
     }
-    return rows.size() == 1 ? "(no pairs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no pairs)");
   }
 
   // ---------------------------------------------------------------------------
@@ -383,6 +383,6 @@ final class SpecialLuCommands {
         });
       }
     }
-    return rows.size() == 1 ? "(no unified LUs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no unified LUs)");
   }
 }

@@ -242,7 +242,7 @@ final class StatisticsCommands {
     try {
       Files.deleteIfExists(path);
     } catch (IOException e) {
-      throw new ToolFailure("cannot replace " + path + ": " + e.getMessage());
+      throw new ToolFailure("cannot replace " + Problems.describe(e));
     }
     String file = path.toString();
     List<StatisticalCommand> window = new ArrayList<>();

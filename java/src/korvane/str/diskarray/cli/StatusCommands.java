@@ -4,6 +4,7 @@ import java.io.PrintStream;
 import java.time.LocalDateTime;
 import java.time.format.DateTimeFormatter;
 import java.time.format.DateTimeParseException;
+import java.time.format.ResolverStyle;
 import java.util.ArrayList;
 import java.util.GregorianCalendar;
 import java.util.List;
@@ -25,7 +26,8 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class StatusCommands {
   static final Set<String> COMMANDS = Set.of("status", "drives", "drive", "clock");
 
-  private static final DateTimeFormatter CLOCK = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss");
+  private static final DateTimeFormatter CLOCK =
+      DateTimeFormatter.ofPattern("uuuu-MM-dd HH:mm:ss").withResolverStyle(ResolverStyle.STRICT);
   private static final String[] PART_STATES = {"not installed", "normal", "failed", "rebuilding"};
 
   private final PrintStream out;
@@ -178,7 +180,8 @@ final class StatusCommands {
       try {
         time = LocalDateTime.parse(words.get(2).replace('T', ' '), CLOCK);
       } catch (DateTimeParseException e) {
-        throw new UsageException("time must be 'YYYY-MM-DD hh:mm:ss', got '" + words.get(2) + "'");
+        throw new UsageException("time must be a real date and time 'YYYY-MM-DD hh:mm:ss', got '"
+            + words.get(2) + "'");
       }
       GregorianCalendar calendar = new GregorianCalendar(time.getYear(),
           time.getMonthValue() - 1, time.getDayOfMonth(), time.getHour(), time.getMinute(),

@@ -174,7 +174,7 @@ final class StorageCommands {
         Integer.toString(group.lumaxcapa), Integer.toString(lus)
       });
     }
-    return rows.size() == 1 ? "(no RAID groups)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no RAID groups)");
   }
 
   private static String span(int first, int count) {
@@ -359,7 +359,7 @@ final class StorageCommands {
         Integer.toString(lu.currentCTL), state, lu.lu_valid != 0 ? "yes" : "no"
       });
     }
-    return rows.size() == 1 ? "(no LUs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no LUs)");
   }
 
   private static int lowestFree(LogicalUnit[] units) {
