@@ -51,7 +51,7 @@ final class CommandTree {
     "user list UNIT [--controller=N] [--json] [--tsv]"
         + " :: number of accounts and the session of each controller",
     "user add UNIT USER [PASSWORD] [--controller=N] [--password-stdin] :: add an account",
-    "user change UNIT USER [PASSWORD NEW-USER NEW-PASSWORD] [--controller=N] [--password-stdin]"
+    "user change UNIT USER [PASSWORD] NEW-USER [NEW-PASSWORD] [--controller=N] [--password-stdin]"
         + " :: rename an account or change its password",
     "user delete UNIT USER [PASSWORD] [--controller=N] [--password-stdin] :: delete an account",
     "user delete-all UNIT [--controller=N] [--yes] :: delete every account (asks first)",

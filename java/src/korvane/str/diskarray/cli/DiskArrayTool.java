@@ -443,6 +443,9 @@ public final class DiskArrayTool {
     if (StatusCommands.COMMANDS.contains(command)) {
       return new StatusCommands(out).prepare(arguments);
     }
+    if (FormatCommand.handles(arguments)) {
+      return new FormatCommand(out, terminal).prepare(arguments);
+    }
     if (SpecialLuCommands.handles(arguments)) {
       return new SpecialLuCommands(out).prepare(arguments);
     }
