@@ -15,10 +15,12 @@ Lookups::~Lookups() {
 
 void Lookups::reserve_reference() {
   // A native frame is promised 16 local references; a call that builds a
-  // tree of many record classes asks for more before it holds them.
+  // tree of many record classes asks for more before it holds them: room for
+  // the classes held until the next request, and for the objects, arrays and
+  // texts of the deepest record tree being built meanwhile.
   size_t held = types_.size() + classes_.size() + 1;
   if (held >= 8 && held % 8 == 0) {
-    env_->EnsureLocalCapacity(static_cast<jint>(held + 16));
+    env_->EnsureLocalCapacity(static_cast<jint>(held + 32));
   }
 }
 

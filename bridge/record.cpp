@@ -93,6 +93,38 @@ int32_t set_nested_array(Lookups& lookups, TypeIds& ids, size_t index,
   return set_object(lookups, ids, index, object, array.get());
 }
 
+// Rows of records: an array of `count` rows, each an array of `columns`
+// records built by the nested type's builder. Any element, row or store that
+// fails fails the field.
+int32_t set_record_matrix(Lookups& lookups, TypeIds& ids, size_t index,
+                          jobject object, const FieldSpec& field,
+                          const uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  const RecordType& nested = *field.nested;
+  jclass row_class = lookups.find(nested.array_signature);
+  if (row_class == nullptr) return ERR_MARSHAL;
+  LocalRef<jobjectArray> matrix(
+      env,
+      env->NewObjectArray(static_cast<jsize>(field.count), row_class, nullptr));
+  if (!matrix) return ERR_MARSHAL;
+  for (uint32_t j = 0; j < field.count; ++j) {
+    LocalRef<jobjectArray> row(
+        env, new_record_array(lookups, nested,
+                              static_cast<jsize>(field.columns)));
+    if (!row) return ERR_MARSHAL;
+    for (uint32_t i = 0; i < field.columns; ++i) {
+      const size_t element = static_cast<size_t>(j) * field.columns + i;
+      LocalRef<jobject> record(
+          env, build_object(lookups, nested, at + element * field.stride));
+      if (!record) return ERR_MARSHAL;
+      env->SetObjectArrayElement(row.get(), static_cast<jsize>(i),
+                                 record.get());
+    }
+    env->SetObjectArrayElement(matrix.get(), static_cast<jsize>(j), row.get());
+  }
+  return set_object(lookups, ids, index, object, matrix.get());
+}
+
 int32_t set_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
                        jobject object, const FieldSpec& field,
                        const uint8_t* at) {
@@ -188,6 +220,8 @@ int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
       return set_nested_array(lookups, ids, index, object, field, at);
     case FieldKind::kIntMatrix:
       return set_int_matrix(lookups, ids, index, object, field, at);
+    case FieldKind::kRecordMatrix:
+      return set_record_matrix(lookups, ids, index, object, field, at);
   }
   return ERR_MARSHAL;
 }
@@ -292,6 +326,40 @@ int32_t read_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
   return 0;
 }
 
+// Rows of records, read as the builder makes them: a matrix with fewer rows,
+// or a row with fewer records, than the record holds fails; a null record
+// fails; longer rows are cut.
+int32_t read_record_matrix(Lookups& lookups, TypeIds& ids, size_t index,
+                           jobject object, const FieldSpec& field,
+                           uint8_t* at) {
+  JNIEnv* env = lookups.env();
+  LocalRef<jobjectArray> matrix(
+      env, get_array<jobjectArray>(lookups, ids, index, object));
+  if (!matrix ||
+      env->GetArrayLength(matrix.get()) < static_cast<jsize>(field.count)) {
+    return ERR_MARSHAL;
+  }
+  for (uint32_t j = 0; j < field.count; ++j) {
+    LocalRef<jobjectArray> row(
+        env, static_cast<jobjectArray>(env->GetObjectArrayElement(
+                 matrix.get(), static_cast<jsize>(j))));
+    if (!row ||
+        env->GetArrayLength(row.get()) < static_cast<jsize>(field.columns)) {
+      return ERR_MARSHAL;
+    }
+    for (uint32_t i = 0; i < field.columns; ++i) {
+      LocalRef<jobject> element(
+          env, env->GetObjectArrayElement(row.get(), static_cast<jsize>(i)));
+      const size_t slot = static_cast<size_t>(j) * field.columns + i;
+      if (read_record(lookups, *field.nested, element.get(),
+                      at + slot * field.stride) != 0) {
+        return ERR_MARSHAL;
+      }
+    }
+  }
+  return 0;
+}
+
 int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
                    uint8_t* record) {
   JNIEnv* env = lookups.env();
@@ -376,6 +444,8 @@ int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
       return read_nested_array(lookups, ids, index, object, field, at);
     case FieldKind::kIntMatrix:
       return read_int_matrix(lookups, ids, index, object, field, at);
+    case FieldKind::kRecordMatrix:
+      return read_record_matrix(lookups, ids, index, object, field, at);
   }
   return ERR_MARSHAL;
 }

@@ -29,6 +29,7 @@ enum class FieldKind : uint8_t {
   kRecord,        // a nested record
   kRecordArray,   // `count` nested records, `stride` bytes apart
   kIntMatrix,     // `count` rows of `stride` ints <-> int[][]
+  kRecordMatrix,  // `count` rows of `columns` nested records <-> R[][]
 };
 
 // What a failure to set the field does to the builder.
@@ -49,6 +50,8 @@ struct FieldSpec {
   // the field fills it with no NUL, so the core sees a text that does not
   // fit and refuses it, instead of one cut to a different value.
   bool whole_or_unterminated = false;
+  // For a record matrix: records per row (`count` is the number of rows).
+  uint32_t columns = 0;
 };
 
 struct RecordType {
@@ -246,6 +249,26 @@ constexpr FieldSpec record_array(const char* name, size_t offset,
           &nested};
 }
 
+// Rows of nested records, the rows one after the other: record (j, i) lies
+// at (j * columns + i) records from the field's start. The Java field is an
+// array of arrays; `signature` is its JNI signature ("[[L...;").
+template <typename M>
+constexpr FieldSpec record_matrix(const char* name, size_t offset,
+                                  const RecordType& nested,
+                                  const char* signature) {
+  static_assert(std::rank_v<M> == 2, "record matrix must have two extents");
+  return {name,
+          signature,
+          FieldKind::kRecordMatrix,
+          OnFailure::kAbort,
+          static_cast<uint32_t>(offset),
+          static_cast<uint32_t>(std::extent_v<M, 0>),
+          static_cast<uint32_t>(sizeof(std::remove_all_extents_t<M>)),
+          &nested,
+          false,
+          static_cast<uint32_t>(std::extent_v<M, 1>)};
+}
+
 template <typename M>
 constexpr FieldSpec int_matrix(const char* name, size_t offset) {
   static_assert(std::rank_v<M> == 2 &&
@@ -272,6 +295,9 @@ constexpr FieldSpec int_matrix(const char* name, size_t offset) {
 #define KX_NESTED(kind, Record, member, type)          \
   ::kx::field::kind<decltype(Record::member)>(#member, \
                                               offsetof(Record, member), type)
+#define KX_MATRIX(Record, member, type, signature)                       \
+  ::kx::field::record_matrix<decltype(Record::member)>(                  \
+      #member, offsetof(Record, member), type, signature)
 
 // Creates a new object of the record's class from the C record and sets its
 // fields in table order. Returns null when the object cannot be created or a

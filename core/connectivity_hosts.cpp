@@ -16,6 +16,7 @@
 #include "kx_station_connectivity.h"
 #include "model.h"
 #include "settings.h"
+#include "special_lus.h"
 
 namespace tesk740 {
 namespace {
@@ -190,6 +191,8 @@ void StoreMapping(Database& database, int64_t unit_id, int controller,
     if (lu == KX_UNMAPPED) continue;
     if (lu < 0 || lu >= KX_LOGICAL_UNIT_COUNT) Fail(KXE_INVALID_ARGUMENT);
     if (!LuExists(database, unit_id, lu)) Fail(KXE_UNKNOWN_LU);
+    // Hosts reach a unified LU through its parent only.
+    RequireNotUnifiedChild(database, unit_id, lu);
     if (!mapped.insert(lu).second) Fail(KXE_DUPLICATE_MAPPING);
   }
   Statement erase = database.Prepare(

@@ -20,6 +20,7 @@
 #include <set>
 #include <vector>
 
+#include "connectivity.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
@@ -263,6 +264,9 @@ void Join(Database& database, int64_t unit_id, const Layout& layout,
   }
   RequireNotFormatting(database, unit_id, parent);
   RequireNotFormatting(database, unit_id, child);
+  // A child is reached through its parent only, so no host may reach it
+  // directly when it joins.
+  RequireLuUnreachable(database, unit_id, child);
   Statement insert = database.Prepare(
       "INSERT INTO unified_lu_member (unit_id, child_lu, parent_lu, position)"
       " VALUES (?1, ?2, ?3, (SELECT coalesce(max(position), 0) + 1"

@@ -317,15 +317,52 @@ void Station::Close() {
   directory_.clear();
 }
 
+namespace {
+
+// The read transaction this thread is running, if any: a read made inside it
+// (the snapshot gathers every area's read into one) joins it instead of
+// taking the station's mutex a second time.
+thread_local Database* current_read = nullptr;
+
+// Marks the thread as inside a read transaction for as long as it lives.
+class ReadScope {
+ public:
+  explicit ReadScope(Database* database) { current_read = database; }
+  ~ReadScope() { current_read = nullptr; }
+  ReadScope(const ReadScope&) = delete;
+  ReadScope& operator=(const ReadScope&) = delete;
+};
+
+// Runs a read inside the enclosing read transaction: its failure is its own
+// code; ending the transaction is left to the enclosing read.
+int32_t JoinRead(Database& database, const StationWork& work) {
+  try {
+    return work(database);
+  } catch (const StationFailure& failure) {
+    return failure.code;
+  } catch (const CommittedFailure& failure) {
+    return failure.code;
+  } catch (const std::exception&) {
+    return KXE_INTERNAL;
+  }
+}
+
+}  // namespace
+
 int32_t Station::Read(const StationWork& work) {
-  return Transact("BEGIN", work);
+  if (current_read != nullptr) return JoinRead(*current_read, work);
+  return Transact("BEGIN", /*read_only=*/true, work);
 }
 
 int32_t Station::Write(const StationWork& work) {
-  return Transact("BEGIN IMMEDIATE", work);
+  // A change made inside a read would be committed or lost with it, behind
+  // the caller's back; no read does that.
+  if (current_read != nullptr) return KXE_INTERNAL;
+  return Transact("BEGIN IMMEDIATE", /*read_only=*/false, work);
 }
 
-int32_t Station::Transact(const char* begin, const StationWork& work) {
+int32_t Station::Transact(const char* begin, bool read_only,
+                          const StationWork& work) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!database_) return KXE_NOT_INITIALIZED;
   Database& database = *database_;
@@ -335,6 +372,7 @@ int32_t Station::Transact(const char* begin, const StationWork& work) {
   } catch (const StationFailure& failure) {
     return failure.code;
   }
+  ReadScope scope(read_only ? &database : nullptr);
   try {
     code = work(database);
     if (code == KX_OK) {

@@ -117,15 +117,17 @@ class Station {
   // call is still running.
   void CloseAtExit();
 
-  // A read-only transaction: the work sees one consistent state.
+  // A read-only transaction: the work sees one consistent state. A read
+  // made by work already inside a read on the same thread joins it.
   int32_t Read(const StationWork& work);
   // A write transaction: BEGIN IMMEDIATE, so the write lock is taken before
   // anything is read and another process can never invalidate what was read.
+  // Refused with KXE_INTERNAL inside a read.
   int32_t Write(const StationWork& work);
 
  private:
   Station() = default;
-  int32_t Transact(const char* begin, const StationWork& work);
+  int32_t Transact(const char* begin, bool read_only, const StationWork& work);
   void OpenLocked(const std::filesystem::path& directory);
 
   std::mutex mutex_;

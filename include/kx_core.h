@@ -23,6 +23,7 @@
 #include "kx_users.h"
 #include "kx_parameters.h"
 #include "kx_wizard.h"
+#include "kx_snapshot.h"
 
 // Units and user sessions (KXUnitParamRecord, KXLabelRecord and
 // WorkingDirectoryRecord are defined in kx_units.h).

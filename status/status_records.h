@@ -16,5 +16,8 @@ extern const RecordType kBaseInformationType;
 extern const RecordType kLogicalInformationType;
 extern const RecordType kPhysicalInformationType;
 extern const RecordType kUnitInformationType;
+// ArrayAllInformation: the snapshot record, built from the types above and
+// those of every other area that owns a part of it.
+extern const RecordType kArrayAllInformationType;
 
 }  // namespace kx

@@ -333,6 +333,36 @@ TEST_F(StatusTest, UnitInformationFailsWithAnyPart) {
   EXPECT_TRUE(disk_array_exception(0x3004));
 }
 
+// The snapshot is all or nothing: a part that cannot be made, wherever it
+// lies in the tree, leaves no object and raises 2817.
+TEST_F(StatusTest, SnapshotFailsWholeWithAnyPart) {
+  CoreDouble::set_output(1, std::vector<uint8_t>(1866204, 0));
+  jstring unit = java_string("u");
+  const std::vector<Fault> faults[] = {
+      {{Slot::kNewObjectV, "", 0, 1, false}},     // the snapshot itself
+      {{Slot::kNewObjectV, "", 800, 1, false}},   // inside the LU table
+      {{Slot::kNewObjectV, "", 1500, 1, false}},  // further down the tree
+      {{Slot::kNewObjectV, "", 1500, 1, true}},   // the same, VM's exception
+      {{Slot::kFindClass, "[Lkorvane/str/diskarray/TargetId;"}},
+      {{Slot::kNewObjectArray, "", 6, 1}},        // a target-ID row
+      {{Slot::kGetFieldID, "last_lu"}},
+  };
+  for (const std::vector<Fault>& fault : faults) {
+    {
+      JniFaults injected(fault);
+      EXPECT_EQ(in_frame([&] {
+                  return NATIVE(GetAllInformation)(env, nullptr, unit);
+                }),
+                nullptr);
+      EXPECT_EQ(injected.failures(), 1);
+    }
+    EXPECT_TRUE(disk_array_exception(2817));
+  }
+  jobject whole = in_frame(
+      [&] { return NATIVE(GetAllInformation)(env, nullptr, unit); });
+  EXPECT_NE(whole, nullptr);
+}
+
 class ClockTest : public StatusTest {
  protected:
   jobject calendar(jint year, jint month, jint day, jint hour, jint minute,

@@ -128,6 +128,28 @@ void check_values(JNIEnv* env, const RecordType& type, jobject object,
         check_values(env, *field.nested, nested, at);
         break;
       }
+      case FieldKind::kRecordMatrix: {
+        auto rows = static_cast<jobjectArray>(env->GetObjectField(object, id));
+        ASSERT_NE(rows, nullptr);
+        ASSERT_EQ(env->GetArrayLength(rows), static_cast<jsize>(field.count));
+        for (size_t r = 0; r < field.count; ++r) {
+          LocalFrame row_frame(4);
+          auto row = static_cast<jobjectArray>(
+              env->GetObjectArrayElement(rows, static_cast<jsize>(r)));
+          ASSERT_NE(row, nullptr);
+          ASSERT_EQ(env->GetArrayLength(row), static_cast<jsize>(field.columns));
+          for (size_t e = 0; e < field.columns; ++e) {
+            SCOPED_TRACE("element " + std::to_string(r) + "," + std::to_string(e));
+            LocalFrame element_frame(4);
+            jobject element = env->GetObjectArrayElement(row, static_cast<jsize>(e));
+            ASSERT_NE(element, nullptr);
+            check_values(env, *field.nested, element,
+                         at + (r * field.columns + e) * field.stride);
+            if (::testing::Test::HasFatalFailure()) return;
+          }
+        }
+        break;
+      }
       case FieldKind::kRecordArray: {
         auto array = static_cast<jobjectArray>(env->GetObjectField(object, id));
         ASSERT_NE(array, nullptr);

@@ -16,11 +16,23 @@ using kx::RecordType;
 
 namespace {
 
+// How many nested records a field holds, one after the other.
+size_t nested_count(const FieldSpec& field) {
+  switch (field.kind) {
+    case FieldKind::kRecord:
+      return 1;
+    case FieldKind::kRecordMatrix:
+      return static_cast<size_t>(field.count) * field.columns;
+    default:
+      return field.count;
+  }
+}
+
 void cover(const RecordType& type, std::vector<bool>& covered, size_t base) {
   for (size_t i = 0; i < type.field_count; ++i) {
     const FieldSpec& field = type.fields[i];
     if (field.nested != nullptr) {
-      size_t count = field.kind == FieldKind::kRecord ? 1 : field.count;
+      size_t count = nested_count(field);
       for (size_t e = 0; e < count; ++e) {
         cover(*field.nested, covered, base + field.offset + e * field.stride);
       }
@@ -67,7 +79,8 @@ struct Filler {
           fill(*field.nested, at);
           break;
         case FieldKind::kRecordArray:
-          for (size_t e = 0; e < field.count; ++e) {
+        case FieldKind::kRecordMatrix:
+          for (size_t e = 0; e < nested_count(field); ++e) {
             fill(*field.nested, at + e * field.stride);
           }
           break;
@@ -93,6 +106,12 @@ std::string find_field(const RecordType& type, size_t offset) {
     }
     if (field.kind == FieldKind::kRecordArray) {
       return name + "[" + std::to_string(inside / field.stride) + "]." +
+             find_field(*field.nested, inside % field.stride);
+    }
+    if (field.kind == FieldKind::kRecordMatrix) {
+      const size_t element = inside / field.stride;
+      return name + "[" + std::to_string(element / field.columns) + "][" +
+             std::to_string(element % field.columns) + "]." +
              find_field(*field.nested, inside % field.stride);
     }
     return name + " (byte " + std::to_string(inside) + ")";
@@ -133,6 +152,8 @@ size_t field_extent(const kx::FieldSpec& field) {
       return field.stride;
     case FieldKind::kIntMatrix:
       return 4u * field.count * field.stride;
+    case FieldKind::kRecordMatrix:
+      return static_cast<size_t>(field.count) * field.columns * field.stride;
   }
   return 0;
 }

@@ -18,6 +18,7 @@ KX_CONTRACTS(status) {
                   record_out(kDriveReconstructInformationType)),
       KX_CONTRACT(GetDriveStatus, unit(), table_out(kDiskDriveType, kDriveSlotCount)),
       KX_CONTRACT(GetUnitInformation, unit(), record_out(kUnitInformationType)),
+      KX_CONTRACT(GetAllInformation, unit(), record_out(kArrayAllInformationType)),
       // The calendar conversions are checked by the clock's own tests.
       KX_CONTRACT(GetUnitTime, unit(), bytes_out(sizeof(BrokenDownTime))),
       KX_CONTRACT(SetUnitTime, unit(),

@@ -23,6 +23,7 @@ import org.junit.jupiter.api.io.TempDir;
  */
 class SpecialLusEndToEndTest {
   private static final int UNIFIED_MEMBER = 0x1600;
+  private static final int LU_MAPPED = 0x110A;
   private static final int TURBO_CACHE_EXCEEDED = 0x1606;
   private static final int FILE_CHECKSUM = 0x160B;
   private static final String UNIT = "array01";
@@ -52,6 +53,14 @@ class SpecialLusEndToEndTest {
     DiskArrayUtilityJNI.KX_LogicalUnitAdd(UNIT, logicalUnit(0, 0, 1000));
     DiskArrayUtilityJNI.KX_LogicalUnitAdd(UNIT, logicalUnit(1, 1, 1500));
 
+    // An LU a host reaches directly cannot become a child.
+    LuMappingHGInfo direct = new LuMappingHGInfo();
+    direct.lu[3] = 1;
+    DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, direct);
+    assertEquals(LU_MAPPED, codeOf(() -> DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
+        new IntegrationLURequest(IntegrationLURequest.UNIFY_JOIN, 0, 1))));
+    DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, new LuMappingHGInfo());
+
     // Unified: LU 0 stands for 2500 MB and LU 1, the last LU, cannot go.
     DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
         new IntegrationLURequest(IntegrationLURequest.UNIFY_JOIN, 0, 1));
@@ -63,6 +72,16 @@ class SpecialLusEndToEndTest {
     assertEquals(512, unified.unite_info[511].child_lun.length);
     assertEquals(1, unified.unite_info[0].child_lun[0]);
     assertEquals(UNIFIED_MEMBER, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT)));
+    // Hosts reach the unified LU through its parent, never through a child.
+    LuMappingHGInfo mapping = new LuMappingHGInfo();
+    mapping.lu[0] = 1;
+    assertEquals(UNIFIED_MEMBER,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, mapping)));
+    mapping.lu[0] = 0;
+    DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, mapping);
+    assertEquals(0, ((LuMappingHGInfo) DiskArrayUtilityJNI.KX_GetLuMappingList(UNIT, 0, 0, 0)[1])
+        .lu[0]);
+    DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, new LuMappingHGInfo());
 
     // Turbo: the unified LU is too big for a controller's cache; LU 0 alone fits after a split.
     TurboLu turbo = DiskArrayUtilityJNI.KX_GetTurboLU(UNIT);
