@@ -210,7 +210,7 @@ final class CommandTree {
     "wizard :: the set-up wizard",
     "wizard show UNIT [FILE] :: the wizard record as text (to FILE if given)",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
-    "wizard apply UNIT FILE [--yes] :: as test, then applies it (asks first)",
+    "wizard apply UNIT FILE :: as test, then applies it",
     "wizard current UNIT [FIELD=VALUE...] [--controller=N] :: the settings in force",
   };
 

@@ -85,6 +85,21 @@ final class ConnectivityCommands {
     }
   }
 
+  /** The records a read command shows, for --json. */
+  private interface Records {
+    Object read() throws DiskArrayException, ToolFailure;
+  }
+
+  /** With --json, prints the records and says so; otherwise leaves the table to the caller. */
+  private boolean json(Arguments arguments, Records records)
+      throws DiskArrayException, ToolFailure {
+    if (!arguments.has(Arguments.JSON)) {
+      return false;
+    }
+    out.print(Json.write(records.read()));
+    return true;
+  }
+
   // ---------------------------------------------------------------------------
   // Operands
 
@@ -223,6 +238,10 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("show the LAN settings of '" + unit + "'", () -> {
+          if (json(arguments, () -> List.of(DiskArrayUtilityJNI.KX_GetLANInformation(unit, 0),
+              DiskArrayUtilityJNI.KX_GetLANInformation(unit, 1)))) {
+            return;
+          }
           List<String[]> rows = new ArrayList<>();
           rows.add(new String[] {"CTL", "DHCP", "IP", "SUBNET", "GATEWAY", "ETHER", "LAN"});
           for (int c = 0; c < CONTROLLERS; c++) {
@@ -266,6 +285,11 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host ports of '" + unit + "'", () -> {
+          if (json(arguments, () -> Map.of(
+              "fibre", DiskArrayUtilityJNI.KX_GetFibreInformation(unit),
+              "port_options", DiskArrayUtilityJNI.KX_GetPortOption(unit)))) {
+            return;
+          }
           FibreInformation[] fibre = DiskArrayUtilityJNI.KX_GetFibreInformation(unit);
           PortOption options = DiskArrayUtilityJNI.KX_GetPortOption(unit);
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
@@ -294,6 +318,11 @@ final class ConnectivityCommands {
         int c = words.number(1, "CTL", 0, CONTROLLERS - 1);
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show port " + portName(c, p) + " of '" + unit + "'", () -> {
+          if (json(arguments, () -> Map.of(
+              "port", DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].port[p],
+              "sync", DiskArrayUtilityJNI.KX_GetSyncControl(unit, c).port_val[p]))) {
+            return;
+          }
           FibreInformation fibre = DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c];
           FibreInformationPort port = fibre.port[p];
           SyncControl sync = DiskArrayUtilityJNI.KX_GetSyncControl(unit, c);
@@ -424,6 +453,10 @@ final class ConnectivityCommands {
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show the LUN security of port " + portName(c, p) + " of '" + unit + "'",
             () -> {
+              if (json(arguments,
+                  () -> DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p])) {
+                return;
+              }
               FibreInformationSecurity security =
                   DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p];
               out.println("LUN security " + onOff(security.all_lun_security) + ", access guard "
@@ -511,6 +544,8 @@ final class ConnectivityCommands {
         Path report = DiskArrayTool.stationDirectory(arguments).resolve("import-errors.txt");
         return new Step("import the permissions of port " + portName(c, p) + " of '" + unit
             + "'", reportingImport(report, () -> {
+              arguments.confirm("Replace the permissions of port " + portName(c, p) + " of '"
+                  + unit + "' with those of " + file + "?");
               FibreInformationPermission[] imported =
                   DiskArrayUtilityJNI.KX_FibreInfoPermissionImport(unit, file, c, p);
               out.println("imported " + imported.length + " permissions into port "
@@ -578,6 +613,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host groups of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetHGList(unit))) {
+            return;
+          }
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
           WWNHGInformation hosts = DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit);
           List<String[]> rows = new ArrayList<>();
@@ -687,6 +725,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host WWNs of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit))) {
+            return;
+          }
           WWNHGInformation hosts = DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit);
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
           List<String[]> rows = new ArrayList<>();
@@ -813,6 +854,9 @@ final class ConnectivityCommands {
         int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
         return new Step("list the mapping of host group " + hg + " of port " + portName(c, p)
             + " of '" + unit + "'", () -> {
+              if (json(arguments, () -> mapping(unit, c, p, hg))) {
+                return;
+              }
               LuMappingHGInfo mapping = mapping(unit, c, p, hg);
               List<String[]> rows = new ArrayList<>();
               rows.add(new String[] {"HOST-LUN", "LU"});
@@ -955,6 +999,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("show the remote-verify paths of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetRvrfSrcPath(unit))) {
+            return;
+          }
           RvrfSrcInfo info = DiskArrayUtilityJNI.KX_GetRvrfSrcPath(unit);
           out.println("this unit: serial " + info.self_serial_no + ", sequence "
               + info.self_sequence_no + ", detect id " + info.self_detect_id
@@ -1006,6 +1053,7 @@ final class ConnectivityCommands {
         String serial = arguments.operands.size() == 2 ? arguments.operands.get(1) : null;
         return new Step("delete remote-verify paths of '" + unit + "'", () -> {
           if (serial == null) {
+            arguments.confirm("Delete every remote-verify unit of '" + unit + "'?");
             DiskArrayUtilityJNI.KX_DelRvrfSrcPath(unit);
             out.println("deleted every remote-verify unit of " + unit);
             return;

@@ -216,7 +216,10 @@ final class ParameterCommands {
         String unit = DiskArrayTool.unitName(words.get(0));
         Group group = group(words.get(1));
         return new Step("show the " + words.get(1) + " parameters of '" + unit + "'",
-            () -> out.print(shown(record(group.get(unit)))));
+            () -> {
+              Object record = record(group.get(unit));
+              out.print(arguments.has(Arguments.JSON) ? Json.write(record) : shown(record));
+            });
       }
       case "params set": {
         if (arguments.operands.size() < 3) {
@@ -246,6 +249,8 @@ final class ParameterCommands {
           });
         }
         return new Step("import parameters into '" + unit + "' from " + file, () -> {
+          arguments.confirm("Replace the operating parameters of '" + unit + "' with those of "
+              + file + "?");
           DiskArrayUtilityJNI.KX_SystemParamImport(unit, file, 0);
           out.println("imported the parameters of " + file + " into " + unit);
         });
@@ -316,8 +321,11 @@ final class ParameterCommands {
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     if (arguments.command.equals("identity show")) {
       arguments.expectOperands("UNIT");
-      return new Step("show the identity of '" + unit + "'", () ->
-          out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)))));
+      return new Step("show the identity of '" + unit + "'", () -> {
+        Object identity = record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
+        out.print(arguments.has(Arguments.JSON) ? Json.write(identity)
+            : RecordText.write(identity));
+      });
     }
     if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
       throw new UsageException("'identity set' takes UNIT FIELD=VALUE...");
@@ -415,6 +423,8 @@ final class ParameterCommands {
       throw new UsageException("unknown command '" + arguments.command + "'");
     }
     return new Step("import a configuration into '" + unit + "' from " + file, () -> {
+      arguments.confirm("Replace the set-up configuration of '" + unit + "' with that of " + file
+          + "?");
       DiskArrayUtilityJNI.KX_ConfigImport(unit, file);
       out.println("imported the configuration of " + file + " into " + unit);
     });

@@ -119,7 +119,10 @@ final class ServiceCommands {
       case "mail show":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("read the e-mail settings", () -> out.print(show(readMail())));
+        return new Step("read the e-mail settings", () -> {
+          EmailInfo mail = readMail();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(mail) : show(mail));
+        });
       case "mail set": {
         arguments.expectOperands();
         arguments.allowOnly(MAIL_OPTIONS);
@@ -293,7 +296,10 @@ final class ServiceCommands {
       case "program show":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("read the program settings", () -> out.print(show(readProgram())));
+        return new Step("read the program settings", () -> {
+          ExProgramInfo program = readProgram();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(program) : show(program));
+        });
       case "program run":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
