@@ -143,7 +143,20 @@ final class Arguments {
 
   /** Asks to go on with a destructive command; see {@link Prompts#confirm}. */
   void confirm(String question) throws Prompts.NotConfirmed {
-    prompts.confirm(this, question);
+    prompts().confirm(this, question);
+  }
+
+  /** A password the command line did not give; see {@link Prompts#password}. */
+  String password(String what, String variable) throws UsageException {
+    return prompts().password(this, what, variable);
+  }
+
+  private Prompts prompts() {
+    if (prompts == null) {
+      // A command line parsed for a script of steps (the demo) has no one to ask.
+      prompts = new Prompts(null, java.io.InputStream.nullInputStream(), Map.of());
+    }
+    return prompts;
   }
 
   String option(String key) {

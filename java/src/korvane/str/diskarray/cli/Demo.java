@@ -33,7 +33,7 @@ final class Demo {
   private static final String[] DUPLICATE = {"add", "array01", "--group", "other"};
   private static final String[][] RESHAPE = {
     {"change", "array02", "--name", "array02-prod", "--group", "production", "--unit-conf", "3"},
-    {"delete", "backup01"},
+    {"delete", "backup01", "--yes"},
   };
   private static final String[] SHOW = {"show", "array02-prod"};
 

@@ -130,7 +130,7 @@ final class UserCommands {
         KXUserRegist old = account(arguments, words.get(1), words, given ? 2 : -1);
         String newUser = words.get(given ? 3 : 2);
         KXUserRegist changed = new KXUserRegist(credential("user name", newUser),
-            credential("password", given ? words.get(4) : arguments.prompts.password(arguments,
+            credential("password", given ? words.get(4) : arguments.password(
                 "new password of " + newUser, Prompts.NEW_PASSWORD_VARIABLE)));
         return new Step("change user '" + old.user + "' of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_ChangeUser(unit, ctl, old, changed);
@@ -179,7 +179,7 @@ final class UserCommands {
       case "passwd check": {
         List<String> words = arguments.expectOperandCount(0, 1, "[PASSWORD]");
         String text = credential("password", words.isEmpty()
-            ? arguments.prompts.password(arguments, "station password", Prompts.PASSWORD_VARIABLE)
+            ? arguments.password( "station password", Prompts.PASSWORD_VARIABLE)
             : words.get(0));
         return new Step("check the station password", () -> {
           if (DiskArrayUtilityJNI.KX_PasswdCheck(text) != 0) {
@@ -193,9 +193,9 @@ final class UserCommands {
         List<String> words = arguments.expectOperandCount(0, 2, "[[OLD] NEW]");
         if (words.isEmpty()) {
           // Asked for: the current one (empty while none is set), then the new one.
-          String old = arguments.prompts.password(arguments,
+          String old = arguments.password(
               "current station password (empty if none is set)", Prompts.PASSWORD_VARIABLE);
-          String fresh = arguments.prompts.password(arguments, "new station password",
+          String fresh = arguments.password( "new station password",
               Prompts.NEW_PASSWORD_VARIABLE);
           words = old.isEmpty() ? List.of(fresh) : List.of(old, fresh);
         }
@@ -248,7 +248,7 @@ final class UserCommands {
       int index) throws UsageException {
     String name = credential("user name", user);
     String password = index >= 0 && index < words.size() ? words.get(index)
-        : arguments.prompts.password(arguments, "password of " + name,
+        : arguments.password( "password of " + name,
             Prompts.PASSWORD_VARIABLE);
     return new KXUserRegist(name, credential("password", password));
   }
