@@ -190,10 +190,10 @@ final class CommandTree {
     "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
     "identity :: the unit's identity",
     "identity show UNIT [--json] :: the unit's identity",
-    "identity set UNIT FIELD=VALUE... :: change it",
-    "command-device UNIT [FIELD=VALUE...] :: the command device, or change it",
-    "warning UNIT [0|1|2] :: warning report mode: off, report, report until cleared",
-    "alert-interval [MINUTES] :: the station's alert interval, 1..1440",
+    "identity set UNIT FIELD=VALUE... [--json] :: change it",
+    "command-device UNIT [FIELD=VALUE...] [--json] :: the command device, or change it",
+    "warning UNIT [0|1|2] [--json] :: warning report mode: off, report, report until cleared",
+    "alert-interval [MINUTES] [--json] :: the station's alert interval, 1..1440",
     "dump UNIT CONTROLLER [FILE] :: write the controller's dump to FILE",
     "config :: configuration files",
     "config export UNIT FILE :: the unit's set-up configuration (the wizard record)",
@@ -211,7 +211,7 @@ final class CommandTree {
     "wizard show UNIT [FILE] :: the wizard record as text (to FILE if given)",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
     "wizard apply UNIT FILE :: as test, then applies it",
-    "wizard current UNIT [FIELD=VALUE...] [--controller=N] :: the settings in force",
+    "wizard current UNIT [FIELD=VALUE...] [--controller=N] [--json] :: the settings in force",
   };
 
   /** What each option means, shown in the commands' help. */

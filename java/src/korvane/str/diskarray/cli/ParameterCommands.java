@@ -261,6 +261,11 @@ final class ParameterCommands {
     }
   }
 
+  /** A record as text lines, or with --json as JSON. */
+  private void print(Arguments arguments, Object record) {
+    out.print(arguments.has(Arguments.JSON) ? Json.write(record) : RecordText.write(record));
+  }
+
   /** The record's text; the per-LU entries of the online tuning only where set. */
   private static String shown(Object record) {
     StringBuilder text = new StringBuilder();
@@ -338,7 +343,7 @@ final class ParameterCommands {
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
       edit(identifier, changes);
       DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
-      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit))));
+      print(arguments, record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)));
     });
   }
 
@@ -357,7 +362,7 @@ final class ParameterCommands {
         edit(device, changes);
         DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
       }
-      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit))));
+      print(arguments, record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit)));
     });
   }
 
@@ -374,6 +379,10 @@ final class ParameterCommands {
         DiskArrayUtilityJNI.KX_SetWarningInfo(unit, info);
       }
       WarningInfo info = (WarningInfo) record(DiskArrayUtilityJNI.KX_GetWarningInfo(unit));
+      if (arguments.has(Arguments.JSON)) {
+        out.print(Json.write(info));
+        return;
+      }
       out.println("report_mode = " + info.report_mode);
     });
   }
@@ -387,7 +396,9 @@ final class ParameterCommands {
       if (minutes != null) {
         DiskArrayUtilityJNI.KX_SetAlertInterval(minutes);
       }
-      out.println("alert interval " + DiskArrayUtilityJNI.KX_GetAlertInterval() + " minutes");
+      int interval = DiskArrayUtilityJNI.KX_GetAlertInterval();
+      out.print(arguments.has(Arguments.JSON) ? Json.write(Map.of("minutes", interval))
+          : "alert interval " + interval + " minutes\n");
     });
   }
 
@@ -532,8 +543,7 @@ final class ParameterCommands {
             edit(now, changes);
             DiskArrayUtilityJNI.KX_SetNowWZParam(unit, controller, now);
           }
-          out.print(RecordText.write(
-              record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller))));
+          print(arguments, record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller)));
         });
       }
       default:
