@@ -159,6 +159,19 @@ final class Arguments {
     return prompts;
   }
 
+  /** A bit mask within 0..max: decimal, or hex written 0x..; never octal. */
+  static int mask(String what, String text, int max) throws UsageException {
+    if (text.matches("0[xX][0-9a-fA-F]{1,8}")) {
+      long value = Long.parseLong(text.substring(2), 16);
+      if (value > max) {
+        throw new UsageException(what + " must be 0..0x" + Integer.toHexString(max) + ", got "
+            + text);
+      }
+      return (int) value;
+    }
+    return number(what, text, 0, max);
+  }
+
   String option(String key) {
     return options.get(key);
   }

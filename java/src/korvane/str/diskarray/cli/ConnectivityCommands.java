@@ -162,6 +162,12 @@ final class ConnectivityCommands {
       throw new UsageException(key + " must be on or off, got '" + value + "'");
     }
 
+    /** A bit mask of 16 bits, decimal or 0x hex; null when the setting is not given. */
+    Integer mask(String key) throws UsageException {
+      String value = settings.get(key);
+      return value == null ? null : Arguments.mask(key, value, 0xFFFF);
+    }
+
     /** A number within min..max; null when the setting is not given. */
     Integer number(String key, int min, int max) throws UsageException {
       String value = settings.get(key);
@@ -357,7 +363,7 @@ final class ConnectivityCommands {
         Integer frame = frameSize(words);
         Integer sync = speedSetting(words, "sync");
         Integer lip = words.onOff("lip");
-        Integer options = words.number("options", 0, 0xFFFF);
+        Integer options = words.mask("options");
         Integer security = words.onOff("security");
         return new Step("set port " + portName(c, p) + " of '" + unit + "'", () -> {
           if (words.has("speed") || words.has("topology") || words.has("frame")
@@ -950,7 +956,7 @@ final class ConnectivityCommands {
     int p = words.number(2, "PORT", 0, PORTS - 1);
     if (!group) {
       Integer lip = words.onOff("lip");
-      Integer portOptions = words.number("options", 0, 0xFFFF);
+      Integer portOptions = words.mask("options");
       return new Step("options of port " + portName(c, p) + " of '" + unit + "'", () -> {
         PortOption options = DiskArrayUtilityJNI.KX_GetPortOption(unit);
         PortOptionCtlInfo controller = options.ctl[c];
@@ -964,7 +970,7 @@ final class ConnectivityCommands {
       });
     }
     int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
-    Integer option = words.number("option", 0, 0xFFFF);
+    Integer option = words.mask("option");
     Integer mode = words.number("mode", 0, 255);
     int[] option2 = null;
     if (words.has("option2")) {
@@ -972,8 +978,8 @@ final class ConnectivityCommands {
       if (pair.length != 2) {
         throw new UsageException("option2 takes two values, such as 0x1,0x0");
       }
-      option2 = new int[] {Arguments.number("option2", pair[0], 0, 0xFFFF),
-        Arguments.number("option2", pair[1], 0, 0xFFFF)};
+      option2 = new int[] {Arguments.mask("option2", pair[0], 0xFFFF),
+        Arguments.mask("option2", pair[1], 0xFFFF)};
     }
     int[] pair = option2;
     return new Step("options of host group " + hg + " of port " + portName(c, p) + " of '"
