@@ -208,6 +208,7 @@ class ToolCommandLineTest {
     assertEquals(2, rows.length, String.join("\n", rows));
     assertEquals(List.of("0", "0", "RAID 1", "150", "off", "1", "unformatted", "yes"),
         List.of(rows[0].split("\t")));
+    assertEquals(ok("list", "--tsv"), ok("show", "u1", "--tsv"), "one unit, one row");
     ok("add", "empty");
     assertEquals("", ok("lu", "list", "empty", "--tsv"), "an empty table prints nothing");
 

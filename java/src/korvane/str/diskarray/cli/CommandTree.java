@@ -302,12 +302,11 @@ final class CommandTree {
             .arity("0..*")
             .type(String[].class)
             .hideParamSyntax(true)
-            .description("operands")
             .hidden(true)
             .build());
       }
-      spec.usageMessage().customSynopsis("diskarray " + head.replaceAll("--([a-z0-9-]+)=",
-          "--$1 ").replace("[--", "[--").trim());
+      spec.usageMessage().customSynopsis(
+          "diskarray " + head.replaceAll("--([a-z0-9-]+)=", "--$1 ").trim());
     }
     root.setExpandAtFiles(false);
     root.setOut(out);
@@ -398,14 +397,14 @@ final class CommandTree {
       last = level;
       level = level.subcommand();
     }
+    if (path.isEmpty()) {
+      throw new UsageException("no command given");
+    }
     CommandSpec leaf = last.commandSpec();
     if (!leaf.subcommands().isEmpty() && leaf.positionalParameters().isEmpty()
         && operands.isEmpty()) {
       throw new UsageException("'" + String.join(" ", path) + "' needs a subcommand: "
           + String.join(", ", leaf.subcommands().keySet()));
-    }
-    if (path.isEmpty()) {
-      throw new UsageException("no command given");
     }
     List<String> all = new ArrayList<>(path.subList(1, path.size()));
     all.addAll(operands);

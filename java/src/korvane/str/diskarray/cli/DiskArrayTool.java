@@ -388,7 +388,14 @@ public final class DiskArrayTool {
         arguments.allowOnly(Set.of());
         return new Step("show unit '" + name + "'", () -> {
           KXUnitParam unit = DiskArrayUtilityJNI.KX_GetUnitParam(name);
-          out.print(arguments.has(Arguments.JSON) ? Json.write(unit) : Tables.unit(unit));
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(unit));
+          } else if (arguments.has(Arguments.TSV)) {
+            // For scripts the unit's row as 'list' has it, not a field per line.
+            out.print(Tables.units(new KXUnitParam[] {unit}));
+          } else {
+            out.print(Tables.unit(unit));
+          }
         });
       }
       case "add": {
