@@ -113,7 +113,7 @@ final class CommandTree {
     "micro prepare UNIT FILE... :: join microcode part files into the unit's prepared image",
     "micro download UNIT :: move the prepared image to the unit, portion by portion",
     "micro replace UNIT :: activate the downloaded microcode; waits until the unit is ready",
-    "micro revision :: revision of the microcode prepared last",
+    "micro revision [--json] :: revision of the microcode prepared last",
     "reboot UNIT [--wait] :: restart the unit (and wait until it is ready)",
     "ready UNIT [--controller=N] :: is the unit ready (exit 1 while it restarts)",
     "trace UNIT [--out=FILE] :: the unit's event history, or write it to FILE",
@@ -125,7 +125,7 @@ final class CommandTree {
         + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
     "perf plot FILE.csv --out=FILE.svg :: chart of IOPS per LU over time",
     // Services
-    "alerts UNIT [--mode=check|peek] :: the unit's alerts",
+    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts",
     "mail :: e-mail notification",
     "mail show [--json] :: the e-mail settings",
     "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"
@@ -176,7 +176,7 @@ final class CommandTree {
     "map remove UNIT CTL PORT HG HOST-LUN :: unmap a host LUN",
     "map mode UNIT on|off :: the mapping mode",
     "options :: port and host group options",
-    "options show UNIT CTL PORT [HG] :: the options of a port or host group",
+    "options show UNIT CTL PORT [HG] [--json] :: the options of a port or host group",
     "options set UNIT CTL PORT [HG] [KEY=VALUE...] :: change them",
     "rvrf :: remote-verify paths",
     "rvrf show UNIT [--json] :: the remote-verify settings",

@@ -964,6 +964,9 @@ final class ConnectivityCommands {
           controller.lip_mode[p] = or(lip, controller.lip_mode[p]);
           controller.port_common_opt[p] = or(portOptions, controller.port_common_opt[p]);
           DiskArrayUtilityJNI.KX_SetPortOption(unit, options);
+        } else if (json(arguments, () -> Map.of("lip_mode", controller.lip_mode[p],
+            "port_common_opt", controller.port_common_opt[p]))) {
+          return;
         }
         out.println("port " + portName(c, p) + ": lip " + onOff(controller.lip_mode[p])
             + ", options 0x" + Integer.toHexString(controller.port_common_opt[p]));
@@ -990,6 +993,8 @@ final class ConnectivityCommands {
             info.option2 = pair != null ? pair : info.option2;
             info.option3 = or(mode, info.option3);
             DiskArrayUtilityJNI.KX_SetHGOption(unit, c, p, hg, info);
+          } else if (json(arguments, () -> info)) {
+            return;
           }
           out.println("host group " + hg + " of port " + portName(c, p) + ": options "
               + optionText(info));
