@@ -149,6 +149,49 @@ class ToolCommandLineTest {
   }
 
   @Test
+  void refusalsSayWhatIsWrong() throws Exception {
+    ok("add", "u1");
+    // The station has one code for both shape faults; the tool says which one it is.
+    Result width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
+        "--width", "3");
+    assertTrue(width.err.contains("width 3 does not suit RAID 6") && width.err.contains("0x101B"),
+        width::toString);
+    Result fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
+        "--width", "3", "--depth", "3");
+    assertTrue(fit.err.contains("does not fit the slots") && fit.err.contains("row 15"),
+        fit::toString);
+    Result empty = expect(1, "drive", "u1", "14", "14", "block");
+    assertTrue(empty.err.contains("no drive is mounted at port 14, row 14"), empty::toString);
+    assertFalse(empty.err.contains("group"), empty::toString);
+
+    // --rows grows by rows, --depth names the total; one of them, not both.
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    assertTrue(ok("rg", "expand", "u1", "0", "--rows", "2").startsWith("RAID group 0 now 3 rows"));
+    assertTrue(ok("rg", "expand", "u1", "0", "--depth", "4").startsWith("RAID group 0 now 4 rows"));
+    expect(2, "rg", "expand", "u1", "0", "--rows", "1", "--depth", "6");
+    expect(2, "rg", "expand", "u1", "0");
+
+    // A blocked drive is "blocked" in the drive table as in the map and the command.
+    assertEquals("block the drive at port 1, row 0: blocked\n",
+        ok("drive", "u1", "1", "0", "block"));
+    assertTrue(ok("drives", "u1").contains("\n1     0    blocked "), () -> ok("drives", "u1"));
+
+    Result tooLong = expect(2, "add", "n".repeat(17));
+    assertTrue(tooLong.err.contains("is refused: it has 17 bytes, at most 16"), tooLong::toString);
+
+    // File problems in words, not Java exception names.
+    Path file = Files.writeString(scratch.resolve("plain-file"), "x");
+    List<String> args = List.of("--station", file.toString(), "list");
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    int status = DiskArrayTool.run(args.toArray(new String[0]), InputStream.nullInputStream(),
+        new PrintStream(new ByteArrayOutputStream(), true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    String message = err.toString(StandardCharsets.UTF_8);
+    assertEquals(1, status, message);
+    assertTrue(message.contains("not a directory") && !message.contains("Exception"), message);
+  }
+
+  @Test
   void destructiveCommandsNeedYesWhenNotOnATerminal() {
     ok("add", "u1");
     ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
