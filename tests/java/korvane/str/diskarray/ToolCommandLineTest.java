@@ -214,6 +214,27 @@ class ToolCommandLineTest {
     assertTrue(ok("lu", "wait", "u1", "0").contains("] 100%"));
     assertTrue(ok("format", "u1", "0", "--wait").contains("] 100%"));
 
+    // Another client starts a format; the tool re-attaches and follows it to the end.
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "400");
+    try {
+      TestStation.open(station());
+      DiskArrayUtilityJNI.KX_LogicalUnitFormat("u1", 1, 0);
+    } catch (Exception e) {
+      throw new AssertionError(e);
+    }
+    String followed = ok("lu", "wait", "u1", "1");
+    List<Integer> percents = new ArrayList<>();
+    for (String line : followed.split("\n")) {
+      if (line.startsWith("[")) {
+        percents.add(Integer.parseInt(line.replaceAll("^.*\\] +(\\d+)%.*$", "$1")));
+      }
+    }
+    assertTrue(percents.get(0) < 100, followed);
+    assertEquals(100, percents.get(percents.size() - 1), followed);
+    assertTrue(followed.endsWith("formatted LU 1\n"), followed);
+    assertFalse(followed.contains("started"), "following started a format:\n" + followed);
+    expect(1, "lu", "wait", "u1", "5");
+
     ok("lu", "delete-all", "u1", "--yes");
     assertEquals(0, array(json("lu", "list", "u1", "--json")).size());
     ok("delete", "u1", "--yes");
@@ -281,6 +302,19 @@ class ToolCommandLineTest {
         "--password-stdin");
     assertEquals(0, change.status, change::toString);
     assertEquals(0, run("Secret-2\n", "login", "u1", "root", "--password-stdin").status);
+
+    // Or from the environment, in a JVM of its own.
+    TestStation.JavaRun fromEnvironment;
+    try {
+      fromEnvironment = runJava(scratch.resolve("logs"), Map.of("DISKARRAY_PASSWORD", "Secret-3"),
+          "korvane.str.diskarray.cli.DiskArrayTool", "--station", station().toString(),
+          "user", "add", "u1", "guest");
+    } catch (Exception e) {
+      throw new AssertionError(e);
+    }
+    assertEquals(0, fromEnvironment.status, fromEnvironment::toString);
+    ok("logout", "u1");
+    assertEquals(0, run("Secret-3\n", "login", "u1", "guest", "--password-stdin").status);
 
     // Input that ends early is a usage error; so is no password at all off a terminal.
     Result cut = run("", "login", "u1", "root", "--password-stdin");
