@@ -291,7 +291,7 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host ports of '" + unit + "'", () -> {
-          if (json(arguments, () -> Map.of(
+          if (json(arguments, () -> Json.object(
               "fibre", DiskArrayUtilityJNI.KX_GetFibreInformation(unit),
               "port_options", DiskArrayUtilityJNI.KX_GetPortOption(unit)))) {
             return;
@@ -324,7 +324,7 @@ final class ConnectivityCommands {
         int c = words.number(1, "CTL", 0, CONTROLLERS - 1);
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show port " + portName(c, p) + " of '" + unit + "'", () -> {
-          if (json(arguments, () -> Map.of(
+          if (json(arguments, () -> Json.object(
               "port", DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].port[p],
               "sync", DiskArrayUtilityJNI.KX_GetSyncControl(unit, c).port_val[p]))) {
             return;
@@ -964,7 +964,7 @@ final class ConnectivityCommands {
           controller.lip_mode[p] = or(lip, controller.lip_mode[p]);
           controller.port_common_opt[p] = or(portOptions, controller.port_common_opt[p]);
           DiskArrayUtilityJNI.KX_SetPortOption(unit, options);
-        } else if (json(arguments, () -> Map.of("lip_mode", controller.lip_mode[p],
+        } else if (json(arguments, () -> Json.object("lip_mode", controller.lip_mode[p],
             "port_common_opt", controller.port_common_opt[p]))) {
           return;
         }

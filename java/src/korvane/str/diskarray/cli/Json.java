@@ -19,6 +19,15 @@ final class Json {
 
   private Json() {}
 
+  /** A JSON object of name, value pairs, in the order given. */
+  static Map<String, Object> object(Object... namesAndValues) {
+    Map<String, Object> object = new java.util.LinkedHashMap<>();
+    for (int i = 0; i + 1 < namesAndValues.length; i += 2) {
+      object.put((String) namesAndValues[i], namesAndValues[i + 1]);
+    }
+    return object;
+  }
+
   /** The value as JSON text, followed by a newline. */
   static String write(Object value) {
     StringBuilder out = new StringBuilder();
