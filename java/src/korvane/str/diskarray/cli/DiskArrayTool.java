@@ -350,7 +350,7 @@ public final class DiskArrayTool {
       err.println("diskarray: " + (what == null ? "" : what + ": ") + Problems.describe(e));
       return EXIT_FAILURE;
     } catch (LinkageError e) {
-      err.println("diskarray: cannot load the bridge library (" + e + ");"
+      err.println("diskarray: cannot load the bridge library (" + e.getMessage() + ");"
           + " point -Djava.library.path at the directory of libdiskarrayjni.so");
       return EXIT_FAILURE;
     }
