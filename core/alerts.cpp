@@ -7,10 +7,13 @@
 #include <set>
 #include <string>
 
+#include "drives.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "kx_station_services.h"
-#include "model.h"
+#include "raid_geometry.h"
 #include "registry.h"
 #include "services.h"
 

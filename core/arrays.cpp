@@ -1,5 +1,5 @@
 // The array behind a unit: controllers, installed parts and drive slots.
-// The drive population is the documented default (model.cpp), so only
+// The drive population is the documented default (drives.cpp), so only
 // drives taken out of service or rebuilding have rows of their own
 // (drive_state); what a drive is used for comes from the RAID groups,
 // and the counts of groups and LUs from their tables, so every answer here
@@ -13,13 +13,16 @@
 #include <vector>
 
 #include "connectivity.h"
+#include "drives.h"
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_status.h"
 #include "maintenance.h"
-#include "model.h"
+#include "raid_geometry.h"
+#include "registry.h"
 #include "special_lus.h"
 
 namespace tesk740 {

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <ctime>
 
+#include "clock.h"
+#include "format_jobs.h"
 #include "kx_clock.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
-#include "model.h"
+#include "registry.h"
 
 namespace tesk740 {
 namespace {
@@ -41,6 +43,25 @@ void SetOffset(Database& database, int64_t unit_id, int64_t offset_seconds) {
 }
 
 }  // namespace
+
+int64_t UnitClockSeconds(Database& database, int64_t unit_id) {
+  Statement select = database.Prepare(
+      "SELECT offset_seconds FROM unit_clock WHERE unit_id = ?1");
+  select.Bind(1, unit_id);
+  const int64_t offset = select.Step() ? select.Int(0) : 0;
+  return NowMs() / 1000 + offset;
+}
+
+std::tm LocalTime(int64_t seconds) {
+  const std::time_t moment = static_cast<std::time_t>(seconds);
+  std::tm broken_down{};
+#if defined(_WIN32)
+  localtime_s(&broken_down, &moment);
+#else
+  localtime_r(&moment, &broken_down);
+#endif
+  return broken_down;
+}
 }  // namespace tesk740
 
 using tesk740::Database;

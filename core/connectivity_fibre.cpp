@@ -13,8 +13,9 @@
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "kx_station_connectivity.h"
-#include "model.h"
+#include "registry.h"
 #include "settings.h"
 
 namespace tesk740 {

@@ -14,7 +14,7 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_connectivity.h"
-#include "model.h"
+#include "registry.h"
 #include "settings.h"
 #include "special_lus.h"
 

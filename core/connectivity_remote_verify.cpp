@@ -12,7 +12,7 @@
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_connectivity.h"
-#include "model.h"
+#include "registry.h"
 #include "settings.h"
 
 namespace tesk740 {

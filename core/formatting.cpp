@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_storage.h"
-#include "model.h"
+#include "registry.h"
 #include "special_lus.h"
 
 namespace tesk740 {

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "connectivity.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_storage.h"
-#include "model.h"
+#include "raid_geometry.h"
+#include "registry.h"
 #include "special_lus.h"
 
 namespace tesk740 {

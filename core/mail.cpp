@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_services.h"
 #include "mail_transport.h"
-#include "model.h"
 #include "registry.h"
 #include "services.h"
 #include "services_platform.h"

@@ -24,7 +24,6 @@
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
 #include "maintenance.h"
-#include "model.h"
 #include "registry.h"
 
 namespace tesk740 {

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
 #include "maintenance.h"
-#include "model.h"
 
 namespace tesk740 {
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
 #include "maintenance.h"
-#include "model.h"
 #include "registry.h"
 #include "settings.h"
 

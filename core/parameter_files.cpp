@@ -16,12 +16,16 @@
 #include <sstream>
 #include <system_error>
 
+#include "clock.h"
+#include "drives.h"
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "kx_station_parameters.h"
-#include "model.h"
 #include "parameters.h"
+#include "raid_geometry.h"
 #include "registry.h"
 #include "settings.h"
 #include "sha256.h"

@@ -11,8 +11,9 @@
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "kx_station_parameters.h"
-#include "model.h"
+#include "registry.h"
 #include "settings.h"
 
 namespace tesk740 {

@@ -1,15 +1,18 @@
 // RAID groups: rectangles of drive slots with a RAID level, listed in the
 // 45-entry table and created, expanded and deleted here. Capacities are
-// computed from the member drives (model.cpp) whenever they are read.
+// computed from the member drives (drives.cpp) whenever they are read.
 #include <cstring>
 #include <map>
 #include <vector>
 
+#include "drives.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_storage.h"
-#include "model.h"
+#include "raid_geometry.h"
+#include "registry.h"
 
 namespace tesk740 {
 namespace {

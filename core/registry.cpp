@@ -7,6 +7,8 @@
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
+#include "maintenance.h"
 
 namespace tesk740 {
 namespace {
@@ -98,6 +100,20 @@ int64_t RequireUnitId(Database& database, std::string_view name) {
   const std::optional<int64_t> id = FindUnitId(database, name);
   if (!id) Fail(KXE_UNKNOWN_UNIT);
   return *id;
+}
+
+int64_t RequireUnit(Database& database, const char* unit, size_t width) {
+  std::string name;
+  const int32_t code = ReadUnitName(unit, width, &name);
+  if (code != KX_OK) Fail(code);
+  const int64_t unit_id = RequireUnitId(database, name);
+  // A unit that is restarting answers no request.
+  RequireUnitReady(database, unit_id);
+  return unit_id;
+}
+
+bool IsController(int64_t controller) {
+  return controller >= 0 && controller < KX_CONTROLLER_COUNT;
 }
 
 }  // namespace tesk740

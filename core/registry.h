@@ -27,4 +27,10 @@ std::optional<int64_t> FindUnitId(Database& database, std::string_view name);
 // As FindUnitId, but fails the station work with KXE_UNKNOWN_UNIT.
 int64_t RequireUnitId(Database& database, std::string_view name);
 
+// Reads a unit name and finds the unit, failing the work with the name's
+// code, KXE_UNKNOWN_UNIT, or the code of a unit that is restarting.
+int64_t RequireUnit(Database& database, const char* unit, size_t width);
+// Whether a controller number names one of the unit's controllers.
+bool IsController(int64_t controller);
+
 }  // namespace tesk740

@@ -30,12 +30,13 @@
 #include <utility>
 #include <vector>
 
+#include "clock.h"
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_special_lus.h"
-#include "model.h"
+#include "registry.h"
 #include "sha256.h"
 
 namespace tesk740 {

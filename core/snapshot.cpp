@@ -8,7 +8,7 @@
 #include "kx_station.h"
 #include "kx_station_services.h"
 #include "kx_station_snapshot.h"
-#include "model.h"
+#include "registry.h"
 #include "station.h"
 
 using tesk740::Database;

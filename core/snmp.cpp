@@ -7,7 +7,6 @@
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_services.h"
-#include "model.h"
 #include "registry.h"
 #include "services.h"
 #include "services_platform.h"

@@ -20,12 +20,16 @@
 #include <set>
 #include <vector>
 
+#include "clock.h"
 #include "connectivity.h"
+#include "drives.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_special_lus.h"
-#include "model.h"
+#include "raid_geometry.h"
+#include "registry.h"
 #include "settings.h"
 
 namespace tesk740 {

@@ -10,11 +10,13 @@
 #include <system_error>
 #include <vector>
 
+#include "clock.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_statistics.h"
-#include "model.h"
+#include "registry.h"
 #include "settings.h"
 #include "statistics_model.h"
 

@@ -11,10 +11,12 @@
 #include <cstring>
 #include <vector>
 
+#include "drives.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_statistics.h"
-#include "model.h"
+#include "raid_geometry.h"
+#include "registry.h"
 #include "settings.h"
 
 namespace tesk740 {

@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
 #include "fixed_text.h"
+#include "format_jobs.h"
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_users.h"
-#include "model.h"
 #include "registry.h"
 #include "sha256.h"
 
@@ -283,12 +284,26 @@ std::string StationPasswordHash(Database& database, std::string* salt) {
   return colon == std::string::npos ? std::string() : value.substr(colon + 1);
 }
 
-bool IsStationPassword(Database& database, const std::string& text) {
+// Whether `text` is the station password; `legacy` tells whether the stored
+// hash is of the earlier form (false when no password is set).
+bool IsStationPassword(Database& database, const std::string& text,
+                       bool* legacy = nullptr) {
+  bool earlier_form = false;
   std::string salt;
   const std::string hash = StationPasswordHash(database, &salt);
-  if (hash.empty()) return text.empty();
-  bool legacy = false;
-  return VerifyPassword(salt, hash, text, &legacy);
+  const bool matches = hash.empty()
+                           ? text.empty()
+                           : VerifyPassword(salt, hash, text, &earlier_form);
+  if (legacy != nullptr) *legacy = !hash.empty() && earlier_form;
+  return matches;
+}
+
+void StoreStationPassword(Database& database, const std::string& text) {
+  Statement store = database.Prepare(
+      "INSERT OR REPLACE INTO station_setting (name, value) VALUES (?1, ?2)");
+  store.Bind(1, std::string_view(kStationPasswordSetting))
+      .Bind(2, HashPassword(text));
+  store.Run();
 }
 
 std::vector<std::string> SplitBlanks(const std::string& text) {
@@ -495,11 +510,26 @@ KX_API int32_t KX_GetUserInformation(const char* unit, int32_t controller,
 KX_API int32_t KX_PasswdCheck(const char* password) {
   if (password == nullptr) return KXE_INVALID_ARGUMENT;
   bool matches = false;
+  bool legacy = false;
   const int32_t code = Station::Get().Read([&](Database& database) {
-    matches = tesk740::IsStationPassword(database, password);
+    matches = tesk740::IsStationPassword(database, password, &legacy);
     return int32_t{KX_OK};
   });
   if (code != KX_OK) return code;
+  if (matches && legacy) {
+    // A hash of the earlier form is replaced now that the password is known.
+    // It is checked again under the write lock, in case it changed; a
+    // station that cannot be written keeps the old hash and the answer
+    // stands.
+    Station::Get().Write([&](Database& database) -> int32_t {
+      bool still_legacy = false;
+      if (tesk740::IsStationPassword(database, password, &still_legacy) &&
+          still_legacy) {
+        tesk740::StoreStationPassword(database, password);
+      }
+      return KX_OK;
+    });
+  }
   return matches ? 0 : -1;
 }
 
@@ -518,11 +548,7 @@ KX_API int32_t KX_PasswdChange(const char* text) {
     if (!tesk740::IsStationPassword(database, old_password)) {
       return KXE_WRONG_PASSWORD;
     }
-    Statement store = database.Prepare(
-        "INSERT OR REPLACE INTO station_setting (name, value) VALUES (?1, ?2)");
-    store.Bind(1, std::string_view(tesk740::kStationPasswordSetting))
-        .Bind(2, tesk740::HashPassword(new_password));
-    store.Run();
+    tesk740::StoreStationPassword(database, new_password);
     return KX_OK;
   });
 }

@@ -15,14 +15,16 @@
 #include <string>
 #include <string_view>
 
+#include "drives.h"
 #include "fixed_text.h"
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "kx_station_parameters.h"
 #include "kx_wizard.h"
-#include "model.h"
 #include "parameter_files.h"
 #include "parameters.h"
+#include "registry.h"
 #include "settings.h"
 #include "sha256.h"
 

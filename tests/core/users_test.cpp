@@ -302,6 +302,34 @@ TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
   EXPECT_EQ(stored().rfind("$argon2id$", 0), 0u);
   ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);
   EXPECT_EQ(Login(0, "alice", "old-form").code, KX_OK);
+
+  // The station password too, at its next successful check.
+  const std::string station_legacy = salt + ":" + legacy;
+  sqlite3_open((directory_ / "station.db").string().c_str(), &db);
+  const std::string plant =
+      "INSERT OR REPLACE INTO station_setting (name, value) SELECT name, '" +
+      station_legacy + "' FROM station_setting WHERE name = 'station_password'";
+  ASSERT_EQ(PasswdChange("station-pw"), KX_OK);
+  ASSERT_EQ(sqlite3_exec(db, plant.c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  auto station_hash = [&] {
+    std::string hash;
+    sqlite3_exec(
+        db, "SELECT value FROM station_setting WHERE name = 'station_password'",
+        [](void* out, int, char** values, char**) {
+          *static_cast<std::string*>(out) = values[0];
+          return 0;
+        },
+        &hash, nullptr);
+    return hash;
+  };
+  ASSERT_EQ(station_hash(), station_legacy);
+  EXPECT_EQ(KX_PasswdCheck("station-pw"), -1);
+  EXPECT_EQ(station_hash(), station_legacy) << "a failed check changes nothing";
+  EXPECT_EQ(KX_PasswdCheck("old-form"), 0);
+  EXPECT_EQ(station_hash().rfind("$argon2id$", 0), 0u);
+  EXPECT_EQ(KX_PasswdCheck("old-form"), 0);
+  sqlite3_close(db);
 }
 
 TEST_F(UsersTest, NoPasswordIsStoredAsText) {
