@@ -17,6 +17,7 @@ packages=(
   libcurl4-openssl-dev python3-aiosmtpd
   # Java side: the pinned JDK and JUnit 5
   openjdk-17-jdk-headless junit5
+  libpicocli-java
   # 32-bit Windows cross build
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
   mingw-w64-i686-dev binutils-mingw-w64-i686

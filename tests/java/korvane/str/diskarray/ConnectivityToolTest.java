@@ -75,7 +75,7 @@ class ConnectivityToolTest {
 
     Path file = scratch.resolve("hosts.txt");
     Files.writeString(file, "10000000c9000001 - - 0\nnot-a-wwn - - 0\n");
-    String error = refused("1", "security", "import", "u1", "0", "1", file.toString());
+    String error = refused("1", "security", "import", "u1", "0", "1", file.toString(), "--yes");
     assertTrue(error.contains("line 2: port name 'not-a-wwn'"), error);
     assertTrue(ok("security", "show", "u1", "0", "1").contains("0 permissions"));
     ok("security", "allow", "u1", "0", "1", "10000000C9000001", "0", "nport=0a0b0c");

@@ -82,7 +82,7 @@ class DiskArrayToolTest {
     array01.alert = 9;
     assertUnit(array01, DiskArrayUtilityJNI.KX_GetUnitParam("array01-new"));
 
-    succeed("delete", "array02");
+    succeed("delete", "array02", "--yes");
     Result list = succeed("list");
     assertEquals(2, list.out.strip().split("\n").length, list::toString);
     assertTrue(list.out.contains("array01-new"), list::toString);

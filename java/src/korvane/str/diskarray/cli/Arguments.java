@@ -8,11 +8,13 @@ import java.util.Map;
 import java.util.Set;
 
 /**
- * A parsed command line: the command word, its operands and its options.
+ * A parsed command line as the handlers of each area see it: the command
+ * word, its operands (subcommand words first) and its options. picocli
+ * ({@link CommandTree}) has already accepted the words; the handlers check
+ * the operands and turn values into numbers.
  *
- * <p>Every option takes a value, given as {@code --opt VALUE} or
- * {@code --opt=VALUE}, and may appear before or after the command. A lone
- * {@code --} makes everything after it an operand, for names that start with a dash.
+ * <p>Numbers are decimal: leading zeros do not make a number octal
+ * ({@code 010} is ten). The one-byte codes of a unit also take {@code 0x} hex.
  */
 final class Arguments {
   static final String STATION = "station";
@@ -31,6 +33,7 @@ final class Arguments {
   static final String ROW = "row";
   static final String WIDTH = "width";
   static final String DEPTH = "depth";
+  static final String ROWS = "rows";
   static final String NUMBER = "number";
   static final String CAPACITY = "capacity";
   static final String RG = "rg";
@@ -41,7 +44,6 @@ final class Arguments {
   static final String OUT = "out";
   static final String INTERVAL = "interval";
   static final String COUNT = "count";
-  /** A flag: takes no value. */
   static final String RAW = "raw";
   static final String SWITCH = "switch";
   static final String DOMAIN = "domain";
@@ -52,72 +54,39 @@ final class Arguments {
   static final String TIMEOUT = "timeout";
   static final String TAIL = "tail";
   static final String CLEAR = "clear";
+  // Taken by many commands; picocli knows which.
+  static final String JSON = "json";
+  static final String TSV = "tsv";
+  static final String YES = "yes";
+  static final String PASSWORD_STDIN = "password-stdin";
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
       Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
 
-  private static final Set<String> KNOWN_OPTIONS = Set.of(
-      STATION, NAME, GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1,
-      CONTROLLER, LEVEL, PORT, ROW, WIDTH, DEPTH, NUMBER, CAPACITY, RG, STAGING, CTL, MODE,
-      WAIT, OUT, INTERVAL, COUNT, RAW, SWITCH, DOMAIN, SMTP, FROM, TO, COMMAND, TIMEOUT, TAIL, CLEAR);
-
-  /** Options that take no value; has() tells whether they were given. */
-  private static final Set<String> FLAGS = Set.of(WAIT, RAW, CLEAR);
+  /** Options whose commands picocli alone decides; allowOnly does not list them. */
+  private static final Set<String> COMMON = Set.of(STATION, JSON, TSV, YES, PASSWORD_STDIN);
 
   final String command;
   final List<String> operands;
   private final Map<String, String> options;
+  /** Where confirmations and passwords come from; set by the tool before the handlers run. */
+  Prompts prompts;
 
-  private Arguments(String command, List<String> operands, Map<String, String> options) {
+  Arguments(String command, List<String> operands, Map<String, String> options) {
     this.command = command;
-    this.operands = Collections.unmodifiableList(operands);
+    this.operands = Collections.unmodifiableList(new ArrayList<>(operands));
     this.options = options;
   }
 
+  /** Parses a command line of the tool (as the demo writes its steps). */
   static Arguments parse(String[] args) throws UsageException {
-    List<String> words = new ArrayList<>();
-    Map<String, String> options = new LinkedHashMap<>();
-    boolean optionsEnded = false;
-    for (int i = 0; i < args.length; i++) {
-      String arg = args[i];
-      if (optionsEnded || !arg.startsWith("-") || arg.equals("-")) {
-        words.add(arg);
-        continue;
-      }
-      if (arg.equals("--")) {
-        optionsEnded = true;
-        continue;
-      }
-      if (arg.equals("-h") || arg.equals("--help")) {
-        words.add(0, "help");
-        continue;
-      }
-      if (!arg.startsWith("--")) {
-        throw new UsageException("unknown option '" + arg + "'");
-      }
-      String key = arg.substring(2);
-      String value;
-      int equals = key.indexOf('=');
-      if (equals >= 0) {
-        value = key.substring(equals + 1);
-        key = key.substring(0, equals);
-      } else if (FLAGS.contains(key)) {
-        value = "";
-      } else if (i + 1 < args.length) {
-        value = args[++i];
-      } else {
-        throw new UsageException("option --" + key + " needs a value");
-      }
-      if (!KNOWN_OPTIONS.contains(key)) {
-        throw new UsageException("unknown option '--" + key + "'");
-      }
-      if (options.put(key, value) != null) {
-        throw new UsageException("option --" + key + " given twice");
-      }
+    java.io.PrintWriter sink = new java.io.PrintWriter(java.io.Writer.nullWriter());
+    CommandTree.Parsed parsed = CommandTree.parse(CommandTree.build(sink, sink), args);
+    if (parsed.arguments == null) {
+      throw new UsageException("help is not a step");
     }
-    String command = words.isEmpty() ? null : words.remove(0);
-    return new Arguments(command, words, options);
+    return parsed.arguments;
   }
 
   /**
@@ -128,8 +97,10 @@ final class Arguments {
     if (operands.isEmpty()) {
       throw new UsageException("'" + command + "' needs a subcommand: " + usage);
     }
-    return new Arguments(command + " " + operands.get(0),
+    Arguments sub = new Arguments(command + " " + operands.get(0),
         new ArrayList<>(operands.subList(1, operands.size())), options);
+    sub.prompts = prompts;
+    return sub;
   }
 
   /** Requires between min and max operands. */
@@ -155,18 +126,50 @@ final class Arguments {
     return intOption(key, 0, min, max);
   }
 
-  /** Decimal or 0x hex text as an int within min..max. */
+  /**
+   * Decimal text as an int within min..max. Leading zeros are allowed and
+   * change nothing; no other base, sign of plus, space or fraction is.
+   */
   static int number(String what, String text, int min, int max) throws UsageException {
-    long value;
-    try {
-      value = Long.decode(text.trim());
-    } catch (NumberFormatException e) {
-      throw new UsageException(what + " needs a number, got '" + text + "'");
+    if (!text.matches("-?[0-9]{1,18}")) {
+      throw new UsageException(what + " needs a decimal number, got '" + text + "'");
     }
+    long value = Long.parseLong(text);
     if (value < min || value > max) {
       throw new UsageException(what + " must be " + min + ".." + max + ", got " + value);
     }
     return (int) value;
+  }
+
+  /** Asks to go on with a destructive command; see {@link Prompts#confirm}. */
+  void confirm(String question) throws Prompts.NotConfirmed {
+    prompts().confirm(this, question);
+  }
+
+  /** A password the command line did not give; see {@link Prompts#password}. */
+  String password(String what, String variable) throws UsageException {
+    return prompts().password(this, what, variable);
+  }
+
+  private Prompts prompts() {
+    if (prompts == null) {
+      // A command line parsed for a script of steps (the demo) has no one to ask.
+      prompts = new Prompts(null, java.io.InputStream.nullInputStream(), Map.of());
+    }
+    return prompts;
+  }
+
+  /** A bit mask within 0..max: decimal, or hex written 0x..; never octal. */
+  static int mask(String what, String text, int max) throws UsageException {
+    if (text.matches("0[xX][0-9a-fA-F]{1,8}")) {
+      long value = Long.parseLong(text.substring(2), 16);
+      if (value > max) {
+        throw new UsageException(what + " must be 0..0x" + Integer.toHexString(max) + ", got "
+            + text);
+      }
+      return (int) value;
+    }
+    return number(what, text, 0, max);
   }
 
   String option(String key) {
@@ -180,7 +183,7 @@ final class Arguments {
   /** Rejects options the command does not take; --station is taken by every command. */
   void allowOnly(Set<String> allowed) throws UsageException {
     for (String key : options.keySet()) {
-      if (!key.equals(STATION) && !allowed.contains(key)) {
+      if (!COMMON.contains(key) && !allowed.contains(key)) {
         throw new UsageException("'" + command + "' does not take --" + key);
       }
     }
@@ -196,17 +199,19 @@ final class Arguments {
     return operands;
   }
 
-  /** An int option as one byte field stores it: -128..255, decimal or 0x hex. */
+  /** An int option as one byte field stores it: -128..255, decimal or 0x hex (never octal). */
   int byteOption(String key, int current) throws UsageException {
     String text = options.get(key);
     if (text == null) {
       return current;
     }
     int value;
-    try {
-      value = Integer.decode(text.trim());
-    } catch (NumberFormatException e) {
-      throw new UsageException("--" + key + " needs a number, got '" + text + "'");
+    if (text.matches("-?0[xX][0-9a-fA-F]{1,8}")) {
+      boolean negative = text.startsWith("-");
+      long magnitude = Long.parseLong(text.substring(negative ? 3 : 2), 16);
+      value = (int) Math.max(Integer.MIN_VALUE, negative ? -magnitude : magnitude);
+    } else {
+      value = number("--" + key, text, Integer.MIN_VALUE, Integer.MAX_VALUE);
     }
     if (value < -128 || value > 255) {
       throw new UsageException("--" + key + " is stored in one byte: -128..255, got " + value);

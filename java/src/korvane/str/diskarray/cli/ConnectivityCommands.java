@@ -85,6 +85,21 @@ final class ConnectivityCommands {
     }
   }
 
+  /** The records a read command shows, for --json. */
+  private interface Records {
+    Object read() throws DiskArrayException, ToolFailure;
+  }
+
+  /** With --json, prints the records and says so; otherwise leaves the table to the caller. */
+  private boolean json(Arguments arguments, Records records)
+      throws DiskArrayException, ToolFailure {
+    if (!arguments.has(Arguments.JSON)) {
+      return false;
+    }
+    out.print(Json.write(records.read()));
+    return true;
+  }
+
   // ---------------------------------------------------------------------------
   // Operands
 
@@ -145,6 +160,12 @@ final class ConnectivityCommands {
         return 0;
       }
       throw new UsageException(key + " must be on or off, got '" + value + "'");
+    }
+
+    /** A bit mask of 16 bits, decimal or 0x hex; null when the setting is not given. */
+    Integer mask(String key) throws UsageException {
+      String value = settings.get(key);
+      return value == null ? null : Arguments.mask(key, value, 0xFFFF);
     }
 
     /** A number within min..max; null when the setting is not given. */
@@ -223,6 +244,10 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("show the LAN settings of '" + unit + "'", () -> {
+          if (json(arguments, () -> List.of(DiskArrayUtilityJNI.KX_GetLANInformation(unit, 0),
+              DiskArrayUtilityJNI.KX_GetLANInformation(unit, 1)))) {
+            return;
+          }
           List<String[]> rows = new ArrayList<>();
           rows.add(new String[] {"CTL", "DHCP", "IP", "SUBNET", "GATEWAY", "ETHER", "LAN"});
           for (int c = 0; c < CONTROLLERS; c++) {
@@ -266,6 +291,11 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host ports of '" + unit + "'", () -> {
+          if (json(arguments, () -> Json.object(
+              "fibre", DiskArrayUtilityJNI.KX_GetFibreInformation(unit),
+              "port_options", DiskArrayUtilityJNI.KX_GetPortOption(unit)))) {
+            return;
+          }
           FibreInformation[] fibre = DiskArrayUtilityJNI.KX_GetFibreInformation(unit);
           PortOption options = DiskArrayUtilityJNI.KX_GetPortOption(unit);
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
@@ -294,6 +324,11 @@ final class ConnectivityCommands {
         int c = words.number(1, "CTL", 0, CONTROLLERS - 1);
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show port " + portName(c, p) + " of '" + unit + "'", () -> {
+          if (json(arguments, () -> Json.object(
+              "port", DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].port[p],
+              "sync", DiskArrayUtilityJNI.KX_GetSyncControl(unit, c).port_val[p]))) {
+            return;
+          }
           FibreInformation fibre = DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c];
           FibreInformationPort port = fibre.port[p];
           SyncControl sync = DiskArrayUtilityJNI.KX_GetSyncControl(unit, c);
@@ -328,7 +363,7 @@ final class ConnectivityCommands {
         Integer frame = frameSize(words);
         Integer sync = speedSetting(words, "sync");
         Integer lip = words.onOff("lip");
-        Integer options = words.number("options", 0, 0xFFFF);
+        Integer options = words.mask("options");
         Integer security = words.onOff("security");
         return new Step("set port " + portName(c, p) + " of '" + unit + "'", () -> {
           if (words.has("speed") || words.has("topology") || words.has("frame")
@@ -424,6 +459,10 @@ final class ConnectivityCommands {
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show the LUN security of port " + portName(c, p) + " of '" + unit + "'",
             () -> {
+              if (json(arguments,
+                  () -> DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p])) {
+                return;
+              }
               FibreInformationSecurity security =
                   DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p];
               out.println("LUN security " + onOff(security.all_lun_security) + ", access guard "
@@ -511,6 +550,8 @@ final class ConnectivityCommands {
         Path report = DiskArrayTool.stationDirectory(arguments).resolve("import-errors.txt");
         return new Step("import the permissions of port " + portName(c, p) + " of '" + unit
             + "'", reportingImport(report, () -> {
+              arguments.confirm("Replace the permissions of port " + portName(c, p) + " of '"
+                  + unit + "' with those of " + file + "?");
               FibreInformationPermission[] imported =
                   DiskArrayUtilityJNI.KX_FibreInfoPermissionImport(unit, file, c, p);
               out.println("imported " + imported.length + " permissions into port "
@@ -578,6 +619,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host groups of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetHGList(unit))) {
+            return;
+          }
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
           WWNHGInformation hosts = DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit);
           List<String[]> rows = new ArrayList<>();
@@ -687,6 +731,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("list the host WWNs of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit))) {
+            return;
+          }
           WWNHGInformation hosts = DiskArrayUtilityJNI.KX_GetWWNHGInformation(unit);
           HGList groups = DiskArrayUtilityJNI.KX_GetHGList(unit);
           List<String[]> rows = new ArrayList<>();
@@ -704,7 +751,7 @@ final class ConnectivityCommands {
               }
             }
           }
-          out.print(rows.size() == 1 ? "(no host WWNs)\n" : Tables.columns(rows));
+          out.print(Tables.table(rows, "(no host WWNs)"));
         });
       }
       case "wwn add": {
@@ -813,6 +860,9 @@ final class ConnectivityCommands {
         int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
         return new Step("list the mapping of host group " + hg + " of port " + portName(c, p)
             + " of '" + unit + "'", () -> {
+              if (json(arguments, () -> mapping(unit, c, p, hg))) {
+                return;
+              }
               LuMappingHGInfo mapping = mapping(unit, c, p, hg);
               List<String[]> rows = new ArrayList<>();
               rows.add(new String[] {"HOST-LUN", "LU"});
@@ -821,7 +871,7 @@ final class ConnectivityCommands {
                   rows.add(new String[] {Integer.toString(lun), Integer.toString(mapping.lu[lun])});
                 }
               }
-              out.print(rows.size() == 1 ? "(nothing mapped)\n" : Tables.columns(rows));
+              out.print(Tables.table(rows, "(nothing mapped)"));
             });
       }
       case "map add": {
@@ -906,7 +956,7 @@ final class ConnectivityCommands {
     int p = words.number(2, "PORT", 0, PORTS - 1);
     if (!group) {
       Integer lip = words.onOff("lip");
-      Integer portOptions = words.number("options", 0, 0xFFFF);
+      Integer portOptions = words.mask("options");
       return new Step("options of port " + portName(c, p) + " of '" + unit + "'", () -> {
         PortOption options = DiskArrayUtilityJNI.KX_GetPortOption(unit);
         PortOptionCtlInfo controller = options.ctl[c];
@@ -914,13 +964,16 @@ final class ConnectivityCommands {
           controller.lip_mode[p] = or(lip, controller.lip_mode[p]);
           controller.port_common_opt[p] = or(portOptions, controller.port_common_opt[p]);
           DiskArrayUtilityJNI.KX_SetPortOption(unit, options);
+        } else if (json(arguments, () -> Json.object("lip_mode", controller.lip_mode[p],
+            "port_common_opt", controller.port_common_opt[p]))) {
+          return;
         }
         out.println("port " + portName(c, p) + ": lip " + onOff(controller.lip_mode[p])
             + ", options 0x" + Integer.toHexString(controller.port_common_opt[p]));
       });
     }
     int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
-    Integer option = words.number("option", 0, 0xFFFF);
+    Integer option = words.mask("option");
     Integer mode = words.number("mode", 0, 255);
     int[] option2 = null;
     if (words.has("option2")) {
@@ -928,8 +981,8 @@ final class ConnectivityCommands {
       if (pair.length != 2) {
         throw new UsageException("option2 takes two values, such as 0x1,0x0");
       }
-      option2 = new int[] {Arguments.number("option2", pair[0], 0, 0xFFFF),
-        Arguments.number("option2", pair[1], 0, 0xFFFF)};
+      option2 = new int[] {Arguments.mask("option2", pair[0], 0xFFFF),
+        Arguments.mask("option2", pair[1], 0xFFFF)};
     }
     int[] pair = option2;
     return new Step("options of host group " + hg + " of port " + portName(c, p) + " of '"
@@ -940,6 +993,8 @@ final class ConnectivityCommands {
             info.option2 = pair != null ? pair : info.option2;
             info.option3 = or(mode, info.option3);
             DiskArrayUtilityJNI.KX_SetHGOption(unit, c, p, hg, info);
+          } else if (json(arguments, () -> info)) {
+            return;
           }
           out.println("host group " + hg + " of port " + portName(c, p) + ": options "
               + optionText(info));
@@ -955,6 +1010,9 @@ final class ConnectivityCommands {
         Words words = new Words(arguments, Set.of(), "UNIT");
         String unit = words.unit();
         return new Step("show the remote-verify paths of '" + unit + "'", () -> {
+          if (json(arguments, () -> DiskArrayUtilityJNI.KX_GetRvrfSrcPath(unit))) {
+            return;
+          }
           RvrfSrcInfo info = DiskArrayUtilityJNI.KX_GetRvrfSrcPath(unit);
           out.println("this unit: serial " + info.self_serial_no + ", sequence "
               + info.self_sequence_no + ", detect id " + info.self_detect_id
@@ -968,7 +1026,7 @@ final class ConnectivityCommands {
                 pathText(other.path[1])});
             }
           }
-          out.print(rows.size() == 1 ? "(no other units)\n" : Tables.columns(rows));
+          out.print(Tables.table(rows, "(no other units)"));
         });
       }
       case "rvrf set": {
@@ -1006,6 +1064,7 @@ final class ConnectivityCommands {
         String serial = arguments.operands.size() == 2 ? arguments.operands.get(1) : null;
         return new Step("delete remote-verify paths of '" + unit + "'", () -> {
           if (serial == null) {
+            arguments.confirm("Delete every remote-verify unit of '" + unit + "'?");
             DiskArrayUtilityJNI.KX_DelRvrfSrcPath(unit);
             out.println("deleted every remote-verify unit of " + unit);
             return;

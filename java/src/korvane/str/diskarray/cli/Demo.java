@@ -33,7 +33,7 @@ final class Demo {
   private static final String[] DUPLICATE = {"add", "array01", "--group", "other"};
   private static final String[][] RESHAPE = {
     {"change", "array02", "--name", "array02-prod", "--group", "production", "--unit-conf", "3"},
-    {"delete", "backup01"},
+    {"delete", "backup01", "--yes"},
   };
   private static final String[] SHOW = {"show", "array02-prod"};
 
@@ -142,7 +142,10 @@ final class Demo {
     } catch (DiskArrayException e) {
       err.println("diskarray: demo: " + what + ": " + DiskArrayTool.explain(e));
       return DiskArrayTool.EXIT_FAILURE;
-    } catch (DiskArrayTool.ToolFailure | IOException e) {
+    } catch (IOException e) {
+      err.println("diskarray: demo: " + what + ": " + Problems.describe(e));
+      return DiskArrayTool.EXIT_FAILURE;
+    } catch (DiskArrayTool.ToolFailure e) {
       err.println("diskarray: demo: " + what + ": " + e.getMessage());
       return DiskArrayTool.EXIT_FAILURE;
     } catch (InterruptedException e) {

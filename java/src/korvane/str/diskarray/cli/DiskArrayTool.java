@@ -1,9 +1,12 @@
 package korvane.str.diskarray.cli;
 
 import java.io.IOException;
+import java.io.InputStream;
 import java.io.PrintStream;
+import java.io.PrintWriter;
 import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
+import java.nio.file.NotDirectoryException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.HashSet;
@@ -14,6 +17,7 @@ import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.KXLabel;
 import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.WorkingDirectory;
+import picocli.CommandLine;
 
 /**
  * Command-line tool over an array station: its unit registry, and the users,
@@ -27,8 +31,6 @@ import korvane.str.diskarray.WorkingDirectory;
  * error (the message carries its code), 2 for a command line that cannot be used.
  */
 public final class DiskArrayTool {
-  /** Station directory used when --station is not given, relative to the current directory. */
-  public static final String DEFAULT_STATION = "station";
 
   static final int EXIT_OK = 0;
   static final int EXIT_FAILURE = 1;
@@ -41,10 +43,14 @@ public final class DiskArrayTool {
   static final int MODIFY_TEXT_BYTES = 1023;
 
   static final String USAGE = String.join("\n",
-      "Usage: java -jar diskarray.jar [--station DIR] COMMAND [ARGUMENTS]",
+      "Usage: diskarray [--station DIR] COMMAND [ARGUMENTS]",
+      "       (java -jar diskarray.jar ... runs the same tool)",
       "",
-      "Manages the units of the array station kept in DIR",
-      "(default: ./" + DEFAULT_STATION + ", created when missing).",
+      "Manages the units of the array station kept in DIR (created when missing;",
+      "default: $" + StationLocation.ENVIRONMENT + ", else the per-user data directory",
+      "$XDG_DATA_HOME/diskarray/station or ~/.local/share/diskarray/station,",
+      "%LOCALAPPDATA%\\diskarray\\station on Windows).",
+      "'diskarray COMMAND --help' explains one command; 'diskarray --version'.",
       "",
       "Commands:",
       "  list                     table of the registered units",
@@ -52,28 +58,39 @@ public final class DiskArrayTool {
       "  add NAME [UNIT OPTIONS]  register a unit",
       "  change NAME [--name NEW] [UNIT OPTIONS]",
       "                           change a unit; fields not given keep their value",
-      "  delete NAME              remove a unit from the registry",
+      "  delete NAME [--yes]      remove a unit from the registry",
       "  labels                   the station's label list",
       "  modify-info TEXT N       runs the station's text operation N on TEXT and",
       "                           prints the result (label renames are made this way)",
       "  demo                     scripted tour on a fresh station: registry, users,",
       "                           RAID groups, LUs, formatting and status; DIR must be",
       "                           new or empty (default: a new temporary directory)",
-      "  help                     this text",
+      "  help [COMMAND]           this text, or the help of one command (also COMMAND --help)",
+      "  completion               a bash completion script: source <(diskarray completion)",
+      "",
+      "Read commands take --json (the records, for scripts); table commands also --tsv",
+      "(rows without a heading, cells separated by tabs). Numbers are decimal: 010 is ten.",
+      "Destructive commands (delete, every delete-all, formatting a formatted LU, imports",
+      "that replace configuration) ask on a terminal and otherwise need --yes. '--' ends",
+      "the options, for names that begin with '-'.",
       "",
       "Users and login (--controller N: 0 or 1, default 0):",
       "  user list UNIT           number of accounts and the session of each controller",
-      "  user add UNIT USER PASSWORD",
-      "  user change UNIT USER PASSWORD NEW-USER NEW-PASSWORD",
-      "  user delete UNIT USER PASSWORD",
-      "  user delete-all UNIT",
+      "  user add UNIT USER [PASSWORD]",
+      "  user change UNIT USER NEW-USER   (or UNIT USER PASSWORD NEW-USER NEW-PASSWORD)",
+      "  user delete UNIT USER [PASSWORD]",
+      "  user delete-all UNIT [--yes]",
       "  user reset UNIT          end the controller's session, whoever holds it",
-      "  login UNIT USER PASSWORD",
+      "  login UNIT USER [PASSWORD]",
       "  logout UNIT",
       "  whoami UNIT              who is logged in on the controller, and since when",
-      "  passwd check PASSWORD    is it the station password (exit 1 if not)",
-      "  passwd change [OLD] NEW  set the station password (OLD once one is set)",
-      "User names and passwords are 1..16 bytes from '!' to '~'.",
+      "  passwd check [PASSWORD]  is it the station password (exit 1 if not)",
+      "  passwd change [[OLD] NEW]  set the station password (OLD once one is set)",
+      "User names and passwords are 1..16 bytes from '!' to '~'. A password left off the",
+      "command line (where other users can see it) is asked for without echo on a",
+      "terminal, read from standard input with --password-stdin (one a line: the current",
+      "one first), or taken from $" + Prompts.PASSWORD_VARIABLE + " and, for a new one, $"
+          + Prompts.NEW_PASSWORD_VARIABLE + ".",
       "",
       "Status:",
       "  status UNIT              condition, information, clock and the map of the",
@@ -87,9 +104,10 @@ public final class DiskArrayTool {
       "  rg list UNIT",
       "  rg add UNIT --level 0|1|5|6|10 --port P --row R --width W [--depth D]",
       "         [--number RG] [--capacity MB]",
-      "  rg expand UNIT RG --depth D [--capacity MB]",
+      "  rg expand UNIT RG --rows N | --depth D [--capacity MB]",
+      "                           grow the group by N rows, or to D rows in all",
       "  rg delete UNIT RG",
-      "  rg delete-all UNIT",
+      "  rg delete-all UNIT [--yes]",
       "Widths: RAID 0 2..15, RAID 1 2, RAID 5 3..15, RAID 6 4..15, RAID 1+0 even 4..14.",
       "--capacity cuts the group to MB; without it the group has its full capacity.",
       "",
@@ -99,14 +117,16 @@ public final class DiskArrayTool {
       "  lu add UNIT --rg RG --capacity MB [--number LU] [--staging normal|sequential|off]",
       "         [--ctl 0|1]",
       "  lu delete UNIT [LU]      delete the last LU (LU, if given, must be that one)",
-      "  lu delete-all UNIT",
+      "  lu delete-all UNIT [--yes]",
       "  lu expand UNIT LU MB     grow the LU to MB",
       "  lu staging UNIT LU normal|sequential|off",
       "  lu switch-ctl UNIT LU    hand the LU to the other controller",
       "  lu invalid UNIT LU | lu restore UNIT LU",
       "  lu realloc UNIT LU [--number NEW] [--capacity MB]",
-      "  format UNIT LU... [--mode full|quick]",
+      "  format UNIT LU... [--mode full|quick] [--yes]",
       "                           format LUs and show their progress until done",
+      "  format UNIT LU... --wait | lu wait UNIT LU...",
+      "                           follow formats already running, with the progress bar",
       "",
       "Maintenance:",
       "  micro prepare UNIT FILE...  join microcode part files (in part order) into",
@@ -144,6 +164,11 @@ public final class DiskArrayTool {
       "                           write the RAID groups and LUs to FILE (output adds headings)",
       "  config rglu import UNIT FILE",
       "                           show the RAID groups and LUs FILE holds; nothing is applied",
+      "  config rglu apply UNIT FILE [--yes]",
+      "                           create them on UNIT; refused if a group or LU number or a",
+      "                           drive is taken there",
+      "  snapshot UNIT [--json FILE]",
+      "                           the unit's whole configuration and state as JSON",
       "",
       "Host connectivity (CTL 0|1, PORT 0|1, HG 0..127; settings as KEY=VALUE):",
       "  lan show UNIT",
@@ -156,7 +181,7 @@ public final class DiskArrayTool {
       "  security set UNIT CTL PORT [lun-security=on|off] [guard=on|off] [level=0..2]",
       "  security allow UNIT CTL PORT WWN LUS [node=WWN] [nport=HEX6]",
       "  security deny UNIT CTL PORT WWN",
-      "  security import UNIT CTL PORT FILE   replace the port's permissions",
+      "  security import UNIT CTL PORT FILE [--yes]   replace the port's permissions",
       "  hostgroup list UNIT",
       "  hostgroup add UNIT CTL PORT NAME [number=HG]",
       "  hostgroup rename UNIT CTL PORT HG NAME",
@@ -171,7 +196,7 @@ public final class DiskArrayTool {
       "  options show|set UNIT CTL PORT HG [option=N] [option2=N,N] [mode=0..255]",
       "  rvrf show UNIT",
       "  rvrf set UNIT SERIAL [sequence=S] [detect=N] [path1=C.P-C.P] [path2=C.P-C.P]",
-      "  rvrf delete UNIT [SERIAL]",
+      "  rvrf delete UNIT [SERIAL]   (without SERIAL every remote unit: --yes)",
       "WWNs are 16 hex digits; LUS is 'none' or a list such as 0-3,7. A LAN change",
       "reads the controller's settings and changes only what is given.",
       "",
@@ -184,10 +209,11 @@ public final class DiskArrayTool {
       "  --alert N                alert setting",
       "  --ctl0 TEXT              text for controller 0, at most 79 bytes",
       "  --ctl1 TEXT              text for controller 1, at most 79 bytes",
-      "Codes are stored in one signed byte each: N is -128..255 (decimal or 0x hex)",
+      "Codes are stored in one signed byte each: N is -128..255 (decimal, or hex as 0x..)",
       "and reads back as -128..127. Unit names hold at most 16 bytes.",
       "",
-      "Exit status: 0 success, 1 error reported by the station, 2 usage error.",
+      "Exit status: 0 success, 1 error reported by the station, 2 usage error (also a",
+      "destructive command refused for want of --yes).",
       "");
 
   private final PrintStream out;
@@ -196,10 +222,19 @@ public final class DiskArrayTool {
   /** Whether out is a terminal, where progress bars redraw their line. */
   private final boolean terminal;
 
+  /** Confirmations and passwords: from the terminal, standard input or the environment. */
+  private final Prompts prompts;
+
   DiskArrayTool(PrintStream out, PrintStream err) {
+    this(System.in, out, err);
+  }
+
+  DiskArrayTool(InputStream in, PrintStream out, PrintStream err) {
     this.out = out;
     this.err = err;
-    this.terminal = out == System.out && System.console() != null;
+    boolean onTerminal = out == System.out && in == System.in && System.console() != null;
+    this.terminal = onTerminal;
+    this.prompts = new Prompts(onTerminal ? System.console() : null, in, System.getenv());
   }
 
   public static void main(String[] args) {
@@ -213,13 +248,22 @@ public final class DiskArrayTool {
     return new DiskArrayTool(out, err).execute(args);
   }
 
+  /**
+   * Runs one command line with in as its standard input (for --password-stdin)
+   * and returns its exit status. Not being System.in, in is no terminal: a
+   * destructive command then needs --yes.
+   */
+  public static int run(String[] args, InputStream in, PrintStream out, PrintStream err) {
+    return new DiskArrayTool(in, out, err).execute(args);
+  }
+
   /** The native calls of one command. */
   interface Action {
     void run() throws DiskArrayException, ToolFailure;
   }
 
   /** A failure that comes without an error code, reported with exit status 1. */
-  static final class ToolFailure extends Exception {
+  static class ToolFailure extends Exception {
     private static final long serialVersionUID = 1L;
 
     ToolFailure(String message) {
@@ -240,13 +284,31 @@ public final class DiskArrayTool {
 
   int execute(String[] args) {
     String what = null;
+    PrintWriter outWriter = new PrintWriter(out, true);
+    PrintWriter errWriter = new PrintWriter(err, true);
     try {
-      Arguments arguments = Arguments.parse(args);
-      if (arguments.command == null) {
-        throw new UsageException("no command given");
+      CommandLine tree = CommandTree.build(outWriter, errWriter);
+      CommandTree.Parsed parsed = CommandTree.parse(tree, args);
+      if (parsed.version) {
+        out.println(CommandTree.VERSION);
+        return EXIT_OK;
       }
+      if (parsed.help != null) {
+        if (parsed.help == tree) {
+          out.print(USAGE);
+        } else {
+          parsed.help.usage(out);
+        }
+        return EXIT_OK;
+      }
+      Arguments arguments = parsed.arguments;
+      arguments.prompts = prompts;
       if (arguments.command.equals("help")) {
-        out.print(USAGE);
+        return help(tree, arguments.operands);
+      }
+      if (arguments.command.equals("completion")) {
+        arguments.expectOperands();
+        out.print(CommandTree.completion(tree));
         return EXIT_OK;
       }
       if (arguments.command.equals("demo")) {
@@ -264,26 +326,51 @@ public final class DiskArrayTool {
       what = "open station " + station;
       openStation(station);
       what = step.what;
-      step.action.run();
+      Tables.tsv(arguments.has(Arguments.TSV));
+      try {
+        step.action.run();
+      } finally {
+        Tables.tsv(false);
+      }
       return EXIT_OK;
     } catch (UsageException e) {
       err.println("diskarray: " + e.getMessage());
-      err.println("Run 'java -jar diskarray.jar help' for usage.");
+      err.println("Run 'diskarray help' or 'diskarray COMMAND --help' for usage.");
       return EXIT_USAGE;
     } catch (DiskArrayException e) {
       err.println("diskarray: " + what + ": " + explain(e));
       return EXIT_FAILURE;
+    } catch (Prompts.NotConfirmed e) {
+      err.println("diskarray: " + what + ": " + e.getMessage());
+      return EXIT_USAGE;
     } catch (ToolFailure e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_FAILURE;
     } catch (IOException e) {
-      err.println("diskarray: " + e);
+      err.println("diskarray: " + (what == null ? "" : what + ": ") + Problems.describe(e));
       return EXIT_FAILURE;
     } catch (LinkageError e) {
-      err.println("diskarray: cannot load the bridge library (" + e + ");"
+      err.println("diskarray: cannot load the bridge library (" + e.getMessage() + ");"
           + " point -Djava.library.path at the directory of libdiskarrayjni.so");
       return EXIT_FAILURE;
     }
+  }
+
+  /** 'help' alone: the overview; 'help rg add': the help of that command. */
+  private int help(CommandLine tree, List<String> words) throws UsageException {
+    if (words.isEmpty()) {
+      out.print(USAGE);
+      return EXIT_OK;
+    }
+    CommandLine command = tree;
+    for (String word : words) {
+      command = command.getSubcommands().get(word);
+      if (command == null) {
+        throw new UsageException("no command '" + String.join(" ", words) + "'");
+      }
+    }
+    command.usage(out);
+    return EXIT_OK;
   }
 
   /** Checks a station command line completely before anything reaches the station. */
@@ -292,12 +379,24 @@ public final class DiskArrayTool {
       case "list":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("list units", () -> out.print(Tables.units(readRegistry())));
+        return new Step("list units", () -> {
+          KXUnitParam[] units = readRegistry();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(units) : Tables.units(units));
+        });
       case "show": {
         String name = unitName(arguments.expectOperands("NAME").get(0));
         arguments.allowOnly(Set.of());
-        return new Step("show unit '" + name + "'",
-            () -> out.print(Tables.unit(DiskArrayUtilityJNI.KX_GetUnitParam(name))));
+        return new Step("show unit '" + name + "'", () -> {
+          KXUnitParam unit = DiskArrayUtilityJNI.KX_GetUnitParam(name);
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(unit));
+          } else if (arguments.has(Arguments.TSV)) {
+            // For scripts the unit's row as 'list' has it, not a field per line.
+            out.print(Tables.units(new KXUnitParam[] {unit}));
+          } else {
+            out.print(Tables.unit(unit));
+          }
+        });
       }
       case "add": {
         String name = unitName(arguments.expectOperands("NAME").get(0));
@@ -334,6 +433,7 @@ public final class DiskArrayTool {
         String name = unitName(arguments.expectOperands("NAME").get(0));
         arguments.allowOnly(Set.of());
         return new Step("delete unit '" + name + "'", () -> {
+          arguments.confirm("Delete unit '" + name + "' from the registry?");
           DiskArrayUtilityJNI.KX_UnitDelete(name);
           out.println("deleted " + name);
         });
@@ -346,18 +446,14 @@ public final class DiskArrayTool {
           if (labels == null) {
             throw new ToolFailure("the bridge returned no label list");
           }
-          out.print(Tables.labels(labels));
+          out.print(arguments.has(Arguments.JSON) ? Json.write(labels) : Tables.labels(labels));
         });
       case "modify-info": {
         List<String> operands = arguments.expectOperands("TEXT", "N");
         arguments.allowOnly(Set.of());
         String text = limited("text", operands.get(0), MODIFY_TEXT_BYTES);
-        int operation;
-        try {
-          operation = Integer.decode(operands.get(1).trim());
-        } catch (NumberFormatException e) {
-          throw new UsageException("operation N must be a number, got '" + operands.get(1) + "'");
-        }
+        int operation = Arguments.number("operation N", operands.get(1), Integer.MIN_VALUE,
+            Integer.MAX_VALUE);
         return new Step("modify-info operation " + operation,
             () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
       }
@@ -374,6 +470,9 @@ public final class DiskArrayTool {
     }
     if (StatusCommands.COMMANDS.contains(command)) {
       return new StatusCommands(out).prepare(arguments);
+    }
+    if (FormatCommand.handles(arguments)) {
+      return new FormatCommand(out, terminal).prepare(arguments);
     }
     if (SpecialLuCommands.handles(arguments)) {
       return new SpecialLuCommands(out).prepare(arguments);
@@ -416,9 +515,13 @@ public final class DiskArrayTool {
 
   static Path stationDirectory(Arguments arguments) throws UsageException {
     String given = arguments.option(Arguments.STATION);
+    if (given != null && given.isEmpty()) {
+      throw new UsageException("--station needs a directory, got an empty name");
+    }
     Path dir;
     try {
-      dir = Paths.get(given == null ? DEFAULT_STATION : given).toAbsolutePath().normalize();
+      dir = (given == null ? StationLocation.defaultDirectory() : Paths.get(given))
+          .toAbsolutePath().normalize();
     } catch (InvalidPathException e) {
       throw new UsageException("bad station directory: " + e.getMessage());
     }
@@ -431,6 +534,9 @@ public final class DiskArrayTool {
 
   /** Creates the directory if needed and makes it this process's station. */
   static void openStation(Path dir) throws IOException, DiskArrayException {
+    if (Files.exists(dir) && !Files.isDirectory(dir)) {
+      throw new NotDirectoryException(dir.toString());
+    }
     Files.createDirectories(dir);
     DiskArrayUtilityJNI.KX_GUIInitialize(new WorkingDirectory(dir.toString()));
   }
@@ -442,8 +548,8 @@ public final class DiskArrayTool {
   static String limited(String what, String text, int maxBytes) throws UsageException {
     int length = bytes(text);
     if (length > maxBytes) {
-      throw new UsageException(what + " '" + text + "' has " + length
-          + " bytes; at most " + maxBytes + " are kept");
+      throw new UsageException(what + " '" + text + "' is refused: it has " + length
+          + " bytes, at most " + maxBytes + " are allowed");
     }
     return text;
   }

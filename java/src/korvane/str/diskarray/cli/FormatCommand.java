@@ -31,6 +31,7 @@ final class FormatCommand {
   private static final int JOB_DONE = 2;
   private static final int LIST_RUNNING = 1;
   private static final long POLL_MS = 200;
+  private static final int LU_FORMATTED = 0;
 
   private final PrintStream out;
   private final boolean terminal;
@@ -40,12 +41,26 @@ final class FormatCommand {
     this.terminal = terminal;
   }
 
+  /** Whether the command line is 'lu wait', which this class answers. */
+  static boolean handles(Arguments arguments) {
+    return arguments.command.equals("lu") && !arguments.operands.isEmpty()
+        && arguments.operands.get(0).equals("wait");
+  }
+
   Step prepare(Arguments arguments) throws UsageException {
+    boolean follow = arguments.command.equals("lu");
+    if (follow) {
+      arguments = arguments.subcommand("wait");
+    }
     if (arguments.operands.size() < 2) {
-      throw new UsageException("'format' takes UNIT LU..., got "
+      throw new UsageException("'" + arguments.command + "' takes UNIT LU..., got "
           + (arguments.operands.isEmpty() ? "none" : String.join(" ", arguments.operands)));
     }
-    arguments.allowOnly(Set.of(Arguments.MODE));
+    arguments.allowOnly(Set.of(Arguments.MODE, Arguments.WAIT));
+    follow |= arguments.has(Arguments.WAIT);
+    if (follow && arguments.has(Arguments.MODE)) {
+      throw new UsageException("--mode starts a format; following one (--wait) takes no mode");
+    }
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     Set<Integer> lus = new LinkedHashSet<>();
     for (String word : arguments.operands.subList(1, arguments.operands.size())) {
@@ -63,7 +78,24 @@ final class FormatCommand {
       throw new UsageException("--mode must be full or quick, got '" + modeText + "'");
     }
     List<Integer> numbers = new ArrayList<>(lus);
+    if (follow) {
+      // Re-attach to formats started earlier (by this tool or another client).
+      return new Step("follow the format of " + describe(numbers) + " of '" + unit + "'",
+          () -> follow(unit, numbers));
+    }
+    Arguments confirmed = arguments;
     return new Step("format " + describe(numbers) + " of '" + unit + "'", () -> {
+      List<Integer> formatted = new ArrayList<>();
+      LogicalUnit[] table = StorageCommands.logicalUnits(unit);
+      for (int lu : numbers) {
+        if (table[lu].luNumber >= 0 && table[lu].status == LU_FORMATTED) {
+          formatted.add(lu);
+        }
+      }
+      if (!formatted.isEmpty()) {
+        confirmed.confirm(describe(formatted) + " of '" + unit
+            + "' already formatted; format again and erase the data?");
+      }
       start(unit, numbers, mode);
       follow(unit, numbers);
     });
@@ -104,7 +136,7 @@ final class FormatCommand {
         for (int lu : lus) {
           LuFormatStatus job = list.lu[lu];
           if (job.status == JOB_NONE) {
-            throw new ToolFailure("the station reports no format job for LU " + lu);
+            throw new ToolFailure("LU " + lu + " is not being formatted (no format job)");
           }
           long weight = Math.max(1, table[lu].capacity);
           total += weight;

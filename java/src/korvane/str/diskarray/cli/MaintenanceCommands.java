@@ -126,8 +126,12 @@ final class MaintenanceCommands {
       case "micro revision":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("read the prepared microcode's revision",
-            () -> out.println(DiskArrayUtilityJNI.KX_GetNewMicroRevision()));
+        return new Step("read the prepared microcode's revision", () -> {
+          String revision = DiskArrayUtilityJNI.KX_GetNewMicroRevision();
+          out.print(arguments.has(Arguments.JSON)
+              ? Json.write(java.util.Collections.singletonMap("revision", revision))
+              : revision + "\n");
+        });
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }

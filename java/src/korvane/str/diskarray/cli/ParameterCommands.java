@@ -36,7 +36,8 @@ final class ParameterCommands {
       "                           prefetch, verify, threshold",
       "  params set UNIT GROUP FIELD=VALUE...",
       "  params export UNIT FILE  every group to a new FILE",
-      "  params import UNIT FILE  checks the whole file, then applies all of it",
+      "  params import UNIT FILE [--yes]",
+      "                           checks the whole file, then applies all of it",
       "  identity show UNIT | identity set UNIT FIELD=VALUE...",
       "  command-device UNIT [FIELD=VALUE...]",
       "  warning UNIT [0|1|2]     warning report mode: off, report, report until cleared",
@@ -44,7 +45,7 @@ final class ParameterCommands {
       "  dump UNIT CONTROLLER [FILE]",
       "                           writes the controller's dump to FILE; without FILE shows when",
       "                           the latest was taken",
-      "  config export|import UNIT FILE",
+      "  config export|import UNIT FILE   (import: --yes)",
       "                           the unit's set-up configuration (the wizard record)",
       "  modepage sense UNIT FILE [PAGE [CONTROL]]",
       "                           PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current,",
@@ -216,7 +217,10 @@ final class ParameterCommands {
         String unit = DiskArrayTool.unitName(words.get(0));
         Group group = group(words.get(1));
         return new Step("show the " + words.get(1) + " parameters of '" + unit + "'",
-            () -> out.print(shown(record(group.get(unit)))));
+            () -> {
+              Object record = record(group.get(unit));
+              out.print(arguments.has(Arguments.JSON) ? Json.write(record) : shown(record));
+            });
       }
       case "params set": {
         if (arguments.operands.size() < 3) {
@@ -246,6 +250,8 @@ final class ParameterCommands {
           });
         }
         return new Step("import parameters into '" + unit + "' from " + file, () -> {
+          arguments.confirm("Replace the operating parameters of '" + unit + "' with those of "
+              + file + "?");
           DiskArrayUtilityJNI.KX_SystemParamImport(unit, file, 0);
           out.println("imported the parameters of " + file + " into " + unit);
         });
@@ -253,6 +259,11 @@ final class ParameterCommands {
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  /** A record as text lines, or with --json as JSON. */
+  private void print(Arguments arguments, Object record) {
+    out.print(arguments.has(Arguments.JSON) ? Json.write(record) : RecordText.write(record));
   }
 
   /** The record's text; the per-LU entries of the online tuning only where set. */
@@ -316,8 +327,11 @@ final class ParameterCommands {
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     if (arguments.command.equals("identity show")) {
       arguments.expectOperands("UNIT");
-      return new Step("show the identity of '" + unit + "'", () ->
-          out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)))));
+      return new Step("show the identity of '" + unit + "'", () -> {
+        Object identity = record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
+        out.print(arguments.has(Arguments.JSON) ? Json.write(identity)
+            : RecordText.write(identity));
+      });
     }
     if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
       throw new UsageException("'identity set' takes UNIT FIELD=VALUE...");
@@ -329,7 +343,7 @@ final class ParameterCommands {
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
       edit(identifier, changes);
       DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
-      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit))));
+      print(arguments, record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)));
     });
   }
 
@@ -348,7 +362,7 @@ final class ParameterCommands {
         edit(device, changes);
         DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
       }
-      out.print(RecordText.write(record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit))));
+      print(arguments, record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit)));
     });
   }
 
@@ -365,6 +379,10 @@ final class ParameterCommands {
         DiskArrayUtilityJNI.KX_SetWarningInfo(unit, info);
       }
       WarningInfo info = (WarningInfo) record(DiskArrayUtilityJNI.KX_GetWarningInfo(unit));
+      if (arguments.has(Arguments.JSON)) {
+        out.print(Json.write(info));
+        return;
+      }
       out.println("report_mode = " + info.report_mode);
     });
   }
@@ -378,7 +396,9 @@ final class ParameterCommands {
       if (minutes != null) {
         DiskArrayUtilityJNI.KX_SetAlertInterval(minutes);
       }
-      out.println("alert interval " + DiskArrayUtilityJNI.KX_GetAlertInterval() + " minutes");
+      int interval = DiskArrayUtilityJNI.KX_GetAlertInterval();
+      out.print(arguments.has(Arguments.JSON) ? Json.write(Map.of("minutes", interval))
+          : "alert interval " + interval + " minutes\n");
     });
   }
 
@@ -415,6 +435,8 @@ final class ParameterCommands {
       throw new UsageException("unknown command '" + arguments.command + "'");
     }
     return new Step("import a configuration into '" + unit + "' from " + file, () -> {
+      arguments.confirm("Replace the set-up configuration of '" + unit + "' with that of " + file
+          + "?");
       DiskArrayUtilityJNI.KX_ConfigImport(unit, file);
       out.println("imported the configuration of " + file + " into " + unit);
     });
@@ -466,7 +488,7 @@ final class ParameterCommands {
           try {
             Files.writeString(Paths.get(file), text, StandardCharsets.UTF_8);
           } catch (IOException e) {
-            throw new ToolFailure("cannot write " + file + ": " + e.getMessage());
+            throw new ToolFailure("cannot write " + Problems.describe(e));
           }
           out.println("wrote the wizard record of " + unit + " to " + file);
         });
@@ -480,7 +502,9 @@ final class ParameterCommands {
         try {
           changes = RecordText.parse(Files.readString(Paths.get(words.get(1)),
               StandardCharsets.UTF_8));
-        } catch (IOException | InvalidPathException e) {
+        } catch (IOException e) {
+          throw new UsageException("cannot read " + Problems.describe(e));
+        } catch (InvalidPathException e) {
           throw new UsageException("cannot read " + words.get(1) + ": " + e.getMessage());
         } catch (IllegalArgumentException e) {
           throw new UsageException(words.get(1) + ": " + e.getMessage());
@@ -519,8 +543,7 @@ final class ParameterCommands {
             edit(now, changes);
             DiskArrayUtilityJNI.KX_SetNowWZParam(unit, controller, now);
           }
-          out.print(RecordText.write(
-              record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller))));
+          print(arguments, record(DiskArrayUtilityJNI.KX_GetNowWZParam(unit, controller)));
         });
       }
       default:

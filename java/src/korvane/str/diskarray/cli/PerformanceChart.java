@@ -73,7 +73,7 @@ final class PerformanceChart {
         Files.writeString(to, svg(series, from.getFileName().toString()),
             StandardCharsets.UTF_8);
       } catch (IOException e) {
-        throw new ToolFailure("cannot write " + to + ": " + e.getMessage());
+        throw new ToolFailure("cannot write " + Problems.describe(e));
       }
       out.println("wrote a chart of " + series.lus.size() + " LUs over "
           + series.times.size() + " times to " + to);
@@ -91,7 +91,7 @@ final class PerformanceChart {
     try {
       lines = Files.readAllLines(file, StandardCharsets.UTF_8);
     } catch (IOException e) {
-      throw new ToolFailure("cannot read " + file + ": " + e.getMessage());
+      throw new ToolFailure("cannot read " + Problems.describe(e));
     }
     if (lines.isEmpty() || !lines.get(0).equals(String.join(",", COLUMNS))) {
       throw new ToolFailure(file + " is not a performance file: its first line must be "

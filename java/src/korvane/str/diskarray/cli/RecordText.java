@@ -208,7 +208,13 @@ public final class RecordText {
 
   private static int parseInt(String text) {
     try {
-      long value = Long.decode(text.trim());
+      String trimmed = text.trim();
+      // Decimal, or hex with 0x; a leading zero never means octal.
+      boolean hex = trimmed.matches("-?0[xX][0-9a-fA-F]+");
+      if (!hex && !trimmed.matches("-?[0-9]+")) {
+        throw new NumberFormatException(text);
+      }
+      long value = hex ? Long.decode(trimmed) : Long.parseLong(trimmed);
       if (value < Integer.MIN_VALUE || value > Integer.MAX_VALUE) {
         throw new IllegalArgumentException("'" + text + "' does not fit an int");
       }

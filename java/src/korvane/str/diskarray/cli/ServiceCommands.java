@@ -8,7 +8,9 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.Arrays;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
@@ -72,8 +74,10 @@ final class ServiceCommands {
         arguments.allowOnly(Set.of(Arguments.MODE));
         String mode = arguments.option(Arguments.MODE);
         int peek = choice("--mode", mode == null ? "check" : mode, "check", "peek");
-        return new Step("check the alerts of '" + unit + "'",
-            () -> out.print(alerts(DiskArrayUtilityJNI.KX_AlertCheck(unit, peek))));
+        return new Step("check the alerts of '" + unit + "'", () -> {
+          int value = DiskArrayUtilityJNI.KX_AlertCheck(unit, peek);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(alertList(value)) : alerts(value));
+        });
       }
       case "mail":
         return mail(arguments.subcommand("show|set|append|test|send"));
@@ -98,10 +102,26 @@ final class ServiceCommands {
     }
   }
 
+  private static final String[] ALERT_NAMES = {"drive blocked", "drive rebuilding",
+      "RAID group degraded", "RAID group failed", "format failed", "part failed"};
+
+  /** The alerts for scripts: each kind present, and whether it is new. */
+  static List<Map<String, Object>> alertList(int value) {
+    List<Map<String, Object>> list = new ArrayList<>();
+    for (int i = 0; i < ALERT_NAMES.length; i++) {
+      if ((value & (1 << i)) != 0) {
+        Map<String, Object> alert = new LinkedHashMap<>();
+        alert.put("alert", ALERT_NAMES[i]);
+        alert.put("new", (value & (1 << (i + 16))) != 0);
+        list.add(alert);
+      }
+    }
+    return list;
+  }
+
   /** The alert value in words: kinds now, and which of them are new. */
   static String alerts(int value) {
-    String[] names = {"drive blocked", "drive rebuilding", "RAID group degraded",
-        "RAID group failed", "format failed", "part failed"};
+    String[] names = ALERT_NAMES;
     if (value == 0) {
       return "no alerts\n";
     }
@@ -119,7 +139,10 @@ final class ServiceCommands {
       case "mail show":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("read the e-mail settings", () -> out.print(show(readMail())));
+        return new Step("read the e-mail settings", () -> {
+          EmailInfo mail = readMail();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(mail) : show(mail));
+        });
       case "mail set": {
         arguments.expectOperands();
         arguments.allowOnly(MAIL_OPTIONS);
@@ -293,7 +316,10 @@ final class ServiceCommands {
       case "program show":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
-        return new Step("read the program settings", () -> out.print(show(readProgram())));
+        return new Step("read the program settings", () -> {
+          ExProgramInfo program = readProgram();
+          out.print(arguments.has(Arguments.JSON) ? Json.write(program) : show(program));
+        });
       case "program run":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
@@ -377,7 +403,7 @@ final class ServiceCommands {
       } catch (NoSuchFileException e) {
         lines = List.of();
       } catch (IOException e) {
-        throw new ToolFailure(e.toString());
+        throw new ToolFailure("cannot read " + Problems.describe(e));
       }
       for (String line : lines.subList(Math.max(0, lines.size() - tail), lines.size())) {
         out.println(line);

@@ -1,11 +1,17 @@
 package korvane.str.diskarray.cli;
 
+import java.io.IOException;
 import java.io.PrintStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Paths;
 import java.util.ArrayList;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
+import korvane.str.diskarray.ArrayAllInformation;
 import korvane.str.diskarray.CouplingInfo;
 import korvane.str.diskarray.CouplingLU;
 import korvane.str.diskarray.DiskArrayException;
@@ -52,6 +58,7 @@ final class SpecialLuCommands {
     switch (arguments.command) {
       case "turbo":
       case "pin":
+      case "snapshot":
         return true;
       case "lu":
         return !operands.isEmpty() && LU_SUBCOMMANDS.contains(operands.get(0));
@@ -70,8 +77,11 @@ final class SpecialLuCommands {
         return turbo(arguments.subcommand("show, set"));
       case "pin":
         return pin(arguments);
+      case "snapshot":
+        return snapshot(arguments);
       default:
-        return configuration(arguments.subcommand("rglu").subcommand("export, output, import"));
+        return configuration(
+            arguments.subcommand("rglu").subcommand("export, output, import, apply"));
     }
   }
 
@@ -83,13 +93,17 @@ final class SpecialLuCommands {
     switch (arguments.command) {
       case "lu unified": {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
-        return new Step("list the unified LUs of '" + unit + "'",
-            () -> out.print(unifiedTable(unified(unit))));
+        return new Step("list the unified LUs of '" + unit + "'", () -> {
+          IntegrationLUInfo info = unified(unit);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(info) : unifiedTable(info));
+        });
       }
       case "lu pairs": {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
-        return new Step("list the coupling pairs of '" + unit + "'",
-            () -> out.print(pairTable(couplings(unit))));
+        return new Step("list the coupling pairs of '" + unit + "'", () -> {
+          CouplingInfo info = couplings(unit);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(info) : pairTable(info));
+        });
       }
       case "lu unify": {
         List<String> words = arguments.operands;
@@ -189,7 +203,7 @@ final class SpecialLuCommands {
         name(PAIR_STATES, pair.primary_stat)
       });
     }
-    return rows.size() == 1 ? "(no pairs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no pairs)");
   }
 
   // ---------------------------------------------------------------------------
@@ -200,8 +214,10 @@ final class SpecialLuCommands {
       case "turbo show": {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of());
-        return new Step("show the turbo LUs of '" + unit + "'",
-            () -> out.print(turboTable(turbo(unit))));
+        return new Step("show the turbo LUs of '" + unit + "'", () -> {
+          TurboLu turbo = turbo(unit);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(turbo) : turboTable(turbo));
+        });
       }
       case "turbo set": {
         List<String> words = arguments.expectOperandCount(1, 2, "UNIT [off]");
@@ -282,6 +298,15 @@ final class SpecialLuCommands {
       }
       int date = DiskArrayUtilityJNI.KX_GetPinInfoGetTime(unit, PIN_TIME_DATE);
       int time = DiskArrayUtilityJNI.KX_GetPinInfoGetTime(unit, PIN_TIME_OF_DAY);
+      if (arguments.has(Arguments.JSON)) {
+        Map<String, Object> answer = new LinkedHashMap<>();
+        answer.put("single_lu", single);
+        answer.put("unified", unified);
+        answer.put("since_date", date);
+        answer.put("since_time", time);
+        out.print(Json.write(answer));
+        return;
+      }
       out.print(pinTable(single, unified, date, time));
     });
   }
@@ -313,6 +338,9 @@ final class SpecialLuCommands {
   private Step configuration(Arguments arguments) throws UsageException {
     List<String> words = arguments.expectOperands("UNIT", "FILE");
     arguments.allowOnly(Set.of());
+    if (arguments.command.equals("config rglu apply")) {
+      return apply(arguments, DiskArrayTool.unitName(words.get(0)), absolute(words.get(1)));
+    }
     String unit = DiskArrayTool.unitName(words.get(0));
     String file = absolute(words.get(1));
     switch (arguments.command) {
@@ -330,31 +358,204 @@ final class SpecialLuCommands {
       }
       case "config rglu import":
         return new Step("read the configuration file " + file, () -> {
-          Object[] found = DiskArrayUtilityJNI.KX_RaidLuImport(unit, file);
-          if (found == null || found.length != RAID_GROUPS + LOGICAL_UNITS) {
-            throw new ToolFailure("the bridge returned no configuration");
-          }
-          RaidGroup[] groups = new RaidGroup[RAID_GROUPS];
-          LogicalUnit[] units = new LogicalUnit[LOGICAL_UNITS];
-          for (int i = 0; i < found.length; i++) {
-            Object element = found[i];
-            if (element == null) {
-              throw new ToolFailure("the bridge could not convert entry " + i);
-            }
-            if (i < RAID_GROUPS) {
-              groups[i] = (RaidGroup) element;
-            } else {
-              units[i - RAID_GROUPS] = (LogicalUnit) element;
-            }
+          Configuration read = read(unit, file);
+          RaidGroup[] groups = read.groups;
+          LogicalUnit[] units = read.units;
+          if (arguments.has(Arguments.JSON)) {
+            Map<String, Object> answer = new LinkedHashMap<>();
+            answer.put("raid_groups", StorageCommands.inUse(groups));
+            answer.put("lus", StorageCommands.inUse(units));
+            out.print(Json.write(answer));
+            return;
           }
           out.println(file + " holds:");
           out.print(StorageCommands.raidGroupTable(groups, units));
           out.print(StorageCommands.logicalUnitTable(units, null));
-          out.println("(nothing was changed on " + unit + ")");
+          out.println("(nothing was changed on " + unit + "; 'config rglu apply' creates them)");
         });
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  /** The RAID groups and LUs of a configuration file, all 45 and 512 entries. */
+  private static final class Configuration {
+    final RaidGroup[] groups = new RaidGroup[RAID_GROUPS];
+    final LogicalUnit[] units = new LogicalUnit[LOGICAL_UNITS];
+  }
+
+  private static Configuration read(String unit, String file)
+      throws DiskArrayException, ToolFailure {
+    Object[] found = DiskArrayUtilityJNI.KX_RaidLuImport(unit, file);
+    if (found == null || found.length != RAID_GROUPS + LOGICAL_UNITS) {
+      throw new ToolFailure("the bridge returned no configuration");
+    }
+    Configuration read = new Configuration();
+    for (int i = 0; i < found.length; i++) {
+      Object element = found[i];
+      if (element == null) {
+        throw new ToolFailure("the bridge could not convert entry " + i);
+      }
+      if (i < RAID_GROUPS) {
+        read.groups[i] = (RaidGroup) element;
+      } else {
+        read.units[i - RAID_GROUPS] = (LogicalUnit) element;
+      }
+    }
+    return read;
+  }
+
+  /**
+   * Creates the RAID groups and LUs of a configuration file on a unit, after
+   * checking that none of them clashes with what the unit has: a group or LU
+   * number in use, or a drive slot of an existing group. When the station
+   * refuses one of them part way, what this command created is removed again
+   * (LUs from the last, then groups), so the unit is left as it was.
+   */
+  private Step apply(Arguments arguments, String unit, String file) {
+    return new Step("apply " + file + " to '" + unit + "'", () -> {
+      Configuration wanted = read(unit, file);
+      List<RaidGroup> groups = StorageCommands.inUse(wanted.groups);
+      List<LogicalUnit> units = StorageCommands.inUse(wanted.units);
+      if (groups.isEmpty()) {
+        throw new ToolFailure(file + " holds no RAID groups; nothing to apply");
+      }
+      String clash = clash(StorageCommands.raidGroups(unit), StorageCommands.logicalUnits(unit),
+          groups, units);
+      if (clash != null) {
+        throw new ToolFailure("not applied: " + clash);
+      }
+      arguments.confirm("Create " + groups.size() + " RAID groups and " + units.size()
+          + " LUs on '" + unit + "' from " + file + "?");
+      List<Integer> madeGroups = new ArrayList<>();
+      List<Integer> madeUnits = new ArrayList<>();
+      try {
+        for (RaidGroup group : groups) {
+          RaidGroup request = new RaidGroup();
+          request.rgnum = group.rgnum;
+          request.level = group.level;
+          request.port = group.port;
+          request.row = group.row;
+          request.width = group.width;
+          request.depth = group.depth;
+          request.lastLBASet = group.lastLBASet;
+          request.lastLBA = group.lastLBASet != 0 ? group.lastLBA : 0;
+          DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, request);
+          madeGroups.add(group.rgnum);
+        }
+        for (LogicalUnit lu : units) {
+          LogicalUnit request = new LogicalUnit();
+          request.luNumber = lu.luNumber;
+          request.rgNumber = lu.rgNumber;
+          request.capacity = lu.capacity;
+          request.staging = lu.staging;
+          request.defaultCTL = lu.defaultCTL;
+          request.hostblock = lu.hostblock;
+          DiskArrayUtilityJNI.KX_LogicalUnitAdd(unit, request);
+          madeUnits.add(lu.luNumber);
+        }
+      } catch (DiskArrayException e) {
+        String undone = undo(unit, madeGroups, madeUnits);
+        throw new ToolFailure("not applied: the station refused "
+            + (madeGroups.size() < groups.size()
+                ? "RAID group " + groups.get(madeGroups.size()).rgnum
+                : "LU " + units.get(madeUnits.size()).luNumber)
+            + ": " + DiskArrayTool.explain(e) + "; " + undone);
+      }
+      out.println("created RAID groups " + numbers(madeGroups)
+          + (madeUnits.isEmpty() ? "" : " and LUs " + numbers(madeUnits)) + " on " + unit
+          + " (the LUs are unformatted)");
+    });
+  }
+
+  /** Why the file's groups and LUs cannot join the unit's, or null when they can. */
+  static String clash(RaidGroup[] existingGroups, LogicalUnit[] existingUnits,
+      List<RaidGroup> groups, List<LogicalUnit> units) {
+    int[] owner = DriveMap.groupOfSlot(existingGroups);
+    for (RaidGroup group : groups) {
+      if (existingGroups[group.rgnum].rgnum >= 0) {
+        return "RAID group " + group.rgnum + " exists on the unit";
+      }
+      for (int p = Math.max(0, group.port); p < group.port + group.width && p < DriveMap.PORTS;
+          p++) {
+        for (int r = Math.max(0, group.row); r < group.row + group.depth && r < DriveMap.ROWS;
+            r++) {
+          int taken = owner[p * DriveMap.ROWS + r];
+          if (taken >= 0) {
+            return "RAID group " + group.rgnum + " would take the drive at port " + p + ", row "
+                + r + ", which belongs to RAID group " + taken;
+          }
+        }
+      }
+    }
+    for (LogicalUnit lu : units) {
+      if (existingUnits[lu.luNumber].luNumber >= 0) {
+        return "LU " + lu.luNumber + " exists on the unit";
+      }
+    }
+    return null;
+  }
+
+  /** Removes what a refused apply created; says whether the unit is as it was. */
+  private static String undo(String unit, List<Integer> groups, List<Integer> units) {
+    try {
+      for (int i = units.size() - 1; i >= 0; i--) {
+        int last = DiskArrayUtilityJNI.KX_GetLastLogicalUnit(unit);
+        if (last != units.get(i)) {
+          return "LUs " + numbers(units.subList(0, i + 1)) + " and RAID groups "
+              + numbers(groups) + " it had created remain";
+        }
+        DiskArrayUtilityJNI.KX_LogicalUnitDelete(unit);
+      }
+      for (int i = groups.size() - 1; i >= 0; i--) {
+        DiskArrayUtilityJNI.KX_RaidGroupDelete(unit, groups.get(i));
+      }
+      return "what it had created was removed again";
+    } catch (DiskArrayException e) {
+      return "removing what it had created failed (" + DiskArrayTool.explain(e)
+          + "); check 'rg list' and 'lu list'";
+    }
+  }
+
+  private static String numbers(List<Integer> values) {
+    List<String> words = new ArrayList<>();
+    for (int value : values) {
+      words.add(Integer.toString(value));
+    }
+    return words.isEmpty() ? "(none)" : String.join(", ", words);
+  }
+
+  // ---------------------------------------------------------------------------
+  // Snapshot
+
+  /** The whole record tree of a unit as JSON, on standard output or in --json FILE. */
+  private Step snapshot(Arguments arguments) throws UsageException {
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    arguments.allowOnly(Set.of());
+    String file = arguments.option(Arguments.JSON);
+    if (file != null && file.isEmpty()) {
+      throw new UsageException("--json needs a file name, got an empty one");
+    }
+    return new Step("take a snapshot of '" + unit + "'", () -> {
+      ArrayAllInformation all = DiskArrayUtilityJNI.KX_GetAllInformation(unit);
+      if (all == null) {
+        throw new ToolFailure("the bridge returned no snapshot");
+      }
+      String json = Json.write(all);
+      if (file == null) {
+        out.print(json);
+        return;
+      }
+      try {
+        Files.writeString(Paths.get(file), json, StandardCharsets.UTF_8);
+      } catch (IOException e) {
+        throw new ToolFailure("cannot write " + Problems.describe(e));
+      } catch (InvalidPathException e) {
+        throw new ToolFailure("cannot write " + file + ": " + e.getMessage());
+      }
+      out.println("wrote the snapshot of " + unit + " to " + file + " (" + json.length()
+          + " characters of JSON)");
+    });
   }
 
   /** The file as the station should see it: absolute, since its directory is not ours. */
@@ -383,6 +584,6 @@ final class SpecialLuCommands {
         });
       }
     }
-    return rows.size() == 1 ? "(no unified LUs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no unified LUs)");
   }
 }

@@ -50,7 +50,9 @@ final class StatisticsCommands {
       return new Step("read the statistics of '" + unit + "'", () -> {
         StatisticalInformation stats =
             DiskArrayUtilityJNI.KX_GetStatisticalInformation(unit, 0);
-        if (raw) {
+        if (arguments.has(Arguments.JSON)) {
+          out.print(Json.write(stats));
+        } else if (raw) {
           printRaw("", stats);
         } else {
           out.print(summary(stats));
@@ -242,7 +244,7 @@ final class StatisticsCommands {
     try {
       Files.deleteIfExists(path);
     } catch (IOException e) {
-      throw new ToolFailure("cannot replace " + path + ": " + e.getMessage());
+      throw new ToolFailure("cannot replace " + Problems.describe(e));
     }
     String file = path.toString();
     List<StatisticalCommand> window = new ArrayList<>();

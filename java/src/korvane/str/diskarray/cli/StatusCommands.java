@@ -4,9 +4,12 @@ import java.io.PrintStream;
 import java.time.LocalDateTime;
 import java.time.format.DateTimeFormatter;
 import java.time.format.DateTimeParseException;
+import java.time.format.ResolverStyle;
 import java.util.ArrayList;
 import java.util.GregorianCalendar;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 import java.util.TreeMap;
 import korvane.str.diskarray.CacheStatus;
@@ -15,6 +18,7 @@ import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.DiskDriveInformation;
 import korvane.str.diskarray.DriveReconstructInformation;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.RaidGroup;
 import korvane.str.diskarray.UnitCondition;
 import korvane.str.diskarray.UnitInformation;
@@ -25,8 +29,11 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class StatusCommands {
   static final Set<String> COMMANDS = Set.of("status", "drives", "drive", "clock");
 
-  private static final DateTimeFormatter CLOCK = DateTimeFormatter.ofPattern("yyyy-MM-dd HH:mm:ss");
+  private static final DateTimeFormatter CLOCK =
+      DateTimeFormatter.ofPattern("uuuu-MM-dd HH:mm:ss").withResolverStyle(ResolverStyle.STRICT);
   private static final String[] PART_STATES = {"not installed", "normal", "failed", "rebuilding"};
+  /** A drive's states: a drive out of service is "blocked" in every view of the tool. */
+  private static final String[] DRIVE_STATES = {"not installed", "normal", "blocked", "rebuilding"};
 
   private final PrintStream out;
 
@@ -40,12 +47,35 @@ final class StatusCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of(Arguments.CONTROLLER));
         int ctl = UserCommands.controller(arguments);
-        return new Step("read the status of '" + unit + "'", () -> status(unit, ctl));
+        return new Step("read the status of '" + unit + "'", () -> {
+          if (arguments.has(Arguments.JSON)) {
+            Map<String, Object> answer = new LinkedHashMap<>();
+            answer.put("condition", DiskArrayUtilityJNI.KX_GetUnitCondition(unit, ctl));
+            answer.put("information", DiskArrayUtilityJNI.KX_GetUnitInformation(unit));
+            GregorianCalendar clock = DiskArrayUtilityJNI.KX_GetUnitTime(unit);
+            answer.put("clock", clock == null ? null : format(clock));
+            answer.put("drives", DiskArrayUtilityJNI.KX_GetDriveStatus(unit));
+            answer.put("raid_groups",
+                StorageCommands.inUse(DiskArrayUtilityJNI.KX_GetRaidGroups(unit)));
+            out.print(Json.write(answer));
+          } else {
+            status(unit, ctl);
+          }
+        });
       }
       case "drives": {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of());
-        return new Step("list the drives of '" + unit + "'", () -> drives(unit));
+        return new Step("list the drives of '" + unit + "'", () -> {
+          if (arguments.has(Arguments.JSON)) {
+            Map<String, Object> answer = new LinkedHashMap<>();
+            answer.put("drives", DiskArrayUtilityJNI.KX_GetDriveStatus(unit));
+            answer.put("identities", DiskArrayUtilityJNI.KX_GetDriveInformationAll(unit));
+            out.print(Json.write(answer));
+          } else {
+            drives(unit);
+          }
+        });
       }
       case "drive":
         return driveMode(arguments);
@@ -107,7 +137,7 @@ final class StatusCommands {
       if (drive == null || drive.mount == 0) {
         continue;
       }
-      String state = partState(drive.drv_state);
+      String state = driveState(drive.drv_state);
       if (drive.drv_state == 3) {
         DriveReconstructInformation rebuild = DiskArrayUtilityJNI.KX_DriveReconstructInformation(
             unit, drive.port_no, drive.row_no);
@@ -122,11 +152,7 @@ final class StatusCommands {
         id == null ? "?" : Long.toString((Integer.toUnsignedLong(id.lastLBA) + 1) / 2048)
       });
     }
-    if (rows.size() == 1) {
-      out.println("(no drives mounted)");
-    } else {
-      out.print(Tables.columns(rows));
-    }
+    out.print(Tables.table(rows, "(no drives mounted)"));
   }
 
   // Takes a drive out of service or returns it; a returned member of a
@@ -150,7 +176,16 @@ final class StatusCommands {
     }
     String what = words.get(3) + " the drive at port " + port + ", row " + row;
     return new Step(what + " of '" + unit + "'", () -> {
-      DiskArrayUtilityJNI.KX_SetDriveMode(unit, port, row, mode);
+      try {
+        DiskArrayUtilityJNI.KX_SetDriveMode(unit, port, row, mode);
+      } catch (DiskArrayException e) {
+        if (e.getCode() == ErrorCodes.KXE_DRIVE_NOT_MOUNTED) {
+          // The code's general meaning speaks of a RAID group; here there is none.
+          throw new ToolFailure("no drive is mounted at port " + port + ", row " + row
+              + " (" + e.getMessage() + ")");
+        }
+        throw e;
+      }
       DriveReconstructInformation rebuild =
           DiskArrayUtilityJNI.KX_DriveReconstructInformation(unit, port, row);
       out.println(what + ": " + REBUILD_STATES[Math.max(0, Math.min(2, rebuild.status_code))]);
@@ -164,8 +199,11 @@ final class StatusCommands {
     arguments.allowOnly(Set.of());
     String unit = DiskArrayTool.unitName(words.get(0));
     if (words.size() == 1) {
-      return new Step("read the clock of '" + unit + "'",
-          () -> out.println(format(DiskArrayUtilityJNI.KX_GetUnitTime(unit))));
+      return new Step("read the clock of '" + unit + "'", () -> {
+        String time = format(DiskArrayUtilityJNI.KX_GetUnitTime(unit));
+        out.print(arguments.has(Arguments.JSON)
+            ? Json.write(Map.of("clock", time)) : time + "\n");
+      });
     }
     if (words.size() == 2 && words.get(1).equals("set-now")) {
       return new Step("set the clock of '" + unit + "'", () -> {
@@ -178,7 +216,8 @@ final class StatusCommands {
       try {
         time = LocalDateTime.parse(words.get(2).replace('T', ' '), CLOCK);
       } catch (DateTimeParseException e) {
-        throw new UsageException("time must be 'YYYY-MM-DD hh:mm:ss', got '" + words.get(2) + "'");
+        throw new UsageException("time must be a real date and time 'YYYY-MM-DD hh:mm:ss', got '"
+            + words.get(2) + "'");
       }
       GregorianCalendar calendar = new GregorianCalendar(time.getYear(),
           time.getMonthValue() - 1, time.getDayOfMonth(), time.getHour(), time.getMinute(),
@@ -243,6 +282,10 @@ final class StatusCommands {
     List<String> items = new ArrayList<>();
     counts.forEach((state, count) -> items.add(count + separator + state));
     return String.join(", ", items);
+  }
+
+  static String driveState(int state) {
+    return state >= 0 && state < DRIVE_STATES.length ? DRIVE_STATES[state] : "state " + state;
   }
 
   static String partState(int state) {

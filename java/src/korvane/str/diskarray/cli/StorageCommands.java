@@ -2,10 +2,13 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintStream;
 import java.util.ArrayList;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.LogicalUnit;
 import korvane.str.diskarray.LuFormatStatus;
 import korvane.str.diskarray.LuFormatStatusList;
@@ -52,6 +55,10 @@ final class StorageCommands {
         arguments.allowOnly(Set.of());
         return new Step("list the RAID groups of '" + unit + "'", () -> {
           RaidGroup[] groups = raidGroups(unit);
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(inUse(groups)));
+            return;
+          }
           out.print(raidGroupTable(groups, logicalUnits(unit)));
         });
       }
@@ -68,7 +75,11 @@ final class StorageCommands {
         group.depth = arguments.intOption(Arguments.DEPTH, 1, 1, DriveMap.ROWS);
         cut(arguments, group);
         return new Step("add a RAID group to '" + unit + "'", () -> {
-          DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, group);
+          try {
+            DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, group);
+          } catch (DiskArrayException e) {
+            throw geometry(e, group);
+          }
           RaidGroup added = groupAt(raidGroups(unit), group.port, group.row);
           out.println(added == null ? "added a RAID group"
               : "added RAID group " + added.rgnum + ": " + levelName(added.level) + ", "
@@ -79,8 +90,15 @@ final class StorageCommands {
         List<String> words = arguments.expectOperands("UNIT", "RG");
         String unit = DiskArrayTool.unitName(words.get(0));
         int rg = Arguments.number("RG", words.get(1), 0, RAID_GROUPS - 1);
-        arguments.allowOnly(Set.of(Arguments.DEPTH, Arguments.CAPACITY));
-        int depth = arguments.requiredInt(Arguments.DEPTH, 1, DriveMap.ROWS);
+        arguments.allowOnly(Set.of(Arguments.DEPTH, Arguments.ROWS, Arguments.CAPACITY));
+        // --rows N grows the group by N rows; --depth D makes it D rows deep in all.
+        if (arguments.has(Arguments.DEPTH) == arguments.has(Arguments.ROWS)) {
+          throw new UsageException("'rg expand' needs --rows N (rows to add) or --depth D"
+              + " (the new total depth), not both");
+        }
+        Integer depth = arguments.has(Arguments.DEPTH)
+            ? arguments.requiredInt(Arguments.DEPTH, 1, DriveMap.ROWS) : null;
+        int added = arguments.intOption(Arguments.ROWS, 0, 1, DriveMap.ROWS - 1);
         RaidGroup request = new RaidGroup();
         cut(arguments, request);
         return new Step("expand RAID group " + rg + " of '" + unit + "'", () -> {
@@ -89,10 +107,14 @@ final class StorageCommands {
             // Let the station give its own answer for a group it does not have.
             group.rgnum = rg;
           }
-          group.depth = depth;
+          group.depth = depth != null ? depth : group.depth + added;
           group.lastLBASet = request.lastLBASet;
           group.lastLBA = request.lastLBA;
-          DiskArrayUtilityJNI.KX_RaidGroupExpand(unit, group);
+          try {
+            DiskArrayUtilityJNI.KX_RaidGroupExpand(unit, group);
+          } catch (DiskArrayException e) {
+            throw geometry(e, group);
+          }
           RaidGroup expanded = raidGroups(unit)[rg];
           out.println("RAID group " + rg + " now " + expanded.depth + " rows, "
               + expanded.lastLBA + " MB");
@@ -112,6 +134,7 @@ final class StorageCommands {
         String unit = unit(arguments, "UNIT");
         arguments.allowOnly(Set.of());
         return new Step("delete the RAID groups of '" + unit + "'", () -> {
+          arguments.confirm("Delete every RAID group of '" + unit + "' and their LUs?");
           DiskArrayUtilityJNI.KX_RaidGroupAllDelete(unit);
           out.println("deleted every RAID group of " + unit);
         });
@@ -119,6 +142,46 @@ final class StorageCommands {
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  /**
+   * A refused shape said precisely: the station's code covers both a width the
+   * level does not take and a rectangle outside the slots; the tool says which.
+   */
+  private static ToolFailure geometry(DiskArrayException e, RaidGroup group)
+      throws DiskArrayException {
+    String problem = e.getCode() != ErrorCodes.KXE_INVALID_GEOMETRY ? null
+        : geometryProblem(group.level, group.port, group.row, group.width, group.depth);
+    if (problem == null) {
+      throw e;
+    }
+    return new ToolFailure(problem + " (" + e.getMessage() + ")");
+  }
+
+  /** What is wrong with a group's shape, or null when the tool sees nothing wrong. */
+  static String geometryProblem(int level, int port, int row, int width, int depth) {
+    int min;
+    int max;
+    switch (level) {
+      case 0: min = 2; max = 15; break;
+      case 1: min = 2; max = 2; break;
+      case 5: min = 3; max = 15; break;
+      case 6: min = 4; max = 15; break;
+      case 10: min = 4; max = 14; break;
+      default: return null;
+    }
+    if (width < min || width > max || (level == 10 && width % 2 != 0)) {
+      return "width " + width + " does not suit " + levelName(level) + ", which takes "
+          + (min == max ? "exactly " + min : (level == 10 ? "an even width " : "") + min + ".."
+              + max) + " drives across";
+    }
+    if (port + width > DriveMap.PORTS || row + depth > DriveMap.ROWS) {
+      return "the group does not fit the slots: " + width + " ports from port " + port
+          + " by " + depth + " rows from row " + row + " reach "
+          + (port + width > DriveMap.PORTS ? "port " + (port + width - 1) : "row "
+              + (row + depth - 1)) + ", past the last (" + (DriveMap.PORTS - 1) + ")";
+    }
+    return null;
   }
 
   /** --capacity MB asks for a group cut to that capacity; without it the full capacity. */
@@ -174,7 +237,7 @@ final class StorageCommands {
         Integer.toString(group.lumaxcapa), Integer.toString(lus)
       });
     }
-    return rows.size() == 1 ? "(no RAID groups)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no RAID groups)");
   }
 
   private static String span(int first, int count) {
@@ -189,8 +252,11 @@ final class StorageCommands {
       case "lu list": {
         String unit = unit(arguments, "UNIT");
         arguments.allowOnly(Set.of());
-        return new Step("list the LUs of '" + unit + "'",
-            () -> out.print(logicalUnitTable(logicalUnits(unit), formatProgress(unit))));
+        return new Step("list the LUs of '" + unit + "'", () -> {
+          LogicalUnit[] units = logicalUnits(unit);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(inUse(units))
+              : logicalUnitTable(units, formatProgress(unit)));
+        });
       }
       case "lu show": {
         List<String> words = arguments.expectOperands("UNIT", "LU");
@@ -199,18 +265,31 @@ final class StorageCommands {
         arguments.allowOnly(Set.of());
         return new Step("show LU " + lu + " of '" + unit + "'", () -> {
           LogicalUnit read = DiskArrayUtilityJNI.KX_GetLogicalUnit1(unit, lu);
+          LuFormatStatus job = null;
+          if (read.status == LU_FORMATTING) {
+            LuFormatStatus[] progress = formatProgress(unit);
+            job = progress != null && lu < progress.length ? progress[lu] : null;
+          }
+          if (arguments.has(Arguments.JSON)) {
+            Map<String, Object> answer = new LinkedHashMap<>();
+            answer.put("lu", read);
+            answer.put("format", job);
+            out.print(Json.write(answer));
+            return;
+          }
           List<String[]> rows = new ArrayList<>();
-          rows.add(new String[] {"luNumber", Integer.toString(read.luNumber)});
-          rows.add(new String[] {"rgNumber", Integer.toString(read.rgNumber)});
-          rows.add(new String[] {"raid_level", levelName(read.raid_level)});
+          rows.add(new String[] {"LU", Integer.toString(read.luNumber)});
+          rows.add(new String[] {"RAID group", Integer.toString(read.rgNumber)});
+          rows.add(new String[] {"RAID level", levelName(read.raid_level)});
           rows.add(new String[] {"capacity", read.capacity + " MB"});
           rows.add(new String[] {"staging", staging(read.staging)});
-          rows.add(new String[] {"defaultCTL", Integer.toString(read.defaultCTL)});
-          rows.add(new String[] {"currentCTL", Integer.toString(read.currentCTL)});
-          rows.add(new String[] {"status", luState(read.status)});
-          rows.add(new String[] {"hostblock", Integer.toString(read.hostblock)});
-          rows.add(new String[] {"lu_valid", Integer.toString(read.lu_valid)});
-          rows.add(new String[] {"rg_last_lu", Integer.toString(read.rg_last_lu)});
+          rows.add(new String[] {"default controller", Integer.toString(read.defaultCTL)});
+          rows.add(new String[] {"current controller", Integer.toString(read.currentCTL)});
+          rows.add(new String[] {"state", luState(read.status)
+              + (job != null ? " " + job.percent + "%" : "")});
+          rows.add(new String[] {"block size", read.hostblock + " bytes"});
+          rows.add(new String[] {"valid", read.lu_valid != 0 ? "yes" : "no"});
+          rows.add(new String[] {"last LU of its group", read.rg_last_lu != 0 ? "yes" : "no"});
           out.print(Tables.columns(rows));
         });
       }
@@ -264,6 +343,7 @@ final class StorageCommands {
         String unit = unit(arguments, "UNIT");
         arguments.allowOnly(Set.of());
         return new Step("delete the LUs of '" + unit + "'", () -> {
+          arguments.confirm("Delete every LU of '" + unit + "'?");
           DiskArrayUtilityJNI.KX_LogicalUnitDeleteAll(unit);
           out.println("deleted every LU of " + unit);
         });
@@ -359,7 +439,29 @@ final class StorageCommands {
         Integer.toString(lu.currentCTL), state, lu.lu_valid != 0 ? "yes" : "no"
       });
     }
-    return rows.size() == 1 ? "(no LUs)\n" : Tables.columns(rows);
+    return Tables.table(rows, "(no LUs)");
+  }
+
+  /** The groups that exist, for scripts: the table's unused entries left out. */
+  static List<RaidGroup> inUse(RaidGroup[] groups) {
+    List<RaidGroup> used = new ArrayList<>();
+    for (RaidGroup group : groups) {
+      if (group != null && group.rgnum >= 0) {
+        used.add(group);
+      }
+    }
+    return used;
+  }
+
+  /** The LUs that exist, for scripts. */
+  static List<LogicalUnit> inUse(LogicalUnit[] units) {
+    List<LogicalUnit> used = new ArrayList<>();
+    for (LogicalUnit lu : units) {
+      if (lu != null && lu.luNumber >= 0) {
+        used.add(lu);
+      }
+    }
+    return used;
   }
 
   private static int lowestFree(LogicalUnit[] units) {
@@ -387,7 +489,7 @@ final class StorageCommands {
     return units;
   }
 
-  private static LuFormatStatus[] formatProgress(String unit) throws DiskArrayException {
+  static LuFormatStatus[] formatProgress(String unit) throws DiskArrayException {
     LuFormatStatusList list = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(unit);
     return list == null ? null : list.lu;
   }

@@ -19,7 +19,7 @@ final class Tables {
    */
   static String units(KXUnitParam[] units) {
     if (units.length == 0) {
-      return "(no units registered)\n";
+      return empty("(no units registered)");
     }
     List<String[]> rows = new ArrayList<>();
     rows.add(UNIT_HEADER);
@@ -54,7 +54,7 @@ final class Tables {
 
   static String labels(KXLabel[] labels) {
     if (labels.length == 0) {
-      return "(no labels)\n";
+      return empty("(no labels)");
     }
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"OLD", "NEW"});
@@ -73,7 +73,37 @@ final class Tables {
     return value == null ? "(null)" : value;
   }
 
+  /**
+   * Whether this thread prints tables for scripts: rows without the heading,
+   * cells separated by tabs (a tab or newline inside a cell becomes a space).
+   */
+  private static final ThreadLocal<Boolean> TSV = ThreadLocal.withInitial(() -> false);
+
+  static void tsv(boolean on) {
+    TSV.set(on);
+  }
+
+  /** The rows (heading first) as a table, or the note when there is no row but the heading. */
+  static String table(List<String[]> rows, String empty) {
+    return rows.size() == 1 ? empty(empty) : columns(rows);
+  }
+
+  /** A note that stands for an empty table: nothing at all for scripts. */
+  static String empty(String note) {
+    return TSV.get() ? "" : note + "\n";
+  }
+
   static String columns(List<String[]> rows) {
+    if (TSV.get()) {
+      StringBuilder out = new StringBuilder();
+      for (String[] row : rows.subList(1, rows.size())) {
+        for (int c = 0; c < row.length; c++) {
+          out.append(c == 0 ? "" : "\t").append(row[c].replaceAll("[\t\r\n]", " "));
+        }
+        out.append('\n');
+      }
+      return out.toString();
+    }
     int width = rows.get(0).length;
     int[] widths = new int[width];
     for (String[] row : rows) {

@@ -1,7 +1,9 @@
 package korvane.str.diskarray.cli;
 
 import java.io.PrintStream;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
@@ -28,11 +30,11 @@ final class UserCommands {
       case "user":
         return user(arguments.subcommand("list, add, change, delete, delete-all, reset"));
       case "login": {
-        List<String> words = arguments.expectOperands("UNIT", "USER", "PASSWORD");
+        List<String> words = arguments.expectOperandCount(2, 3, "UNIT USER [PASSWORD]");
         arguments.allowOnly(CONTROLLER_ONLY);
         String unit = DiskArrayTool.unitName(words.get(0));
         int ctl = controller(arguments);
-        KXUserRegist account = account(words.get(1), words.get(2));
+        KXUserRegist account = account(arguments, words.get(1), words, 2);
         return new Step("log in to '" + unit + "'", () -> {
           String[] session = DiskArrayUtilityJNI.KX_LoginKXUnit(unit, ctl, account);
           if (session == null) {
@@ -55,8 +57,17 @@ final class UserCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(CONTROLLER_ONLY);
         int ctl = controller(arguments);
-        return new Step("check the login of '" + unit + "'",
-            () -> out.println("controller " + ctl + ": " + session(unit, ctl)));
+        return new Step("check the login of '" + unit + "'", () -> {
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(sessionRecord(unit, ctl)));
+          } else if (arguments.has(Arguments.TSV)) {
+            Map<String, Object> session = sessionRecord(unit, ctl);
+            out.println(ctl + (session.get("user") == null ? ""
+                : "\t" + session.get("user") + "\t" + session.get("since")));
+          } else {
+            out.println("controller " + ctl + ": " + session(unit, ctl));
+          }
+        });
       }
       case "passwd":
         return password(arguments.subcommand("check, change"));
@@ -72,6 +83,21 @@ final class UserCommands {
         arguments.allowOnly(Set.of());
         return new Step("list the accounts of '" + unit + "'", () -> {
           KXUserRegist info = DiskArrayUtilityJNI.KX_GetUserInformation(unit, 0);
+          if (arguments.has(Arguments.JSON)) {
+            Map<String, Object> answer = new LinkedHashMap<>();
+            answer.put("accounts", info.num);
+            answer.put("sessions", List.of(sessionRecord(unit, 0), sessionRecord(unit, 1)));
+            out.print(Json.write(answer));
+            return;
+          }
+          if (arguments.has(Arguments.TSV)) {
+            for (int ctl = 0; ctl < 2; ctl++) {
+              Map<String, Object> session = sessionRecord(unit, ctl);
+              out.println(ctl + "\t" + info.num + "\t" + (session.get("user") == null ? ""
+                  : session.get("user") + "\t" + session.get("since")));
+            }
+            return;
+          }
           out.println("accounts: " + info.num);
           for (int ctl = 0; ctl < 2; ctl++) {
             out.println("controller " + ctl + ": " + session(unit, ctl));
@@ -79,24 +105,33 @@ final class UserCommands {
         });
       }
       case "user add": {
-        List<String> words = arguments.expectOperands("UNIT", "USER", "PASSWORD");
+        List<String> words = arguments.expectOperandCount(2, 3, "UNIT USER [PASSWORD]");
         arguments.allowOnly(CONTROLLER_ONLY);
         String unit = DiskArrayTool.unitName(words.get(0));
         int ctl = controller(arguments);
-        KXUserRegist account = account(words.get(1), words.get(2));
+        KXUserRegist account = account(arguments, words.get(1), words, 2);
         return new Step("add user '" + account.user + "' to '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_RegistUser(unit, ctl, account);
           out.println("added user " + account.user + " to " + unit);
         });
       }
       case "user change": {
-        List<String> words =
-            arguments.expectOperands("UNIT", "USER", "PASSWORD", "NEW-USER", "NEW-PASSWORD");
+        // UNIT USER NEW-USER asks for both passwords; all five words give them.
+        List<String> words = arguments.expectOperandCount(3, 5,
+            "UNIT USER NEW-USER, or UNIT USER PASSWORD NEW-USER NEW-PASSWORD");
+        if (words.size() == 4) {
+          throw new UsageException("'user change' takes UNIT USER NEW-USER (passwords asked for)"
+              + " or UNIT USER PASSWORD NEW-USER NEW-PASSWORD");
+        }
         arguments.allowOnly(CONTROLLER_ONLY);
         String unit = DiskArrayTool.unitName(words.get(0));
         int ctl = controller(arguments);
-        KXUserRegist old = account(words.get(1), words.get(2));
-        KXUserRegist changed = account(words.get(3), words.get(4));
+        boolean given = words.size() == 5;
+        KXUserRegist old = account(arguments, words.get(1), words, given ? 2 : -1);
+        String newUser = words.get(given ? 3 : 2);
+        KXUserRegist changed = new KXUserRegist(credential("user name", newUser),
+            credential("password", given ? words.get(4) : arguments.password(
+                "new password of " + newUser, Prompts.NEW_PASSWORD_VARIABLE)));
         return new Step("change user '" + old.user + "' of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_ChangeUser(unit, ctl, old, changed);
           out.println("changed user " + old.user
@@ -104,11 +139,11 @@ final class UserCommands {
         });
       }
       case "user delete": {
-        List<String> words = arguments.expectOperands("UNIT", "USER", "PASSWORD");
+        List<String> words = arguments.expectOperandCount(2, 3, "UNIT USER [PASSWORD]");
         arguments.allowOnly(CONTROLLER_ONLY);
         String unit = DiskArrayTool.unitName(words.get(0));
         int ctl = controller(arguments);
-        KXUserRegist account = account(words.get(1), words.get(2));
+        KXUserRegist account = account(arguments, words.get(1), words, 2);
         return new Step("delete user '" + account.user + "' of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_DeleteUser(unit, ctl, account);
           out.println("deleted user " + account.user + " of " + unit);
@@ -119,6 +154,7 @@ final class UserCommands {
         arguments.allowOnly(CONTROLLER_ONLY);
         int ctl = controller(arguments);
         return new Step("delete the accounts of '" + unit + "'", () -> {
+          arguments.confirm("Delete every account of '" + unit + "'?");
           DiskArrayUtilityJNI.KX_DeleteAllUser(unit, ctl);
           out.println("deleted every account of " + unit);
         });
@@ -141,7 +177,10 @@ final class UserCommands {
     arguments.allowOnly(Set.of());
     switch (arguments.command) {
       case "passwd check": {
-        String text = credential("password", arguments.expectOperands("PASSWORD").get(0));
+        List<String> words = arguments.expectOperandCount(0, 1, "[PASSWORD]");
+        String text = credential("password", words.isEmpty()
+            ? arguments.password( "station password", Prompts.PASSWORD_VARIABLE)
+            : words.get(0));
         return new Step("check the station password", () -> {
           if (DiskArrayUtilityJNI.KX_PasswdCheck(text) != 0) {
             throw new ToolFailure("that is not the station password");
@@ -151,7 +190,15 @@ final class UserCommands {
       }
       case "passwd change": {
         // Just NEW while no password is set, OLD NEW afterwards.
-        List<String> words = arguments.expectOperandCount(1, 2, "[OLD] NEW");
+        List<String> words = arguments.expectOperandCount(0, 2, "[[OLD] NEW]");
+        if (words.isEmpty()) {
+          // Asked for: the current one (empty while none is set), then the new one.
+          String old = arguments.password(
+              "current station password (empty if none is set)", Prompts.PASSWORD_VARIABLE);
+          String fresh = arguments.password( "new station password",
+              Prompts.NEW_PASSWORD_VARIABLE);
+          words = old.isEmpty() ? List.of(fresh) : List.of(old, fresh);
+        }
         StringBuilder text = new StringBuilder();
         for (String word : words) {
           if (text.length() > 0) text.append(' ');
@@ -181,12 +228,29 @@ final class UserCommands {
     return login[0] + " since " + loginTime(login[1]);
   }
 
+  /** The session of a controller for scripts: controller, user and since (null without one). */
+  static Map<String, Object> sessionRecord(String unit, int ctl) throws DiskArrayException {
+    Map<String, Object> record = new LinkedHashMap<>();
+    record.put("controller", ctl);
+    String[] login = DiskArrayUtilityJNI.KX_CheckLogin(unit, ctl) == 0 ? null
+        : DiskArrayUtilityJNI.KX_GetLoginUser(unit, ctl);
+    record.put("user", login == null ? null : login[0]);
+    record.put("since", login == null ? null : loginTime(login[1]));
+    return record;
+  }
+
   static int controller(Arguments arguments) throws UsageException {
     return arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
   }
 
-  private static KXUserRegist account(String user, String password) throws UsageException {
-    return new KXUserRegist(credential("user name", user), credential("password", password));
+  /** The account of USER; its password is words[index], or asked for when index is past them. */
+  private static KXUserRegist account(Arguments arguments, String user, List<String> words,
+      int index) throws UsageException {
+    String name = credential("user name", user);
+    String password = index >= 0 && index < words.size() ? words.get(index)
+        : arguments.password( "password of " + name,
+            Prompts.PASSWORD_VARIABLE);
+    return new KXUserRegist(name, credential("password", password));
   }
 
   private static String credential(String what, String text) throws UsageException {

@@ -1,0 +1,443 @@
+package korvane.str.diskarray.cli;
+
+import java.io.PrintWriter;
+import java.util.ArrayList;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import picocli.AutoComplete;
+import picocli.CommandLine;
+import picocli.CommandLine.Model.CommandSpec;
+import picocli.CommandLine.Model.OptionSpec;
+import picocli.CommandLine.Model.PositionalParamSpec;
+import picocli.CommandLine.ParameterException;
+import picocli.CommandLine.ParseResult;
+import picocli.CommandLine.ScopeType;
+import picocli.CommandLine.UnmatchedArgumentException;
+
+/**
+ * The tool's commands as picocli sees them, built from one line of syntax per
+ * command. picocli parses the command line, prints each command's help and
+ * refuses unknown options; the parsed words then become an {@link Arguments}
+ * for the handlers of each area, which check the operands and values.
+ *
+ * <p>A syntax line is the command's words, its operands as they read in the
+ * help (one label for all of them), its options ({@code --opt=LABEL} takes a
+ * value, {@code --flag} does not, brackets mark optional ones), then
+ * {@code ::} and what the command does.
+ */
+final class CommandTree {
+  private CommandTree() {}
+
+  static final String VERSION = "diskarray 1.1";
+
+  static final String[] SYNTAX = {
+    // Unit registry
+    "list [--json] [--tsv] :: table of the registered units",
+    "show NAME [--json] [--tsv] :: every field of one unit",
+    "add NAME [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N] [--alert=N]"
+        + " [--ctl0=TEXT] [--ctl1=TEXT] :: register a unit",
+    "change NAME [--name=NEW] [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N]"
+        + " [--alert=N] [--ctl0=TEXT] [--ctl1=TEXT]"
+        + " :: change a unit; fields not given keep their value",
+    "delete NAME [--yes] :: remove a unit from the registry (asks first)",
+    "labels [--json] [--tsv] :: the station's label list",
+    "modify-info TEXT N :: run the station's text operation N on TEXT and print the result",
+    "demo :: scripted tour on a fresh station; --station DIR must be new or empty",
+    "help [COMMAND...] :: the overview of every command, or the help of one",
+    "completion :: a bash completion script for diskarray (source it from ~/.bashrc)",
+    // Users and login
+    "user :: accounts of a unit's controllers",
+    "user list UNIT [--controller=N] [--json] [--tsv]"
+        + " :: number of accounts and the session of each controller",
+    "user add UNIT USER [PASSWORD] [--controller=N] [--password-stdin] :: add an account",
+    "user change UNIT USER [PASSWORD] NEW-USER [NEW-PASSWORD] [--controller=N] [--password-stdin]"
+        + " :: rename an account or change its password",
+    "user delete UNIT USER [PASSWORD] [--controller=N] [--password-stdin] :: delete an account",
+    "user delete-all UNIT [--controller=N] [--yes] :: delete every account (asks first)",
+    "user reset UNIT [--controller=N] :: end the controller's session, whoever holds it",
+    "login UNIT USER [PASSWORD] [--controller=N] [--password-stdin] :: log in on a controller",
+    "logout UNIT [--controller=N] :: log out of a controller",
+    "whoami UNIT [--controller=N] [--json] [--tsv]"
+        + " :: who is logged in on the controller, and since when",
+    "passwd :: the station password",
+    "passwd check [PASSWORD] [--password-stdin] :: is it the station password (exit 1 if not)",
+    "passwd change [[OLD] NEW] [--password-stdin]"
+        + " :: set the station password (OLD once one is set)",
+    // Status
+    "status UNIT [--controller=N] [--json]"
+        + " :: condition, information, clock and the map of the 225 drive slots",
+    "drives UNIT [--json] [--tsv] :: table of the mounted drives",
+    "drive UNIT PORT ROW block|restore :: take a drive out of service or return it",
+    "clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss'] [--json] :: the unit's clock, or set it",
+    // RAID groups and LUs
+    "rg :: RAID groups: a rectangle of WIDTH ports from PORT by DEPTH rows from ROW",
+    "rg list UNIT [--json] [--tsv] :: table of the RAID groups",
+    "rg add UNIT --level=LEVEL --port=P --row=R --width=W [--depth=D] [--number=RG]"
+        + " [--capacity=MB] :: create a RAID group",
+    "rg expand UNIT RG [--rows=N] [--depth=D] [--capacity=MB]"
+        + " :: grow the group downwards by N rows, or to D rows in all",
+    "rg delete UNIT RG :: delete a RAID group",
+    "rg delete-all UNIT [--yes] :: delete every RAID group (asks first)",
+    "lu :: logical units",
+    "lu list UNIT [--json] [--tsv] :: table of the LUs",
+    "lu show UNIT LU [--json] :: every field of one LU, with its format progress",
+    "lu add UNIT --rg=RG --capacity=MB [--number=LU] [--staging=MODE] [--ctl=N] :: create an LU",
+    "lu delete UNIT [LU] :: delete the last LU (LU, if given, must be that one)",
+    "lu delete-all UNIT [--yes] :: delete every LU (asks first)",
+    "lu expand UNIT LU MB :: grow the LU to MB",
+    "lu staging UNIT LU normal|sequential|off :: the LU's staging mode",
+    "lu switch-ctl UNIT LU :: hand the LU to the other controller",
+    "lu invalid UNIT LU :: mark the LU invalid",
+    "lu restore UNIT LU :: return an invalid LU to service",
+    "lu realloc UNIT LU [--number=NEW] [--capacity=MB] :: renumber or resize an LU",
+    "lu wait UNIT LU... :: follow running formats with a progress bar until they end",
+    "lu unify UNIT PARENT CHILD... :: children join the parent's unified LU (same RAID level)",
+    "lu split UNIT PARENT :: the unified LU falls apart into single LUs",
+    "lu unified UNIT [--json] :: the unified LUs",
+    "lu pair UNIT PRIMARY SECONDARY :: make a coupling pair",
+    "lu unpair UNIT PRIMARY :: end a coupling pair",
+    "lu pairs UNIT [--json] :: the coupling pairs",
+    "format UNIT LU... [--mode=full|quick] [--wait] [--yes]"
+        + " :: format LUs and show their progress until done (--wait: follow a running format)",
+    // Special LUs and configuration files
+    "turbo :: LUs kept in a controller's cache",
+    "turbo show UNIT [--json] :: the turbo LUs of both controllers",
+    "turbo set UNIT [off] [--ctl0=LU|none] [--ctl1=LU|none]"
+        + " :: an LU of at most 2048 MB kept in a controller's cache",
+    "pin UNIT [--json] :: LUs holding pinned data, and since when",
+    "snapshot UNIT [--json=FILE]"
+        + " :: the whole configuration and state of a unit as JSON (to FILE if given)",
+    // Maintenance
+    "micro :: microcode",
+    "micro prepare UNIT FILE... :: join microcode part files into the unit's prepared image",
+    "micro download UNIT :: move the prepared image to the unit, portion by portion",
+    "micro replace UNIT :: activate the downloaded microcode; waits until the unit is ready",
+    "micro revision [--json] :: revision of the microcode prepared last",
+    "reboot UNIT [--wait] :: restart the unit (and wait until it is ready)",
+    "ready UNIT [--controller=N] :: is the unit ready (exit 1 while it restarts)",
+    "trace UNIT [--out=FILE] :: the unit's event history, or write it to FILE",
+    "file :: files on the station host",
+    "file show PATH :: a text file on the station host",
+    // Statistics
+    "stats UNIT [--raw] [--json] :: controllers, busiest LUs, error counters and failed drives",
+    "perf UNIT --count=N --out=FILE.csv [--interval=S]"
+        + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
+    "perf plot FILE.csv --out=FILE.svg :: chart of IOPS per LU over time",
+    // Services
+    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts",
+    "mail :: e-mail notification",
+    "mail show [--json] :: the e-mail settings",
+    "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"
+        + " :: change the e-mail settings; others keep their value",
+    "mail append UNIT [TEXT] :: show the text added to mail about UNIT, or set it",
+    "mail test SUBJECT BODY [UNIT] [--switch=on|off] [--domain=NAME] [--smtp=HOST]"
+        + " [--from=ADDRESS] [--to=ADDRESSES]"
+        + " :: send a test message with the stored settings changed by the options",
+    "mail send SUBJECT BODY [UNIT] :: send a message with the stored settings",
+    "snmp :: SNMP agent configuration",
+    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps",
+    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file",
+    "program :: the external program run on alerts",
+    "program show [--json] :: the program settings",
+    "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
+    "program test [--command=LINE] [--timeout=SECONDS] :: run the program now",
+    "program run :: run the stored program now",
+    "log err|app [--tail=N] [--clear] :: the error or application log (--clear empties err)",
+    "check :: the station's environment and this Java's version",
+    // Connectivity
+    "lan :: LAN settings of the controllers",
+    "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
+    "lan set UNIT CTL [KEY=VALUE...] :: ip, subnet, gateway, dhcp, lan",
+    "port :: host ports",
+    "port list UNIT [--json] [--tsv] :: every host port",
+    "port show UNIT CTL PORT [--json] :: one host port",
+    "port set UNIT CTL PORT [KEY=VALUE...]"
+        + " :: speed, topology, frame, address, sync, lip, options, security",
+    "security :: LUN security of a host port",
+    "security show UNIT CTL PORT [--json] :: the port's LUN security",
+    "security set UNIT CTL PORT [KEY=VALUE...] :: lun-security, guard, level",
+    "security allow UNIT CTL PORT WWN LUS [KEY=VALUE...] :: let a host reach LUs",
+    "security deny UNIT CTL PORT WWN :: take a host's permission away",
+    "security import UNIT CTL PORT FILE [--yes] :: replace the port's permissions (asks first)",
+    "hostgroup :: host groups",
+    "hostgroup list UNIT [--json] [--tsv] :: every host group",
+    "hostgroup add UNIT CTL PORT NAME [number=HG] :: add a host group",
+    "hostgroup rename UNIT CTL PORT HG NAME :: rename a host group",
+    "hostgroup delete UNIT CTL PORT HG... :: delete host groups",
+    "wwn :: host WWNs",
+    "wwn list UNIT [--json] [--tsv] :: every host WWN",
+    "wwn add UNIT CTL PORT WWN [KEY=VALUE...] :: nickname, node, hg, enabled",
+    "wwn assign UNIT CTL PORT WWN HG :: move a host to a host group",
+    "wwn remove UNIT CTL PORT WWN :: forget a host",
+    "map :: LU mapping",
+    "map list UNIT CTL PORT HG [--json] [--tsv] :: the host group's mapping",
+    "map add UNIT CTL PORT HG HOST-LUN LU :: map an LU",
+    "map remove UNIT CTL PORT HG HOST-LUN :: unmap a host LUN",
+    "map mode UNIT on|off :: the mapping mode",
+    "options :: port and host group options",
+    "options show UNIT CTL PORT [HG] [--json] :: the options of a port or host group",
+    "options set UNIT CTL PORT [HG] [KEY=VALUE...] :: change them",
+    "rvrf :: remote-verify paths",
+    "rvrf show UNIT [--json] :: the remote-verify settings",
+    "rvrf set UNIT SERIAL [KEY=VALUE...] :: sequence, detect, path1, path2",
+    "rvrf delete UNIT [SERIAL] [--yes] :: delete one remote unit, or all of them (asks first)",
+    // Parameters
+    "params :: operating parameters",
+    "params show UNIT GROUP [--json] :: one parameter group",
+    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group",
+    "params export UNIT FILE :: every group to a new FILE",
+    "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
+    "identity :: the unit's identity",
+    "identity show UNIT [--json] :: the unit's identity",
+    "identity set UNIT FIELD=VALUE... [--json] :: change it",
+    "command-device UNIT [FIELD=VALUE...] [--json] :: the command device, or change it",
+    "warning UNIT [0|1|2] [--json] :: warning report mode: off, report, report until cleared",
+    "alert-interval [MINUTES] [--json] :: the station's alert interval, 1..1440",
+    "dump UNIT CONTROLLER [FILE] :: write the controller's dump to FILE",
+    "config :: configuration files",
+    "config export UNIT FILE :: the unit's set-up configuration (the wizard record)",
+    "config import UNIT FILE [--yes] :: apply a set-up configuration (asks first)",
+    "config rglu :: RAID group and LU configuration files",
+    "config rglu export UNIT FILE :: write the RAID groups and LUs to FILE",
+    "config rglu output UNIT FILE :: as export, with headings",
+    "config rglu import UNIT FILE [--json] :: show the RAID groups and LUs FILE holds",
+    "config rglu apply UNIT FILE [--yes]"
+        + " :: create the RAID groups and LUs FILE holds on a unit that has none of them",
+    "modepage :: SCSI mode pages",
+    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to FILE",
+    "modepage select UNIT FILE [PAGE] [--controller=N] :: apply the pages in FILE",
+    "wizard :: the set-up wizard",
+    "wizard show UNIT [FILE] :: the wizard record as text (to FILE if given)",
+    "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
+    "wizard apply UNIT FILE :: as test, then applies it",
+    "wizard current UNIT [FIELD=VALUE...] [--controller=N] [--json] :: the settings in force",
+  };
+
+  /** What each option means, shown in the commands' help. */
+  private static final Map<String, String> OPTION_HELP = Map.ofEntries(
+      Map.entry("station", "station directory (default: $" + StationLocation.ENVIRONMENT
+          + ", else the per-user data directory)"),
+      Map.entry("name", "new unit name, at most 16 bytes"),
+      Map.entry("group", "group name, at most 16 bytes"),
+      Map.entry("connect-type", "connection type code (-128..255, decimal or 0x hex)"),
+      Map.entry("kx-type", "unit type code (-128..255, decimal or 0x hex)"),
+      Map.entry("unit-conf", "configuration code (-128..255, decimal or 0x hex)"),
+      Map.entry("alert", "alert setting (-128..255, decimal or 0x hex)"),
+      Map.entry("ctl0", "controller 0"),
+      Map.entry("ctl1", "controller 1"),
+      Map.entry("controller", "controller 0 or 1 (default 0)"),
+      Map.entry("level", "RAID level 0, 1, 5, 6 or 10 (1+0); widths: RAID 0 2..15, RAID 1 2,"
+          + " RAID 5 3..15, RAID 6 4..15, RAID 1+0 even 4..14"),
+      Map.entry("port", "first port of the group, 0..14"),
+      Map.entry("row", "first row of the group, 0..14"),
+      Map.entry("width", "ports across"),
+      Map.entry("depth", "rows down (default 1); for rg expand: the new total"),
+      Map.entry("rows", "rows to add below the group"),
+      Map.entry("number", "number to use (default: the lowest free one)"),
+      Map.entry("capacity", "capacity in MB"),
+      Map.entry("rg", "RAID group of the LU"),
+      Map.entry("staging", "normal, sequential or off"),
+      Map.entry("ctl", "owning controller 0 or 1"),
+      Map.entry("mode", "mode"),
+      Map.entry("wait", "wait until done"),
+      Map.entry("out", "output file"),
+      Map.entry("interval", "seconds between samples (default 1)"),
+      Map.entry("count", "number of samples"),
+      Map.entry("raw", "every counter, one per line"),
+      Map.entry("switch", "on or off"),
+      Map.entry("domain", "mail domain"),
+      Map.entry("smtp", "SMTP server HOST[:PORT]"),
+      Map.entry("from", "sender address"),
+      Map.entry("to", "recipients ADDRESS[,ADDRESS...] (at most 20)"),
+      Map.entry("command", "program command line"),
+      Map.entry("timeout", "seconds the program may run"),
+      Map.entry("tail", "only the last N lines"),
+      Map.entry("clear", "empty the error log"),
+      Map.entry("json", "JSON instead of a table, for scripts"),
+      Map.entry("tsv", "tab-separated rows without a heading, for scripts"),
+      Map.entry("yes", "do it without asking (needed when not on a terminal)"),
+      Map.entry("password-stdin", "read passwords from standard input, one a line"));
+
+  /** The whole tree, with output going to out and err. */
+  static CommandLine build(PrintWriter out, PrintWriter err) {
+    CommandSpec rootSpec = CommandSpec.create().name("diskarray");
+    rootSpec.version(VERSION);
+    rootSpec.mixinStandardHelpOptions(true);
+    rootSpec.addOption(option("--station=DIR", ScopeType.INHERIT));
+    rootSpec.usageMessage().description("Manages the units of an array station.",
+        "Run 'diskarray help' for the overview of every command.");
+    CommandLine root = new CommandLine(rootSpec);
+    Map<String, CommandLine> nodes = new LinkedHashMap<>();
+    nodes.put("", root);
+    for (String line : SYNTAX) {
+      int split = line.indexOf(" :: ");
+      String head = line.substring(0, split);
+      String description = line.substring(split + 4);
+      List<String> words = new ArrayList<>();
+      StringBuilder operands = new StringBuilder();
+      List<String> options = new ArrayList<>();
+      boolean inWords = true;
+      for (String token : head.split(" ")) {
+        if (inWords && token.matches("[a-z][a-z0-9-]*")) {
+          words.add(token);
+          continue;
+        }
+        inWords = false;
+        if (token.matches("\\[?--[a-z0-9-]+(=[^ \\]]+)?]?")) {
+          options.add(token);
+        } else {
+          operands.append(operands.length() == 0 ? "" : " ").append(token);
+        }
+      }
+      CommandLine node = node(nodes, words);
+      CommandSpec spec = node.getCommandSpec();
+      spec.usageMessage().description(description);
+      for (String token : options) {
+        spec.addOption(option(token, ScopeType.LOCAL));
+      }
+      if (operands.length() > 0) {
+        spec.addPositional(PositionalParamSpec.builder()
+            .paramLabel(operands.toString())
+            .arity("0..*")
+            .type(String[].class)
+            .hideParamSyntax(true)
+            .hidden(true)
+            .build());
+      }
+      spec.usageMessage().customSynopsis(
+          "diskarray " + head.replaceAll("--([a-z0-9-]+)=", "--$1 ").trim());
+    }
+    root.setExpandAtFiles(false);
+    root.setOut(out);
+    root.setErr(err);
+    return root;
+  }
+
+  /** The node of a command path, made (with its parents) when missing. */
+  private static CommandLine node(Map<String, CommandLine> nodes, List<String> words) {
+    String path = String.join(" ", words);
+    CommandLine existing = nodes.get(path);
+    if (existing != null) {
+      return existing;
+    }
+    CommandLine parent = node(nodes, words.subList(0, words.size() - 1));
+    CommandSpec spec = CommandSpec.create().name(words.get(words.size() - 1));
+    spec.mixinStandardHelpOptions(true);
+    spec.version(VERSION);
+    CommandLine child = new CommandLine(spec);
+    parent.addSubcommand(words.get(words.size() - 1), child);
+    nodes.put(path, child);
+    return child;
+  }
+
+  private static OptionSpec option(String token, ScopeType scope) {
+    String text = token.replace("[", "").replace("]", "");
+    int equals = text.indexOf('=');
+    String name = equals < 0 ? text : text.substring(0, equals);
+    String key = name.substring(2);
+    OptionSpec.Builder builder = OptionSpec.builder(name).scopeType(scope)
+        .description(OPTION_HELP.getOrDefault(key, ""));
+    if (equals < 0) {
+      builder.arity("0").type(boolean.class);
+    } else {
+      builder.arity("1").type(String.class).paramLabel(text.substring(equals + 1));
+    }
+    return builder.build();
+  }
+
+  /** What a parsed command line asks for. */
+  static final class Parsed {
+    /** The handlers' view of the command line; null when only help was asked for. */
+    final Arguments arguments;
+    /** The command whose help or version was asked for, or null. */
+    final CommandLine help;
+    final boolean version;
+
+    Parsed(Arguments arguments, CommandLine help, boolean version) {
+      this.arguments = arguments;
+      this.help = help;
+      this.version = version;
+    }
+  }
+
+  /** Parses a command line; a line the tree does not accept is a usage error. */
+  static Parsed parse(CommandLine root, String[] args) throws UsageException {
+    ParseResult result;
+    try {
+      result = root.parseArgs(args);
+    } catch (UnmatchedArgumentException e) {
+      throw new UsageException(unmatched(e));
+    } catch (ParameterException e) {
+      throw new UsageException(plain(e.getMessage()));
+    }
+    List<String> path = new ArrayList<>();
+    Map<String, String> options = new LinkedHashMap<>();
+    List<String> operands = new ArrayList<>();
+    ParseResult level = result;
+    ParseResult last = result;
+    while (level != null) {
+      if (level != result) {
+        path.add(level.commandSpec().name());
+      }
+      if (level.isUsageHelpRequested()) {
+        return new Parsed(null, level.commandSpec().commandLine(), false);
+      }
+      if (level.isVersionHelpRequested()) {
+        return new Parsed(null, null, true);
+      }
+      for (OptionSpec option : level.matchedOptions()) {
+        String key = option.longestName().substring(2);
+        List<String> values = option.stringValues();
+        options.put(key, option.arity().max() == 0 ? "" : values.get(values.size() - 1));
+      }
+      for (PositionalParamSpec positional : level.matchedPositionals()) {
+        operands.addAll(positional.stringValues());
+      }
+      last = level;
+      level = level.subcommand();
+    }
+    if (path.isEmpty()) {
+      throw new UsageException("no command given");
+    }
+    CommandSpec leaf = last.commandSpec();
+    if (!leaf.subcommands().isEmpty() && leaf.positionalParameters().isEmpty()
+        && operands.isEmpty()) {
+      throw new UsageException("'" + String.join(" ", path) + "' needs a subcommand: "
+          + String.join(", ", leaf.subcommands().keySet()));
+    }
+    List<String> all = new ArrayList<>(path.subList(1, path.size()));
+    all.addAll(operands);
+    return new Parsed(new Arguments(path.get(0), all, options), null, false);
+  }
+
+  /** An unknown option or command, said plainly. */
+  private static String unmatched(UnmatchedArgumentException e) {
+    List<String> words = e.getUnmatched();
+    CommandSpec spec = e.getCommandLine().getCommandSpec();
+    String command = spec.qualifiedName(" ").replaceFirst("^diskarray ?", "");
+    String first = words.isEmpty() ? "" : words.get(0);
+    if (first.startsWith("-") && first.length() > 1 && !first.matches("-\\d.*")) {
+      return "unknown option '" + first + "'"
+          + (command.isEmpty() ? "" : " for '" + command + "'")
+          + "; run 'diskarray " + (command.isEmpty() ? "" : command + " ") + "--help'";
+    }
+    if (!spec.subcommands().isEmpty() && spec.positionalParameters().isEmpty()) {
+      return command.isEmpty() ? "unknown command '" + first + "'"
+          : "unknown command '" + command + " " + first + "'; '" + command + "' has: "
+              + String.join(", ", spec.subcommands().keySet());
+    }
+    return "'" + command + "' takes no more operands, got '" + String.join(" ", words) + "'";
+  }
+
+  /** picocli's message without its angle brackets. */
+  private static String plain(String message) {
+    String text = message.replace("<", "").replace(">", "");
+    return Character.toLowerCase(text.charAt(0)) + text.substring(1);
+  }
+
+  /** A bash completion script for the whole tree. */
+  static String completion(CommandLine root) {
+    return AutoComplete.bash("diskarray", root);
+  }
+}

@@ -1,0 +1,529 @@
+package korvane.str.diskarray;
+
+import static korvane.str.diskarray.TestStation.runJava;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import java.io.ByteArrayInputStream;
+import java.io.ByteArrayOutputStream;
+import java.io.InputStream;
+import java.io.PrintStream;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.nio.file.Paths;
+import java.util.ArrayList;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import korvane.str.diskarray.cli.DiskArrayTool;
+import korvane.str.diskarray.cli.StationLocation;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/**
+ * The tool's command line as scripts and operators meet it: strict numbers
+ * and dates, unknown options, '--', confirmation of destructive commands,
+ * JSON and tab-separated output, passwords from standard input, the default
+ * station, and applying a RAID group and LU configuration file.
+ */
+class ToolCommandLineTest {
+  @TempDir Path scratch;
+
+  private static final class Result {
+    final int status;
+    final String out;
+    final String err;
+
+    Result(int status, String out, String err) {
+      this.status = status;
+      this.out = out;
+      this.err = err;
+    }
+
+    @Override
+    public String toString() {
+      return "exit " + status + "\n--- stdout\n" + out + "--- stderr\n" + err;
+    }
+  }
+
+  private Path station() {
+    return scratch.resolve("station");
+  }
+
+  /** Runs the tool in this JVM with the given standard input (never a terminal). */
+  private Result run(String input, String... args) {
+    List<String> all = new ArrayList<>(List.of("--station", station().toString()));
+    all.addAll(List.of(args));
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    InputStream in = new ByteArrayInputStream(input.getBytes(StandardCharsets.UTF_8));
+    int status = DiskArrayTool.run(all.toArray(new String[0]), in,
+        new PrintStream(out, true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    return new Result(status, out.toString(StandardCharsets.UTF_8),
+        err.toString(StandardCharsets.UTF_8));
+  }
+
+  private Result expect(int status, String... args) {
+    Result result = run("", args);
+    assertEquals(status, result.status, () -> String.join(" ", args) + "\n" + result);
+    return result;
+  }
+
+  private String ok(String... args) {
+    return expect(0, args).out;
+  }
+
+  private Object json(String... args) {
+    return Json.parse(ok(args));
+  }
+
+  @SuppressWarnings("unchecked")
+  private static Map<String, Object> object(Object value) {
+    return (Map<String, Object>) value;
+  }
+
+  @SuppressWarnings("unchecked")
+  private static List<Object> array(Object value) {
+    return (List<Object>) value;
+  }
+
+  private static int number(Object value) {
+    return ((Number) value).intValue();
+  }
+
+  @Test
+  void numbersAreDecimalAndDatesMustExist() {
+    ok("add", "u1", "--alert", "010", "--kx-type", "0x10");
+    Map<String, Object> unit = object(json("show", "u1", "--json"));
+    assertEquals(10, number(unit.get("alert")), "a leading zero is not octal");
+    assertEquals(16, number(unit.get("kx_type")), "unit codes keep their 0x form");
+
+    // Port 01 and row 010 are one and ten; no other base is taken.
+    ok("rg", "add", "u1", "--level", "5", "--port", "01", "--row", "010", "--width", "3");
+    Map<String, Object> group = object(array(json("rg", "list", "u1", "--json")).get(0));
+    assertEquals(1, number(group.get("port")));
+    assertEquals(10, number(group.get("row")));
+    for (String bad : new String[] {"0x1", "+1", "1.0", " 1", "1e1", ""}) {
+      Result refused = expect(2, "lu", "add", "u1", "--rg", "0", "--capacity", "10",
+          "--number", bad);
+      assertTrue(refused.err.contains("decimal"), refused::toString);
+    }
+
+    expect(2, "clock", "u1", "set", "2030-02-30 00:00:00");
+    expect(2, "clock", "u1", "set", "2031-02-29 12:00:00");
+    expect(2, "clock", "u1", "set", "2030-01-01 24:00:00");
+    assertTrue(ok("clock", "u1", "set", "2032-02-29 12:00:00").startsWith("2032-02-29 12:00:0"));
+  }
+
+  @Test
+  void optionsAreCheckedPerCommandAndDoubleDashEndsThem() {
+    Result unknown = expect(2, "list", "--bogus");
+    assertTrue(unknown.err.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
+    // --raw belongs to stats only; --json is a flag of list, not an option with a value.
+    assertTrue(expect(2, "list", "--raw").err.contains("unknown option '--raw'"));
+    expect(2, "list", "--json", "extra");
+    expect(2, "rg", "add", "u1", "--level", "5", "--level", "6", "--port", "0", "--row", "0",
+        "--width", "3");
+    assertTrue(expect(2, "rg").err.contains("'rg' needs a subcommand"));
+    assertTrue(expect(2, "lu", "frob", "u1").err.contains("unknown command 'lu frob'"));
+    assertTrue(expect(2, "--station", "", "list").err.contains("--station"));
+    assertFalse(Files.exists(station()), "a refused command line created the station");
+
+    // Per-command help names that command's options, not every command's.
+    Result help = expect(0, "rg", "add", "--help");
+    assertTrue(help.out.contains("--level") && help.out.contains("--width"), help::toString);
+    assertFalse(help.out.contains("micro") || help.out.contains("--mode"), help::toString);
+    assertEquals(help.out, ok("help", "rg", "add"));
+    assertTrue(ok("--version").startsWith("diskarray "));
+    String completion = ok("completion");
+    assertTrue(completion.contains("complete") && completion.contains("delete-all"));
+
+    // A name that starts with a dash follows '--'; options after it are operands.
+    ok("add", "--", "-dash");
+    assertEquals("-dash", object(json("show", "--json", "--", "-dash")).get("unit_name"));
+    expect(2, "show", "--", "-dash", "--json");
+  }
+
+  @Test
+  void refusalsSayWhatIsWrong() throws Exception {
+    ok("add", "u1");
+    // The station has one code for both shape faults; the tool says which one it is.
+    Result width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
+        "--width", "3");
+    assertTrue(width.err.contains("width 3 does not suit RAID 6") && width.err.contains("0x101B"),
+        width::toString);
+    Result fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
+        "--width", "3", "--depth", "3");
+    assertTrue(fit.err.contains("does not fit the slots") && fit.err.contains("row 15"),
+        fit::toString);
+    Result empty = expect(1, "drive", "u1", "14", "14", "block");
+    assertTrue(empty.err.contains("no drive is mounted at port 14, row 14"), empty::toString);
+    assertFalse(empty.err.contains("group"), empty::toString);
+
+    // --rows grows by rows, --depth names the total; one of them, not both.
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    assertTrue(ok("rg", "expand", "u1", "0", "--rows", "2").startsWith("RAID group 0 now 3 rows"));
+    assertTrue(ok("rg", "expand", "u1", "0", "--depth", "4").startsWith("RAID group 0 now 4 rows"));
+    expect(2, "rg", "expand", "u1", "0", "--rows", "1", "--depth", "6");
+    expect(2, "rg", "expand", "u1", "0");
+
+    // A blocked drive is "blocked" in the drive table as in the map and the command.
+    assertEquals("block the drive at port 1, row 0: blocked\n",
+        ok("drive", "u1", "1", "0", "block"));
+    assertTrue(ok("drives", "u1").contains("\n1     0    blocked "), () -> ok("drives", "u1"));
+
+    Result tooLong = expect(2, "add", "n".repeat(17));
+    assertTrue(tooLong.err.contains("is refused: it has 17 bytes, at most 16"), tooLong::toString);
+
+    // File problems in words, not Java exception names.
+    Path file = Files.writeString(scratch.resolve("plain-file"), "x");
+    List<String> args = List.of("--station", file.toString(), "list");
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    int status = DiskArrayTool.run(args.toArray(new String[0]), InputStream.nullInputStream(),
+        new PrintStream(new ByteArrayOutputStream(), true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    String message = err.toString(StandardCharsets.UTF_8);
+    assertEquals(1, status, message);
+    assertTrue(message.contains("not a directory") && !message.contains("Exception"), message);
+  }
+
+  @Test
+  void destructiveCommandsNeedYesWhenNotOnATerminal() {
+    ok("add", "u1");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "100");
+
+    for (String[] args : new String[][] {
+      {"lu", "delete-all", "u1"}, {"rg", "delete-all", "u1"}, {"user", "delete-all", "u1"},
+      {"delete", "u1"}}) {
+      Result refused = expect(2, args);
+      assertTrue(refused.err.contains("--yes"), refused::toString);
+    }
+    assertEquals(1, array(json("lu", "list", "u1", "--json")).size());
+    assertEquals(1, array(json("list", "--json")).size());
+
+    // Formatting an unformatted LU asks nothing; formatting it again does.
+    ok("format", "u1", "0", "--mode", "quick");
+    expect(2, "format", "u1", "0", "--mode", "quick");
+    assertTrue(ok("format", "u1", "0", "--mode", "quick", "--yes").endsWith("formatted LU 0\n"));
+    // Following a format that is done shows it complete; it starts nothing.
+    assertTrue(ok("lu", "wait", "u1", "0").contains("] 100%"));
+    assertTrue(ok("format", "u1", "0", "--wait").contains("] 100%"));
+
+    // Another client starts a format; the tool re-attaches and follows it to the end.
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "400");
+    try {
+      TestStation.open(station());
+      DiskArrayUtilityJNI.KX_LogicalUnitFormat("u1", 1, 0);
+    } catch (Exception e) {
+      throw new AssertionError(e);
+    }
+    String followed = ok("lu", "wait", "u1", "1");
+    List<Integer> percents = new ArrayList<>();
+    for (String line : followed.split("\n")) {
+      if (line.startsWith("[")) {
+        percents.add(Integer.parseInt(line.replaceAll("^.*\\] +(\\d+)%.*$", "$1")));
+      }
+    }
+    assertTrue(percents.get(0) < 100, followed);
+    assertEquals(100, percents.get(percents.size() - 1), followed);
+    assertTrue(followed.endsWith("formatted LU 1\n"), followed);
+    assertFalse(followed.contains("started"), "following started a format:\n" + followed);
+    expect(1, "lu", "wait", "u1", "5");
+
+    ok("lu", "delete-all", "u1", "--yes");
+    assertEquals(0, array(json("lu", "list", "u1", "--json")).size());
+    ok("delete", "u1", "--yes");
+    assertEquals(0, array(json("list", "--json")).size());
+  }
+
+  @Test
+  void jsonAndTabSeparatedOutputReadBackAsTheRecords() throws Exception {
+    // Quotes, backslashes and control characters survive the JSON text.
+    ok("add", "u1", "--group", "a\"b\\c\td", "--ctl0", "10.0.0.1");
+    ok("rg", "add", "u1", "--level", "1", "--port", "2", "--row", "3", "--width", "2");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "150", "--ctl", "1", "--staging", "off");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "50");
+    TestStation.open(station());
+
+    Map<String, Object> unit = object(array(json("list", "--json")).get(0));
+    assertEquals("a\"b\\c\td", unit.get("group_name"));
+    assertEquals("10.0.0.1", unit.get("ctl0"));
+
+    RaidGroup read = DiskArrayUtilityJNI.KX_GetRaidGroups("u1")[0];
+    Map<String, Object> group = object(array(json("rg", "list", "u1", "--json")).get(0));
+    assertEquals(read.level, number(group.get("level")));
+    assertEquals(read.lastLBA, number(group.get("lastLBA")));
+    assertEquals(read.lumaxcapa, number(group.get("lumaxcapa")));
+
+    Map<String, Object> shown = object(json("lu", "show", "u1", "0", "--json"));
+    Map<String, Object> lu = object(shown.get("lu"));
+    assertEquals(150, number(lu.get("capacity")));
+    assertEquals(2, number(lu.get("staging")));
+    assertEquals(1, number(lu.get("defaultCTL")));
+    assertNull(shown.get("format"), "an LU not formatting has no progress");
+
+    // Headerless rows, one per LU, cells as the table shows them.
+    String[] rows = ok("lu", "list", "u1", "--tsv").split("\n");
+    assertEquals(2, rows.length, String.join("\n", rows));
+    assertEquals(List.of("0", "0", "RAID 1", "150", "off", "1", "unformatted", "yes"),
+        List.of(rows[0].split("\t")));
+    assertEquals(ok("list", "--tsv"), ok("show", "u1", "--tsv"), "one unit, one row");
+    ok("add", "empty");
+    assertEquals("", ok("lu", "list", "empty", "--tsv"), "an empty table prints nothing");
+
+    // The snapshot holds the same records as the single reads.
+    Map<String, Object> snapshot = object(json("snapshot", "u1"));
+    assertEquals(512, array(snapshot.get("lu")).size());
+    Map<String, Object> first = object(array(snapshot.get("lu")).get(0));
+    assertEquals(150, number(first.get("capacity")));
+    Path file = scratch.resolve("snapshot.json");
+    ok("snapshot", "u1", "--json", file.toString());
+    assertEquals(snapshot, Json.parse(Files.readString(file)));
+  }
+
+  @Test
+  void passwordsComeFromStandardInput() {
+    ok("add", "u1");
+    Result added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");
+    assertEquals(0, added.status, added::toString);
+    Result wrong = run("wrong-1\n", "login", "u1", "admin", "--password-stdin");
+    assertEquals(1, wrong.status, wrong::toString);
+    Result login = run("Secret-1\r\n", "login", "u1", "admin", "--password-stdin");
+    assertEquals(0, login.status, login::toString);
+    assertTrue(login.out.startsWith("logged in as admin"), login::toString);
+
+    // Changing an account reads the old password, then the new one.
+    Result change = run("Secret-1\nSecret-2\n", "user", "change", "u1", "admin", "root",
+        "--password-stdin");
+    assertEquals(0, change.status, change::toString);
+    assertEquals(0, run("Secret-2\n", "login", "u1", "root", "--password-stdin").status);
+
+    // Or from the environment, in a JVM of its own.
+    TestStation.JavaRun fromEnvironment;
+    try {
+      fromEnvironment = runJava(scratch.resolve("logs"), Map.of("DISKARRAY_PASSWORD", "Secret-3"),
+          "korvane.str.diskarray.cli.DiskArrayTool", "--station", station().toString(),
+          "user", "add", "u1", "guest");
+    } catch (Exception e) {
+      throw new AssertionError(e);
+    }
+    assertEquals(0, fromEnvironment.status, fromEnvironment::toString);
+    ok("logout", "u1");
+    assertEquals(0, run("Secret-3\n", "login", "u1", "guest", "--password-stdin").status);
+
+    // Input that ends early is a usage error; so is no password at all off a terminal.
+    Result cut = run("", "login", "u1", "root", "--password-stdin");
+    assertEquals(2, cut.status, cut::toString);
+    Result none = run("Secret-2\n", "login", "u1", "root");
+    assertEquals(2, none.status, none::toString);
+    assertTrue(none.err.contains("--password-stdin") && none.err.contains("DISKARRAY_PASSWORD"),
+        none::toString);
+  }
+
+  @Test
+  void theDefaultStationIsPerUser() throws Exception {
+    Map<String, String> env = new LinkedHashMap<>();
+    assertEquals(Paths.get("/home/op/.local/share/diskarray/station"),
+        StationLocation.defaultDirectory(env, "Linux", "/home/op"));
+    env.put("XDG_DATA_HOME", "relative/data");
+    assertEquals(Paths.get("/home/op/.local/share/diskarray/station"),
+        StationLocation.defaultDirectory(env, "Linux", "/home/op"), "a relative one is ignored");
+    env.put("XDG_DATA_HOME", "/data");
+    assertEquals(Paths.get("/data/diskarray/station"),
+        StationLocation.defaultDirectory(env, "Linux", "/home/op"));
+    env.put("LOCALAPPDATA", "C:\\Users\\op\\AppData\\Local");
+    assertEquals(Paths.get("C:\\Users\\op\\AppData\\Local", "diskarray", "station"),
+        StationLocation.defaultDirectory(env, "Windows 10", "C:\\Users\\op"));
+    env.put(StationLocation.ENVIRONMENT, "/srv/station");
+    assertEquals(Paths.get("/srv/station"),
+        StationLocation.defaultDirectory(env, "Linux", "/home/op"));
+
+    // A tool started without --station keeps its station under XDG_DATA_HOME,
+    // not in its working directory.
+    Path data = scratch.resolve("data");
+    Path work = Files.createDirectories(scratch.resolve("work"));
+    Map<String, String> child = Map.of("XDG_DATA_HOME", data.toString(),
+        StationLocation.ENVIRONMENT, "");
+    TestStation.JavaRun run = TestStation.runJavaIn(work, scratch.resolve("logs"), child,
+        "korvane.str.diskarray.cli.DiskArrayTool", "add", "u1");
+    assertEquals(0, run.status, run::toString);
+    assertTrue(Files.exists(data.resolve("diskarray/station/station.db")), run::toString);
+    try (var entries = Files.list(work)) {
+      assertEquals(0, entries.count(), "the working directory stays empty");
+    }
+  }
+
+  @Test
+  void applyingAConfigurationFileCreatesItsGroupsAndLusOrNothing() throws Exception {
+    ok("add", "source");
+    ok("rg", "add", "source", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("rg", "add", "source", "--level", "1", "--port", "0", "--row", "2", "--width", "2",
+        "--number", "7", "--capacity", "1000");
+    ok("lu", "add", "source", "--rg", "0", "--capacity", "100");
+    ok("lu", "add", "source", "--rg", "7", "--capacity", "200", "--number", "5", "--ctl", "1");
+    Path file = scratch.resolve("config.txt");
+    ok("config", "rglu", "export", "source", file.toString());
+
+    ok("add", "copy");
+    expect(2, "config", "rglu", "apply", "copy", file.toString());
+    assertEquals(0, array(json("rg", "list", "copy", "--json")).size(), "refused, yet applied");
+    assertTrue(ok("config", "rglu", "apply", "copy", file.toString(), "--yes")
+        .startsWith("created RAID groups 0, 7 and LUs 0, 5 on copy"));
+    assertEquals(json("rg", "list", "source", "--json"), json("rg", "list", "copy", "--json"));
+    List<Object> copied = array(json("lu", "list", "copy", "--json"));
+    assertEquals(2, copied.size());
+    assertEquals(200, number(object(copied.get(1)).get("capacity")));
+    assertEquals(1, number(object(copied.get(1)).get("defaultCTL")));
+
+    // Applied again, group 0 exists: refused, nothing changes.
+    Result again = expect(1, "config", "rglu", "apply", "copy", file.toString(), "--yes");
+    assertTrue(again.err.contains("RAID group 0 exists"), again::toString);
+    assertEquals(2, array(json("lu", "list", "copy", "--json")).size());
+
+    // A group of another number on the same drives clashes as well.
+    ok("add", "taken");
+    ok("rg", "add", "taken", "--level", "0", "--port", "1", "--row", "0", "--width", "2",
+        "--number", "3");
+    Result slots = expect(1, "config", "rglu", "apply", "taken", file.toString(), "--yes");
+    assertTrue(slots.err.contains("belongs to RAID group 3"), slots::toString);
+    assertEquals(1, array(json("rg", "list", "taken", "--json")).size());
+
+    // The station refuses a group part way (a blocked drive): what was created goes again.
+    ok("add", "blocked");
+    ok("drive", "blocked", "0", "2", "block");
+    Result refused = expect(1, "config", "rglu", "apply", "blocked", file.toString(), "--yes");
+    assertTrue(refused.err.contains("removed again"), refused::toString);
+    assertEquals(0, array(json("rg", "list", "blocked", "--json")).size());
+    assertEquals(0, array(json("lu", "list", "blocked", "--json")).size());
+  }
+
+  /** Just enough JSON to read the tool's output back: objects, arrays, strings, numbers. */
+  static final class Json {
+    private final String text;
+    private int at;
+
+    private Json(String text) {
+      this.text = text;
+    }
+
+    static Object parse(String text) {
+      Json parser = new Json(text);
+      Object value = parser.value();
+      parser.space();
+      if (parser.at != text.length()) {
+        throw new AssertionError("text after the JSON value at " + parser.at + ": " + text);
+      }
+      return value;
+    }
+
+    private void space() {
+      while (at < text.length() && Character.isWhitespace(text.charAt(at))) {
+        at++;
+      }
+    }
+
+    private void expect(char c) {
+      space();
+      if (at >= text.length() || text.charAt(at) != c) {
+        throw new AssertionError("expected '" + c + "' at " + at + " of " + text);
+      }
+      at++;
+    }
+
+    private Object value() {
+      space();
+      char c = text.charAt(at);
+      if (c == '{') {
+        Map<String, Object> object = new LinkedHashMap<>();
+        at++;
+        space();
+        if (text.charAt(at) == '}') {
+          at++;
+          return object;
+        }
+        do {
+          space();
+          String key = string();
+          expect(':');
+          if (object.put(key, value()) != null) {
+            throw new AssertionError("key " + key + " twice");
+          }
+          space();
+        } while (text.charAt(at++) == ',');
+        if (text.charAt(at - 1) != '}') {
+          throw new AssertionError("object not closed at " + at);
+        }
+        return object;
+      }
+      if (c == '[') {
+        List<Object> array = new ArrayList<>();
+        at++;
+        space();
+        if (text.charAt(at) == ']') {
+          at++;
+          return array;
+        }
+        do {
+          array.add(value());
+          space();
+        } while (text.charAt(at++) == ',');
+        if (text.charAt(at - 1) != ']') {
+          throw new AssertionError("array not closed at " + at);
+        }
+        return array;
+      }
+      if (c == '"') {
+        return string();
+      }
+      for (String word : new String[] {"null", "true", "false"}) {
+        if (text.startsWith(word, at)) {
+          at += word.length();
+          return word.equals("null") ? null : Boolean.valueOf(word);
+        }
+      }
+      int start = at;
+      while (at < text.length() && "+-0123456789.eE".indexOf(text.charAt(at)) >= 0) {
+        at++;
+      }
+      String number = text.substring(start, at);
+      return number.matches("-?\\d+") ? (Object) Long.valueOf(number)
+          : (Object) Double.valueOf(number);
+    }
+
+    private String string() {
+      if (text.charAt(at) != '"') {
+        throw new AssertionError("expected a string at " + at);
+      }
+      StringBuilder out = new StringBuilder();
+      at++;
+      while (text.charAt(at) != '"') {
+        char c = text.charAt(at++);
+        if (c < 0x20) {
+          throw new AssertionError("raw control character in a string at " + at);
+        }
+        if (c != '\\') {
+          out.append(c);
+          continue;
+        }
+        char escaped = text.charAt(at++);
+        switch (escaped) {
+          case 'n': out.append('\n'); break;
+          case 't': out.append('\t'); break;
+          case 'r': out.append('\r'); break;
+          case 'u':
+            out.append((char) Integer.parseInt(text.substring(at, at + 4), 16));
+            at += 4;
+            break;
+          default: out.append(escaped);
+        }
+      }
+      at++;
+      return out.toString();
+    }
+  }
+}
