@@ -22,5 +22,5 @@ cmake --build "$build" -j "$jobs" --target kxbench_all >&2
 
 java=/usr/lib/jvm/java-17-openjdk-amd64/bin/java
 exec "$java" "-Djava.library.path=$PWD/$build/bench/lib" \
-  -cp "$PWD/$build/bench/kxbench.jar:$PWD/$build/java/diskarray.jar" \
+  -cp "$PWD/$build/bench/kxbench.jar:$PWD/$build/java/diskarray-classes.jar" \
   korvane.str.diskarray.bench.Bench "$@"

@@ -12,7 +12,7 @@ import java.util.GregorianCalendar;
  */
 public final class DiskArrayUtilityJNI {
   static {
-    System.loadLibrary("diskarrayjni");
+    NativeLibraries.load();
   }
 
   private DiskArrayUtilityJNI() {}
