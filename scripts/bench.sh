@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [[ -f scripts/install-deps.sh ]]; then
-  bash scripts/install-deps.sh >&2
+  bash scripts/install-deps.sh --demo >&2
 fi
 
 build=${KX_BENCH_BUILD_DIR:-build-bench}
