@@ -456,7 +456,9 @@ public final class DiskArrayUtilityJNI {
    * @return the snapshot
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
-   *     {@link ErrorCodes#KXE_NOT_SUPPORTED}; or a code every station operation may give
+   *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
+   *     ErrorCodes#KXE_UNIT_NOT_READY}, {@link ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every station
+   *     operation may give
    * @throws OutOfMemoryError when the native heap cannot supply a buffer (65535)
    */
   public static native ArrayAllInformation KX_GetAllInformation(String unitName) throws DiskArrayException;
