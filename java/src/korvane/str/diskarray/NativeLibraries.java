@@ -45,6 +45,8 @@ import java.util.Set;
  * <p>The directory is {@code <cache>/diskarray/native/<platform>-<hash>}, where {@code <cache>} is
  * {@code $XDG_CACHE_HOME} or {@code ~/.cache} (on Windows {@code %LOCALAPPDATA%}) and {@code
  * <hash>} is taken from the libraries' contents, so jars of different builds never share files.
+ * When no folder can be made there, {@code <tmp>/diskarray-<user>/native/<platform>-<hash>} in
+ * {@code java.io.tmpdir} serves instead.
  * The directories this class creates are readable and writable by their owner only. An existing
  * directory that another user owns, or that others may write to, is refused: whoever can write
  * there could swap the library between the check and the load. Each library is written to a
@@ -115,10 +117,26 @@ public final class NativeLibraries {
       names.add(name);
       contents.add(readResource(RESOURCE_ROOT + platform + "/" + name));
     }
-    Path directory;
+    String folder = platform + "-" + contentHash(contents);
     List<Path> files = new ArrayList<>();
     try {
-      directory = privateDirectory(platform, contents);
+      Path directory;
+      try {
+        directory = privateDirectory(cacheRoot(), "diskarray", folder);
+      } catch (UnsafeFolderException refused) {
+        throw refused;
+      } catch (IOException unusable) {
+        // No cache folder can be made (a read-only home, say): a private folder in the
+        // temporary directory serves instead, under the same checks.
+        String user = System.getProperty("user.name", "").replaceAll("[^A-Za-z0-9._-]", "_");
+        Path temporary = Paths.get(System.getProperty("java.io.tmpdir"));
+        try {
+          directory = privateDirectory(temporary, "diskarray-" + user, folder);
+        } catch (IOException e) {
+          e.addSuppressed(unusable);
+          throw e;
+        }
+      }
       for (int i = 0; i < names.size(); i++) {
         files.add(place(directory, names.get(i), contents.get(i)));
       }
@@ -142,17 +160,31 @@ public final class NativeLibraries {
     }
   }
 
-  /** The cache directory for this pair of libraries, created owner-only when missing. */
-  static Path privateDirectory(String platform, List<byte[]> contents) throws IOException {
+  /** A folder that exists but may not be used: another user's, or writable by others. */
+  static final class UnsafeFolderException extends IOException {
+    private static final long serialVersionUID = 1L;
+
+    UnsafeFolderException(String message) {
+      super(message);
+    }
+  }
+
+  private static String contentHash(List<byte[]> contents) {
     MessageDigest digest = sha256();
     for (byte[] content : contents) {
       digest.update(content);
     }
-    String hash = HexFormat.of().formatHex(digest.digest()).substring(0, 16);
-    Path root = cacheRoot();
-    Path directory = root.resolve("diskarray").resolve("native").resolve(platform + "-" + hash);
-    // Each level this class creates is private; the levels above (the user's cache folder)
-    // are the user's own.
+    return HexFormat.of().formatHex(digest.digest()).substring(0, 16);
+  }
+
+  /**
+   * {@code root/top/native/folder}, each level below root created owner-only when missing and
+   * checked when present.
+   */
+  private static Path privateDirectory(Path root, String top, String folder) throws IOException {
+    Path directory = root.resolve(top).resolve("native").resolve(folder);
+    // Each level this class creates is private; the levels above (the user's cache folder,
+    // the temporary directory) are not this class's.
     Path created = root;
     for (Path part : root.relativize(directory)) {
       created = created.resolve(part);
@@ -189,7 +221,7 @@ public final class NativeLibraries {
   /** Refuses a directory that is a link, another user's, or writable by others. */
   private static void checkPrivate(Path directory) throws IOException {
     if (!Files.isDirectory(directory, LinkOption.NOFOLLOW_LINKS)) {
-      throw new IOException(directory + " is not a directory");
+      throw new UnsafeFolderException(directory + " is not a directory");
     }
     PosixFileAttributeView posix =
         Files.getFileAttributeView(
@@ -200,13 +232,13 @@ public final class NativeLibraries {
     PosixFileAttributes attributes = posix.readAttributes();
     UserPrincipal me = processOwner(directory);
     if (!attributes.owner().equals(me)) {
-      throw new IOException(
+      throw new UnsafeFolderException(
           directory + " belongs to " + attributes.owner().getName() + ", not to " + me.getName());
     }
     Set<PosixFilePermission> permissions = attributes.permissions();
     if (permissions.contains(PosixFilePermission.GROUP_WRITE)
         || permissions.contains(PosixFilePermission.OTHERS_WRITE)) {
-      throw new IOException(
+      throw new UnsafeFolderException(
           directory
               + " may be written by others ("
               + PosixFilePermissions.toString(permissions)

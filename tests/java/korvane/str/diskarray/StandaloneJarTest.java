@@ -60,6 +60,10 @@ class StandaloneJarTest {
 
   /** Starts java with the arguments in an empty directory, its cache and home in scratch. */
   private Process start(String name, String... arguments) throws IOException {
+    return start(name, cache(), arguments);
+  }
+
+  private Process start(String name, Path cache, String... arguments) throws IOException {
     List<String> command = new ArrayList<>();
     command.add(Paths.get(System.getProperty("java.home"), "bin", "java").toString());
     command.add("-Xcheck:jni");
@@ -71,7 +75,7 @@ class StandaloneJarTest {
         .redirectError(directory.resolve("stderr").toFile());
     builder.environment().remove("LD_LIBRARY_PATH");
     builder.environment().remove("JAVA_TOOL_OPTIONS");
-    builder.environment().put("XDG_CACHE_HOME", cache().toString());
+    builder.environment().put("XDG_CACHE_HOME", cache.toString());
     builder.environment().put("HOME", scratch.resolve("home").toString());
     return builder.start();
   }
@@ -213,6 +217,27 @@ class StandaloneJarTest {
     assertTrue(refused.stderr.contains("UnsatisfiedLinkError"), refused::toString);
     assertTrue(refused.stderr.contains(folder + " may be written by others"), refused::toString);
     assertTrue(lines(refused, "units ").isEmpty(), refused::toString);
+  }
+
+  @Test
+  void withoutACacheFolderTheTemporaryDirectoryServes() throws Exception {
+    // The cache lies below a regular file: no folder can be made there.
+    Path blocker = Files.writeString(scratch.resolve("blocker"), "a file");
+    Path temporary = Files.createDirectories(scratch.resolve("tmp"));
+    Path station = scratch.resolve("station-tmp");
+    JavaRun run = finish("tmp", start("tmp", blocker.resolve("cache"),
+        "-Djava.io.tmpdir=" + temporary, "-cp", toolJar() + ":" + testsJar(),
+        "korvane.str.diskarray.JarLoadProbe", station.toString(), "unit-tmp"));
+
+    assertEquals(0, run.status, run::toString);
+    assertEquals(List.of("1"), lines(run, "units "), run::toString);
+    Path top = temporary.resolve("diskarray-" + System.getProperty("user.name"));
+    assertEquals(PosixFilePermissions.fromString("rwx------"), Files.getPosixFilePermissions(top));
+    for (String mapped : lines(run, "mapped ")) {
+      assertTrue(mapped.startsWith(top.resolve("native") + "/" + PLATFORM_FOLDER + "-"),
+          run::toString);
+    }
+    assertEquals(2, lines(run, "mapped ").size(), run::toString);
   }
 
   @Test
