@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by prepare-sqlite.sh and prepare-argon2.sh: fetches a Debian source
 # package with apt-get source, from the package sources this machine is
 # configured with.

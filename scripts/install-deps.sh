@@ -11,10 +11,10 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-set_name=test
+set_name="test"
 case ${1:-} in
-  --demo) set_name=demo ;;
-  --test | "") set_name=test ;;
+  --demo) set_name="demo" ;;
+  --test | "") set_name="test" ;;
   *)
     echo "usage: $0 [--demo|--test]" >&2
     exit 2

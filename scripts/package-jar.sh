@@ -24,7 +24,7 @@ cmake --build "$build" --target diskarray_tool_jar -j "${KX_BUILD_JOBS:-2}"
 jar_tool=/usr/lib/jvm/java-17-openjdk-amd64/bin/jar
 entries=$("$jar_tool" --list --file "$build/java/diskarray.jar" | grep '^korvane/str/diskarray/native/.*[^/]$')
 echo "$build/java/diskarray.jar carries:"
-printf '  %s\n' $entries
+sed 's/^/  /' <<<"$entries"
 for entry in linux-x86_64/libtesk740.so linux-x86_64/libdiskarrayjni.so \
   windows-x86/tesk740.dll windows-x86/diskarrayjni.dll; do
   if ! grep -qx "korvane/str/diskarray/native/$entry" <<<"$entries"; then

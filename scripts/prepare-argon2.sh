@@ -30,7 +30,7 @@ if [[ -s $cache_dir/argon2.c && -s $cache_dir/SOURCE ]]; then
 fi
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=apt-source.sh
+# shellcheck source-path=SCRIPTDIR source=apt-source.sh
 source "$here/apt-source.sh"
 
 work=$(mktemp -d)

@@ -30,7 +30,7 @@ if [[ -s $cache_dir/sqlite3.c && -s $cache_dir/sqlite3.h ]]; then
 fi
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=apt-source.sh
+# shellcheck source-path=SCRIPTDIR source=apt-source.sh
 source "$here/apt-source.sh"
 
 work=$(mktemp -d)
@@ -45,8 +45,10 @@ echo "Generating the SQLite amalgamation in $cache_dir"
   # checked the files against the signed archive index.)
   dpkg-source --no-check -x "$dsc" src >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
   cd src
-  ./configure --quiet >"$work/build.log" 2>&1 && make --quiet sqlite3.c >>"$work/build.log" 2>&1 ||
-    { cat "$work/build.log" >&2; exit 1; }
+  if ! { ./configure --quiet && make --quiet sqlite3.c; } >"$work/build.log" 2>&1; then
+    cat "$work/build.log" >&2
+    exit 1
+  fi
   echo "${dsc%.dsc}" >SOURCE
 )
 

@@ -26,6 +26,7 @@ done
 # The installed bridge finds the core through $ORIGIN and nothing else: no
 # build folder, and no empty entry (which would mean the current directory).
 runpath=$(readelf -d "$work/prefix/lib/libdiskarrayjni.so" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+# shellcheck disable=SC2016 # the literal $ORIGIN
 [[ $runpath == '$ORIGIN' ]] || fail "installed bridge has RUNPATH '$runpath'"
 
 # run PREFIX NAME ARGS...: the launcher in an empty directory, no library
