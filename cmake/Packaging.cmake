@@ -11,8 +11,8 @@
 
 # The 32-bit Windows libraries join the jar when this names a cross build
 # directory (cmake/toolchain-i686-w64-mingw32.cmake) whose DLLs are built
-# before this build's jar; scripts/test.sh builds build-win32/ first and
-# passes it.
+# before this build's jar: scripts/package-jar.sh, which scripts/test.sh runs
+# after both builds, sets it and rebuilds the jar.
 set(KX_WIN32_BUILD_DIR "" CACHE PATH
   "32-bit Windows cross build whose tesk740.dll and diskarrayjni.dll go into diskarray.jar")
 
