@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [[ -f scripts/install-deps.sh ]]; then
-  bash scripts/install-deps.sh >&2
+  bash scripts/install-deps.sh --demo >&2
 fi
 
 build=${KX_BENCH_BUILD_DIR:-build-bench}
@@ -22,5 +22,5 @@ cmake --build "$build" -j "$jobs" --target kxbench_all >&2
 
 java=/usr/lib/jvm/java-17-openjdk-amd64/bin/java
 exec "$java" "-Djava.library.path=$PWD/$build/bench/lib" \
-  -cp "$PWD/$build/bench/kxbench.jar:$PWD/$build/java/diskarray.jar" \
+  -cp "$PWD/$build/bench/kxbench.jar:$PWD/$build/java/diskarray-classes.jar" \
   korvane.str.diskarray.bench.Bench "$@"

@@ -1,33 +1,37 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the bridge, the stand-in core and the Java
-# side in build/, and runs the command-line tool's demo on a new station
-# directory: the unit registry, then a user, a login, RAID groups and LUs,
-# their format with a progress bar, and the unit's status. The format takes
-# about five seconds at the station's default pace; KX_FORMAT_SECONDS_PER_GB
-# in the environment changes that pace. Run from anywhere: bash scripts/demo.sh
+# Installs what the demo needs and is missing (scripts/install-deps.sh
+# --demo), builds the bridge, the stand-in core and the tool in build/, and
+# runs the tool's demo on a new station directory: the unit registry, then a
+# user, a login, RAID groups and LUs, their format with a progress bar, and
+# the unit's status. The format takes about five seconds at the station's
+# default pace; KX_FORMAT_SECONDS_PER_GB in the environment changes that pace.
+# Run from anywhere: bash scripts/demo.sh
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-if [[ -f scripts/install-deps.sh ]]; then
-  bash scripts/install-deps.sh
-fi
+bash scripts/install-deps.sh --demo
+
+# Without the test toolchain (scripts/install-deps.sh --test) the build
+# leaves the tests out; with it, build/ stays configured as it is.
+configure=()
+for package in libgtest-dev junit5; do
+  if [[ $(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null) != installed ]]; then
+    configure=(-DKX_BUILD_TESTS=OFF)
+  fi
+done
 
 jobs=${KX_BUILD_JOBS:-2}
-cmake -S . -B build
-# Only what the demo runs; scripts/test.sh builds the rest.
-cmake --build build -j "$jobs" --target diskarrayjni diskarray_jar
+cmake -S . -B build "${configure[@]}"
+# Only what the demo runs: the libraries, diskarray.jar and the launcher
+# build/diskarray. scripts/test.sh builds the rest.
+cmake --build build -j "$jobs" --target diskarray_tool_jar
 
-java=/usr/lib/jvm/java-17-openjdk-amd64/bin/java
-# libdiskarrayjni.so finds libtesk740.so through its build-tree RUNPATH.
-library_path="$PWD/build/bridge:$PWD/build/core"
 station=$(mktemp -d "${TMPDIR:-/tmp}/diskarray-demo.XXXXXX")
+build/diskarray --station "$station" demo
 
-"$java" "-Djava.library.path=$library_path" -jar build/java/diskarray.jar \
-  --station "$station" demo
-
-tool="$java -Djava.library.path=$library_path -jar $PWD/build/java/diskarray.jar --station $station"
 echo
-echo "To look at the demo station again:"
-echo "  $tool list"
-echo "  $tool status array01"
-echo "  $tool lu list array01"
+echo "To look at the demo station again (build/diskarray runs build/java/diskarray.jar;"
+echo "java -jar build/java/diskarray.jar works as well):"
+echo "  build/diskarray --station $station list"
+echo "  build/diskarray --station $station status array01"
+echo "  build/diskarray --station $station lu list array01"

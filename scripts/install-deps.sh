@@ -1,29 +1,54 @@
 #!/usr/bin/env bash
-# Installs everything the build and the tests need on Debian 12 (bookworm),
-# then prepares the SQLite amalgamation for the 32-bit Windows build.
-# Safe to run again: it installs only what is missing.
+# Installs the Debian 12 (bookworm) packages the project needs, in two sets:
+#   --demo  what building the libraries and the tool and running them takes
+#           (scripts/demo.sh, scripts/bench.sh)
+#   --test  that, plus the test toolchain: GoogleTest, JUnit 5, the mail
+#           tests' SMTP server, the 32-bit Windows cross build (MinGW) with
+#           the SQLite and Argon2 sources it compiles in (scripts/test.sh)
+# Without an option: --test. Safe to run again: it installs only what is
+# missing. Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-packages=(
-  # native build and tests
+set_name="test"
+case ${1:-} in
+  --demo) set_name="demo" ;;
+  --test | "") set_name="test" ;;
+  *)
+    echo "usage: $0 [--demo|--test]" >&2
+    exit 2
+    ;;
+esac
+
+demo_packages=(
+  # native build
   cmake make g++ python3
-  libgtest-dev googletest
-  libsqlite3-dev sqlite3 libargon2-dev
-  # CRC-32 of microcode files (zlib), native and 32-bit Windows
-  zlib1g-dev libz-mingw-w64-dev
-  # e-mail over SMTP, and the loopback SMTP server of the mail tests
-  libcurl4-openssl-dev python3-aiosmtpd
-  # Java side: the pinned JDK and JUnit 5
-  openjdk-17-jdk-headless junit5
-  libpicocli-java
-  # 32-bit Windows cross build
+  libsqlite3-dev libargon2-dev zlib1g-dev
+  # e-mail over SMTP
+  libcurl4-openssl-dev
+  # Java side: the pinned JDK (javac, jar, javadoc) and picocli, which the
+  # tool parses with and its jar carries
+  openjdk-17-jdk-headless libpicocli-java
+)
+test_packages=(
+  # native tests, and the station database's shell for looking into one
+  libgtest-dev googletest sqlite3
+  # the loopback SMTP server of the mail tests
+  python3-aiosmtpd
+  # Java tests
+  junit5
+  # 32-bit Windows cross build, with zlib for it
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
-  mingw-w64-i686-dev binutils-mingw-w64-i686
-  # SQLite amalgamation from Debian's source package
+  mingw-w64-i686-dev binutils-mingw-w64-i686 libz-mingw-w64-dev
+  # SQLite and Argon2 sources for that build, from Debian's source packages
   dpkg-dev tcl xz-utils ca-certificates
 )
+
+packages=("${demo_packages[@]}")
+if [[ $set_name == test ]]; then
+  packages+=("${test_packages[@]}")
+fi
 
 if [[ $(id -u) -eq 0 ]]; then
   as_root=()
@@ -43,34 +68,36 @@ done
 
 # A fresh image has no package lists; update only when installing needs it.
 if [[ ${#missing[@]} -gt 0 ]] && ! apt-cache show "${missing[@]}" >/dev/null 2>&1; then
-  apt_get update
-fi
-if [[ ${#missing[@]} -gt 0 ]]; then
-  echo "Installing: ${missing[*]}"
-  apt_get install -y --no-install-recommends "${missing[@]}"
-fi
-
-# --- wine: runs the 32-bit Windows DLLs' test program (scripts/run-win32-tests.sh)
-# wine32 is an i386 package, so the i386 architecture is added first (once).
-if [[ $(dpkg --print-architecture) != i386 ]] &&
-  ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${as_root[@]}" dpkg --add-architecture i386
   apt_get update -qq
 fi
-wine_missing=()
-for package in wine wine32:i386; do
-  if [[ $(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null) != installed ]]; then
-    wine_missing+=("$package")
-  fi
-done
-if [[ ${#wine_missing[@]} -gt 0 ]]; then
-  if ! apt-cache show "${wine_missing[@]}" >/dev/null 2>&1; then
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing ($set_name set): ${missing[*]}"
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [[ $set_name == test ]]; then
+  # --- wine (test set): runs the 32-bit Windows DLLs' test program (scripts/run-win32-tests.sh)
+  # wine32 is an i386 package, so the i386 architecture is added first (once).
+  if [[ $(dpkg --print-architecture) != i386 ]] &&
+    ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
     apt_get update -qq
   fi
-  echo "Installing: ${wine_missing[*]}"
-  apt_get install -y -qq --no-install-recommends "${wine_missing[@]}" >/dev/null
-fi
-# --- end wine
+  wine_missing=()
+  for package in wine wine32:i386; do
+    if [[ $(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null) != installed ]]; then
+      wine_missing+=("$package")
+    fi
+  done
+  if [[ ${#wine_missing[@]} -gt 0 ]]; then
+    if ! apt-cache show "${wine_missing[@]}" >/dev/null 2>&1; then
+      apt_get update -qq
+    fi
+    echo "Installing: ${wine_missing[*]}"
+    apt_get install -y -qq --no-install-recommends "${wine_missing[@]}" >/dev/null
+  fi
+  # --- end wine
 
-bash "$here/prepare-sqlite.sh"
-bash "$here/prepare-argon2.sh"
+  bash "$here/prepare-sqlite.sh"
+  bash "$here/prepare-argon2.sh"
+fi

@@ -9,7 +9,8 @@
 # CACHE_DIR defaults to $KX_ARGON2_DIR, else /var/cache/kx-argon2 (when run as
 # root or when that cache is already filled), else ~/.cache/kx-argon2; the
 # CMake side looks in the same places. Does nothing when the cache is filled.
-# Needs dpkg-dev and the deb-src entry that prepare-sqlite.sh adds.
+# Needs dpkg-dev; the source comes through apt-get source from the machine's
+# configured package sources (scripts/apt-source.sh).
 set -euo pipefail
 
 system_cache=/var/cache/kx-argon2
@@ -28,15 +29,19 @@ if [[ -s $cache_dir/argon2.c && -s $cache_dir/SOURCE ]]; then
   exit 0
 fi
 
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source-path=SCRIPTDIR source=apt-source.sh
+source "$here/apt-source.sh"
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (
   cd "$work"
-  apt-get source --download-only cryptsetup >/dev/null 2>&1 ||
-    apt-get source --download-only cryptsetup
+  kx_apt_source cryptsetup
   dsc=$(ls cryptsetup_*.dsc)
   # apt-get has checked the files against the signed archive index.
-  dpkg-source --no-check -x "$dsc" src >/dev/null
+  dpkg-source --no-check -x "$dsc" src >/dev/null 2>"$work/extract.log" ||
+    { cat "$work/extract.log" >&2; exit 1; }
   echo "${dsc%.dsc}" >src/lib/crypto_backend/argon2/SOURCE
 )
 

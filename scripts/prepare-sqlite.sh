@@ -8,7 +8,9 @@
 # CACHE_DIR defaults to $KX_SQLITE_DIR, else /var/cache/kx-sqlite (when run as
 # root or when that cache is already filled), else ~/.cache/kx-sqlite; the
 # CMake side looks in the same places. Does nothing when the cache is filled.
-# Needs dpkg-dev, tcl and a host C compiler (scripts/install-deps.sh).
+# Needs dpkg-dev, tcl and a host C compiler (scripts/install-deps.sh --test).
+# The source comes through apt-get source from the machine's configured
+# package sources (scripts/apt-source.sh).
 set -euo pipefail
 
 system_cache=/var/cache/kx-sqlite
@@ -27,25 +29,9 @@ if [[ -s $cache_dir/sqlite3.c && -s $cache_dir/sqlite3.h ]]; then
   exit 0
 fi
 
-if [[ $(id -u) -eq 0 ]]; then
-  as_root=()
-else
-  as_root=(sudo)
-fi
-
-# apt-get source needs a deb-src entry; Debian images carry only deb entries.
-if ! grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  "${as_root[@]}" tee /etc/apt/sources.list.d/kx-debian-src.sources >/dev/null <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-fi
-if ! apt-cache showsrc sqlite3 2>/dev/null | grep -q '^Package: sqlite3'; then
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-fi
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source-path=SCRIPTDIR source=apt-source.sh
+source "$here/apt-source.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -53,12 +39,16 @@ trap 'rm -rf "$work"' EXIT
 echo "Generating the SQLite amalgamation in $cache_dir"
 (
   cd "$work"
-  apt-get source --download-only sqlite3
+  kx_apt_source sqlite3
   dsc=$(ls sqlite3_*.dsc)
-  dpkg-source -x "$dsc" src >/dev/null
+  # Their output goes to a log, shown only when they fail. (apt-get has
+  # checked the files against the signed archive index.)
+  dpkg-source --no-check -x "$dsc" src >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
   cd src
-  ./configure --quiet >/dev/null
-  make --quiet sqlite3.c >/dev/null
+  if ! { ./configure --quiet && make --quiet sqlite3.c; } >"$work/build.log" 2>&1; then
+    cat "$work/build.log" >&2
+    exit 1
+  fi
   echo "${dsc%.dsc}" >SOURCE
 )
 

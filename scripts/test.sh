@@ -4,7 +4,9 @@
 #   build-asan/   AddressSanitizer + UndefinedBehaviorSanitizer, same tests
 #   build-win32/  32-bit Windows cross build, export and import checks, and
 #                 its DLLs run under wine
-# Installs missing Debian packages first. Exits non-zero if any step fails.
+#   then build/java/diskarray.jar with the libraries of both builds
+# Installs missing Debian packages first (the test set). Exits non-zero if
+# any step fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -12,7 +14,7 @@ jobs=${KX_BUILD_JOBS:-2}
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --test
 
 failed=()
 # run_step NAME COMMAND...: runs one step, keeps its output in $logs/NAME.log
@@ -45,9 +47,12 @@ build_and_check_win32() {
   run_step build-win32-wine bash scripts/run-win32-tests.sh build-win32 || return 0
 }
 
-build_and_test build
-build_and_test build-asan -DKX_SANITIZE=ON
+build_and_test build -DKX_BUILD_TESTS=ON
+build_and_test build-asan -DKX_SANITIZE=ON -DKX_BUILD_TESTS=ON
 build_and_check_win32
+if [[ -f $logs/build-win32-check.log && ! " ${failed[*]} " =~ " build-win32-" ]]; then
+  run_step jar-both-platforms bash scripts/package-jar.sh build build-win32 || true
+fi
 
 echo
 echo "=== Summary"
