@@ -235,9 +235,9 @@ std::string_view FieldView(const char* field, size_t width) {
                  : width);
 }
 
-// LAN settings follow connectivity's rules (KX_SetLANInformation), the two
-// controllers' addresses compared as a set of both compares them. A
-// controller's part that is what the unit reports now is taken as it is:
+// LAN settings follow connectivity's rules (KX_SetLANInformation), which
+// also keeps the two controllers' addresses apart. A controller's part that
+// is what the unit reports now is taken as it is:
 // a unit registered under a name rather than an address reports no address
 // until one is set, and its own record must still pass.
 int32_t CheckLan(const WizardParamRecord& record,
