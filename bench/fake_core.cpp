@@ -153,3 +153,16 @@ int32_t KX_RaidGroupAdd(const char* unit, const RaidGroupRecord* record) {
 int32_t KX_UnitAdd(const KXUnitParamRecord* record) {
   return keep_write(record);
 }
+
+int32_t KX_GetStatisticalInformation(const char* unit, int32_t,
+                                     StatisticalInformationRecord* record) {
+  // Filled once; each call copies it, as the other reads copy their tables.
+  static const std::vector<unsigned char> pattern = [] {
+    std::vector<unsigned char> bytes(sizeof(StatisticalInformationRecord));
+    fill_printable(bytes.data(), bytes.size());
+    return bytes;
+  }();
+  if (unit == nullptr || record == nullptr) return KXE_INVALID_ARGUMENT;
+  std::memcpy(record, pattern.data(), pattern.size());
+  return 0;
+}

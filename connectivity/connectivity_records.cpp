@@ -24,11 +24,6 @@ constexpr FieldSpec kLANInformationFields[] = {
     KX_FIELD(signed_byte, LANInformationRecord, lan_connect),
 };
 
-constexpr FieldSpec kSyncPortFields[] = {
-    KX_FIELD(signed_byte, SyncPortRecord, board_type),
-    KX_FIELD(unsigned_byte, SyncPortRecord, rate),
-};
-
 constexpr RecordType kLANInformationTypeLocal =
     record_type(KX_RECORD_CLASS("LANInformation"), sizeof(LANInformationRecord),
                 kLANInformationFields);
@@ -38,12 +33,6 @@ constexpr RecordType kSyncPortTypeLocal = record_type(
 
 constexpr FieldSpec kSyncControlFields[] = {
     KX_NESTED(record_array, SyncControlRecord, port_val, kSyncPortTypeLocal),
-};
-
-// The builder copies into the byte[] the object already holds; a failed
-// copy is not examined.
-constexpr FieldSpec kTargetLunListFields[] = {
-    skipped(KX_FIELD(byte_array, TargetLunListRecord, lun)),
 };
 
 constexpr RecordType kSyncControlTypeLocal =

@@ -2,8 +2,26 @@
 #pragma once
 
 #include "bridge/record.h"
+#include "kx_connectivity.h"
 
 namespace kx {
+
+// The field tables of TargetLunList and SyncPort, shared with the wizard's
+// WZTargetLunList and WZSyncPort: the same layouts and field names under
+// other class names. The builder copies into the byte[] the object already
+// holds; a failed copy is not examined (its exception stays pending and
+// fails the enclosing array's builder).
+inline constexpr FieldSpec kTargetLunListFields[] = {
+    [] {
+      FieldSpec lun = KX_FIELD(byte_array, TargetLunListRecord, lun);
+      lun.on_failure = OnFailure::kSkip;
+      return lun;
+    }(),
+};
+inline constexpr FieldSpec kSyncPortFields[] = {
+    KX_FIELD(signed_byte, SyncPortRecord, board_type),
+    KX_FIELD(unsigned_byte, SyncPortRecord, rate),
+};
 
 // Built as well by the array-wide snapshot; TargetLunList and SyncPort are
 // also read from the wizard's objects of the same field names.

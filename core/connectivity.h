@@ -38,6 +38,30 @@ int32_t CountPermissions(Database& database, int64_t unit_id);
 void RequireLuUnreachable(Database& database, int64_t unit_id,
                           int64_t lu_number);
 
+// The set-up wizard reads and writes the LAN settings, synchronous ports and
+// target IDs of a controller through these, so its record and the
+// connectivity natives always agree. The records are the ones
+// KX_GetLANInformation, KX_GetSyncControl and KX_GetTargetId report; with
+// `as_new`, what a unit reports before any of them was set.
+LANInformationRecord ControllerLan(Database& database, int64_t unit_id,
+                                   int controller, bool as_new = false);
+SyncControlRecord ControllerSync(Database& database, int64_t unit_id,
+                                 int controller, bool as_new = false);
+TargetIdRecord ControllerTargetId(Database& database, int64_t unit_id,
+                                  int controller, bool as_new = false);
+// KX_OK, or the code the matching Set native refuses the record with (the
+// LAN check leaves out the comparison with the other controller's address).
+int32_t LanFault(const LANInformationRecord& lan);
+int32_t SyncFault(const SyncControlRecord& sync);
+int32_t TargetIdFault(const TargetIdRecord& target);
+// Store a record that passed its check, as the Set natives do.
+void StoreControllerLan(Database& database, int64_t unit_id, int controller,
+                        const LANInformationRecord& lan);
+void StoreControllerSync(Database& database, int64_t unit_id, int controller,
+                         const SyncControlRecord& sync);
+void StoreControllerTargetId(Database& database, int64_t unit_id,
+                             int controller, const TargetIdRecord& target);
+
 // --- Shared by the connectivity files ----------------------------------------
 
 // A host port: controller 0..1, port 0..1. KXE_NO_SUCH_PORT otherwise.

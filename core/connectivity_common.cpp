@@ -77,7 +77,39 @@ constexpr const char* kConnectivitySteps[] = {
         PRIMARY KEY (unit_id, controller, port)
       );
     )sql",
+    // 2: the ranges of controllers, ports, host groups, slots, host LUNs
+    // and LUs, enforced by the database as well.
+    KX_SQL_RANGE_TRIGGERS(
+        "conn_host_group",
+        KX_SQL_INT_IN("controller", "0", "1") " AND "
+        KX_SQL_INT_IN("port", "0", "1") " AND "
+        KX_SQL_INT_IN("hg", "0", "127"))
+    KX_SQL_RANGE_TRIGGERS(
+        "conn_host_wwn",
+        KX_SQL_INT_IN("controller", "0", "1") " AND "
+        KX_SQL_INT_IN("port", "0", "1") " AND "
+        KX_SQL_INT_IN("slot", "0", "127") " AND "
+        KX_SQL_INT_IN("hg", "0", "127"))
+    KX_SQL_RANGE_TRIGGERS(
+        "conn_lu_map",
+        KX_SQL_INT_IN("controller", "0", "1") " AND "
+        KX_SQL_INT_IN("port", "0", "1") " AND "
+        KX_SQL_INT_IN("hg", "0", "127") " AND "
+        KX_SQL_INT_IN("host_lun", "0", "255") " AND "
+        KX_SQL_INT_IN("lu", "0", "511"))
+    KX_SQL_RANGE_TRIGGERS(
+        "conn_permission",
+        KX_SQL_INT_IN("controller", "0", "1") " AND "
+        KX_SQL_INT_IN("port", "0", "1") " AND "
+        KX_SQL_INT_IN("slot", "0", "127") " AND length(new.bitmap) = 64")
+    KX_SQL_RANGE_TRIGGERS("conn_port",
+                          KX_SQL_INT_IN("controller", "0", "1") " AND "
+                          KX_SQL_INT_IN("port", "0", "1")),
 };
+static_assert(KX_HOST_CONTROLLERS == 2 && KX_HOST_PORTS == 2 &&
+                  kHostGroupCapacity == 128 && kHostLunCapacity == 256 &&
+                  kLunBitmapBytes == 64 && KX_LOGICAL_UNIT_COUNT == 512,
+              "step 2 writes the ranges as numbers");
 const SchemaArea kConnectivitySchema("connectivity", kConnectivitySteps);
 
 constexpr uintmax_t kMaxImportBytes = 1024 * 1024;

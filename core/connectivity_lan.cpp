@@ -70,15 +70,17 @@ std::string EtherAddress(int64_t unit_id, int controller) {
 // Until set, a controller has the address it was registered with (when that
 // is a dotted quad), a /24 subnet and no gateway.
 LANInformationRecord LoadLan(Database& database, int64_t unit_id,
-                             int controller) {
+                             int controller, bool as_new = false) {
   LANInformationRecord defaults{};
   WriteFixedText(RegisteredAddress(database, unit_id, controller),
                  defaults.ip_address, sizeof defaults.ip_address);
   WriteFixedText("255.255.255.0", defaults.subnet, sizeof defaults.subnet);
   WriteFixedText("0.0.0.0", defaults.gateway, sizeof defaults.gateway);
   defaults.lan_connect = 1;
-  LANInformationRecord lan = LoadSetting(
-      database, unit_id, SettingName("lan", controller), defaults);
+  LANInformationRecord lan =
+      as_new ? defaults
+             : LoadSetting(database, unit_id, SettingName("lan", controller),
+                           defaults);
   WriteFixedText(EtherAddress(unit_id, controller), lan.ether,
                  sizeof lan.ether);
   return lan;
@@ -115,9 +117,11 @@ void CheckLan(const LANInformationRecord& lan) {
 bool IsRate(int rate) { return rate == 0 || rate == 1 || rate == 2 || rate == 4; }
 
 SyncControlRecord LoadSync(Database& database, int64_t unit_id,
-                           int controller) {
-  SyncControlRecord sync = LoadSetting(
-      database, unit_id, SettingName("sync", controller), SyncControlRecord{});
+                           int controller, bool as_new = false) {
+  SyncControlRecord sync =
+      as_new ? SyncControlRecord{}
+             : LoadSetting(database, unit_id, SettingName("sync", controller),
+                           SyncControlRecord{});
   for (int i = 0; i < static_cast<int>(kSyncPortCapacity); ++i) {
     sync.port_val[i].board_type =
         i < KX_HOST_PORTS ? KX_BOARD_INSTALLED : KX_BOARD_NONE;
@@ -125,12 +129,27 @@ SyncControlRecord LoadSync(Database& database, int64_t unit_id,
   return sync;
 }
 
+// The rates of a record as the station keeps them (the board types are the
+// station's); fails the work with the code of the first fault.
+SyncControlRecord CheckSync(const SyncControlRecord& record) {
+  SyncControlRecord sync{};
+  for (int i = 0; i < static_cast<int>(kSyncPortCapacity); ++i) {
+    const uint8_t rate = record.port_val[i].rate;
+    if (i >= KX_HOST_PORTS && rate != 0) Fail(KXE_NO_SUCH_PORT);
+    if (!IsRate(rate)) Fail(KXE_INVALID_ARGUMENT);
+    sync.port_val[i].rate = rate;
+  }
+  return sync;
+}
+
 // --- Target IDs ---------------------------------------------------------------
 
 TargetIdRecord LoadTargetId(Database& database, int64_t unit_id,
-                            int controller) {
-  TargetIdRecord target = LoadSetting(
-      database, unit_id, SettingName("target", controller), TargetIdRecord{});
+                            int controller, bool as_new = false) {
+  TargetIdRecord target =
+      as_new ? TargetIdRecord{}
+             : LoadSetting(database, unit_id, SettingName("target", controller),
+                           TargetIdRecord{});
   target.ctrl_flag = 1;
   return target;
 }
@@ -214,6 +233,63 @@ void ApplyTargetLine(Database& database, const char* file_name,
 }
 
 }  // namespace
+
+// --- Used by the set-up wizard ---------------------------------------------------
+
+namespace {
+// The code a check fails the work with, or KX_OK. The checks read nothing
+// from the database, so catching their failure leaves no work half done.
+template <typename Check>
+int32_t FaultOf(const Check& check) {
+  try {
+    check();
+  } catch (const StationFailure& failure) {
+    return failure.code;
+  }
+  return KX_OK;
+}
+}  // namespace
+
+LANInformationRecord ControllerLan(Database& database, int64_t unit_id,
+                                   int controller, bool as_new) {
+  return LoadLan(database, unit_id, controller, as_new);
+}
+SyncControlRecord ControllerSync(Database& database, int64_t unit_id,
+                                 int controller, bool as_new) {
+  return LoadSync(database, unit_id, controller, as_new);
+}
+TargetIdRecord ControllerTargetId(Database& database, int64_t unit_id,
+                                  int controller, bool as_new) {
+  return LoadTargetId(database, unit_id, controller, as_new);
+}
+
+int32_t LanFault(const LANInformationRecord& lan) {
+  return FaultOf([&] { CheckLan(lan); });
+}
+int32_t SyncFault(const SyncControlRecord& sync) {
+  return FaultOf([&] { CheckSync(sync); });
+}
+int32_t TargetIdFault(const TargetIdRecord& target) {
+  return FaultOf([&] { CheckTargetId(target); });
+}
+
+void StoreControllerLan(Database& database, int64_t unit_id, int controller,
+                        const LANInformationRecord& record) {
+  LANInformationRecord lan = record;
+  WriteFixedText(EtherAddress(unit_id, controller), lan.ether,
+                 sizeof lan.ether);
+  StoreSetting(database, unit_id, SettingName("lan", controller), lan);
+}
+void StoreControllerSync(Database& database, int64_t unit_id, int controller,
+                         const SyncControlRecord& sync) {
+  StoreSetting(database, unit_id, SettingName("sync", controller),
+               CheckSync(sync));
+}
+void StoreControllerTargetId(Database& database, int64_t unit_id,
+                             int controller, const TargetIdRecord& target) {
+  StoreTargetId(database, unit_id, controller, target);
+}
+
 }  // namespace tesk740
 
 using tesk740::Database;
@@ -245,11 +321,7 @@ KX_API int32_t KX_SetLANInformation(const char* unit, int32_t controller,
         tesk740::FieldText(record->ip_address)) {
       return KXE_DUPLICATE_ADDRESS;
     }
-    LANInformationRecord lan = *record;
-    tesk740::WriteFixedText(tesk740::EtherAddress(unit_id, controller),
-                            lan.ether, sizeof lan.ether);
-    tesk740::StoreSetting(database, unit_id,
-                          tesk740::SettingName("lan", controller), lan);
+    tesk740::StoreControllerLan(database, unit_id, controller, *record);
     return KX_OK;
   });
 }
@@ -272,15 +344,9 @@ KX_API int32_t KX_SetSyncControl(const char* unit, int32_t controller,
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     tesk740::RequireController(controller);
     if (record == nullptr || reserved != 0) return KXE_INVALID_ARGUMENT;
-    SyncControlRecord sync{};
-    for (int i = 0; i < static_cast<int>(kSyncPortCapacity); ++i) {
-      const uint8_t rate = record->port_val[i].rate;
-      if (i >= KX_HOST_PORTS && rate != 0) return KXE_NO_SUCH_PORT;
-      if (!tesk740::IsRate(rate)) return KXE_INVALID_ARGUMENT;
-      sync.port_val[i].rate = rate;
-    }
     tesk740::StoreSetting(database, unit_id,
-                          tesk740::SettingName("sync", controller), sync);
+                          tesk740::SettingName("sync", controller),
+                          tesk740::CheckSync(*record));
     return KX_OK;
   });
 }

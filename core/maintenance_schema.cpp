@@ -1,6 +1,7 @@
 // The tables of maintenance, and the triggers that write the event history
 // of every unit as the other areas change it: each event is recorded in the
 // transaction of the change itself, so a refused change leaves none.
+#include "kx_station_maintenance.h"
 #include "station.h"
 
 namespace tesk740 {
@@ -137,7 +138,19 @@ constexpr const char* kMaintenanceSteps[] = {
     "          CASE new.blocked WHEN 0 THEN ' returned to service'"
     "          ELSE ' blocked' END);"
     "END;",
+    // 2: the ranges of the microcode's part counts and portions and of the
+    // events' controllers, enforced by the database as well.
+    KX_SQL_RANGE_TRIGGERS("micro_assembly",
+                          KX_SQL_INT_IN("part_count", "1", "64") " AND "
+                          KX_SQL_INT_IN("parts_joined", "1",
+                                        "new.part_count - 1"))
+    KX_SQL_RANGE_TRIGGERS("micro_image",
+                          KX_SQL_INT_IN("portions_received", "0",
+                                        "2147483647"))
+    KX_SQL_RANGE_TRIGGERS("unit_event", KX_SQL_INT_IN("controller", "-1", "1")),
 };
+static_assert(KX_MICRO_MAX_PARTS == 64,
+              "step 2 writes the part count's range as a number");
 
 const SchemaArea kMaintenanceSchema("maintenance", kMaintenanceSteps);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "station.h"
 
 namespace tesk740 {
@@ -132,7 +133,34 @@ constexpr const char* kSteps[] = {
         DELETE FROM setting WHERE unit_id = old.unit_id;
       END;
     )sql",
+    // 4: the ranges of the numbers that become table indexes, slots, counts
+    // and sizes (kx_station.h), enforced by the database as well.
+    KX_SQL_RANGE_TRIGGERS(
+        "raid_group",
+        KX_SQL_INT_IN("rg_number", "0", "44") " AND "
+        KX_SQL_INT_IN("first_port", "0", "14") " AND "
+        KX_SQL_INT_IN("first_row", "0", "14") " AND "
+        KX_SQL_INT_IN("width", "1", "15 - new.first_port") " AND "
+        KX_SQL_INT_IN("depth", "1", "15 - new.first_row") " AND "
+        KX_SQL_INT_IN("limit_mb", "0", "2147483647"))
+    KX_SQL_RANGE_TRIGGERS(
+        "logical_unit",
+        KX_SQL_INT_IN("lu_number", "0", "511") " AND "
+        KX_SQL_INT_IN("rg_number", "0", "44") " AND "
+        KX_SQL_INT_IN("capacity_mb", "0", "2147483647") " AND "
+        KX_SQL_INT_IN("controller", "0", "1"))
+    KX_SQL_RANGE_TRIGGERS(
+        "format_job",
+        KX_SQL_INT_IN("lu_number", "0", "511") " AND "
+        KX_SQL_INT_IN("duration_ms", "0", "9223372036854775807"))
+    KX_SQL_RANGE_TRIGGERS(
+        "drive_state",
+        KX_SQL_INT_IN("port", "0", "14") " AND " KX_SQL_INT_IN("row", "0", "14"))
+    KX_SQL_RANGE_TRIGGERS("login_session",
+                          KX_SQL_INT_IN("controller", "0", "1")),
 };
+static_assert(KX_RAID_GROUP_COUNT == 45 && KX_LOGICAL_UNIT_COUNT == 512,
+              "step 4 writes the table sizes as numbers");
 
 std::vector<const SchemaArea*>& Areas() {
   static std::vector<const SchemaArea*> areas;

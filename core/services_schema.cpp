@@ -1,6 +1,7 @@
 // Tables of the notification and host services. The e-mail and external
 // program settings are station-wide records of the settings store
 // (settings.h); the per-unit state is kept here.
+#include "kx_station_services.h"
 #include "station.h"
 
 namespace tesk740 {
@@ -40,7 +41,12 @@ constexpr const char* kServicesSteps[] = {
         PRIMARY KEY (unit_id, position)
       );
     )sql",
+    // 2: the SNMP managers' positions, enforced by the database as well.
+    KX_SQL_RANGE_TRIGGERS("service_snmp_manager",
+                          KX_SQL_INT_IN("position", "0", "7")),
 };
+static_assert(KX_SNMP_MAX_MANAGERS == 8,
+              "step 2 writes the managers' range as numbers");
 
 const SchemaArea kServicesSchema("services", kServicesSteps);
 

@@ -77,7 +77,23 @@ constexpr const char* kSpecialLuSteps[] = {
         PRIMARY KEY (unit_id, port, row)
       );
     )sql",
+    // 2: the ranges of LU numbers, positions and drive slots, enforced by
+    // the database as well.
+    KX_SQL_RANGE_TRIGGERS(
+        "unified_lu_member",
+        KX_SQL_INT_IN("child_lu", "0", "511") " AND "
+        KX_SQL_INT_IN("parent_lu", "0", "511") " AND "
+        KX_SQL_INT_IN("position", "1", "512"))
+    KX_SQL_RANGE_TRIGGERS(
+        "lu_pair",
+        KX_SQL_INT_IN("primary_lu", "0", "511") " AND "
+        KX_SQL_INT_IN("secondary_lu", "0", "511") " AND "
+        KX_SQL_INT_IN("copy_duration_ms", "0", "9223372036854775807"))
+    KX_SQL_RANGE_TRIGGERS("pin_event", KX_SQL_INT_IN("port", "0", "14") " AND "
+                                           KX_SQL_INT_IN("row", "0", "14")),
 };
+static_assert(KX_LOGICAL_UNIT_COUNT == 512,
+              "step 2 writes the LU numbers' range as numbers");
 const SchemaArea kSpecialLuSchema("special_lus", kSpecialLuSteps);
 
 // The turbo settings of a unit, in the settings store: the record as

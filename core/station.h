@@ -143,6 +143,25 @@ std::filesystem::path StationDirectory(Database& database);
 int SchemaVersion();
 void MigrateSchema(Database& database);
 
+// The SQL of a schema step that keeps the numbers of a table's rows within
+// their ranges (see README.md, "Ranges in the database"): two triggers,
+// before every insert and every update, that abort the statement unless
+// `condition` (an SQL expression over `new.<column>`, in the form
+// KX_SQL_INT_IN gives) holds. Triggers look at the rows written, never at the
+// rows already there, so a station with old rows out of range still takes
+// the step. Steps are never edited once released, so neither are these
+// expansions.
+#define KX_SQL_INT_IN(column, low, high)                                \
+  "(typeof(new." column ") = 'integer' AND new." column " BETWEEN " low \
+  " AND " high ")"
+#define KX_SQL_RANGE_TRIGGERS(table, condition)                          \
+  "CREATE TRIGGER " table "_ranges_insert BEFORE INSERT ON " table        \
+  " WHEN NOT (" condition ") BEGIN SELECT RAISE(ABORT, '" table           \
+  ": a number out of its range'); END;"                                   \
+  "CREATE TRIGGER " table "_ranges_update BEFORE UPDATE ON " table        \
+  " WHEN NOT (" condition ") BEGIN SELECT RAISE(ABORT, '" table           \
+  ": a number out of its range'); END;"
+
 // The tables of one further area: its steps, applied in order from the
 // version recorded for the area, each never edited once released. An area
 // declares one at namespace scope in its own file:

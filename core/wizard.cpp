@@ -6,15 +6,18 @@
 // agrees with the individual areas: command_que, web_title, add_bat_unit and
 // the controllers' error_out/write_verify switches belong to the online
 // system parameters, the controller names and name modes to the unit
-// identifier, the drive capacities to the drives of the unit. Everything
-// else (LAN, target IDs, synchronous ports, port types, options, mode and
-// inquiry settings) is kept in the wizard's own setting. A set checks the
+// identifier, the drive capacities to the drives of the unit, the LAN
+// settings, target IDs and synchronous ports to host connectivity (checked
+// by connectivity's own rules). Everything else (port types, options, mode
+// and inquiry settings) is kept in the wizard's own setting. A set checks the
 // whole record first and then writes every owner in one transaction.
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "connectivity.h"
 #include "drives.h"
 #include "fixed_text.h"
 #include "kx_core.h"
@@ -33,6 +36,60 @@ namespace {
 
 constexpr const char kWizardSetting[] = "wizard.record";
 constexpr const char kConfigurationFileKind[] = "KX-CONFIGURATION";
+
+// The wizard's target-ID and synchronous-port parts are byte for byte the
+// records of host connectivity, so they are copied whole.
+static_assert(sizeof(WZTargetIdRecord) == sizeof(TargetIdRecord) &&
+                  offsetof(WZTargetIdRecord, target_config) ==
+                      offsetof(TargetIdRecord, target_config) &&
+                  sizeof(WZTargetConfigRecord) == sizeof(TargetConfigRecord) &&
+                  offsetof(WZTargetConfigRecord, mapping) ==
+                      offsetof(TargetConfigRecord, mapping),
+              "target-ID layouts");
+static_assert(sizeof(WZSyncControlRecord) == sizeof(SyncControlRecord),
+              "synchronous-port layouts");
+
+TargetIdRecord ToConnectivity(const WZTargetIdRecord& wizard) {
+  TargetIdRecord target;
+  std::memcpy(&target, &wizard, sizeof target);
+  return target;
+}
+WZTargetIdRecord FromConnectivity(const TargetIdRecord& target) {
+  WZTargetIdRecord wizard;
+  std::memcpy(&wizard, &target, sizeof wizard);
+  return wizard;
+}
+SyncControlRecord ToConnectivity(const WZSyncControlRecord& wizard) {
+  SyncControlRecord sync;
+  std::memcpy(&sync, &wizard, sizeof sync);
+  return sync;
+}
+WZSyncControlRecord FromConnectivity(const SyncControlRecord& sync) {
+  WZSyncControlRecord wizard;
+  std::memcpy(&wizard, &sync, sizeof wizard);
+  return wizard;
+}
+// The LAN parts hold the same fields in another order (docs/parameters.md).
+LANInformationRecord ToConnectivity(const WZLanConfigRecord& wizard) {
+  LANInformationRecord lan{};
+  lan.dhcp = static_cast<int8_t>(wizard.dhcp_mode);
+  std::memcpy(lan.ip_address, wizard.ip_address, sizeof lan.ip_address);
+  std::memcpy(lan.subnet, wizard.subnet, sizeof lan.subnet);
+  std::memcpy(lan.gateway, wizard.gateway, sizeof lan.gateway);
+  std::memcpy(lan.ether, wizard.ether, sizeof lan.ether);
+  lan.lan_connect = static_cast<int8_t>(wizard.lan_connect);
+  return lan;
+}
+WZLanConfigRecord FromConnectivity(const LANInformationRecord& lan) {
+  WZLanConfigRecord wizard{};
+  wizard.lan_connect = static_cast<uint8_t>(lan.lan_connect);
+  wizard.dhcp_mode = static_cast<uint8_t>(lan.dhcp);
+  std::memcpy(wizard.ip_address, lan.ip_address, sizeof wizard.ip_address);
+  std::memcpy(wizard.subnet, lan.subnet, sizeof wizard.subnet);
+  std::memcpy(wizard.gateway, lan.gateway, sizeof wizard.gateway);
+  std::memcpy(wizard.ether, lan.ether, sizeof wizard.ether);
+  return wizard;
+}
 
 bool InRange(int64_t value, int64_t low, int64_t high) {
   return value >= low && value <= high;
@@ -61,27 +118,8 @@ WizardParamRecord WizardDefaults(int64_t unit_id) {
   std::snprintf(serial, sizeof serial, "%08lld",
                 static_cast<long long>(unit_id % 100000000));
   Text(dual.serial, sizeof dual.serial, serial);
-  for (int i = 0; i < 2; ++i) {
-    WZTargetIdRecord& target = record.target_id[i];
-    target.ctrl_flag = KX_SWITCH_ON;
-    WZPortTypeRecord& port = record.port_type[i];
+  for (WZPortTypeRecord& port : record.port_type) {
     port.port_mode[0] = port.port_mode[1] = 1;
-    WZLanConfigRecord& lan = record.lan_conf[i];
-    lan.lan_connect = KX_SWITCH_ON;
-    Text(lan.ip_address, sizeof lan.ip_address,
-         i == 0 ? "192.168.0.16" : "192.168.0.17");
-    Text(lan.subnet, sizeof lan.subnet, "255.255.255.0");
-    Text(lan.gateway, sizeof lan.gateway, "0.0.0.0");
-    char ether[24];
-    std::snprintf(ether, sizeof ether, "02:4b:58:%02x:%02x:%02x",
-                  static_cast<unsigned>((unit_id >> 8) & 0xFF),
-                  static_cast<unsigned>(unit_id & 0xFF),
-                  static_cast<unsigned>(i));
-    Text(lan.ether, sizeof lan.ether, ether);
-    WZSyncControlRecord& sync = record.sync_control[i];
-    for (WZSyncPortRecord& port_val : sync.port_val) port_val.board_type = -1;
-    sync.port_val[0].board_type = 0;
-    sync.port_val[0].rate = 2;
   }
   record.mode_param.striping = 1;
   record.mode_param.buzzer = KX_SWITCH_ON;
@@ -109,8 +147,10 @@ WZDriveCapacityRecord DriveCapacities() {
   return capacity;
 }
 
-// Copies the values that other areas own into the record.
-void Overlay(const OnlineSystemParamRecord& system,
+// Copies the values that other areas own into the record; with `as_new`,
+// connectivity's values of a unit on which nothing was set.
+void Overlay(Database& database, int64_t unit_id, bool as_new,
+             const OnlineSystemParamRecord& system,
              const UnitIdentifierRecord& identifier,
              WizardParamRecord* record) {
   record->drive_capacity = DriveCapacities();
@@ -127,11 +167,22 @@ void Overlay(const OnlineSystemParamRecord& system,
                 sizeof option.id_front);
     std::memcpy(option.id_rear, identifier.ctl[i].id_rear,
                 sizeof option.id_rear);
+    record->lan_conf[i] =
+        FromConnectivity(ControllerLan(database, unit_id, i, as_new));
+    record->target_id[i] =
+        FromConnectivity(ControllerTargetId(database, unit_id, i, as_new));
+    record->sync_control[i] =
+        FromConnectivity(ControllerSync(database, unit_id, i, as_new));
   }
 }
 
-int32_t CheckWizard(const WizardParamRecord& record, const LuSet& lus);
+int32_t CheckWizard(const WizardParamRecord& record,
+                    const WizardParamRecord& current);
 
+// The wizard's own setting. Stations written before connectivity owned the
+// LAN, target-ID and synchronous-port parts hold copies of them there; those
+// bytes are never read (connectivity's values replace them) and are stored
+// as zeros from the next set on, so the setting keeps its size and layout.
 WizardParamRecord StoredWizard(Database& database, int64_t unit_id) {
   const WizardParamRecord record = LoadSetting(
       database, unit_id, kWizardSetting, WizardDefaults(unit_id));
@@ -140,68 +191,14 @@ WizardParamRecord StoredWizard(Database& database, int64_t unit_id) {
 
 WizardParamRecord ComposeWizard(Database& database, int64_t unit_id) {
   WizardParamRecord record = StoredWizard(database, unit_id);
-  Overlay(LoadOnlineSystem(database, unit_id),
+  Overlay(database, unit_id, false, LoadOnlineSystem(database, unit_id),
           LoadIdentifier(database, unit_id), &record);
-  // A stored value outside its range was not written by this station. LUs
-  // deleted since leave their bits, which read back cleared.
-  if (CheckWizard(record, AnyLu()) != KX_OK) Fail(KXE_STATION_DAMAGED);
-  const LuSet lus = LoadLuSet(database, unit_id);
-  for (WZTargetIdRecord& target : record.target_id) {
-    for (WZTargetConfigRecord& config : target.target_config) {
-      for (WZTargetLunListRecord& list : config.mapping) {
-        for (size_t n = 0; n < KX_LOGICAL_UNIT_COUNT; ++n) {
-          if (!lus.test(n)) list.lun[n / 8] &= static_cast<uint8_t>(~(1u << (n % 8)));
-        }
-      }
-    }
-  }
+  // A stored value outside its range was not written by this station.
+  if (CheckWizard(record, record) != KX_OK) Fail(KXE_STATION_DAMAGED);
   return record;
 }
 
 // --- Checks ---------------------------------------------------------------
-
-bool ParseIpv4(const char* text, uint32_t* address) {
-  uint32_t value = 0;
-  int parts = 0;
-  const char* at = text;
-  while (parts < 4) {
-    if (*at < '0' || *at > '9') return false;
-    int part = 0;
-    int digits = 0;
-    while (*at >= '0' && *at <= '9') {
-      part = part * 10 + (*at - '0');
-      if (++digits > 3 || part > 255) return false;
-      ++at;
-    }
-    value = value << 8 | static_cast<uint32_t>(part);
-    ++parts;
-    if (parts < 4) {
-      if (*at != '.') return false;
-      ++at;
-    }
-  }
-  if (*at != '\0') return false;
-  *address = value;
-  return true;
-}
-
-bool IsMask(uint32_t mask) {
-  return mask != 0 && ((~mask + 1) & ~mask) == 0;
-}
-
-bool IsMacAddress(const char* text) {
-  if (std::strlen(text) != 17) return false;
-  for (int i = 0; i < 17; ++i) {
-    const char c = text[i];
-    if (i % 3 == 2) {
-      if (c != ':') return false;
-    } else if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') ||
-                 (c >= 'A' && c <= 'F'))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 bool IsOptionWord(int32_t value) {
   return InRange(value, 0, KX_OPTION_WORD_MAX);
@@ -221,60 +218,57 @@ bool AllZero(const T& value) {
   return true;
 }
 
-int32_t CheckTargetId(const WZTargetIdRecord& target, const LuSet& lus) {
-  if (!IsSwitch(target.ctrl_flag) || !IsSwitch(target.target_id_mode)) {
-    return KXE_WIZARD_TARGET_ID;
+// Target IDs follow connectivity's rules (KX_SetTargetId); a fault that
+// goes away with the LUN lists cleared is in the lists.
+int32_t CheckTargetId(const WZTargetIdRecord& target) {
+  TargetIdRecord checked = ToConnectivity(target);
+  if (TargetIdFault(checked) == KX_OK) return KX_OK;
+  for (TargetConfigRecord& config : checked.target_config) {
+    std::memset(config.mapping, 0, sizeof config.mapping);
   }
-  for (int port = 0; port < static_cast<int>(kWizardTargetConfigs); ++port) {
-    const WZTargetConfigRecord& config = target.target_config[port];
-    if (port >= KX_WIZARD_HOST_PORTS) {
-      if (!AllZero(config)) return KXE_WIZARD_TARGET_ID;
-      continue;
-    }
-    if (!InRange(config.single, 0, KX_WIZARD_TARGET_MAX)) {
-      return KXE_WIZARD_TARGET_ID;
-    }
-    for (uint8_t on : config.multi) {
-      if (!IsSwitch(on)) return KXE_WIZARD_TARGET_ID;
-    }
-    for (const WZTargetLunListRecord& list : config.mapping) {
-      for (size_t n = 0; n < 8 * sizeof list.lun; ++n) {
-        if ((list.lun[n / 8] >> (n % 8) & 1) == 0) continue;
-        if (n >= KX_LOGICAL_UNIT_COUNT || !lus.test(n)) {
-          return KXE_WIZARD_TARGET_LU;
-        }
-      }
-    }
-  }
-  return KX_OK;
+  return TargetIdFault(checked) == KX_OK ? KXE_WIZARD_TARGET_LU
+                                         : KXE_WIZARD_TARGET_ID;
 }
 
-int32_t CheckLan(const WizardParamRecord& record) {
-  uint32_t addresses[2] = {};
+std::string_view FieldView(const char* field, size_t width) {
+  const void* end = std::memchr(field, '\0', width);
+  return std::string_view(
+      field, end ? static_cast<size_t>(static_cast<const char*>(end) - field)
+                 : width);
+}
+
+// LAN settings follow connectivity's rules (KX_SetLANInformation), which
+// also keeps the two controllers' addresses apart. A controller's part that
+// is what the unit reports now is taken as it is:
+// a unit registered under a name rather than an address reports no address
+// until one is set, and its own record must still pass.
+int32_t CheckLan(const WizardParamRecord& record,
+                 const WizardParamRecord& current) {
+  bool changed = false;
   for (int i = 0; i < 2; ++i) {
-    const WZLanConfigRecord& lan = record.lan_conf[i];
-    uint32_t subnet = 0;
-    uint32_t gateway = 0;
-    if (!IsSwitch(lan.lan_connect) || !IsSwitch(lan.dhcp_mode) ||
-        !IsPrintableText(lan.ip_address, sizeof lan.ip_address) ||
-        !IsPrintableText(lan.subnet, sizeof lan.subnet) ||
-        !IsPrintableText(lan.gateway, sizeof lan.gateway) ||
-        !IsPrintableText(lan.ether, sizeof lan.ether) ||
-        !ParseIpv4(lan.ip_address, &addresses[i]) ||
-        !ParseIpv4(lan.subnet, &subnet) || !IsMask(subnet) ||
-        !ParseIpv4(lan.gateway, &gateway) || !IsMacAddress(lan.ether)) {
+    if (std::memcmp(&record.lan_conf[i], &current.lan_conf[i],
+                    sizeof record.lan_conf[i]) == 0) {
+      continue;
+    }
+    changed = true;
+    if (LanFault(ToConnectivity(record.lan_conf[i])) != KX_OK) {
       return KXE_WIZARD_LAN;
     }
   }
-  if (record.lan_conf[0].lan_connect && record.lan_conf[1].lan_connect &&
-      addresses[0] == addresses[1]) {
+  if (changed &&
+      FieldView(record.lan_conf[0].ip_address,
+                sizeof record.lan_conf[0].ip_address) ==
+          FieldView(record.lan_conf[1].ip_address,
+                    sizeof record.lan_conf[1].ip_address)) {
     return KXE_WIZARD_LAN;
   }
   return KX_OK;
 }
 
-// The first wrong part in the order of the record's fields.
-int32_t CheckWizard(const WizardParamRecord& record, const LuSet& lus) {
+// The first wrong part in the order of the record's fields; `current` is the
+// unit's record now.
+int32_t CheckWizard(const WizardParamRecord& record,
+                    const WizardParamRecord& current) {
   if (!IsSwitch(record.fd_backup)) return KXE_WIZARD_FD_BACKUP;
 
   const WZDualConfigRecord& dual = record.dual_conf;
@@ -303,7 +297,7 @@ int32_t CheckWizard(const WizardParamRecord& record, const LuSet& lus) {
     return KXE_WIZARD_OPTION;
   }
   for (const WZTargetIdRecord& target : record.target_id) {
-    if (const int32_t code = CheckTargetId(target, lus)) return code;
+    if (const int32_t code = CheckTargetId(target)) return code;
   }
 
   const WZModeParamRecord& mode = record.mode_param;
@@ -350,14 +344,10 @@ int32_t CheckWizard(const WizardParamRecord& record, const LuSet& lus) {
       return KXE_WIZARD_CONTROLLER_OPTION;
     }
   }
-  if (const int32_t code = CheckLan(record)) return code;
+  if (const int32_t code = CheckLan(record, current)) return code;
+  // Synchronous ports follow connectivity's rules (KX_SetSyncControl).
   for (const WZSyncControlRecord& sync : record.sync_control) {
-    for (const WZSyncPortRecord& port : sync.port_val) {
-      if (!InRange(port.board_type, -1, 3) || !InRange(port.rate, 0, 4) ||
-          (port.board_type == -1 && port.rate != 0)) {
-        return KXE_WIZARD_SYNC_PORT;
-      }
-    }
+    if (SyncFault(ToConnectivity(sync)) != KX_OK) return KXE_WIZARD_SYNC_PORT;
   }
   return KX_OK;
 }
@@ -386,12 +376,30 @@ void CanonicalWizard(WizardParamRecord* record) {
   }
 }
 
-// Writes a checked record to every owner of its values.
+// Writes a checked record to every owner of its values; `current` is the
+// unit's record it was checked against.
 void ApplyWizard(Database& database, int64_t unit_id,
-                 const WizardParamRecord& given) {
+                 const WizardParamRecord& given,
+                 const WizardParamRecord& current) {
   WizardParamRecord record = given;
   CanonicalWizard(&record);
-  StoreSetting(database, unit_id, kWizardSetting, record);
+  for (int i = 0; i < 2; ++i) {
+    // A LAN part the unit already reports is left as it is stored (or not).
+    if (std::memcmp(&given.lan_conf[i], &current.lan_conf[i],
+                    sizeof given.lan_conf[i]) != 0) {
+      StoreControllerLan(database, unit_id, i,
+                         ToConnectivity(record.lan_conf[i]));
+    }
+    StoreControllerTargetId(database, unit_id, i,
+                            ToConnectivity(record.target_id[i]));
+    StoreControllerSync(database, unit_id, i,
+                        ToConnectivity(record.sync_control[i]));
+  }
+  WizardParamRecord own = record;
+  std::memset(own.target_id, 0, sizeof own.target_id);
+  std::memset(own.lan_conf, 0, sizeof own.lan_conf);
+  std::memset(own.sync_control, 0, sizeof own.sync_control);
+  StoreSetting(database, unit_id, kWizardSetting, own);
 
   OnlineSystemParamRecord system = LoadOnlineSystem(database, unit_id);
   system.command_que = static_cast<uint8_t>(record.inquiry.command_que);
@@ -436,8 +444,7 @@ bool ParseNumber(std::string_view text, int64_t low, int64_t high,
 }
 
 // Applies one import text to a controller's target IDs.
-int32_t ImportTargetText(std::string_view text, const LuSet& lus,
-                         WZTargetIdRecord* target) {
+int32_t ImportTargetText(std::string_view text, WZTargetIdRecord* target) {
   size_t at = 0;
   while (at < text.size()) {
     const size_t end = text.find_first_of(" \t\r\n;", at);
@@ -494,18 +501,17 @@ int32_t ImportTargetText(std::string_view text, const LuSet& lus,
       const size_t dash = range.find('-');
       int64_t first = 0;
       int64_t last = 0;
-      if (!ParseNumber(range.substr(0, dash), 0, KX_LOGICAL_UNIT_COUNT - 1,
-                       &first) ||
+      if (!ParseNumber(range.substr(0, dash), 0, 9999, &first) ||
           (dash == std::string_view::npos
                ? (last = first, false)
-               : !ParseNumber(range.substr(dash + 1), first,
-                              KX_LOGICAL_UNIT_COUNT - 1, &last))) {
+               : !ParseNumber(range.substr(dash + 1), first, 9999, &last))) {
         return KXE_WIZARD_IMPORT_TEXT;
       }
-      for (int64_t n = first; n <= last; ++n) {
-        if (!lus.test(static_cast<size_t>(n))) return KXE_WIZARD_TARGET_LU;
-        list.lun[n / 8] |= static_cast<uint8_t>(1u << (n % 8));
+      // One byte per host LUN, as in connectivity's target IDs.
+      if (last >= static_cast<int64_t>(sizeof list.lun)) {
+        return KXE_WIZARD_TARGET_LU;
       }
+      for (int64_t n = first; n <= last; ++n) list.lun[n] = 1;
     }
     config.multi[target_number] = KX_SWITCH_ON;
     config.mapping[target_number] = list;
@@ -529,7 +535,7 @@ KX_API int32_t KX_GetWizardParam(const char* unit, const char* text,
       *record = tesk740::ComposeWizard(database, unit_id);
     } else if (source == KX_WIZARD_DEFAULTS) {
       WizardParamRecord defaults = tesk740::WizardDefaults(unit_id);
-      tesk740::Overlay(tesk740::DefaultOnlineSystem(),
+      tesk740::Overlay(database, unit_id, true, tesk740::DefaultOnlineSystem(),
                        tesk740::DefaultIdentifier(unit_id), &defaults);
       *record = defaults;
     } else {
@@ -546,7 +552,8 @@ KX_API int32_t KX_TestWizardParam(const char* unit,
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (const int32_t code = tesk740::RequireText(text)) return code;
     if (record == nullptr || arg != 0) return KXE_INVALID_ARGUMENT;
-    return tesk740::CheckWizard(*record, tesk740::LoadLuSet(database, unit_id));
+    return tesk740::CheckWizard(*record,
+                                tesk740::ComposeWizard(database, unit_id));
   });
 }
 
@@ -557,11 +564,11 @@ KX_API int32_t KX_SetWizardParam(const char* unit,
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (const int32_t code = tesk740::RequireText(text)) return code;
     if (record == nullptr || arg != 0) return KXE_INVALID_ARGUMENT;
-    if (const int32_t code = tesk740::CheckWizard(
-            *record, tesk740::LoadLuSet(database, unit_id))) {
+    const WizardParamRecord current = tesk740::ComposeWizard(database, unit_id);
+    if (const int32_t code = tesk740::CheckWizard(*record, current)) {
       return code;
     }
-    tesk740::ApplyWizard(database, unit_id, *record);
+    tesk740::ApplyWizard(database, unit_id, *record, current);
     return KX_OK;
   });
 }
@@ -584,11 +591,10 @@ KX_API int32_t KX_WZTargetIdImport(const char* unit, const char* first_text,
     } else if (start != KX_IMPORT_FROM_EMPTY) {
       return KXE_INVALID_ARGUMENT;
     }
-    const tesk740::LuSet lus = tesk740::LoadLuSet(database, unit_id);
     const char* texts[2] = {first_text, second_text};
     for (int i = 0; i < 2; ++i) {
       if (const int32_t code =
-              tesk740::ImportTargetText(texts[i], lus, &targets[i])) {
+              tesk740::ImportTargetText(texts[i], &targets[i])) {
         return code;
       }
     }
@@ -635,7 +641,8 @@ KX_API int32_t KX_SetNowWZParam(const char* unit, int32_t controller,
     if (record == nullptr || !tesk740::IsController(controller)) {
       return KXE_INVALID_ARGUMENT;
     }
-    WizardParamRecord wizard = tesk740::ComposeWizard(database, unit_id);
+    const WizardParamRecord current = tesk740::ComposeWizard(database, unit_id);
+    WizardParamRecord wizard = current;
     wizard.fd_backup = record->fd_backup;
     WZPortTypeRecord& port = wizard.port_type[controller];
     for (int c = 0; c < KX_WIZARD_HOST_PORTS; ++c) {
@@ -649,11 +656,10 @@ KX_API int32_t KX_SetNowWZParam(const char* unit, int32_t controller,
     std::memcpy(option.id_front, record->ctrl_id.id_front,
                 sizeof option.id_front);
     std::memcpy(option.id_rear, record->ctrl_id.id_rear, sizeof option.id_rear);
-    if (const int32_t code = tesk740::CheckWizard(
-            wizard, tesk740::LoadLuSet(database, unit_id))) {
+    if (const int32_t code = tesk740::CheckWizard(wizard, current)) {
       return code;
     }
-    tesk740::ApplyWizard(database, unit_id, wizard);
+    tesk740::ApplyWizard(database, unit_id, wizard, current);
     return KX_OK;
   });
 }
@@ -704,11 +710,11 @@ KX_API int32_t KX_ConfigImport(const char* unit, const char* path) {
         !tesk740::FromHex(*hex, &wizard, sizeof wizard)) {
       return KXE_FILE_DAMAGED;
     }
-    if (const int32_t code = tesk740::CheckWizard(
-            wizard, tesk740::LoadLuSet(database, unit_id))) {
+    const WizardParamRecord current = tesk740::ComposeWizard(database, unit_id);
+    if (const int32_t code = tesk740::CheckWizard(wizard, current)) {
       return code;
     }
-    tesk740::ApplyWizard(database, unit_id, wizard);
+    tesk740::ApplyWizard(database, unit_id, wizard, current);
     return KX_OK;
   });
 }

@@ -222,10 +222,11 @@ enum KxResult : int32_t {
   KXE_WIZARD_DRIVE_CAPACITY = 0x1222,
   // Wizard: an option word is outside 0..0xFFFF.
   KXE_WIZARD_OPTION = 0x1223,
-  // Wizard: a target-ID mode, flag, target number or multi-target switch is
+  // Wizard: a target-ID mode, target number or multi-target switch is
   // outside its range, or an unused port slot is not all zero.
   KXE_WIZARD_TARGET_ID = 0x1224,
-  // Wizard: a target presents an LU that does not exist.
+  // Wizard: a target's host-LUN flag is not 0 or 1, or a host LUN is beyond
+  // 127.
   KXE_WIZARD_TARGET_LU = 0x1225,
   // Wizard: a mode setting is outside its range.
   KXE_WIZARD_MODE = 0x1226,
@@ -241,13 +242,13 @@ enum KxResult : int32_t {
   // Wizard: a controller option is outside its range or a controller name
   // is not printable ASCII.
   KXE_WIZARD_CONTROLLER_OPTION = 0x122A,
-  // Wizard: a LAN flag is not 0 or 1, an address, mask, gateway or MAC
-  // address is malformed, or both controllers have the same address.
+  // Wizard: a LAN setting that the LAN settings of host connectivity refuse
+  // (flag, address, mask, gateway), or both controllers' same address.
   KXE_WIZARD_LAN = 0x122B,
-  // Wizard: a synchronous port's board type or rate is outside its range.
+  // Wizard: a synchronous port's rate is not one host connectivity takes.
   KXE_WIZARD_SYNC_PORT = 0x122C,
-  // The target-ID import text is malformed or names a port, target or LU
-  // outside its range.
+  // The target-ID import text is malformed or names a port or target outside
+  // its range.
   KXE_WIZARD_IMPORT_TEXT = 0x122D,
 
   // --- Statistics and performance: 0x1300..0x13FF ---

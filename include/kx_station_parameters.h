@@ -170,10 +170,11 @@ enum : int32_t {
 //     drives, the other rows and spare 0; it reports the unit and must be
 //     sent back unchanged.
 //   option, e_option, e_option2, port option words: 0..0xFFFF.
-//   target_id per controller: ctrl_flag and target_id_mode (0 single, 1
-//     multi) switches; for host ports 0 and 1: single the target ID 0..15,
-//     multi[t] switches, mapping[t].lun a bitmap of LU numbers (bit n % 8 of
-//     byte n / 8) naming only existing LUs; port slots 2 and 3 all zero.
+//   target_id per controller: host connectivity's target IDs
+//     (KX_GetTargetId), checked by its rules: target_id_mode 0 single or 1
+//     multi; for host ports 0 and 1 single the target ID 0..15, multi[t] and
+//     mapping[t].lun[h] 0 or 1 (host LUN h presented at target t); port
+//     slots 2 and 3 all zero. ctrl_flag is the station's (1).
 //   mode_param: striping 0..3, buzzer, lu_size_report and reset switches,
 //     failures 0..2.
 //   inquiry: command_que a switch (the online system parameter of that
@@ -186,12 +187,16 @@ enum : int32_t {
 //   ctl_opt per controller: id_mode, id_front, id_rear are the unit
 //     identifier's ctrl_name_mode and names; error_out_mode and
 //     write_verify_mode the online system parameters' controller switches.
-//   lan_conf per controller: lan_connect and dhcp_mode switches;
-//     ip_address a dotted IPv4 address, subnet a contiguous mask, gateway an
-//     address or 0.0.0.0; ether six colon-separated hex bytes; connected
-//     controllers have different addresses.
-//   sync_control per controller: port_val[p].board_type -1 (none) or 0..3,
-//     rate 0..4, and 0 where board_type is -1.
+//   lan_conf per controller: host connectivity's LAN settings
+//     (KX_GetLANInformation), checked by its rules: lan_connect and
+//     dhcp_mode switches; ip_address a host of its subnet, subnet a
+//     contiguous mask of 1..30 bits, gateway 0.0.0.0 or another host of the
+//     subnet; the two controllers' addresses differ; ether is the station's
+//     (a NUL-terminated text, not kept). A part equal to what the unit
+//     reports is taken as it is.
+//   sync_control per controller: host connectivity's synchronous ports
+//     (KX_GetSyncControl): rate 0, 1, 2 or 4 on ports 0 and 1, 0 on 2 and 3;
+//     board_type is the station's (not kept).
 enum : int32_t {
   KX_WIZARD_CURRENT = 0,
   KX_WIZARD_DEFAULTS = 1,
@@ -208,8 +213,8 @@ enum : int32_t {
 //   flag=0 | flag=1              ctrl_flag
 //   P.single=T                   target ID T of port P in single mode
 //   P.T=LIST                     target T of port P on in multi mode,
-//                                presenting the LUs of LIST ("0-3,7")
-// P is 0 or 1, T 0..15, LUs must exist.
+//                                presenting the host LUNs of LIST ("0-3,7")
+// P is 0 or 1, T 0..15, host LUNs 0..127 (beyond: KXE_WIZARD_TARGET_LU).
 enum : int32_t {
   KX_IMPORT_FROM_EMPTY = 0,
   KX_IMPORT_FROM_UNIT = 1,

@@ -1,6 +1,7 @@
 #include "wizard/wizard_records.h"
 
 #include "bridge/record_registry.h"
+#include "connectivity/connectivity_records.h"
 #include "kx_wizard.h"
 
 namespace kx {
@@ -33,22 +34,18 @@ constexpr FieldSpec kWZOptionFields[] = {
     KX_FIELD(int32, WZOptionRecord, fibre),
 };
 
-constexpr FieldSpec kWZTargetLunListFields[] = {
-    KX_FIELD(byte_array, WZTargetLunListRecord, lun),
-};
-
-constexpr FieldSpec kWZSyncPortFields[] = {
-    KX_FIELD(signed_byte, WZSyncPortRecord, board_type),
-    KX_FIELD(unsigned_byte, WZSyncPortRecord, rate),
-};
-
+// The LUN-list and synchronous-port elements have connectivity's layouts
+// and field names; only the classes differ.
+static_assert(sizeof(WZTargetLunListRecord) == sizeof(TargetLunListRecord) &&
+                  sizeof(WZSyncPortRecord) == sizeof(SyncPortRecord),
+              "the wizard's elements are connectivity's");
 constexpr RecordType kWZTargetLunListTypeDef =
     record_type(KX_RECORD_CLASS("WZTargetLunList"),
-                sizeof(WZTargetLunListRecord), kWZTargetLunListFields);
+                sizeof(WZTargetLunListRecord), kTargetLunListFields);
 
 constexpr RecordType kWZSyncPortTypeDef =
     record_type(KX_RECORD_CLASS("WZSyncPort"), sizeof(WZSyncPortRecord),
-                kWZSyncPortFields);
+                kSyncPortFields);
 
 constexpr RecordType kWZDualConfigType =
     record_type(KX_RECORD_CLASS("WZDualConfig"), sizeof(WZDualConfigRecord),

@@ -89,7 +89,7 @@ TEST_F(StationLifeTest, StateSurvivesReopenAndSwitching) {
 
 TEST_F(StationLifeTest, DatabaseIsWalAndVersioned) {
   EXPECT_EQ(QueryDatabase(directory_, "PRAGMA journal_mode"), "wal");
-  EXPECT_EQ(QueryDatabase(directory_, "PRAGMA user_version"), "3");
+  EXPECT_EQ(QueryDatabase(directory_, "PRAGMA user_version"), "4");
 
   // A station written by a newer core is refused and left alone.
   ForgetStation();

@@ -1,6 +1,11 @@
 // The set-up wizard: one record that agrees with the areas that own its
-// values, a test that refuses the first wrong part and changes nothing, a set
-// that reaches every owner, the target-ID import and the configuration file.
+// values (connectivity's LAN, target IDs and synchronous ports among them), a
+// test that refuses the first wrong part by the owners' rules and changes
+// nothing, a set that reaches every owner, the target-ID import and the
+// configuration file.
+#include <sqlite3.h>
+
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -29,6 +34,17 @@ class WizardTest : public ArrayTest {
     UnitIdentifierRecord identifier{};
     EXPECT_EQ(KX_GetUnitIdentifier(kUnit, &identifier), KX_OK);
     bytes.append(reinterpret_cast<const char*>(&identifier), sizeof identifier);
+    TargetIdRecord targets[2]{};
+    EXPECT_EQ(KX_GetTargetId(kUnit, 0, &targets[0], &targets[1]), KX_OK);
+    bytes.append(reinterpret_cast<const char*>(targets), sizeof targets);
+    for (int controller = 0; controller < 2; ++controller) {
+      LANInformationRecord lan{};
+      EXPECT_EQ(KX_GetLANInformation(kUnit, controller, &lan), KX_OK);
+      bytes.append(reinterpret_cast<const char*>(&lan), sizeof lan);
+      SyncControlRecord sync{};
+      EXPECT_EQ(KX_GetSyncControl(kUnit, controller, &sync), KX_OK);
+      bytes.append(reinterpret_cast<const char*>(&sync), sizeof sync);
+    }
     return bytes;
   }
   void AddLus() {
@@ -45,8 +61,27 @@ TEST_F(WizardTest, TheUnitsOwnRecordPassesItsTest) {
   EXPECT_EQ(current->drive_capacity.row[1], 30);
   EXPECT_EQ(current->inquiry.command_que, 1);
   EXPECT_STREQ(current->ctl_opt[1].id_rear, "1");
+  // The LAN parts are connectivity's: the registered addresses until set.
+  EXPECT_STREQ(current->lan_conf[0].ip_address, "10.0.0.1");
+  EXPECT_EQ(current->lan_conf[1].lan_connect, 1);
+  LANInformationRecord lan{};
+  ASSERT_EQ(KX_GetLANInformation(kUnit, 1, &lan), KX_OK);
+  EXPECT_STREQ(current->lan_conf[1].ether, lan.ether);
   auto defaults = Wizard(KX_WIZARD_DEFAULTS);
   EXPECT_EQ(std::memcmp(current.get(), defaults.get(), sizeof *current), 0);
+  // A unit registered under host names reports no address until one is set;
+  // its own record still passes, and applying it changes nothing.
+  KXUnitParamRecord named = MakeUnit("named");
+  std::strcpy(named.ctl0, "ctl-a.example");
+  std::strcpy(named.ctl1, "ctl-b.example");
+  ASSERT_EQ(KX_UnitAdd(&named), KX_OK);
+  auto own = std::make_unique<WizardParamRecord>();
+  ASSERT_EQ(KX_GetWizardParam("named", "", 0, own.get()), KX_OK);
+  EXPECT_STREQ(own->lan_conf[0].ip_address, "");
+  EXPECT_EQ(KX_TestWizardParam("named", own.get(), "", 0), KX_OK);
+  ASSERT_EQ(KX_SetWizardParam("named", own.get(), "", 0), KX_OK);
+  std::strcpy(own->lan_conf[1].ip_address, "10.9.9.9");
+  EXPECT_EQ(KX_TestWizardParam("named", own.get(), "", 0), KX_OK);
   EXPECT_EQ(KX_GetWizardParam(kUnit, "", 2, current.get()),
             KXE_INVALID_ARGUMENT);
   EXPECT_EQ(KX_TestWizardParam(kUnit, current.get(), "", 1),
@@ -65,14 +100,28 @@ TEST_F(WizardTest, TestReportsTheFirstWrongPartAndChangesNothing) {
       {"fd_backup before LAN",
        [](WizardParamRecord& r) {
          r.fd_backup = 2;
-         std::strcpy(r.lan_conf[1].ip_address, "192.168.0.16");
+         std::strcpy(r.lan_conf[1].ip_address, "10.0.0.1");
        },
        KXE_WIZARD_FD_BACKUP},
       {"same address twice",
        [](WizardParamRecord& r) {
-         std::strcpy(r.lan_conf[1].ip_address, "192.168.0.16");
+         std::strcpy(r.lan_conf[1].ip_address, "10.0.0.1");
        },
        KXE_WIZARD_LAN},
+      // Connectivity's rules, which the wizard's own once let through.
+      {"gateway outside the subnet",
+       [](WizardParamRecord& r) {
+         std::strcpy(r.lan_conf[0].gateway, "10.0.1.1");
+       },
+       KXE_WIZARD_LAN},
+      {"address of the subnet itself",
+       [](WizardParamRecord& r) {
+         std::strcpy(r.lan_conf[1].ip_address, "10.0.0.0");
+       },
+       KXE_WIZARD_LAN},
+      {"rate 3",
+       [](WizardParamRecord& r) { r.sync_control[1].port_val[0].rate = 3; },
+       KXE_WIZARD_SYNC_PORT},
       {"mask with a hole",
        [](WizardParamRecord& r) {
          std::strcpy(r.lan_conf[0].subnet, "255.0.255.0");
@@ -83,11 +132,14 @@ TEST_F(WizardTest, TestReportsTheFirstWrongPartAndChangesNothing) {
          std::strcpy(r.lan_conf[0].gateway, "10.0.0.256");
        },
        KXE_WIZARD_LAN},
-      {"LU 9 does not exist",
+      {"host LUN flag 2",
        [](WizardParamRecord& r) {
-         r.target_id[1].target_config[0].mapping[3].lun[1] = 0x02;
+         r.target_id[1].target_config[0].mapping[3].lun[9] = 2;
        },
        KXE_WIZARD_TARGET_LU},
+      {"target mode 2",
+       [](WizardParamRecord& r) { r.target_id[0].target_id_mode = 2; },
+       KXE_WIZARD_TARGET_ID},
       {"unused port slot",
        [](WizardParamRecord& r) { r.target_id[0].target_config[2].single = 1; },
        KXE_WIZARD_TARGET_ID},
@@ -129,13 +181,27 @@ TEST_F(WizardTest, SetReachesEveryOwnerAndSurvivesARestart) {
   record->port_type[0].port_option[1].fibre = 0x44;
   record->target_id[0].target_id_mode = 1;
   record->target_id[0].target_config[1].multi[2] = 1;
-  record->target_id[0].target_config[1].mapping[2].lun[0] = 0x0C;  // LUs 2, 3
+  record->target_id[0].target_config[1].mapping[2].lun[2] = 1;  // host LUNs
+  record->target_id[0].target_config[1].mapping[2].lun[3] = 1;
+  record->sync_control[1].port_val[1].rate = 4;
   ASSERT_EQ(KX_TestWizardParam(kUnit, record.get(), "", 0), KX_OK);
   ASSERT_EQ(KX_SetWizardParam(kUnit, record.get(), "", 0), KX_OK);
 
   Reopen();
   auto stored = Wizard();
   EXPECT_EQ(std::memcmp(stored.get(), record.get(), sizeof *record), 0);
+  // Connectivity's natives report what the wizard applied.
+  LANInformationRecord lan{};
+  ASSERT_EQ(KX_GetLANInformation(kUnit, 1, &lan), KX_OK);
+  EXPECT_STREQ(lan.ip_address, "10.1.2.3");
+  TargetIdRecord targets[2]{};
+  ASSERT_EQ(KX_GetTargetId(kUnit, 0, &targets[0], &targets[1]), KX_OK);
+  EXPECT_EQ(targets[0].target_id_mode, 1);
+  EXPECT_EQ(std::memcmp(&targets[0], &record->target_id[0], sizeof targets[0]),
+            0);
+  SyncControlRecord sync{};
+  ASSERT_EQ(KX_GetSyncControl(kUnit, 1, &sync), KX_OK);
+  EXPECT_EQ(sync.port_val[1].rate, 4);
   OnlineSystemParamRecord system{};
   ASSERT_EQ(KX_GetOnlineSystemParam(kUnit, &system), KX_OK);
   EXPECT_STREQ(system.web_title, "Array One");
@@ -155,9 +221,49 @@ TEST_F(WizardTest, SetReachesEveryOwnerAndSurvivesARestart) {
   std::strcpy(system.web_title, "Renamed");
   ASSERT_EQ(KX_SetOnlineSystemParam(kUnit, &system), KX_OK);
   EXPECT_STREQ(Wizard()->inquiry.web_title, "Renamed");
-  // A deleted LU leaves the targets that presented it.
-  ASSERT_EQ(KX_LogicalUnitDelete(kUnit), KX_OK);  // LU 3
-  EXPECT_EQ(Wizard()->target_id[0].target_config[1].mapping[2].lun[0], 0x04);
+  // And the other way round: connectivity's sets show in the wizard record.
+  std::strcpy(lan.ip_address, "10.1.2.40");
+  ASSERT_EQ(KX_SetLANInformation(kUnit, 1, &lan, 0), KX_OK);
+  targets[1].target_config[0].single = 7;
+  ASSERT_EQ(KX_SetTargetId(kUnit, 1, &targets[1], 0), KX_OK);
+  sync.port_val[0].rate = 1;
+  ASSERT_EQ(KX_SetSyncControl(kUnit, 1, &sync, 0), KX_OK);
+  stored = Wizard();
+  EXPECT_STREQ(stored->lan_conf[1].ip_address, "10.1.2.40");
+  EXPECT_EQ(stored->target_id[1].target_config[0].single, 7);
+  EXPECT_EQ(stored->sync_control[1].port_val[0].rate, 1);
+  EXPECT_EQ(KX_TestWizardParam(kUnit, stored.get(), "", 0), KX_OK);
+}
+
+// A station whose wizard setting still holds its own LAN, target-ID and
+// synchronous-port copies (as stations kept them before connectivity owned
+// them) reads connectivity's values; the copies are dropped at the next set.
+TEST_F(WizardTest, OldCopiesInTheWizardSettingAreNotRead) {
+  auto record = Wizard();
+  ASSERT_EQ(KX_SetWizardParam(kUnit, record.get(), "", 0), KX_OK);
+  WizardParamRecord old = *record;
+  std::strcpy(old.lan_conf[0].ip_address, "192.168.0.16");
+  old.target_id[0].target_config[0].mapping[0].lun[0] = 0x0F;
+  old.sync_control[0].port_val[0].board_type = -1;
+  std::string hex;
+  for (size_t i = 0; i < sizeof old; ++i) {
+    char byte[3];
+    std::snprintf(byte, sizeof byte, "%02x",
+                  reinterpret_cast<const uint8_t*>(&old)[i]);
+    hex += byte;
+  }
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((directory_ / "station.db").string().c_str(), &db),
+            SQLITE_OK);
+  const std::string sql =
+      "UPDATE setting SET value = x'" + hex + "' WHERE name = 'wizard.record'";
+  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  EXPECT_EQ(sqlite3_changes(db), 1);
+  sqlite3_close(db);
+  Reopen();
+  auto read = Wizard();
+  EXPECT_EQ(std::memcmp(read.get(), record.get(), sizeof *record), 0);
 }
 
 TEST_F(WizardTest, CurrentParametersAreCheckedLikeTheWizardRecord) {
@@ -195,7 +301,10 @@ TEST_F(WizardTest, TargetIdsAreBuiltFromText) {
   EXPECT_EQ(first.ctrl_flag, 1);
   EXPECT_EQ(first.target_config[0].single, 5);
   EXPECT_EQ(first.target_config[1].multi[3], 1);
-  EXPECT_EQ(first.target_config[1].mapping[3].lun[0], 0x0F);
+  const uint8_t presented[6] = {1, 1, 1, 1, 0, 0};  // host LUNs 0-3
+  EXPECT_EQ(std::memcmp(first.target_config[1].mapping[3].lun, presented,
+                        sizeof presented),
+            0);
   EXPECT_EQ(second.ctrl_flag, 0);
 
   // From the unit's own target IDs, the result passes the wizard's test.
@@ -215,7 +324,7 @@ TEST_F(WizardTest, TargetIdsAreBuiltFromText) {
               KXE_WIZARD_IMPORT_TEXT)
         << text;
   }
-  EXPECT_EQ(KX_WZTargetIdImport(kUnit, "", "0.1=4", 0, &first, &second),
+  EXPECT_EQ(KX_WZTargetIdImport(kUnit, "", "0.1=120-128", 0, &first, &second),
             KXE_WIZARD_TARGET_LU);
 }
 
@@ -232,6 +341,12 @@ TEST_F(WizardTest, ConfigurationFileCarriesTheWizardRecord) {
   ASSERT_EQ(KX_ConfigImport("array2", file.c_str()), KX_OK);
   auto imported = std::make_unique<WizardParamRecord>();
   ASSERT_EQ(KX_GetWizardParam("array2", "", 0, imported.get()), KX_OK);
+  // Every value but the LAN ports' hardware addresses, which are the unit's.
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_STRNE(imported->lan_conf[i].ether, record->lan_conf[i].ether);
+    std::memcpy(imported->lan_conf[i].ether, record->lan_conf[i].ether,
+                sizeof record->lan_conf[i].ether);
+  }
   EXPECT_EQ(std::memcmp(imported.get(), record.get(), sizeof *record), 0);
   UnitIdentifierRecord identifier{};
   ASSERT_EQ(KX_GetUnitIdentifier("array2", &identifier), KX_OK);

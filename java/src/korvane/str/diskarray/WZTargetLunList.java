@@ -1,7 +1,7 @@
 package korvane.str.diskarray;
 
 /**
- * The LUs one target presents: 128 bytes, a bitmap of LU numbers (bit n % 8 of byte n / 8).
+ * One byte per host LUN (128) presented at one target ID, as in TargetLunList: 1 presented, 0 not.
  *
  * <p>Field names and types are read and written by the bridge through JNI and must not change.
  * The constructor fills every array to the width the record has, so a new object can be sent.

@@ -25,7 +25,9 @@ class ParametersEndToEndTest {
   private static final int COMMAND_DEVICE_LU = 0x120A;
   private static final int FILE_DAMAGED = 0x120F;
   private static final int FILE_FOREIGN_MODEL = 0x1210;
+  private static final int WIZARD_TARGET_LU = 0x1225;
   private static final int WIZARD_LAN = 0x122B;
+  private static final int WIZARD_SYNC_PORT = 0x122C;
   private static final String UNIT = "array01";
   private static final String TOOL = "korvane.str.diskarray.cli.DiskArrayTool";
 
@@ -133,6 +135,9 @@ class ParametersEndToEndTest {
     DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0);
 
     String before = snapshot(UNIT);
+    // The unit is registered under names, not addresses: no address until set.
+    assertEquals("", wizard.lan_conf[0].ip_address);
+    wizard.lan_conf[0].ip_address = "10.20.30.41";
     wizard.lan_conf[1].ip_address = wizard.lan_conf[0].ip_address;
     assertEquals(WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0)));
@@ -146,7 +151,10 @@ class ParametersEndToEndTest {
     WZTargetId[] imported =
         DiskArrayUtilityJNI.KX_WZTargetIdImport(UNIT, "mode=multi 0.4=0-1", "", 1);
     assertEquals(2, imported.length);
-    assertEquals(3, imported[0].target_config[0].mapping[4].lun[0]);
+    // One byte per host LUN, as in connectivity's target IDs.
+    assertEquals(1, imported[0].target_config[0].mapping[4].lun[0]);
+    assertEquals(1, imported[0].target_config[0].mapping[4].lun[1]);
+    assertEquals(0, imported[0].target_config[0].mapping[4].lun[2]);
     wizard.target_id = imported;
     DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0);
 
@@ -175,5 +183,81 @@ class ParametersEndToEndTest {
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stderr.contains("first problem: error 4651 (0x122B)"), run::toString);
     assertEquals(applied, snapshot(UNIT));
+  }
+
+  /** Connectivity's LAN, target IDs and synchronous ports, as text. */
+  private static String connectivity(String unit) throws Exception {
+    StringBuilder text = new StringBuilder();
+    for (int controller = 0; controller < 2; ++controller) {
+      text.append(RecordText.write(DiskArrayUtilityJNI.KX_GetLANInformation(unit, controller)))
+          .append(RecordText.write(DiskArrayUtilityJNI.KX_GetSyncControl(unit, controller)));
+    }
+    for (TargetId target : DiskArrayUtilityJNI.KX_GetTargetId(unit, 0)) {
+      text.append(RecordText.write(target));
+    }
+    return text.toString();
+  }
+
+  @Test
+  void wizardAndConnectivityAreOneState() throws Exception {
+    TestStation.open(scratch.resolve("station"));
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+
+    // A wizard record applied is what connectivity's natives report.
+    WizardParam wizard = DiskArrayUtilityJNI.KX_GetWizardParam(UNIT, "", 0);
+    wizard.lan_conf[0].ip_address = "172.16.5.20";
+    wizard.lan_conf[0].subnet = "255.255.0.0";
+    wizard.lan_conf[0].gateway = "172.16.0.1";
+    wizard.lan_conf[1].ip_address = "172.16.5.30";
+    wizard.lan_conf[1].subnet = "255.255.0.0";
+    wizard.lan_conf[1].dhcp_mode = 1;
+    wizard.target_id[1].target_id_mode = 1;
+    wizard.target_id[1].target_config[1].multi[6] = 1;
+    wizard.target_id[1].target_config[1].mapping[6].lun[127] = 1;
+    wizard.sync_control[0].port_val[1].rate = 2;
+    DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0);
+
+    LANInformation lan = DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 0);
+    assertEquals("172.16.5.20", lan.ip_address);
+    assertEquals("255.255.0.0", lan.subnet);
+    assertEquals("172.16.0.1", lan.gateway);
+    assertEquals(1, DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 1).dhcp);
+    TargetId[] targets = DiskArrayUtilityJNI.KX_GetTargetId(UNIT, 0);
+    assertEquals(1, targets[1].target_id_mode);
+    assertEquals(1, targets[1].target_config[1].multi[6]);
+    assertEquals(1, targets[1].target_config[1].mapping[6].lun[127]);
+    assertEquals(2, DiskArrayUtilityJNI.KX_GetSyncControl(UNIT, 0).port_val[1].rate);
+
+    // The other way round: connectivity's sets show in the wizard record.
+    lan.ip_address = "172.16.5.21";
+    DiskArrayUtilityJNI.KX_SetLANInformation(UNIT, 0, lan, 0);
+    targets[0].target_config[0].single = 9;
+    DiskArrayUtilityJNI.KX_SetTargetId(UNIT, 0, targets[0], 0);
+    SyncControl sync = DiskArrayUtilityJNI.KX_GetSyncControl(UNIT, 1);
+    sync.port_val[0].rate = 4;
+    DiskArrayUtilityJNI.KX_SetSyncControl(UNIT, 1, sync, 0);
+    WizardParam again = DiskArrayUtilityJNI.KX_GetWizardParam(UNIT, "", 0);
+    assertEquals("172.16.5.21", again.lan_conf[0].ip_address);
+    assertEquals(lan.ether, again.lan_conf[0].ether);
+    assertEquals(9, again.target_id[0].target_config[0].single);
+    assertEquals(4, again.sync_control[1].port_val[0].rate);
+    assertEquals(1, again.sync_control[1].port_val[0].board_type);
+    DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, again, "", 0);
+
+    // A refused wizard record leaves connectivity as it was, whatever part is wrong.
+    String before = connectivity(UNIT) + snapshot(UNIT);
+    again.lan_conf[1].ip_address = "172.16.5.40";  // would be fine on its own
+    again.target_id[0].target_config[0].mapping[0].lun[3] = 2;
+    assertEquals(WIZARD_TARGET_LU,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
+    again.target_id[0].target_config[0].mapping[0].lun[3] = 1;
+    again.lan_conf[0].gateway = "10.0.0.1";  // outside the subnet, as connectivity refuses
+    assertEquals(WIZARD_LAN,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
+    again.lan_conf[0].gateway = "0.0.0.0";
+    again.sync_control[0].port_val[2].rate = 1;  // a port that is not installed
+    assertEquals(WIZARD_SYNC_PORT,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
+    assertEquals(before, connectivity(UNIT) + snapshot(UNIT));
   }
 }

@@ -79,6 +79,14 @@ public final class Bench {
             Double.toString(stats.p75()), Double.toString(stats.ratio()),
             Double.toString(stats.ratioP25()), Double.toString(stats.ratioP75())));
       }
+      if (options.memory && row.memory()) {
+        Harness.MemoryUse use = Harness.memory(row.variants().get(0).op());
+        System.out.println(String.join("\t", "MEMORY", row.label(),
+            Integer.toString(Harness.MEMORY_CALLS), Long.toString(use.heapBefore()),
+            Long.toString(use.heapAfter()), Long.toString(use.mallocBefore()),
+            Long.toString(use.mallocAfter()), Long.toString(use.rssBefore()),
+            Long.toString(use.rssAfter())));
+      }
     }
     System.out.flush();
   }
@@ -120,7 +128,8 @@ public final class Bench {
   // Parent: runs the children and prints the table.
 
   private record Child(Map<String, String> libraries, Map<String, List<String[]>> results,
-                       List<String> jniReports, int exitCode, List<String> otherOutput) {}
+                       List<String[]> memory, List<String> jniReports, int exitCode,
+                       List<String> otherOutput) {}
 
   private static int parent(Options options) throws Exception {
     String loadAtStart = loadAverage();
@@ -178,11 +187,16 @@ public final class Bench {
     command.add(Bench.class.getName());
     command.add("--child");
     command.addAll(options.passOn());
+    if (!checkJni) {
+      // Memory is watched in the plain JVM only: -Xcheck:jni keeps its own books.
+      command.add("--memory");
+    }
     String name = checkJni ? "checked" : "plain";
     System.err.println("bench: " + name + " JVM" + (checkJni ? " (-Xcheck:jni)" : ""));
     Process process = new ProcessBuilder(command).redirectErrorStream(true).start();
     Map<String, String> libraries = new LinkedHashMap<>();
     Map<String, List<String[]>> results = new LinkedHashMap<>();
+    List<String[]> memory = new ArrayList<>();
     List<String> reports = new ArrayList<>();
     List<String> other = new ArrayList<>();
     try (BufferedReader reader = new BufferedReader(
@@ -192,6 +206,7 @@ public final class Bench {
         switch (parts[0]) {
           case "LIB" -> libraries.put(parts[1], parts[2]);
           case "RESULT" -> results.computeIfAbsent(parts[1], key -> new ArrayList<>()).add(parts);
+          case "MEMORY" -> memory.add(parts);
           case "PROGRESS" -> System.err.println("bench:   " + name + ": " + parts[1]);
           default -> {
             other.add(line);
@@ -204,7 +219,7 @@ public final class Bench {
         }
       }
     }
-    return new Child(libraries, results, reports, process.waitFor(), other);
+    return new Child(libraries, results, memory, reports, process.waitFor(), other);
   }
 
   private static void report(Options options, Child plain, Child checked,
@@ -234,6 +249,8 @@ public final class Bench {
 
     double worstArray = 0;
     String worstArrayRow = "";
+    double worstTree = 0;
+    String worstTreeRow = "";
     double worstWrite = 0;
     String worstWriteRow = "";
     double worstChecked = 0;
@@ -268,6 +285,10 @@ public final class Bench {
         worstArray = versusCached;
         worstArrayRow = row.getKey();
       }
+      if (kind == Harness.Kind.TREE_READ && versusCached > worstTree) {
+        worstTree = versusCached;
+        worstTreeRow = row.getKey();
+      }
       if (kind == Harness.Kind.WRITE && byKey.containsKey(Harness.PLAIN)) {
         double versusPlain = Double.parseDouble(byKey.get(Harness.PLAIN)[8]);
         if (versusPlain > worstWrite) {
@@ -287,6 +308,10 @@ public final class Bench {
     out.append("Targets:\n");
     target(out, "record arrays within " + ARRAY_TARGET + "x of (b)", worstArrayRow, worstArray,
         ARRAY_TARGET);
+    if (!worstTreeRow.isEmpty()) {
+      target(out, "record trees within " + ARRAY_TARGET + "x of (b) per object", worstTreeRow,
+          worstTree, ARRAY_TARGET);
+    }
     target(out, "single-record writes no slower than (c)", worstWriteRow, worstWrite,
         WRITE_TARGET);
     target(out, "checked ÷ unchecked at most " + CHECKED_TARGET + "x", worstCheckedRow,
@@ -304,7 +329,48 @@ public final class Bench {
         out.append("    ").append(line).append('\n');
       }
     }
+    memory(out, plain.memory);
     System.out.print(out);
+  }
+
+  /** Growth per call below which memory counts as flat: far less than any record or tree. */
+  private static final long FLAT_BYTES_PER_CALL = 1024;
+
+  /** The memory rows: 1,000 bridge calls in a row, in the plain JVM. */
+  private static void memory(StringBuilder out, List<String[]> rows) {
+    if (rows.isEmpty()) {
+      return;
+    }
+    out.append("\nMemory around ").append(Harness.MEMORY_CALLS).append(" bridge calls in a row "
+        + "(plain JVM; Java heap in use after full collections, malloc in use, resident set), "
+        + "KiB before → after:\n\n");
+    out.append("| Native | calls | Java heap | malloc | RSS |\n|---|--:|--:|--:|--:|\n");
+    List<String> flat = new ArrayList<>();
+    List<String> growing = new ArrayList<>();
+    for (String[] row : rows) {
+      long calls = Long.parseLong(row[2]);
+      long[] value = new long[6];
+      for (int i = 0; i < 6; i++) {
+        value[i] = Long.parseLong(row[3 + i]);
+      }
+      out.append("| ").append(row[1]).append(" | ").append(calls);
+      for (int i = 0; i < 6; i += 2) {
+        out.append(" | ").append(kib(value[i])).append(" → ").append(kib(value[i + 1]))
+            .append(String.format(Locale.ROOT, " (%+d)", (value[i + 1] - value[i]) / 1024));
+      }
+      out.append(" |\n");
+      boolean heapFlat = value[1] - value[0] < FLAT_BYTES_PER_CALL * calls;
+      boolean mallocFlat = value[3] - value[2] < FLAT_BYTES_PER_CALL * calls;
+      (heapFlat && mallocFlat ? flat : growing).add(row[1]);
+    }
+    out.append("\n- Java heap and malloc flat (growth under ").append(FLAT_BYTES_PER_CALL)
+        .append(" bytes a call): ")
+        .append(growing.isEmpty() ? "met" : "NOT met for " + String.join(", ", growing))
+        .append('\n');
+  }
+
+  private static String kib(long bytes) {
+    return Long.toString(bytes / 1024);
   }
 
   /** The median of a way under -Xcheck:jni over its median unchecked. */
@@ -370,6 +436,7 @@ public final class Bench {
 
   private static final class Options {
     boolean child;
+    boolean memory;
     boolean oneAtATime;
     Harness.Settings settings = new Harness.Settings(500, 31, 20);
     final List<String> rows = new ArrayList<>();
@@ -384,6 +451,7 @@ public final class Bench {
         String arg = args[i];
         switch (arg) {
           case "--child" -> options.child = true;
+          case "--memory" -> options.memory = true;
           case "--one-at-a-time" -> options.oneAtATime = true;
           case "--warmup-ms" -> warmup = positive(arg, args, ++i);
           case "--rounds" -> rounds = (int) positive(arg, args, ++i);

@@ -40,4 +40,15 @@ final class BenchNatives {
 
   /** The bytes of the record that reached the core's last single-record write. */
   static native byte[] lastWrite();
+
+  /**
+   * The call's field tables as text, for {@link TableDecoder}: a line {@code type INDEX CLASS
+   * SIZE} per record type (the call's own is 0), {@code field TYPE NAME KIND OFFSET COUNT STRIDE
+   * NESTED} per field in table order (NESTED -1 for none), and {@code grid HOLDER NAME OFFSET
+   * ELEMENT SIDE} per grid the bridge sets after the tables.
+   */
+  static native String layout(int call);
+
+  /** Bytes malloc has handed out and not taken back (mallinfo2). */
+  static native long mallocInUse();
 }

@@ -52,12 +52,23 @@ final class Harness {
   record Variant(String key, Op op) {}
 
   /** What a row's call does; each kind has its own target. */
-  enum Kind { TABLE_READ, SINGLE_READ, WRITE }
+  enum Kind { TABLE_READ, TREE_READ, SINGLE_READ, WRITE }
 
-  /** One row of the table; the bridge is the first variant. */
-  record Row(String label, int objects, Kind kind, List<Variant> variants) {
+  /**
+   * One row of the table; the bridge is the first variant. With {@code memory}, the bridge's call
+   * is also made {@link #MEMORY_CALLS} times in a row to see that it leaves memory as it was.
+   */
+  record Row(String label, int objects, Kind kind, List<Variant> variants, boolean memory) {
+    Row(String label, int objects, Kind kind, List<Variant> variants) {
+      this(label, objects, kind, variants, false);
+    }
+
     Row labelled(String newLabel) {
-      return new Row(newLabel, objects, kind, variants);
+      return new Row(newLabel, objects, kind, variants, memory);
+    }
+
+    Row checkingMemory() {
+      return new Row(label, objects, kind, variants, true);
     }
 
     boolean write() {
@@ -66,6 +77,49 @@ final class Harness {
   }
 
   record Settings(long warmupMillis, int rounds, long roundMillis) {}
+
+  static final int MEMORY_CALLS = 1000;
+
+  /**
+   * Memory before and after {@link #MEMORY_CALLS} calls in a row, in bytes: the Java heap in use
+   * after a full collection, what malloc has handed out, and the process's resident set.
+   */
+  record MemoryUse(long heapBefore, long heapAfter, long mallocBefore, long mallocAfter,
+                   long rssBefore, long rssAfter) {}
+
+  static MemoryUse memory(Op op) throws Exception {
+    collect();
+    long heap = usedHeap();
+    long malloc = BenchNatives.mallocInUse();
+    long rss = residentBytes();
+    for (int call = 0; call < MEMORY_CALLS; call++) {
+      sink = op.run();
+    }
+    sink = null;
+    collect();
+    return new MemoryUse(heap, usedHeap(), malloc, BenchNatives.mallocInUse(), rss,
+        residentBytes());
+  }
+
+  private static void collect() {
+    // Under -XX:+UseSerialGC each is a full, stop-the-world collection.
+    for (int i = 0; i < 3; i++) {
+      System.gc();
+    }
+  }
+
+  private static long usedHeap() {
+    return ManagementFactory.getMemoryMXBean().getHeapMemoryUsage().getUsed();
+  }
+
+  private static long residentBytes() throws java.io.IOException {
+    for (String line : java.nio.file.Files.readAllLines(java.nio.file.Path.of("/proc/self/status"))) {
+      if (line.startsWith("VmRSS:")) {
+        return Long.parseLong(line.replaceAll("[^0-9]", "")) * 1024;
+      }
+    }
+    throw new IllegalStateException("no VmRSS in /proc/self/status");
+  }
 
   /** ns per object of one variant, and its ratio to the bridge (bridge / variant). */
   record Stats(String key, double median, double p25, double p75,

@@ -13,7 +13,9 @@ import korvane.str.diskarray.RaidGroup;
  * function, the number of records, the bridge call and the pure-Java decoder of its record (or
  * null: no pure-Java column); a single-record read ({@link #readOne}) the same without the count;
  * a single-record write names its core function, a sample object, the bridge call and the
- * pure-Java encoder. The core function also needs a row in the call table of
+ * pure-Java encoder; a read of one record that makes a tree of objects ({@link #readTree}) its
+ * core function and the bridge call. {@link Harness.Row#checkingMemory} adds the check that
+ * 1,000 calls in a row leave memory flat. The core function also needs a row in the call table of
  * bench/bench_natives.cpp and a definition in bench/fake_core.cpp that fills its buffer.
  */
 final class Rows {
@@ -38,6 +40,8 @@ final class Rows {
         group -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, group), Codecs::putRaidGroup));
     rows.add(write("KX_UnitAdd", sampleUnit(),
         DiskArrayUtilityJNI::KX_UnitAdd, Codecs::putUnitParam));
+    rows.add(readTree("KX_GetStatisticalInformation",
+        () -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0)).checkingMemory());
     return rows;
   }
 
@@ -88,6 +92,24 @@ final class Rows {
     }
     return new Harness.Row(
         coreFunction, 1, Harness.Kind.SINGLE_READ, List.copyOf(variants));
+  }
+
+  /**
+   * One record read by one core call that makes a tree of many objects; the row counts them all
+   * and its pure-Java column is the {@link TableDecoder} of the record's field tables.
+   */
+  static Harness.Row readTree(String coreFunction, Harness.Op bridge) {
+    int call = callIndex(coreFunction);
+    TableDecoder decoder = TableDecoder.of(call);
+    ByteBuffer bytes = directBuffer(BenchNatives.recordSize(call));
+    return new Harness.Row(coreFunction, decoder.objects(), Harness.Kind.TREE_READ, List.of(
+        new Harness.Variant(Harness.BRIDGE, bridge),
+        new Harness.Variant(Harness.JAVA, () -> {
+          BenchNatives.rawRead(call, UNIT, 1, bytes);
+          return decoder.decode(bytes, 0);
+        }),
+        new Harness.Variant(Harness.CACHED,
+            () -> BenchNatives.cachedRead(call, UNIT, 1)[0])));
   }
 
   /** One record written by one core call. */
