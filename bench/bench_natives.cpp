@@ -47,18 +47,6 @@ using kx::FieldKind;
 using kx::FieldSpec;
 using kx::RecordType;
 
-// A 15 x 15 grid of records that the bridge converts by a hand-written step
-// after its field tables (the statistics record's): in each element of the
-// record-array field `holder_field` of the call's record, the grid lies at
-// `offset` and becomes the Java field `name`, an array of 15 rows of 15.
-struct GridStep {
-  const char* holder_field;
-  const char* name;
-  const char* signature;
-  const RecordType* element;
-  uint32_t offset;  // within one holder record
-};
-
 // One core function the benchmark times: a table read (the core fills
 // `count` records) or a single-record write.
 struct CoreCall {
@@ -67,22 +55,8 @@ struct CoreCall {
   bool takes_unit;  // false: the core function has no unit-name argument
   int32_t (*read)(const char* unit, int32_t count, void* table);
   int32_t (*write)(const char* unit, const void* record);
-  const GridStep* grids = nullptr;  // grids of a read's record, if any
-  size_t grid_count = 0;
 };
 
-constexpr GridStep kStatisticsGrids[] = {
-    {"writeafter", "pdev",
-     "[[Lkorvane/str/diskarray/StatisticalWriteAfter_PDEVInfo;",
-     &kx::kStatisticalWriteAfterPDEVInfoType,
-     offsetof(StatisticalWriteAfterRecord, pdev)},
-    {"drive", "drive", "[[Lkorvane/str/diskarray/StatisticalDrive_Info;",
-     &kx::kStatisticalDriveInfoType, offsetof(StatisticalDriveRecord, drive)},
-    {"drive_err", "drive",
-     "[[Lkorvane/str/diskarray/StatisticalDriveError_Info;",
-     &kx::kStatisticalDriveErrorInfoType,
-     offsetof(StatisticalDriveErrorRecord, drive)},
-};
 
 const CoreCall kCalls[] = {
     {"KX_GetDriveStatus", &kx::kDiskDriveType, true,
@@ -120,12 +94,18 @@ const CoreCall kCalls[] = {
      [](const char*, const void* record) {
        return KX_UnitAdd(static_cast<const KXUnitParamRecord*>(record));
      }},
+    {"KX_GetAllInformation", &kx::kArrayAllInformationType, true,
+     [](const char* unit, int32_t, void* record) {
+       return KX_GetAllInformation(
+           unit, static_cast<ArrayAllInformationRecord*>(record));
+     },
+     nullptr},
     {"KX_GetStatisticalInformation", &kx::kStatisticalInformationType, true,
      [](const char* unit, int32_t, void* record) {
        return KX_GetStatisticalInformation(
            unit, 0, static_cast<StatisticalInformationRecord*>(record));
      },
-     nullptr, kStatisticsGrids, std::size(kStatisticsGrids)},
+     nullptr},
 };
 constexpr jint kCallCount = static_cast<jint>(std::size(kCalls));
 
@@ -142,20 +122,12 @@ struct CachedType {
   jmethodID ctor = nullptr;
   std::vector<jfieldID> ids;              // in field-table order
   std::vector<const CachedType*> nested;  // per field; records only
-};
-
-// A grid step with its IDs.
-struct CachedGrid {
-  const GridStep* step;
-  size_t holder_index;  // of the holder field in the call's record type
-  jfieldID grid_id;     // the grid field of the holder class
-  const CachedType* element;
-  jclass row_class;  // global reference: the element class's array class
+  std::vector<jclass> row_classes;  // per field; record matrices only
+                                    // (global references)
 };
 
 std::vector<std::unique_ptr<CachedType>> cached_types;
 std::vector<const CachedType*> call_types;  // per kCalls entry
-std::vector<std::vector<CachedGrid>> call_grids;  // per kCalls entry
 jclass string_class = nullptr;              // global references
 jclass int_array_class = nullptr;
 
@@ -199,6 +171,7 @@ const CachedType* cache_type(JNIEnv* env, const RecordType& type,
     uint32_t width = field.kind == FieldKind::kTextArray ? field.stride
                      : field.kind == FieldKind::kRecordArray ||
                              field.kind == FieldKind::kRecord ||
+                             field.kind == FieldKind::kRecordMatrix ||
                              field.kind == FieldKind::kIntMatrix
                          ? 0
                          : field.count;
@@ -215,6 +188,12 @@ const CachedType* cache_type(JNIEnv* env, const RecordType& type,
       if (nested == nullptr) return nullptr;
     }
     cached->nested.push_back(nested);
+    jclass row_class = nullptr;
+    if (field.kind == FieldKind::kRecordMatrix) {
+      row_class = global_class(env, field.nested->array_signature);
+      if (row_class == nullptr) return nullptr;
+    }
+    cached->row_classes.push_back(row_class);
   }
   cached_types.push_back(std::move(cached));
   return cached_types.back().get();
@@ -352,6 +331,28 @@ jobject build_value(JNIEnv* env, const CachedType& cached, size_t index,
       }
       return array;
     }
+    case FieldKind::kRecordMatrix: {
+      const CachedType& nested = *cached.nested[index];
+      jobjectArray matrix =
+          env->NewObjectArray(count, cached.row_classes[index], nullptr);
+      if (matrix == nullptr) return nullptr;
+      auto columns = static_cast<jsize>(field.columns);
+      for (jsize r = 0; r < count; ++r) {
+        jobjectArray row = env->NewObjectArray(columns, nested.cls, nullptr);
+        if (row == nullptr) return nullptr;
+        for (jsize c = 0; c < columns; ++c) {
+          jobject element = build_cached(
+              env, nested,
+              at + (static_cast<size_t>(r) * columns + c) * field.stride);
+          if (element == nullptr) return nullptr;
+          env->SetObjectArrayElement(row, c, element);
+          env->DeleteLocalRef(element);
+        }
+        env->SetObjectArrayElement(matrix, r, row);
+        env->DeleteLocalRef(row);
+      }
+      return matrix;
+    }
     case FieldKind::kIntMatrix: {
       jobjectArray matrix =
           env->NewObjectArray(count, int_array_class, nullptr);
@@ -422,76 +423,6 @@ jobject build_cached(JNIEnv* env, const CachedType& cached,
     }
   }
   return object;
-}
-
-// Sets the grids of a record built by build_cached. False with an exception
-// pending.
-bool set_grids(JNIEnv* env, const CachedType& cached,
-               const std::vector<CachedGrid>& grids, jobject object,
-               const uint8_t* record) {
-  for (const CachedGrid& grid : grids) {
-    const FieldSpec& holder_field = cached.type->fields[grid.holder_index];
-    auto holders = static_cast<jobjectArray>(
-        env->GetObjectField(object, cached.ids[grid.holder_index]));
-    if (holders == nullptr) return false;
-    const CachedType& element = *grid.element;
-    const uint32_t side = kStatGridSide;
-    for (jsize h = 0; h < static_cast<jsize>(holder_field.count); ++h) {
-      jobject holder = env->GetObjectArrayElement(holders, h);
-      const uint8_t* at = record + holder_field.offset +
-                          static_cast<size_t>(h) * holder_field.stride +
-                          grid.step->offset;
-      jobjectArray rows = env->NewObjectArray(side, grid.row_class, nullptr);
-      if (holder == nullptr || rows == nullptr) return false;
-      for (uint32_t r = 0; r < side; ++r) {
-        jobjectArray row = env->NewObjectArray(side, element.cls, nullptr);
-        if (row == nullptr) return false;
-        for (uint32_t c = 0; c < side; ++c) {
-          jobject value = build_cached(
-              env, element, at + (size_t{r} * side + c) * element.type->size);
-          if (value == nullptr) return false;
-          env->SetObjectArrayElement(row, static_cast<jsize>(c), value);
-          env->DeleteLocalRef(value);
-        }
-        env->SetObjectArrayElement(rows, static_cast<jsize>(r), row);
-        env->DeleteLocalRef(row);
-      }
-      env->SetObjectField(holder, grid.grid_id, rows);
-      env->DeleteLocalRef(rows);
-      env->DeleteLocalRef(holder);
-    }
-    env->DeleteLocalRef(holders);
-  }
-  return true;
-}
-
-// The IDs of a call's grid steps; false with an exception pending.
-bool cache_grids(JNIEnv* env, const CoreCall& call, const CachedType& cached,
-                 std::vector<CachedGrid>* grids) {
-  for (size_t g = 0; g < call.grid_count; ++g) {
-    const GridStep& step = call.grids[g];
-    CachedGrid grid{&step, 0, nullptr, nullptr, nullptr};
-    const RecordType& type = *call.type;
-    while (grid.holder_index < type.field_count &&
-           std::strcmp(type.fields[grid.holder_index].name,
-                       step.holder_field) != 0) {
-      ++grid.holder_index;
-    }
-    if (grid.holder_index == type.field_count ||
-        cached.nested[grid.holder_index] == nullptr) {
-      throw_state(env, "a grid step names no record-array field");
-      return false;
-    }
-    grid.grid_id = env->GetFieldID(cached.nested[grid.holder_index]->cls,
-                                   step.name, step.signature);
-    if (grid.grid_id == nullptr) return false;
-    grid.element = cache_type(env, *step.element);
-    if (grid.element == nullptr) return false;
-    grid.row_class = global_class(env, step.element->array_signature);
-    if (grid.row_class == nullptr) return false;
-    grids->push_back(grid);
-  }
-  return true;
 }
 
 // Where a reader finds the ID of a record's field: kept since init(), or
@@ -653,20 +584,15 @@ Java_korvane_str_diskarray_bench_BenchNatives_init(JNIEnv* env, jclass) {
   int_array_class = global_class(env, "[I");
   if (string_class == nullptr || int_array_class == nullptr) return;
   std::vector<const CachedType*> types;
-  std::vector<std::vector<CachedGrid>> grids(std::size(kCalls));
   for (const CoreCall& call : kCalls) {
     // An unnamed type is cached at the first write, from the object's class.
     const CachedType* cached = nullptr;
     if (call.type->class_name != nullptr) {
       cached = cache_type(env, *call.type);
-      if (cached == nullptr ||
-          !cache_grids(env, call, *cached, &grids[types.size()])) {
-        return;
-      }
+      if (cached == nullptr) return;
     }
     types.push_back(cached);
   }
-  call_grids = std::move(grids);
   call_types = std::move(types);
 }
 
@@ -735,9 +661,7 @@ Java_korvane_str_diskarray_bench_BenchNatives_cachedRead(JNIEnv* env, jclass,
   for (jint i = 0; i < count; ++i) {
     const uint8_t* record = table.get() + static_cast<size_t>(i) * type.size;
     jobject element = build_cached(env, *cached, record);
-    if (element == nullptr ||
-        !set_grids(env, *cached, call_grids[static_cast<size_t>(index)],
-                   element, record)) {
+    if (element == nullptr) {
       env->DeleteLocalRef(array);
       return nullptr;
     }
@@ -810,8 +734,8 @@ Java_korvane_str_diskarray_bench_BenchNatives_lastWrite(JNIEnv* env, jclass) {
 
 namespace {
 
-// The call's record types, numbered from its own (0) and its grid elements,
-// one line per type, field and grid step; see BenchNatives.layout().
+// The call's record types, numbered from its own (0), one line per type and
+// per field; see BenchNatives.layout().
 std::string describe(const CoreCall& call) {
   std::vector<const RecordType*> types;
   auto number = [&types](const RecordType* of) {
@@ -822,7 +746,6 @@ std::string describe(const CoreCall& call) {
     return types.size() - 1;
   };
   number(call.type);
-  for (size_t g = 0; g < call.grid_count; ++g) number(call.grids[g].element);
   std::string out;
   char line[512];
   // `types` grows as nested records are found.
@@ -836,21 +759,10 @@ std::string describe(const CoreCall& call) {
       const FieldSpec& field = type.fields[f];
       const long nested =
           field.nested != nullptr ? static_cast<long>(number(field.nested)) : -1;
-      std::snprintf(line, sizeof line, "field %zu %s %d %u %u %u %ld\n", index,
-                    field.name, static_cast<int>(field.kind), field.offset,
-                    field.count, field.stride, nested);
-      out += line;
-    }
-  }
-  for (size_t g = 0; g < call.grid_count; ++g) {
-    const GridStep& step = call.grids[g];
-    for (size_t f = 0; f < call.type->field_count; ++f) {
-      const FieldSpec& field = call.type->fields[f];
-      if (std::strcmp(field.name, step.holder_field) != 0) continue;
-      std::snprintf(line, sizeof line, "grid %zu %s %u %zu %u\n",
-                    number(field.nested), step.name, step.offset,
-                    number(step.element),
-                    static_cast<unsigned>(kStatGridSide));
+      std::snprintf(line, sizeof line, "field %zu %s %d %u %u %u %ld %u\n",
+                    index, field.name, static_cast<int>(field.kind),
+                    field.offset, field.count, field.stride, nested,
+                    field.columns);
       out += line;
     }
   }
@@ -864,6 +776,12 @@ JNIEXPORT jstring JNICALL Java_korvane_str_diskarray_bench_BenchNatives_layout(
   const CoreCall* call = call_at(env, index);
   if (call == nullptr) return nullptr;
   return env->NewStringUTF(describe(*call).c_str());
+}
+
+JNIEXPORT jlong JNICALL
+Java_korvane_str_diskarray_bench_BenchNatives_snapshotPeakInUse(JNIEnv*, jclass,
+                                                               jboolean reset) {
+  return static_cast<jlong>(kxbench_snapshot_peak_in_use(reset == JNI_TRUE));
 }
 
 JNIEXPORT jlong JNICALL

@@ -8,7 +8,10 @@
 // extension and text bounds are exercised as a real answer would.
 #include "bench/fake_core.h"
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -80,7 +83,7 @@ const std::vector<KXUnitParamRecord> kUnits = unit_table();
 // Fills a record of any layout with printable ASCII: every text is then
 // valid and runs to its width, and every int and byte has a value. For
 // records that a typed pattern (int_table, unit_table) does not fit.
-[[maybe_unused]] int32_t fill_printable(void* record, size_t size) {
+int32_t fill_printable(void* record, size_t size) {
   if (record == nullptr) return KXE_INVALID_ARGUMENT;
   auto* bytes = static_cast<unsigned char*>(record);
   for (size_t i = 0; i < size; ++i) {
@@ -88,6 +91,19 @@ const std::vector<KXUnitParamRecord> kUnits = unit_table();
   }
   return 0;
 }
+
+// The snapshot's pattern, made once: the timed call copies it.
+const std::vector<unsigned char>& snapshot_pattern() {
+  static const std::vector<unsigned char> pattern = [] {
+    std::vector<unsigned char> bytes(sizeof(ArrayAllInformationRecord));
+    fill_printable(bytes.data(), bytes.size());
+    return bytes;
+  }();
+  return pattern;
+}
+
+// The most malloc had handed out when a snapshot call reached the core.
+std::atomic<size_t> snapshot_peak_in_use{0};
 
 unsigned char last_write[1024];
 size_t last_write_size = 0;
@@ -102,6 +118,10 @@ int32_t keep_write(const Record* record) {
 }
 
 }  // namespace
+
+size_t kxbench_snapshot_peak_in_use(bool reset) {
+  return reset ? snapshot_peak_in_use.exchange(0) : snapshot_peak_in_use.load();
+}
 
 size_t kxbench_last_write(void* out, size_t capacity) {
   size_t size = last_write_size < capacity ? last_write_size : capacity;
@@ -164,5 +184,20 @@ int32_t KX_GetStatisticalInformation(const char* unit, int32_t,
   }();
   if (unit == nullptr || record == nullptr) return KXE_INVALID_ARGUMENT;
   std::memcpy(record, pattern.data(), pattern.size());
+  return 0;
+}
+
+int32_t KX_GetAllInformation(const char* unit,
+                             ArrayAllInformationRecord* record) {
+  if (unit == nullptr || record == nullptr) return KXE_INVALID_ARGUMENT;
+  // Everything a call holds from the heap is allocated by now (its own
+  // record included), so the most seen here is the peak of the calls alive.
+  const struct mallinfo2 info = mallinfo2();
+  const size_t in_use = info.uordblks + info.hblkhd;
+  size_t peak = snapshot_peak_in_use.load();
+  while (in_use > peak &&
+         !snapshot_peak_in_use.compare_exchange_weak(peak, in_use)) {
+  }
+  std::memcpy(record, snapshot_pattern().data(), sizeof(*record));
   return 0;
 }

@@ -79,6 +79,13 @@ public final class Bench {
             Double.toString(stats.p75()), Double.toString(stats.ratio()),
             Double.toString(stats.ratioP25()), Double.toString(stats.ratioP75())));
       }
+      if (options.memory && row.concurrent()) {
+        Harness.ConcurrentUse use = Harness.concurrentMemory(row.variants().get(0).op());
+        System.out.println(String.join("\t", "CONCURRENT", row.label(),
+            Integer.toString(use.threads()), Long.toString(use.mallocBefore()),
+            Long.toString(use.mallocPeak()),
+            Long.toString(BenchNatives.recordSize(BenchNatives.callIndex(row.label())))));
+      }
       if (options.memory && row.memory()) {
         Harness.MemoryUse use = Harness.memory(row.variants().get(0).op());
         System.out.println(String.join("\t", "MEMORY", row.label(),
@@ -128,8 +135,8 @@ public final class Bench {
   // Parent: runs the children and prints the table.
 
   private record Child(Map<String, String> libraries, Map<String, List<String[]>> results,
-                       List<String[]> memory, List<String> jniReports, int exitCode,
-                       List<String> otherOutput) {}
+                       List<String[]> memory, List<String[]> concurrent,
+                       List<String> jniReports, int exitCode, List<String> otherOutput) {}
 
   private static int parent(Options options) throws Exception {
     String loadAtStart = loadAverage();
@@ -197,6 +204,7 @@ public final class Bench {
     Map<String, String> libraries = new LinkedHashMap<>();
     Map<String, List<String[]>> results = new LinkedHashMap<>();
     List<String[]> memory = new ArrayList<>();
+    List<String[]> concurrent = new ArrayList<>();
     List<String> reports = new ArrayList<>();
     List<String> other = new ArrayList<>();
     try (BufferedReader reader = new BufferedReader(
@@ -207,6 +215,7 @@ public final class Bench {
           case "LIB" -> libraries.put(parts[1], parts[2]);
           case "RESULT" -> results.computeIfAbsent(parts[1], key -> new ArrayList<>()).add(parts);
           case "MEMORY" -> memory.add(parts);
+          case "CONCURRENT" -> concurrent.add(parts);
           case "PROGRESS" -> System.err.println("bench:   " + name + ": " + parts[1]);
           default -> {
             other.add(line);
@@ -219,7 +228,8 @@ public final class Bench {
         }
       }
     }
-    return new Child(libraries, results, memory, reports, process.waitFor(), other);
+    return new Child(libraries, results, memory, concurrent, reports, process.waitFor(),
+        other);
   }
 
   private static void report(Options options, Child plain, Child checked,
@@ -330,6 +340,7 @@ public final class Bench {
       }
     }
     memory(out, plain.memory);
+    concurrent(out, plain.concurrent);
     System.out.print(out);
   }
 
@@ -367,6 +378,39 @@ public final class Bench {
         .append(" bytes a call): ")
         .append(growing.isEmpty() ? "met" : "NOT met for " + String.join(", ", growing))
         .append('\n');
+  }
+
+  /**
+   * The concurrency rows: the most native memory the calls of several threads held at once, in
+   * records of the call's size. Each call has a record of its own, so the peak is at most one per
+   * thread, plus what the rest of the process allocated meanwhile.
+   */
+  private static void concurrent(StringBuilder out, List<String[]> rows) {
+    if (rows.isEmpty()) {
+      return;
+    }
+    out.append("\nNative memory while ").append(Harness.CONCURRENT_THREADS)
+        .append(" threads each make ").append(Harness.CONCURRENT_CALLS)
+        .append(" calls at once (plain JVM; malloc in use before, and at most when a call reached "
+            + "the core):\n\n");
+    out.append("| Native | threads | record KiB | malloc before KiB | peak KiB | peak growth in "
+        + "records |\n|---|--:|--:|--:|--:|--:|\n");
+    List<String> over = new ArrayList<>();
+    for (String[] row : rows) {
+      int threads = Integer.parseInt(row[2]);
+      long before = Long.parseLong(row[3]);
+      long peak = Long.parseLong(row[4]);
+      long record = Long.parseLong(row[5]);
+      double records = (double) (peak - before) / record;
+      out.append("| ").append(row[1]).append(" | ").append(threads).append(" | ")
+          .append(kib(record)).append(" | ").append(kib(before)).append(" | ").append(kib(peak))
+          .append(String.format(Locale.ROOT, " | %.2f |\n", records));
+      if (records > threads + 0.5) {
+        over.add(row[1]);
+      }
+    }
+    out.append("\n- at most one record per concurrent call: ")
+        .append(over.isEmpty() ? "met" : "NOT met for " + String.join(", ", over)).append('\n');
   }
 
   private static String kib(long bytes) {

@@ -43,11 +43,17 @@ final class BenchNatives {
 
   /**
    * The call's field tables as text, for {@link TableDecoder}: a line {@code type INDEX CLASS
-   * SIZE} per record type (the call's own is 0), {@code field TYPE NAME KIND OFFSET COUNT STRIDE
-   * NESTED} per field in table order (NESTED -1 for none), and {@code grid HOLDER NAME OFFSET
-   * ELEMENT SIDE} per grid the bridge sets after the tables.
+   * SIZE} per record type (the call's own is 0) and {@code field TYPE NAME KIND OFFSET COUNT
+   * STRIDE NESTED COLUMNS} per field in table order (NESTED -1 for none; COLUMNS the records
+   * per row of a record matrix, else 0).
    */
   static native String layout(int call);
+
+  /**
+   * The most bytes malloc had handed out when a snapshot call reached the fake core since the
+   * last reset; {@code reset} starts again.
+   */
+  static native long snapshotPeakInUse(boolean reset);
 
   /** Bytes malloc has handed out and not taken back (mallinfo2). */
   static native long mallocInUse();

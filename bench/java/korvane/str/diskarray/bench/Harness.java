@@ -56,19 +56,26 @@ final class Harness {
 
   /**
    * One row of the table; the bridge is the first variant. With {@code memory}, the bridge's call
-   * is also made {@link #MEMORY_CALLS} times in a row to see that it leaves memory as it was.
+   * is also made {@link #MEMORY_CALLS} times in a row to see that it leaves memory as it was; with
+   * {@code concurrent}, it is also made from {@link #CONCURRENT_THREADS} threads at once to see
+   * how much native memory the calls alive hold at most.
    */
-  record Row(String label, int objects, Kind kind, List<Variant> variants, boolean memory) {
+  record Row(String label, int objects, Kind kind, List<Variant> variants, boolean memory,
+             boolean concurrent) {
     Row(String label, int objects, Kind kind, List<Variant> variants) {
-      this(label, objects, kind, variants, false);
+      this(label, objects, kind, variants, false, false);
     }
 
     Row labelled(String newLabel) {
-      return new Row(newLabel, objects, kind, variants, memory);
+      return new Row(newLabel, objects, kind, variants, memory, concurrent);
     }
 
     Row checkingMemory() {
-      return new Row(label, objects, kind, variants, true);
+      return new Row(label, objects, kind, variants, true, concurrent);
+    }
+
+    Row checkingConcurrentMemory() {
+      return new Row(label, objects, kind, variants, memory, true);
     }
 
     boolean write() {
@@ -99,6 +106,49 @@ final class Harness {
     collect();
     return new MemoryUse(heap, usedHeap(), malloc, BenchNatives.mallocInUse(), rss,
         residentBytes());
+  }
+
+  static final int CONCURRENT_THREADS = 8;
+  static final int CONCURRENT_CALLS = 40;
+
+  /**
+   * Native memory while {@link #CONCURRENT_THREADS} threads each make {@link #CONCURRENT_CALLS}
+   * snapshot calls, started together: what malloc had handed out before, and the most it had
+   * handed out when a call reached the core (the fake core watches it).
+   */
+  record ConcurrentUse(int threads, long mallocBefore, long mallocPeak) {}
+
+  static ConcurrentUse concurrentMemory(Op op) throws Exception {
+    for (int call = 0; call < 3; call++) {
+      sink = op.run();
+    }
+    sink = null;
+    collect();
+    long before = BenchNatives.mallocInUse();
+    BenchNatives.snapshotPeakInUse(true);
+    java.util.concurrent.CyclicBarrier start =
+        new java.util.concurrent.CyclicBarrier(CONCURRENT_THREADS);
+    java.util.concurrent.ExecutorService pool =
+        java.util.concurrent.Executors.newFixedThreadPool(CONCURRENT_THREADS);
+    try {
+      List<java.util.concurrent.Future<Object>> done = new java.util.ArrayList<>();
+      for (int t = 0; t < CONCURRENT_THREADS; t++) {
+        done.add(pool.submit(() -> {
+          start.await();
+          Object last = null;
+          for (int call = 0; call < CONCURRENT_CALLS; call++) {
+            last = op.run();
+          }
+          return last;
+        }));
+      }
+      for (java.util.concurrent.Future<Object> result : done) {
+        result.get();
+      }
+    } finally {
+      pool.shutdownNow();
+    }
+    return new ConcurrentUse(CONCURRENT_THREADS, before, BenchNatives.snapshotPeakInUse(false));
   }
 
   private static void collect() {

@@ -15,7 +15,8 @@ import korvane.str.diskarray.RaidGroup;
  * a single-record write names its core function, a sample object, the bridge call and the
  * pure-Java encoder; a read of one record that makes a tree of objects ({@link #readTree}) its
  * core function and the bridge call. {@link Harness.Row#checkingMemory} adds the check that
- * 1,000 calls in a row leave memory flat. The core function also needs a row in the call table of
+ * 1,000 calls in a row leave memory flat, {@link Harness.Row#checkingConcurrentMemory} the peak
+ * of native memory while several threads call at once (snapshot only: the fake core watches it). The core function also needs a row in the call table of
  * bench/bench_natives.cpp and a definition in bench/fake_core.cpp that fills its buffer.
  */
 final class Rows {
@@ -40,6 +41,9 @@ final class Rows {
         group -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, group), Codecs::putRaidGroup));
     rows.add(write("KX_UnitAdd", sampleUnit(),
         DiskArrayUtilityJNI::KX_UnitAdd, Codecs::putUnitParam));
+    rows.add(readTree("KX_GetAllInformation",
+        () -> DiskArrayUtilityJNI.KX_GetAllInformation(UNIT))
+        .checkingMemory().checkingConcurrentMemory());
     rows.add(readTree("KX_GetStatisticalInformation",
         () -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0)).checkingMemory());
     return rows;

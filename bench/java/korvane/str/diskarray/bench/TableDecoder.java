@@ -20,8 +20,7 @@ import java.util.Map;
  * assignments of a hand-written decoder ({@link Codecs}), so this column is an upper bound of
  * what decoding in Java costs.
  *
- * <p>Field kinds are the bridge's ({@code bridge/record.h}); grids are the 15 x 15 record grids the
- * bridge converts by a hand-written step after the tables.
+ * <p>Field kinds are the bridge's ({@code bridge/record.h}).
  */
 final class TableDecoder {
   // FieldKind of bridge/record.h, in its order.
@@ -36,7 +35,7 @@ final class TableDecoder {
   private static final int RECORD = 8;
   private static final int RECORD_ARRAY = 9;
   private static final int INT_MATRIX = 10;
-  private static final int GRID = 100;
+  private static final int RECORD_MATRIX = 11;
 
   private static final class Type {
     Class<?> cls;
@@ -54,6 +53,7 @@ final class TableDecoder {
     int offset;
     int count;
     int stride;
+    int columns;
     int nestedIndex = -1;
     Type nested;
 
@@ -108,13 +108,7 @@ final class TableDecoder {
           slot.count = Integer.parseInt(word[5]);
           slot.stride = Integer.parseInt(word[6]);
           slot.nestedIndex = Integer.parseInt(word[7]);
-          slots.add(slot);
-        }
-        case "grid" -> {
-          Slot slot = new Slot(type, word[2], GRID);
-          slot.offset = Integer.parseInt(word[3]);
-          slot.nestedIndex = Integer.parseInt(word[4]);
-          slot.count = Integer.parseInt(word[5]);
+          slot.columns = Integer.parseInt(word[8]);
           slots.add(slot);
         }
         default -> throw new IllegalStateException("unknown layout line " + line);
@@ -141,7 +135,8 @@ final class TableDecoder {
           case RECORD -> objects += count(slot.nested);
           case RECORD_ARRAY -> objects += 1 + slot.count * count(slot.nested);
           case TEXT_ARRAY, INT_MATRIX -> objects += 1 + slot.count;
-          case GRID -> objects += 1 + slot.count * (1 + slot.count * count(slot.nested));
+          case RECORD_MATRIX ->
+              objects += 1 + slot.count * (1 + slot.columns * count(slot.nested));
           default -> objects += 1;  // a text or an array of numbers
         }
       }
@@ -196,14 +191,15 @@ final class TableDecoder {
           }
           field.set(object, matrix);
         }
-        case GRID -> {
+        case RECORD_MATRIX -> {
           Type element = slot.nested;
           Object[] rows = (Object[]) java.lang.reflect.Array.newInstance(
               element.cls.arrayType(), slot.count);
           for (int r = 0; r < rows.length; r++) {
-            Object[] row = (Object[]) java.lang.reflect.Array.newInstance(element.cls, slot.count);
+            Object[] row =
+                (Object[]) java.lang.reflect.Array.newInstance(element.cls, slot.columns);
             for (int c = 0; c < row.length; c++) {
-              row[c] = decode(element, bytes, at + (r * slot.count + c) * element.size);
+              row[c] = decode(element, bytes, at + (r * slot.columns + c) * slot.stride);
             }
             rows[r] = row;
           }
