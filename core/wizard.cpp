@@ -49,25 +49,25 @@ static_assert(sizeof(WZTargetIdRecord) == sizeof(TargetIdRecord) &&
 static_assert(sizeof(WZSyncControlRecord) == sizeof(SyncControlRecord),
               "synchronous-port layouts");
 
+// A record copied into the other area's type of the same layout.
+template <typename To, typename From>
+To SameLayout(const From& from) {
+  static_assert(sizeof(To) == sizeof(From), "same layout");
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
 TargetIdRecord ToConnectivity(const WZTargetIdRecord& wizard) {
-  TargetIdRecord target;
-  std::memcpy(&target, &wizard, sizeof target);
-  return target;
+  return SameLayout<TargetIdRecord>(wizard);
 }
 WZTargetIdRecord FromConnectivity(const TargetIdRecord& target) {
-  WZTargetIdRecord wizard;
-  std::memcpy(&wizard, &target, sizeof wizard);
-  return wizard;
+  return SameLayout<WZTargetIdRecord>(target);
 }
 SyncControlRecord ToConnectivity(const WZSyncControlRecord& wizard) {
-  SyncControlRecord sync;
-  std::memcpy(&sync, &wizard, sizeof sync);
-  return sync;
+  return SameLayout<SyncControlRecord>(wizard);
 }
 WZSyncControlRecord FromConnectivity(const SyncControlRecord& sync) {
-  WZSyncControlRecord wizard;
-  std::memcpy(&wizard, &sync, sizeof wizard);
-  return wizard;
+  return SameLayout<WZSyncControlRecord>(sync);
 }
 // The LAN parts hold the same fields in another order (docs/parameters.md).
 LANInformationRecord ToConnectivity(const WZLanConfigRecord& wizard) {

@@ -13,6 +13,7 @@ import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
+import korvane.str.diskarray.TestStation.ToolResult;
 import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -25,24 +26,7 @@ class DiskArrayToolTest {
     return scratch.resolve("station");
   }
 
-  private static final class Result {
-    final int status;
-    final String out;
-    final String err;
-
-    Result(int status, String out, String err) {
-      this.status = status;
-      this.out = out;
-      this.err = err;
-    }
-
-    @Override
-    public String toString() {
-      return "exit " + status + "\n--- stdout\n" + out + "--- stderr\n" + err;
-    }
-  }
-
-  private Result tool(String... args) {
+  private ToolResult tool(String... args) {
     List<String> all = new ArrayList<>(List.of("--station", station().toString()));
     all.addAll(List.of(args));
     ByteArrayOutputStream out = new ByteArrayOutputStream();
@@ -50,12 +34,12 @@ class DiskArrayToolTest {
     int status = DiskArrayTool.run(all.toArray(new String[0]),
         new PrintStream(out, true, StandardCharsets.UTF_8),
         new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new Result(status, out.toString(StandardCharsets.UTF_8),
+    return new ToolResult(status, out.toString(StandardCharsets.UTF_8),
         err.toString(StandardCharsets.UTF_8));
   }
 
-  private Result succeed(String... args) {
-    Result result = tool(args);
+  private ToolResult succeed(String... args) {
+    ToolResult result = tool(args);
     assertEquals(0, result.status, result::toString);
     return result;
   }
@@ -72,7 +56,7 @@ class DiskArrayToolTest {
     assertUnit(unit("array02", "", 0, 0, 0, 0, "", ""),
         DiskArrayUtilityJNI.KX_GetUnitParam("array02"));
 
-    Result show = succeed("show", "array01");
+    ToolResult show = succeed("show", "array01");
     assertTrue(show.out.contains("connect_type  -56"), show::toString);
     assertTrue(show.out.contains("ctl1          10.0.0.2"), show::toString);
 
@@ -83,14 +67,14 @@ class DiskArrayToolTest {
     assertUnit(array01, DiskArrayUtilityJNI.KX_GetUnitParam("array01-new"));
 
     succeed("delete", "array02", "--yes");
-    Result list = succeed("list");
+    ToolResult list = succeed("list");
     assertEquals(2, list.out.strip().split("\n").length, list::toString);
     assertTrue(list.out.contains("array01-new"), list::toString);
     assertFalse(list.out.contains("array02"), list::toString);
 
     assertEquals("(no labels)\n", succeed("labels").out);
     assertEquals("LU01 LUN1\n", succeed("modify-info", "LU01 LUN1", "4").out);
-    Result labels = succeed("labels");
+    ToolResult labels = succeed("labels");
     assertEquals(List.of("OLD", "NEW", "LU01", "LUN1"),
         List.of(labels.out.strip().split("\\s+")), labels::toString);
   }
@@ -99,19 +83,19 @@ class DiskArrayToolTest {
   void stationErrorsExitWithStatusOneAndTheCode() {
     succeed("add", "array01");
 
-    Result duplicate = tool("add", "array01");
+    ToolResult duplicate = tool("add", "array01");
     assertEquals(1, duplicate.status, duplicate::toString);
     assertTrue(duplicate.err.contains("4100 (0x1004)"), duplicate::toString);
 
-    Result missing = tool("show", "nosuch");
+    ToolResult missing = tool("show", "nosuch");
     assertEquals(1, missing.status, missing::toString);
     assertTrue(missing.err.contains("4099 (0x1003)"), missing::toString);
 
-    Result change = tool("change", "nosuch", "--alert", "1");
+    ToolResult change = tool("change", "nosuch", "--alert", "1");
     assertEquals(1, change.status, change::toString);
     assertTrue(change.err.contains("0x1003"), change::toString);
 
-    Result badLabel = tool("modify-info", "TOOLONG X", "4");
+    ToolResult badLabel = tool("modify-info", "TOOLONG X", "4");
     assertEquals(1, badLabel.status, badLabel::toString);
     assertTrue(badLabel.err.contains("4107 (0x100B)"), badLabel::toString);
   }
@@ -157,15 +141,15 @@ class DiskArrayToolTest {
       {"drive", "array01", "15", "0", "block"},
     };
     for (String[] args : misuses) {
-      Result result = tool(args);
+      ToolResult result = tool(args);
       assertEquals(2, result.status, () -> String.join(" ", args) + "\n" + result);
       assertTrue(result.err.startsWith("diskarray: "), result::toString);
     }
     assertFalse(Files.exists(station()), "a usage error created the station");
   }
 
-  private Result fail(int status, String code, String... args) {
-    Result result = tool(args);
+  private ToolResult fail(int status, String code, String... args) {
+    ToolResult result = tool(args);
     assertEquals(status, result.status, result::toString);
     assertTrue(result.err.contains(code), result::toString);
     return result;
@@ -207,7 +191,7 @@ class DiskArrayToolTest {
     assertTrue(lus.contains("\n1   4   RAID 1  150  off      1    unformatted  yes\n"), lus);
 
     // Not a terminal: whole progress lines, rising to 100%, no carriage returns.
-    Result format = succeed("format", "array01", "0", "1");
+    ToolResult format = succeed("format", "array01", "0", "1");
     assertFalse(format.out.contains("\r"), format::toString);
     List<Integer> percents = new ArrayList<>();
     for (String line : format.out.split("\n")) {
@@ -225,7 +209,7 @@ class DiskArrayToolTest {
     assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).status);
     assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).status);
 
-    Result status = succeed("status", "array01");
+    ToolResult status = succeed("status", "array01");
     assertTrue(status.out.contains("RAID groups     2\n"), status::toString);
     assertTrue(status.out.contains("LUs             2\n"), status::toString);
     assertTrue(status.out.contains("drives          60 mounted in 4 enclosures"), status::toString);
@@ -258,7 +242,7 @@ class DiskArrayToolTest {
 
   @Test
   void helpNeedsNoStation() {
-    Result help = succeed("help");
+    ToolResult help = succeed("help");
     for (String command : new String[] {"list", "show", "add", "change", "delete", "labels",
         "demo", "--station", "--connect-type", "login", "whoami", "status", "rg add", "lu add",
         "format", "--controller"}) {

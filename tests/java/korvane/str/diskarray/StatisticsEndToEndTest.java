@@ -126,7 +126,14 @@ class StatisticsEndToEndTest {
     // The grids hold the drive work of the group's members and nothing else.
     assertTrue(later.writeafter[0].raid5_stripe_job[3][1] != 0);
     assertEquals(0, later.writeafter[0].raid5_stripe_job[4][0]);
-    assertEquals(16, later.writeafter[0].pdev[3][1].gather_max);
+    // Destage runs hold at most 16 jobs; how full the largest is depends on how
+    // much time each accrual step covered, so only the bounds are fixed.
+    StatisticalWriteAfter_PDEVInfo gather = later.writeafter[0].pdev[3][1];
+    assertTrue(gather.gather_max >= 1 && gather.gather_max <= 16, "largest run");
+    assertTrue(gather.gather_min >= 1 && gather.gather_min <= gather.gather_max, "smallest run");
+    assertTrue(gather.gather_prc_cnt <= gather.gather_cnt
+        && gather.gather_cnt <= 16L * gather.gather_prc_cnt, "runs of 1 to 16 jobs");
+    assertEquals(0, later.writeafter[0].pdev[4][0].gather_cnt, "no member, no runs");
     assertEquals(10, later.drive_err[0].limit.limit_had_urec);
 
     assertEquals(0x1002, codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 7)));

@@ -156,6 +156,24 @@ final class TestStation {
     return assertThrows(DiskArrayException.class, call).getCode();
   }
 
+  /** What a run of the tool printed, and how it ended. */
+  static final class ToolResult {
+    final int status;
+    final String out;
+    final String err;
+
+    ToolResult(int status, String out, String err) {
+      this.status = status;
+      this.out = out;
+      this.err = err;
+    }
+
+    @Override
+    public String toString() {
+      return "exit " + status + "\n--- stdout\n" + out + "--- stderr\n" + err;
+    }
+  }
+
   /** What a child JVM printed, and how it ended. */
   static final class JavaRun {
     final int status;

@@ -18,6 +18,7 @@ import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
+import korvane.str.diskarray.TestStation.ToolResult;
 import korvane.str.diskarray.cli.DiskArrayTool;
 import korvane.str.diskarray.cli.StationLocation;
 import org.junit.jupiter.api.Test;
@@ -32,29 +33,12 @@ import org.junit.jupiter.api.io.TempDir;
 class ToolCommandLineTest {
   @TempDir Path scratch;
 
-  private static final class Result {
-    final int status;
-    final String out;
-    final String err;
-
-    Result(int status, String out, String err) {
-      this.status = status;
-      this.out = out;
-      this.err = err;
-    }
-
-    @Override
-    public String toString() {
-      return "exit " + status + "\n--- stdout\n" + out + "--- stderr\n" + err;
-    }
-  }
-
   private Path station() {
     return scratch.resolve("station");
   }
 
   /** Runs the tool in this JVM with the given standard input (never a terminal). */
-  private Result run(String input, String... args) {
+  private ToolResult run(String input, String... args) {
     List<String> all = new ArrayList<>(List.of("--station", station().toString()));
     all.addAll(List.of(args));
     ByteArrayOutputStream out = new ByteArrayOutputStream();
@@ -63,12 +47,12 @@ class ToolCommandLineTest {
     int status = DiskArrayTool.run(all.toArray(new String[0]), in,
         new PrintStream(out, true, StandardCharsets.UTF_8),
         new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new Result(status, out.toString(StandardCharsets.UTF_8),
+    return new ToolResult(status, out.toString(StandardCharsets.UTF_8),
         err.toString(StandardCharsets.UTF_8));
   }
 
-  private Result expect(int status, String... args) {
-    Result result = run("", args);
+  private ToolResult expect(int status, String... args) {
+    ToolResult result = run("", args);
     assertEquals(status, result.status, () -> String.join(" ", args) + "\n" + result);
     return result;
   }
@@ -108,7 +92,7 @@ class ToolCommandLineTest {
     assertEquals(1, number(group.get("port")));
     assertEquals(10, number(group.get("row")));
     for (String bad : new String[] {"0x1", "+1", "1.0", " 1", "1e1", ""}) {
-      Result refused = expect(2, "lu", "add", "u1", "--rg", "0", "--capacity", "10",
+      ToolResult refused = expect(2, "lu", "add", "u1", "--rg", "0", "--capacity", "10",
           "--number", bad);
       assertTrue(refused.err.contains("decimal"), refused::toString);
     }
@@ -121,7 +105,7 @@ class ToolCommandLineTest {
 
   @Test
   void optionsAreCheckedPerCommandAndDoubleDashEndsThem() {
-    Result unknown = expect(2, "list", "--bogus");
+    ToolResult unknown = expect(2, "list", "--bogus");
     assertTrue(unknown.err.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
     // --raw belongs to stats only; --json is a flag of list, not an option with a value.
     assertTrue(expect(2, "list", "--raw").err.contains("unknown option '--raw'"));
@@ -134,7 +118,7 @@ class ToolCommandLineTest {
     assertFalse(Files.exists(station()), "a refused command line created the station");
 
     // Per-command help names that command's options, not every command's.
-    Result help = expect(0, "rg", "add", "--help");
+    ToolResult help = expect(0, "rg", "add", "--help");
     assertTrue(help.out.contains("--level") && help.out.contains("--width"), help::toString);
     assertFalse(help.out.contains("micro") || help.out.contains("--mode"), help::toString);
     assertEquals(help.out, ok("help", "rg", "add"));
@@ -152,15 +136,15 @@ class ToolCommandLineTest {
   void refusalsSayWhatIsWrong() throws Exception {
     ok("add", "u1");
     // The station has one code for both shape faults; the tool says which one it is.
-    Result width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
+    ToolResult width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
         "--width", "3");
     assertTrue(width.err.contains("width 3 does not suit RAID 6") && width.err.contains("0x101B"),
         width::toString);
-    Result fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
+    ToolResult fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
         "--width", "3", "--depth", "3");
     assertTrue(fit.err.contains("does not fit the slots") && fit.err.contains("row 15"),
         fit::toString);
-    Result empty = expect(1, "drive", "u1", "14", "14", "block");
+    ToolResult empty = expect(1, "drive", "u1", "14", "14", "block");
     assertTrue(empty.err.contains("no drive is mounted at port 14, row 14"), empty::toString);
     assertFalse(empty.err.contains("group"), empty::toString);
 
@@ -176,7 +160,7 @@ class ToolCommandLineTest {
         ok("drive", "u1", "1", "0", "block"));
     assertTrue(ok("drives", "u1").contains("\n1     0    blocked "), () -> ok("drives", "u1"));
 
-    Result tooLong = expect(2, "add", "n".repeat(17));
+    ToolResult tooLong = expect(2, "add", "n".repeat(17));
     assertTrue(tooLong.err.contains("is refused: it has 17 bytes, at most 16"), tooLong::toString);
 
     // File problems in words, not Java exception names.
@@ -200,7 +184,7 @@ class ToolCommandLineTest {
     for (String[] args : new String[][] {
       {"lu", "delete-all", "u1"}, {"rg", "delete-all", "u1"}, {"user", "delete-all", "u1"},
       {"delete", "u1"}}) {
-      Result refused = expect(2, args);
+      ToolResult refused = expect(2, args);
       assertTrue(refused.err.contains("--yes"), refused::toString);
     }
     assertEquals(1, array(json("lu", "list", "u1", "--json")).size());
@@ -289,16 +273,16 @@ class ToolCommandLineTest {
   @Test
   void passwordsComeFromStandardInput() {
     ok("add", "u1");
-    Result added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");
+    ToolResult added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");
     assertEquals(0, added.status, added::toString);
-    Result wrong = run("wrong-1\n", "login", "u1", "admin", "--password-stdin");
+    ToolResult wrong = run("wrong-1\n", "login", "u1", "admin", "--password-stdin");
     assertEquals(1, wrong.status, wrong::toString);
-    Result login = run("Secret-1\r\n", "login", "u1", "admin", "--password-stdin");
+    ToolResult login = run("Secret-1\r\n", "login", "u1", "admin", "--password-stdin");
     assertEquals(0, login.status, login::toString);
     assertTrue(login.out.startsWith("logged in as admin"), login::toString);
 
     // Changing an account reads the old password, then the new one.
-    Result change = run("Secret-1\nSecret-2\n", "user", "change", "u1", "admin", "root",
+    ToolResult change = run("Secret-1\nSecret-2\n", "user", "change", "u1", "admin", "root",
         "--password-stdin");
     assertEquals(0, change.status, change::toString);
     assertEquals(0, run("Secret-2\n", "login", "u1", "root", "--password-stdin").status);
@@ -317,9 +301,9 @@ class ToolCommandLineTest {
     assertEquals(0, run("Secret-3\n", "login", "u1", "guest", "--password-stdin").status);
 
     // Input that ends early is a usage error; so is no password at all off a terminal.
-    Result cut = run("", "login", "u1", "root", "--password-stdin");
+    ToolResult cut = run("", "login", "u1", "root", "--password-stdin");
     assertEquals(2, cut.status, cut::toString);
-    Result none = run("Secret-2\n", "login", "u1", "root");
+    ToolResult none = run("Secret-2\n", "login", "u1", "root");
     assertEquals(2, none.status, none::toString);
     assertTrue(none.err.contains("--password-stdin") && none.err.contains("DISKARRAY_PASSWORD"),
         none::toString);
@@ -381,7 +365,7 @@ class ToolCommandLineTest {
     assertEquals(1, number(object(copied.get(1)).get("defaultCTL")));
 
     // Applied again, group 0 exists: refused, nothing changes.
-    Result again = expect(1, "config", "rglu", "apply", "copy", file.toString(), "--yes");
+    ToolResult again = expect(1, "config", "rglu", "apply", "copy", file.toString(), "--yes");
     assertTrue(again.err.contains("RAID group 0 exists"), again::toString);
     assertEquals(2, array(json("lu", "list", "copy", "--json")).size());
 
@@ -389,14 +373,14 @@ class ToolCommandLineTest {
     ok("add", "taken");
     ok("rg", "add", "taken", "--level", "0", "--port", "1", "--row", "0", "--width", "2",
         "--number", "3");
-    Result slots = expect(1, "config", "rglu", "apply", "taken", file.toString(), "--yes");
+    ToolResult slots = expect(1, "config", "rglu", "apply", "taken", file.toString(), "--yes");
     assertTrue(slots.err.contains("belongs to RAID group 3"), slots::toString);
     assertEquals(1, array(json("rg", "list", "taken", "--json")).size());
 
     // The station refuses a group part way (a blocked drive): what was created goes again.
     ok("add", "blocked");
     ok("drive", "blocked", "0", "2", "block");
-    Result refused = expect(1, "config", "rglu", "apply", "blocked", file.toString(), "--yes");
+    ToolResult refused = expect(1, "config", "rglu", "apply", "blocked", file.toString(), "--yes");
     assertTrue(refused.err.contains("removed again"), refused::toString);
     assertEquals(0, array(json("rg", "list", "blocked", "--json")).size());
     assertEquals(0, array(json("lu", "list", "blocked", "--json")).size());
