@@ -1,5 +1,6 @@
 #include "bridge/lookups.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "bridge/errors.h"
@@ -9,8 +10,25 @@
 namespace kx {
 
 Lookups::~Lookups() {
-  for (auto& ids : types_) env_->DeleteLocalRef(ids->cls);
+  for (size_t i = 0; i < type_count(); ++i) env_->DeleteLocalRef(type_at(i).cls);
   for (NamedClass& named : classes_) env_->DeleteLocalRef(named.cls);
+}
+
+Lookups::TypeIds& Lookups::type_at(size_t index) {
+  return index < inline_types_used_
+             ? inline_types_[index]
+             : *more_types_[index - inline_types_used_];
+}
+
+jfieldID* Lookups::new_field_ids(size_t count) {
+  if (count <= kInlineFieldIds - inline_field_ids_used_) {
+    jfieldID* ids = inline_field_ids_ + inline_field_ids_used_;
+    inline_field_ids_used_ += count;
+    std::fill(ids, ids + count, nullptr);
+    return ids;
+  }
+  more_field_ids_.push_back(std::make_unique<jfieldID[]>(count));
+  return more_field_ids_.back().get();
 }
 
 void Lookups::reserve_reference() {
@@ -18,7 +36,7 @@ void Lookups::reserve_reference() {
   // tree of many record classes asks for more before it holds them: room for
   // the classes held until the next request, and for the objects, arrays and
   // texts of the deepest record tree being built meanwhile.
-  size_t held = types_.size() + classes_.size() + 1;
+  size_t held = type_count() + classes_.size() + 1;
   if (held >= 8 && held % 8 == 0) {
     env_->EnsureLocalCapacity(static_cast<jint>(held + 32));
   }
@@ -38,15 +56,16 @@ jclass Lookups::find(const char* class_name) {
 }
 
 Lookups::TypeIds* Lookups::add(const RecordType& type, jclass cls, bool named) {
-  auto ids = std::make_unique<TypeIds>();
-  ids->type = &type;
-  ids->cls = cls;
-  ids->ctor = nullptr;
-  ids->named = named;
-  ids->fields = std::make_unique<jfieldID[]>(type.field_count);
-  types_.push_back(std::move(ids));
-  last_ = types_.back().get();
-  return last_;
+  TypeIds* ids;
+  if (inline_types_used_ < kInlineTypes && more_types_.empty()) {
+    ids = &inline_types_[inline_types_used_++];
+  } else {
+    more_types_.push_back(std::make_unique<TypeIds>());
+    ids = more_types_.back().get();
+  }
+  *ids = {&type, cls, nullptr, named, new_field_ids(type.field_count)};
+  last_ = ids;
+  return ids;
 }
 
 Lookups::TypeIds* Lookups::for_building(const RecordType& type) {
@@ -54,9 +73,10 @@ Lookups::TypeIds* Lookups::for_building(const RecordType& type) {
   if (last_ != nullptr && last_->type == &type && last_->named) {
     ids = last_;
   } else {
-    for (auto& entry : types_) {
-      if (entry->type == &type && entry->named) {
-        ids = entry.get();
+    for (size_t i = 0; i < type_count(); ++i) {
+      TypeIds& entry = type_at(i);
+      if (entry.type == &type && entry.named) {
+        ids = &entry;
         break;
       }
     }
@@ -86,9 +106,10 @@ Lookups::TypeIds* Lookups::for_reading(const RecordType& type, jobject object) {
       env_->IsSameObject(last_->cls, cls.get())) {
     return last_;
   }
-  for (auto& entry : types_) {
-    if (entry->type == &type && env_->IsSameObject(entry->cls, cls.get())) {
-      last_ = entry.get();
+  for (size_t i = 0; i < type_count(); ++i) {
+    TypeIds& entry = type_at(i);
+    if (entry.type == &type && env_->IsSameObject(entry.cls, cls.get())) {
+      last_ = &entry;
       return last_;
     }
   }

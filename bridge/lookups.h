@@ -28,7 +28,7 @@ class Lookups {
     jclass cls;      // a local reference owned by the table
     jmethodID ctor;  // null until a builder first needs it
     bool named;      // cls is the type's own class, not an object's
-    std::unique_ptr<jfieldID[]> fields;
+    jfieldID* fields;  // one per field of the table, null until looked up
   };
 
   explicit Lookups(JNIEnv* env) : env_(env) {}
@@ -64,9 +64,25 @@ class Lookups {
   TypeIds* add(const RecordType& type, jclass cls, bool named);
   // Room for one more local reference held for the rest of the call.
   void reserve_reference();
+  // The type at position `index` in the order types were added.
+  TypeIds& type_at(size_t index);
+  size_t type_count() const { return inline_types_used_ + more_types_.size(); }
+  // `count` null field IDs, held until the call ends.
+  jfieldID* new_field_ids(size_t count);
+
+  // A call that reads or builds one record, or a table of one record type,
+  // needs no heap: its types and field IDs fit in the table itself. Larger
+  // trees spill over into heap blocks.
+  static constexpr size_t kInlineTypes = 4;
+  static constexpr size_t kInlineFieldIds = 64;
 
   JNIEnv* env_;
-  std::vector<std::unique_ptr<TypeIds>> types_;
+  TypeIds inline_types_[kInlineTypes];
+  size_t inline_types_used_ = 0;
+  std::vector<std::unique_ptr<TypeIds>> more_types_;
+  jfieldID inline_field_ids_[kInlineFieldIds];
+  size_t inline_field_ids_used_ = 0;
+  std::vector<std::unique_ptr<jfieldID[]>> more_field_ids_;
   std::vector<NamedClass> classes_;
   TypeIds* last_ = nullptr;
 };
