@@ -268,6 +268,22 @@ class ToolCommandLineTest {
     Path file = scratch.resolve("snapshot.json");
     ok("snapshot", "u1", "--json", file.toString());
     assertEquals(snapshot, Json.parse(Files.readString(file)));
+
+    // The read commands that print text give it as JSON too.
+    assertEquals(Boolean.TRUE, object(json("ready", "u1", "--json")).get("ready"));
+    List<Object> trace = array(object(json("trace", "u1", "--json")).get("trace"));
+    assertEquals(DiskArrayUtilityJNI.KX_GetTraceText("u1", 0x3F, 0, 0).split("\n").length,
+        trace.size());
+    Path text = scratch.resolve("note.txt");
+    Files.writeString(text, "first \"line\"\nsecond\n");
+    assertEquals("first \"line\"\nsecond\n",
+        object(json("file", "show", text.toString(), "--json")).get("text"));
+    ok("mail", "append", "u1", "call the lab");
+    assertEquals("call the lab", object(json("mail", "append", "u1", "--json")).get("text"));
+    ok("log", "app");
+    assertEquals("app", object(json("log", "app", "--json")).get("log"));
+    Map<String, Object> wizard = object(json("wizard", "show", "u1", "--json"));
+    assertEquals(2, array(wizard.get("lan_conf")).size());
   }
 
   @Test

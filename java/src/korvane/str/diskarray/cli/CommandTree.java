@@ -115,10 +115,10 @@ final class CommandTree {
     "micro replace UNIT :: activate the downloaded microcode; waits until the unit is ready",
     "micro revision [--json] :: revision of the microcode prepared last",
     "reboot UNIT [--wait] :: restart the unit (and wait until it is ready)",
-    "ready UNIT [--controller=N] :: is the unit ready (exit 1 while it restarts)",
-    "trace UNIT [--out=FILE] :: the unit's event history, or write it to FILE",
+    "ready UNIT [--controller=N] [--json] :: is the unit ready (exit 1 while it restarts)",
+    "trace UNIT [--out=FILE] [--json] :: the unit's event history, or write it to FILE",
     "file :: files on the station host",
-    "file show PATH :: a text file on the station host",
+    "file show PATH [--json] :: a text file on the station host",
     // Statistics
     "stats UNIT [--raw] [--json] :: controllers, busiest LUs, error counters and failed drives",
     "perf UNIT --count=N --out=FILE.csv [--interval=S]"
@@ -130,7 +130,7 @@ final class CommandTree {
     "mail show [--json] :: the e-mail settings",
     "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"
         + " :: change the e-mail settings; others keep their value",
-    "mail append UNIT [TEXT] :: show the text added to mail about UNIT, or set it",
+    "mail append UNIT [TEXT] [--json] :: show the text added to mail about UNIT, or set it",
     "mail test SUBJECT BODY [UNIT] [--switch=on|off] [--domain=NAME] [--smtp=HOST]"
         + " [--from=ADDRESS] [--to=ADDRESSES]"
         + " :: send a test message with the stored settings changed by the options",
@@ -143,8 +143,8 @@ final class CommandTree {
     "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
     "program test [--command=LINE] [--timeout=SECONDS] :: run the program now",
     "program run :: run the stored program now",
-    "log err|app [--tail=N] [--clear] :: the error or application log (--clear empties err)",
-    "check :: the station's environment and this Java's version",
+    "log err|app [--tail=N] [--clear] [--json] :: the error or application log (--clear empties err)",
+    "check [--json] :: the station's environment and this Java's version",
     // Connectivity
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
@@ -208,7 +208,7 @@ final class CommandTree {
     "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to FILE",
     "modepage select UNIT FILE [PAGE] [--controller=N] :: apply the pages in FILE",
     "wizard :: the set-up wizard",
-    "wizard show UNIT [FILE] :: the wizard record as text (to FILE if given)",
+    "wizard show UNIT [FILE] [--json] :: the wizard record as text (to FILE if given)",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
     "wizard apply UNIT FILE :: as test, then applies it",
     "wizard current UNIT [FIELD=VALUE...] [--controller=N] [--json] :: the settings in force",

@@ -54,16 +54,21 @@ final class MaintenanceCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of(Arguments.CONTROLLER));
         int ctl = UserCommands.controller(arguments);
+        boolean json = arguments.has(Arguments.JSON);
         return new Step("test whether '" + unit + "' is ready", () -> {
           try {
             DiskArrayUtilityJNI.KX_TestUnitReady(unit, ctl);
           } catch (DiskArrayException e) {
             if (e.getCode() == UNIT_NOT_READY) {
+              if (json) {
+                out.print(Json.write(Json.object("unit", unit, "ready", false)));
+              }
               throw new ToolFailure(unit + " is not ready: it is restarting");
             }
             throw e;
           }
-          out.println(unit + " is ready");
+          out.print(json ? Json.write(Json.object("unit", unit, "ready", true))
+              : unit + " is ready\n");
         });
       }
       case "trace": {
@@ -71,8 +76,12 @@ final class MaintenanceCommands {
         arguments.allowOnly(Set.of(Arguments.OUT));
         String file = arguments.has(Arguments.OUT) ? hostPath(arguments.option(Arguments.OUT)) : null;
         if (file == null) {
-          return new Step("read the trace of '" + unit + "'",
-              () -> out.print(DiskArrayUtilityJNI.KX_GetTraceText(unit, TRACE_ALL, 0, 0)));
+          boolean json = arguments.has(Arguments.JSON);
+          return new Step("read the trace of '" + unit + "'", () -> {
+            String trace = DiskArrayUtilityJNI.KX_GetTraceText(unit, TRACE_ALL, 0, 0);
+            out.print(json ? Json.write(Json.object("unit", unit, "trace", lines(trace)))
+                : trace);
+          });
         }
         return new Step("write the trace of '" + unit + "' to " + file, () -> {
           DiskArrayUtilityJNI.KX_CreateTraceFile2(unit, TRACE_ALL, file);
@@ -86,11 +95,27 @@ final class MaintenanceCommands {
         }
         String path = hostPath(show.expectOperands("PATH").get(0));
         show.allowOnly(Set.of());
-        return new Step("read " + path, () -> out.print(DiskArrayUtilityJNI.KX_GetFileText(path)));
+        boolean json = show.has(Arguments.JSON);
+        return new Step("read " + path, () -> {
+          String text = DiskArrayUtilityJNI.KX_GetFileText(path);
+          out.print(json ? Json.write(Json.object("path", path, "text", text)) : text);
+        });
       }
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  /** A text's lines, without their line ends. */
+  static List<String> lines(String text) {
+    if (text == null || text.isEmpty()) {
+      return List.of();
+    }
+    List<String> lines = new ArrayList<>(List.of(text.split("\r?\n", -1)));
+    if (text.endsWith("\n")) {
+      lines.remove(lines.size() - 1);
+    }
+    return lines;
   }
 
   private Step micro(Arguments arguments) throws UsageException {

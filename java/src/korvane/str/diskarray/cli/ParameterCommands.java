@@ -478,9 +478,11 @@ final class ParameterCommands {
         List<String> words = arguments.expectOperandCount(1, 2, "UNIT [FILE]");
         String unit = DiskArrayTool.unitName(words.get(0));
         String file = words.size() == 2 ? path(words.get(1)) : null;
+        boolean json = arguments.has(Arguments.JSON);
         return new Step("show the wizard record of '" + unit + "'", () -> {
-          String text = "# wizard record of " + unit + "\n"
-              + RecordText.write(record(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0)));
+          Object wizard = record(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0));
+          String text = json ? Json.write(wizard)
+              : "# wizard record of " + unit + "\n" + RecordText.write(wizard);
           if (file == null) {
             out.print(text);
             return;

@@ -90,12 +90,17 @@ final class ServiceCommands {
       case "check":
         arguments.expectOperands();
         arguments.allowOnly(Set.of());
+        boolean json = arguments.has(Arguments.JSON);
         return new Step("check the environment", () -> {
           DiskArrayUtilityJNI.KX_EnvironmentCheck();
-          out.println("environment: ok");
+          if (!json) {
+            out.println("environment: ok");
+          }
           String version = System.getProperty("java.version");
           DiskArrayUtilityJNI.KX_JavaVersionCheck(version);
-          out.println("java " + version + ": ok");
+          out.print(json
+              ? Json.write(Json.object("environment", "ok", "java", version, "java_check", "ok"))
+              : "java " + version + ": ok\n");
         });
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
@@ -159,8 +164,11 @@ final class ServiceCommands {
         arguments.allowOnly(Set.of());
         String unit = DiskArrayTool.unitName(operands.get(0));
         if (operands.size() == 1) {
-          return new Step("read the mail text of '" + unit + "'",
-              () -> out.println(DiskArrayUtilityJNI.KX_GetMailAppendInfo(unit)));
+          boolean json = arguments.has(Arguments.JSON);
+          return new Step("read the mail text of '" + unit + "'", () -> {
+            String text = DiskArrayUtilityJNI.KX_GetMailAppendInfo(unit);
+            out.print(json ? Json.write(Json.object("unit", unit, "text", text)) : text + "\n");
+          });
         }
         String text = DiskArrayTool.limited("text", operands.get(1), TEXT_BYTES);
         return new Step("set the mail text of '" + unit + "'", () -> {
@@ -396,6 +404,7 @@ final class ServiceCommands {
     arguments.allowOnly(Set.of(Arguments.TAIL));
     int tail = arguments.intOption(Arguments.TAIL, Integer.MAX_VALUE, 0, Integer.MAX_VALUE);
     Path path = DiskArrayTool.stationDirectory(arguments).resolve(file);
+    boolean json = arguments.has(Arguments.JSON);
     return new Step("read " + path, () -> {
       List<String> lines;
       try {
@@ -405,7 +414,12 @@ final class ServiceCommands {
       } catch (IOException e) {
         throw new ToolFailure("cannot read " + Problems.describe(e));
       }
-      for (String line : lines.subList(Math.max(0, lines.size() - tail), lines.size())) {
+      List<String> shown = lines.subList(Math.max(0, lines.size() - tail), lines.size());
+      if (json) {
+        out.print(Json.write(Json.object("log", which, "lines", shown)));
+        return;
+      }
+      for (String line : shown) {
         out.println(line);
       }
     });
