@@ -261,13 +261,13 @@ final class CommandTree {
 
   /** The whole tree, with output going to out and err. */
   static CommandLine build(PrintWriter out, PrintWriter err) {
-    CommandSpec rootSpec = CommandSpec.create().name("diskarray");
-    rootSpec.version(VERSION);
-    rootSpec.mixinStandardHelpOptions(true);
-    rootSpec.addOption(option("--station=DIR", ScopeType.INHERIT));
-    rootSpec.usageMessage().description("Manages the units of an array station.",
+    CommandSpec rootCommand = CommandSpec.create().name("diskarray");
+    rootCommand.version(VERSION);
+    rootCommand.mixinStandardHelpOptions(true);
+    rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT));
+    rootCommand.usageMessage().description("Manages the units of an array station.",
         "Run 'diskarray help' for the overview of every command.");
-    CommandLine root = new CommandLine(rootSpec);
+    CommandLine root = new CommandLine(rootCommand);
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
     for (String line : SYNTAX) {
@@ -291,13 +291,13 @@ final class CommandTree {
         }
       }
       CommandLine node = node(nodes, words);
-      CommandSpec spec = node.getCommandSpec();
-      spec.usageMessage().description(description);
+      CommandSpec described = node.getCommandSpec();
+      described.usageMessage().description(description);
       for (String token : options) {
-        spec.addOption(option(token, ScopeType.LOCAL));
+        described.addOption(option(token, ScopeType.LOCAL));
       }
       if (operands.length() > 0) {
-        spec.addPositional(PositionalParamSpec.builder()
+        described.addPositional(PositionalParamSpec.builder()
             .paramLabel(operands.toString())
             .arity("0..*")
             .type(String[].class)
@@ -305,7 +305,7 @@ final class CommandTree {
             .hidden(true)
             .build());
       }
-      spec.usageMessage().customSynopsis(
+      described.usageMessage().customSynopsis(
           "diskarray " + head.replaceAll("--([a-z0-9-]+)=", "--$1 ").trim());
     }
     root.setExpandAtFiles(false);
@@ -322,10 +322,10 @@ final class CommandTree {
       return existing;
     }
     CommandLine parent = node(nodes, words.subList(0, words.size() - 1));
-    CommandSpec spec = CommandSpec.create().name(words.get(words.size() - 1));
-    spec.mixinStandardHelpOptions(true);
-    spec.version(VERSION);
-    CommandLine child = new CommandLine(spec);
+    CommandSpec made = CommandSpec.create().name(words.get(words.size() - 1));
+    made.mixinStandardHelpOptions(true);
+    made.version(VERSION);
+    CommandLine child = new CommandLine(made);
     parent.addSubcommand(words.get(words.size() - 1), child);
     nodes.put(path, child);
     return child;
@@ -414,18 +414,18 @@ final class CommandTree {
   /** An unknown option or command, said plainly. */
   private static String unmatched(UnmatchedArgumentException e) {
     List<String> words = e.getUnmatched();
-    CommandSpec spec = e.getCommandLine().getCommandSpec();
-    String command = spec.qualifiedName(" ").replaceFirst("^diskarray ?", "");
+    CommandSpec failed = e.getCommandLine().getCommandSpec();
+    String command = failed.qualifiedName(" ").replaceFirst("^diskarray ?", "");
     String first = words.isEmpty() ? "" : words.get(0);
     if (first.startsWith("-") && first.length() > 1 && !first.matches("-\\d.*")) {
       return "unknown option '" + first + "'"
           + (command.isEmpty() ? "" : " for '" + command + "'")
           + "; run 'diskarray " + (command.isEmpty() ? "" : command + " ") + "--help'";
     }
-    if (!spec.subcommands().isEmpty() && spec.positionalParameters().isEmpty()) {
+    if (!failed.subcommands().isEmpty() && failed.positionalParameters().isEmpty()) {
       return command.isEmpty() ? "unknown command '" + first + "'"
           : "unknown command '" + command + " " + first + "'; '" + command + "' has: "
-              + String.join(", ", spec.subcommands().keySet());
+              + String.join(", ", failed.subcommands().keySet());
     }
     return "'" + command + "' takes no more operands, got '" + String.join(" ", words) + "'";
   }
