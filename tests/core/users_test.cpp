@@ -272,30 +272,29 @@ TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
         std::string(reinterpret_cast<const char*>(digest.data()), 32) + salt);
   }
   const std::string legacy = tesk740::ToHex(digest.data(), digest.size());
-  auto stored = [&] {
+  // The station file read and written behind the core's back.
+  auto query = [&](const std::string& sql) {
     sqlite3* db = nullptr;
     sqlite3_open((directory_ / "station.db").string().c_str(), &db);
-    std::string hash;
-    sqlite3_exec(
-        db, "SELECT password_hash FROM unit_user WHERE user_name = 'alice'",
+    std::string first;
+    const int result = sqlite3_exec(
+        db, sql.c_str(),
         [](void* out, int, char** values, char**) {
           *static_cast<std::string*>(out) = values[0];
           return 0;
         },
-        &hash, nullptr);
+        &first, nullptr);
     sqlite3_close(db);
-    return hash;
+    EXPECT_EQ(result, SQLITE_OK) << sql;
+    return first;
+  };
+  auto stored = [&] {
+    return query("SELECT password_hash FROM unit_user WHERE user_name = 'alice'");
   };
   EXPECT_EQ(stored().rfind("$argon2id$v=19$m=19456,t=2,p=1$", 0), 0u);
 
-  sqlite3* db = nullptr;
-  sqlite3_open((directory_ / "station.db").string().c_str(), &db);
-  const std::string update = "UPDATE unit_user SET password_salt = '" + salt +
-                             "', password_hash = '" + legacy +
-                             "' WHERE user_name = 'alice'";
-  ASSERT_EQ(sqlite3_exec(db, update.c_str(), nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  sqlite3_close(db);
+  query("UPDATE unit_user SET password_salt = '" + salt +
+        "', password_hash = '" + legacy + "' WHERE user_name = 'alice'");
 
   EXPECT_EQ(Login(0, "alice", "new-form").code, KXE_WRONG_PASSWORD);
   ASSERT_EQ(Login(0, "alice", "old-form").code, KX_OK);
@@ -305,23 +304,12 @@ TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
 
   // The station password too, at its next successful check.
   const std::string station_legacy = salt + ":" + legacy;
-  sqlite3_open((directory_ / "station.db").string().c_str(), &db);
-  const std::string plant =
-      "INSERT OR REPLACE INTO station_setting (name, value) SELECT name, '" +
-      station_legacy + "' FROM station_setting WHERE name = 'station_password'";
   ASSERT_EQ(PasswdChange("station-pw"), KX_OK);
-  ASSERT_EQ(sqlite3_exec(db, plant.c_str(), nullptr, nullptr, nullptr),
-            SQLITE_OK);
+  query("UPDATE station_setting SET value = '" + station_legacy +
+        "' WHERE name = 'station_password'");
   auto station_hash = [&] {
-    std::string hash;
-    sqlite3_exec(
-        db, "SELECT value FROM station_setting WHERE name = 'station_password'",
-        [](void* out, int, char** values, char**) {
-          *static_cast<std::string*>(out) = values[0];
-          return 0;
-        },
-        &hash, nullptr);
-    return hash;
+    return query(
+        "SELECT value FROM station_setting WHERE name = 'station_password'");
   };
   ASSERT_EQ(station_hash(), station_legacy);
   EXPECT_EQ(KX_PasswdCheck("station-pw"), -1);
@@ -329,7 +317,6 @@ TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {
   EXPECT_EQ(KX_PasswdCheck("old-form"), 0);
   EXPECT_EQ(station_hash().rfind("$argon2id$", 0), 0u);
   EXPECT_EQ(KX_PasswdCheck("old-form"), 0);
-  sqlite3_close(db);
 }
 
 TEST_F(UsersTest, NoPasswordIsStoredAsText) {

@@ -2,6 +2,7 @@ package korvane.str.diskarray;
 
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
+import static korvane.str.diskarray.TestStation.hostGroupName;
 import static korvane.str.diskarray.TestStation.logicalUnit;
 import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.runJava;
@@ -41,12 +42,6 @@ class ConnectivityEndToEndTest {
     }
   }
 
-  private static HostGroupName name(String text) {
-    HostGroupName name = new HostGroupName();
-    name.hgname = text;
-    return name;
-  }
-
   @Test
   void configuredHostsSurviveARestartAndKeepTheirLus() throws Exception {
     LANInformation lan = DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 0);
@@ -60,9 +55,9 @@ class ConnectivityEndToEndTest {
     assertEquals("192.168.5.20", condition.ctl0_ip);
     assertEquals("192.168.5.1", condition.ctl0_gateway);
 
-    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, -1, name("web"));
-    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 5, name("db"));
-    assertEquals(0x1104, codeOf(() -> DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 6, name("db"))));
+    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, -1, hostGroupName("web"));
+    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 5, hostGroupName("db"));
+    assertEquals(0x1104, codeOf(() -> DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 6, hostGroupName("db"))));
     HGList groups = DiskArrayUtilityJNI.KX_GetHGList(UNIT);
     assertEquals("web", groups.ctl[0].port[1].hg[1].hgname);
     assertEquals(1, groups.ctl[0].port[1].hg[5].valid);
@@ -139,7 +134,7 @@ class ConnectivityEndToEndTest {
 
   @Test
   void hostGroupSelectionsAndTargetIdImport() throws Exception {
-    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 1, 0, 3, name("backup"));
+    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 1, 0, 3, hostGroupName("backup"));
     LuMappingHGInfo mapping = new LuMappingHGInfo();
     mapping.lu[4] = 0;
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 1, 0, 3, 0, mapping);

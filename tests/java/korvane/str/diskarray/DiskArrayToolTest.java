@@ -13,7 +13,7 @@ import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
-import korvane.str.diskarray.TestStation.ToolResult;
+import korvane.str.diskarray.TestStation.JavaRun;
 import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -26,7 +26,7 @@ class DiskArrayToolTest {
     return scratch.resolve("station");
   }
 
-  private ToolResult tool(String... args) {
+  private JavaRun tool(String... args) {
     List<String> all = new ArrayList<>(List.of("--station", station().toString()));
     all.addAll(List.of(args));
     ByteArrayOutputStream out = new ByteArrayOutputStream();
@@ -34,12 +34,12 @@ class DiskArrayToolTest {
     int status = DiskArrayTool.run(all.toArray(new String[0]),
         new PrintStream(out, true, StandardCharsets.UTF_8),
         new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new ToolResult(status, out.toString(StandardCharsets.UTF_8),
+    return new JavaRun(status, out.toString(StandardCharsets.UTF_8),
         err.toString(StandardCharsets.UTF_8));
   }
 
-  private ToolResult succeed(String... args) {
-    ToolResult result = tool(args);
+  private JavaRun succeed(String... args) {
+    JavaRun result = tool(args);
     assertEquals(0, result.status, result::toString);
     return result;
   }
@@ -56,9 +56,9 @@ class DiskArrayToolTest {
     assertUnit(unit("array02", "", 0, 0, 0, 0, "", ""),
         DiskArrayUtilityJNI.KX_GetUnitParam("array02"));
 
-    ToolResult show = succeed("show", "array01");
-    assertTrue(show.out.contains("connect_type  -56"), show::toString);
-    assertTrue(show.out.contains("ctl1          10.0.0.2"), show::toString);
+    JavaRun show = succeed("show", "array01");
+    assertTrue(show.stdout.contains("connect_type  -56"), show::toString);
+    assertTrue(show.stdout.contains("ctl1          10.0.0.2"), show::toString);
 
     // Options not given keep the unit's values.
     succeed("change", "array01", "--name", "array01-new", "--alert", "9");
@@ -67,37 +67,37 @@ class DiskArrayToolTest {
     assertUnit(array01, DiskArrayUtilityJNI.KX_GetUnitParam("array01-new"));
 
     succeed("delete", "array02", "--yes");
-    ToolResult list = succeed("list");
-    assertEquals(2, list.out.strip().split("\n").length, list::toString);
-    assertTrue(list.out.contains("array01-new"), list::toString);
-    assertFalse(list.out.contains("array02"), list::toString);
+    JavaRun list = succeed("list");
+    assertEquals(2, list.stdout.strip().split("\n").length, list::toString);
+    assertTrue(list.stdout.contains("array01-new"), list::toString);
+    assertFalse(list.stdout.contains("array02"), list::toString);
 
-    assertEquals("(no labels)\n", succeed("labels").out);
-    assertEquals("LU01 LUN1\n", succeed("modify-info", "LU01 LUN1", "4").out);
-    ToolResult labels = succeed("labels");
+    assertEquals("(no labels)\n", succeed("labels").stdout);
+    assertEquals("LU01 LUN1\n", succeed("modify-info", "LU01 LUN1", "4").stdout);
+    JavaRun labels = succeed("labels");
     assertEquals(List.of("OLD", "NEW", "LU01", "LUN1"),
-        List.of(labels.out.strip().split("\\s+")), labels::toString);
+        List.of(labels.stdout.strip().split("\\s+")), labels::toString);
   }
 
   @Test
   void stationErrorsExitWithStatusOneAndTheCode() {
     succeed("add", "array01");
 
-    ToolResult duplicate = tool("add", "array01");
+    JavaRun duplicate = tool("add", "array01");
     assertEquals(1, duplicate.status, duplicate::toString);
-    assertTrue(duplicate.err.contains("4100 (0x1004)"), duplicate::toString);
+    assertTrue(duplicate.stderr.contains("4100 (0x1004)"), duplicate::toString);
 
-    ToolResult missing = tool("show", "nosuch");
+    JavaRun missing = tool("show", "nosuch");
     assertEquals(1, missing.status, missing::toString);
-    assertTrue(missing.err.contains("4099 (0x1003)"), missing::toString);
+    assertTrue(missing.stderr.contains("4099 (0x1003)"), missing::toString);
 
-    ToolResult change = tool("change", "nosuch", "--alert", "1");
+    JavaRun change = tool("change", "nosuch", "--alert", "1");
     assertEquals(1, change.status, change::toString);
-    assertTrue(change.err.contains("0x1003"), change::toString);
+    assertTrue(change.stderr.contains("0x1003"), change::toString);
 
-    ToolResult badLabel = tool("modify-info", "TOOLONG X", "4");
+    JavaRun badLabel = tool("modify-info", "TOOLONG X", "4");
     assertEquals(1, badLabel.status, badLabel::toString);
-    assertTrue(badLabel.err.contains("4107 (0x100B)"), badLabel::toString);
+    assertTrue(badLabel.stderr.contains("4107 (0x100B)"), badLabel::toString);
   }
 
   @Test
@@ -141,17 +141,17 @@ class DiskArrayToolTest {
       {"drive", "array01", "15", "0", "block"},
     };
     for (String[] args : misuses) {
-      ToolResult result = tool(args);
+      JavaRun result = tool(args);
       assertEquals(2, result.status, () -> String.join(" ", args) + "\n" + result);
-      assertTrue(result.err.startsWith("diskarray: "), result::toString);
+      assertTrue(result.stderr.startsWith("diskarray: "), result::toString);
     }
     assertFalse(Files.exists(station()), "a usage error created the station");
   }
 
-  private ToolResult fail(int status, String code, String... args) {
-    ToolResult result = tool(args);
+  private JavaRun fail(int status, String code, String... args) {
+    JavaRun result = tool(args);
     assertEquals(status, result.status, result::toString);
-    assertTrue(result.err.contains(code), result::toString);
+    assertTrue(result.stderr.contains(code), result::toString);
     return result;
   }
 
@@ -170,31 +170,31 @@ class DiskArrayToolTest {
     succeed("add", "array01", "--ctl0", "10.0.0.1");
     succeed("user", "add", "array01", "admin", "Secret-1");
     fail(1, "4115 (0x1013)", "login", "array01", "admin", "wrong");
-    assertTrue(succeed("login", "array01", "admin", "Secret-1").out
+    assertTrue(succeed("login", "array01", "admin", "Secret-1").stdout
         .startsWith("logged in as admin on controller 0 at "));
-    assertTrue(succeed("whoami", "array01").out.startsWith("controller 0: admin since "));
-    assertTrue(succeed("clock", "array01", "set", "2030-01-02 03:04:05").out
+    assertTrue(succeed("whoami", "array01").stdout.startsWith("controller 0: admin since "));
+    assertTrue(succeed("clock", "array01", "set", "2030-01-02 03:04:05").stdout
         .startsWith("2030-01-02 03:04:0"));
 
     assertEquals("added RAID group 0: RAID 5, 835416 MB\n", succeed("rg", "add", "array01",
-        "--level", "5", "--port", "0", "--row", "0", "--width", "4", "--depth", "2").out);
+        "--level", "5", "--port", "0", "--row", "0", "--width", "4", "--depth", "2").stdout);
     assertEquals("added RAID group 4: RAID 1, 286102 MB\n", succeed("rg", "add", "array01",
-        "--level", "1", "--port", "2", "--row", "2", "--width", "2", "--number", "4").out);
+        "--level", "1", "--port", "2", "--row", "2", "--width", "2", "--number", "4").stdout);
     fail(1, "0x101D", "rg", "add", "array01", "--level", "0", "--port", "1", "--row", "1",
         "--width", "2");
     assertEquals("added LU 0: 100 MB in RAID group 0\n",
-        succeed("lu", "add", "array01", "--rg", "0", "--capacity", "100").out);
+        succeed("lu", "add", "array01", "--rg", "0", "--capacity", "100").stdout);
     succeed("lu", "add", "array01", "--rg", "4", "--capacity", "150", "--ctl", "1",
         "--staging", "off");
     fail(1, "0x1022", "lu", "add", "array01", "--rg", "4", "--capacity", "286000");
-    String lus = succeed("lu", "list", "array01").out;
+    String lus = succeed("lu", "list", "array01").stdout;
     assertTrue(lus.contains("\n1   4   RAID 1  150  off      1    unformatted  yes\n"), lus);
 
     // Not a terminal: whole progress lines, rising to 100%, no carriage returns.
-    ToolResult format = succeed("format", "array01", "0", "1");
-    assertFalse(format.out.contains("\r"), format::toString);
+    JavaRun format = succeed("format", "array01", "0", "1");
+    assertFalse(format.stdout.contains("\r"), format::toString);
     List<Integer> percents = new ArrayList<>();
-    for (String line : format.out.split("\n")) {
+    for (String line : format.stdout.split("\n")) {
       if (line.startsWith("[")) {
         assertTrue(line.matches("\\[[#-]{30}\\] +\\d+%  \\d of 2 done.*"), line);
         percents.add(Integer.parseInt(line.replaceAll("^.*\\] +(\\d+)%.*$", "$1")));
@@ -204,49 +204,49 @@ class DiskArrayToolTest {
     for (int i = 1; i < percents.size(); i++) {
       assertTrue(percents.get(i) >= percents.get(i - 1), format::toString);
     }
-    assertTrue(format.out.endsWith("formatted LUs 0, 1\n"), format::toString);
+    assertTrue(format.stdout.endsWith("formatted LUs 0, 1\n"), format::toString);
     TestStation.open(station());
     assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).status);
     assertEquals(0, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).status);
 
-    ToolResult status = succeed("status", "array01");
-    assertTrue(status.out.contains("RAID groups     2\n"), status::toString);
-    assertTrue(status.out.contains("LUs             2\n"), status::toString);
-    assertTrue(status.out.contains("drives          60 mounted in 4 enclosures"), status::toString);
-    assertEquals("0000...........", mapRow(status.out, 0));
-    assertEquals("0000...........", mapRow(status.out, 1));
-    assertEquals("oo44...........", mapRow(status.out, 2));
-    assertEquals("oooo...........", mapRow(status.out, 14));
-    assertFalse(status.out.contains("disagree"), status::toString);
+    JavaRun status = succeed("status", "array01");
+    assertTrue(status.stdout.contains("RAID groups     2\n"), status::toString);
+    assertTrue(status.stdout.contains("LUs             2\n"), status::toString);
+    assertTrue(status.stdout.contains("drives          60 mounted in 4 enclosures"), status::toString);
+    assertEquals("0000...........", mapRow(status.stdout, 0));
+    assertEquals("0000...........", mapRow(status.stdout, 1));
+    assertEquals("oo44...........", mapRow(status.stdout, 2));
+    assertEquals("oooo...........", mapRow(status.stdout, 14));
+    assertFalse(status.stdout.contains("disagree"), status::toString);
 
     // A blocked member shows as X; returned, it rebuilds and shows as R.
     assertEquals("block the drive at port 1, row 0: blocked\n",
-        succeed("drive", "array01", "1", "0", "block").out);
-    assertEquals("0X00...........", mapRow(succeed("status", "array01").out, 0));
+        succeed("drive", "array01", "1", "0", "block").stdout);
+    assertEquals("0X00...........", mapRow(succeed("status", "array01").stdout, 0));
     assertEquals("restore the drive at port 1, row 0: rebuilding\n",
-        succeed("drive", "array01", "1", "0", "restore").out);
-    assertEquals("0R00...........", mapRow(succeed("status", "array01").out, 0));
+        succeed("drive", "array01", "1", "0", "restore").stdout);
+    assertEquals("0R00...........", mapRow(succeed("status", "array01").stdout, 0));
 
     // Only the last LU can go; naming another one changes nothing.
     String before = TestStation.storageSnapshot("array01");
     fail(1, "only the last LU", "lu", "delete", "array01", "0");
     assertEquals(before, TestStation.storageSnapshot("array01"));
-    assertEquals("deleted LU 1\n", succeed("lu", "delete", "array01").out);
+    assertEquals("deleted LU 1\n", succeed("lu", "delete", "array01").stdout);
     succeed("rg", "delete", "array01", "4");
     assertEquals(-1, DiskArrayUtilityJNI.KX_GetRaidGroups("array01")[4].rgnum);
 
     succeed("logout", "array01");
     fail(1, "0x1015", "logout", "array01");
-    assertEquals("controller 0: no session\n", succeed("whoami", "array01").out);
+    assertEquals("controller 0: no session\n", succeed("whoami", "array01").stdout);
   }
 
   @Test
   void helpNeedsNoStation() {
-    ToolResult help = succeed("help");
+    JavaRun help = succeed("help");
     for (String command : new String[] {"list", "show", "add", "change", "delete", "labels",
         "demo", "--station", "--connect-type", "login", "whoami", "status", "rg add", "lu add",
         "format", "--controller"}) {
-      assertTrue(help.out.contains(command), command);
+      assertTrue(help.stdout.contains(command), command);
     }
     assertFalse(Files.exists(station()));
   }

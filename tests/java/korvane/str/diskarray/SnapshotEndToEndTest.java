@@ -1,6 +1,7 @@
 package korvane.str.diskarray;
 
 import static korvane.str.diskarray.TestStation.codeOf;
+import static korvane.str.diskarray.TestStation.hostGroupName;
 import static korvane.str.diskarray.TestStation.logicalUnit;
 import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.unit;
@@ -47,12 +48,6 @@ class SnapshotEndToEndTest {
     }
   }
 
-  private static HostGroupName hostGroup(String text) {
-    HostGroupName name = new HostGroupName();
-    name.hgname = text;
-    return name;
-  }
-
   @Test
   void everyPartEqualsTheOwningRead() throws Exception {
     DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
@@ -60,7 +55,7 @@ class SnapshotEndToEndTest {
     LANInformation lan = DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 1);
     lan.ip_address = "192.168.7.21";
     DiskArrayUtilityJNI.KX_SetLANInformation(UNIT, 1, lan, 0);
-    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 4, hostGroup("db"));
+    DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 4, hostGroupName("db"));
     LuMappingHGInfo mapping = new LuMappingHGInfo();
     mapping.lu[0] = 1;
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 1, 4, 0, mapping);
@@ -73,9 +68,7 @@ class SnapshotEndToEndTest {
     ArrayAllInformation all = DiskArrayUtilityJNI.KX_GetAllInformation(UNIT);
 
     Map<String, Object> owned = new HashMap<>();
-    owned.put("unit_conditions", new UnitCondition[] {
-        DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 0),
-        DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 1)});
+    owned.put("unit_conditions", perController(c -> DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, c)));
     owned.put("drive_status", DiskArrayUtilityJNI.KX_GetDriveStatus(UNIT));
     owned.put("drive_info", DiskArrayUtilityJNI.KX_GetDriveInformationAll(UNIT));
     owned.put("raid", DiskArrayUtilityJNI.KX_GetRaidGroups(UNIT));
@@ -85,21 +78,15 @@ class SnapshotEndToEndTest {
     owned.put("turbo_lu", DiskArrayUtilityJNI.KX_GetTurboLU(UNIT));
     TargetId[] targets = DiskArrayUtilityJNI.KX_GetTargetId(UNIT, 0);
     owned.put("target_id", new TargetId[][] {targets, targets});
-    owned.put("lan_info", new LANInformation[] {
-        DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 0),
-        DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, 1)});
-    owned.put("sync_ctrl", new SyncControl[] {
-        DiskArrayUtilityJNI.KX_GetSyncControl(UNIT, 0),
-        DiskArrayUtilityJNI.KX_GetSyncControl(UNIT, 1)});
+    owned.put("lan_info", perController(c -> DiskArrayUtilityJNI.KX_GetLANInformation(UNIT, c)));
+    owned.put("sync_ctrl", perController(c -> DiskArrayUtilityJNI.KX_GetSyncControl(UNIT, c)));
     owned.put("rest_info", DiskArrayUtilityJNI.KX_GetDiskDriveRestoration(UNIT));
     owned.put("prefetch_info", DiskArrayUtilityJNI.KX_GetPrefetchInformation(UNIT));
     owned.put("verify", DiskArrayUtilityJNI.KX_GetOnlineVerify(UNIT));
     owned.put("fibre_info", DiskArrayUtilityJNI.KX_GetFibreInformation(UNIT));
     owned.put("user_reg_info", DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0));
     owned.put("comdev", DiskArrayUtilityJNI.KX_GetCommandDevice(UNIT));
-    owned.put("on_opt", new NowWZParameter[] {
-        DiskArrayUtilityJNI.KX_GetNowWZParam(UNIT, 0),
-        DiskArrayUtilityJNI.KX_GetNowWZParam(UNIT, 1)});
+    owned.put("on_opt", perController(c -> DiskArrayUtilityJNI.KX_GetNowWZParam(UNIT, c)));
     owned.put("rvrfsrc", DiskArrayUtilityJNI.KX_GetRvrfSrcPath(UNIT));
     owned.put("unit_info", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT));
     int alerts = DiskArrayUtilityJNI.KX_AlertCheck(UNIT, 1);
@@ -178,6 +165,19 @@ class SnapshotEndToEndTest {
     ArrayAllInformation after = DiskArrayUtilityJNI.KX_GetAllInformation(UNIT);
     assertEquals(total, capacityOfGroup(after, 0));
     assertNotNull(after.lu[0]);
+  }
+
+  interface ControllerRead {
+    Object read(int controller) throws Exception;
+  }
+
+  /** What a read gives through controller 0 and controller 1, as an array of its type. */
+  private static Object[] perController(ControllerRead read) throws Exception {
+    Object first = read.read(0);
+    Object[] both = (Object[]) Array.newInstance(first.getClass(), 2);
+    both[0] = first;
+    both[1] = read.read(1);
+    return both;
   }
 
   /** Free megabytes of the group plus the megabytes of its LUs. */

@@ -151,30 +151,18 @@ final class TestStation {
     }
   }
 
+  static HostGroupName hostGroupName(String text) {
+    HostGroupName name = new HostGroupName();
+    name.hgname = text;
+    return name;
+  }
+
   /** Runs the call, requires a DiskArrayException, and returns its code. */
   static int codeOf(Executable call) {
     return assertThrows(DiskArrayException.class, call).getCode();
   }
 
-  /** What a run of the tool printed, and how it ended. */
-  static final class ToolResult {
-    final int status;
-    final String out;
-    final String err;
-
-    ToolResult(int status, String out, String err) {
-      this.status = status;
-      this.out = out;
-      this.err = err;
-    }
-
-    @Override
-    public String toString() {
-      return "exit " + status + "\n--- stdout\n" + out + "--- stderr\n" + err;
-    }
-  }
-
-  /** What a child JVM printed, and how it ended. */
+  /** What a child JVM, or a run of the tool in this one, printed, and how it ended. */
   static final class JavaRun {
     final int status;
     final String stdout;

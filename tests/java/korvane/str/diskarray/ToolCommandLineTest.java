@@ -18,7 +18,7 @@ import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
-import korvane.str.diskarray.TestStation.ToolResult;
+import korvane.str.diskarray.TestStation.JavaRun;
 import korvane.str.diskarray.cli.DiskArrayTool;
 import korvane.str.diskarray.cli.StationLocation;
 import org.junit.jupiter.api.Test;
@@ -38,7 +38,7 @@ class ToolCommandLineTest {
   }
 
   /** Runs the tool in this JVM with the given standard input (never a terminal). */
-  private ToolResult run(String input, String... args) {
+  private JavaRun run(String input, String... args) {
     List<String> all = new ArrayList<>(List.of("--station", station().toString()));
     all.addAll(List.of(args));
     ByteArrayOutputStream out = new ByteArrayOutputStream();
@@ -47,18 +47,18 @@ class ToolCommandLineTest {
     int status = DiskArrayTool.run(all.toArray(new String[0]), in,
         new PrintStream(out, true, StandardCharsets.UTF_8),
         new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new ToolResult(status, out.toString(StandardCharsets.UTF_8),
+    return new JavaRun(status, out.toString(StandardCharsets.UTF_8),
         err.toString(StandardCharsets.UTF_8));
   }
 
-  private ToolResult expect(int status, String... args) {
-    ToolResult result = run("", args);
+  private JavaRun expect(int status, String... args) {
+    JavaRun result = run("", args);
     assertEquals(status, result.status, () -> String.join(" ", args) + "\n" + result);
     return result;
   }
 
   private String ok(String... args) {
-    return expect(0, args).out;
+    return expect(0, args).stdout;
   }
 
   private Object json(String... args) {
@@ -92,9 +92,9 @@ class ToolCommandLineTest {
     assertEquals(1, number(group.get("port")));
     assertEquals(10, number(group.get("row")));
     for (String bad : new String[] {"0x1", "+1", "1.0", " 1", "1e1", ""}) {
-      ToolResult refused = expect(2, "lu", "add", "u1", "--rg", "0", "--capacity", "10",
+      JavaRun refused = expect(2, "lu", "add", "u1", "--rg", "0", "--capacity", "10",
           "--number", bad);
-      assertTrue(refused.err.contains("decimal"), refused::toString);
+      assertTrue(refused.stderr.contains("decimal"), refused::toString);
     }
 
     expect(2, "clock", "u1", "set", "2030-02-30 00:00:00");
@@ -105,23 +105,23 @@ class ToolCommandLineTest {
 
   @Test
   void optionsAreCheckedPerCommandAndDoubleDashEndsThem() {
-    ToolResult unknown = expect(2, "list", "--bogus");
-    assertTrue(unknown.err.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
+    JavaRun unknown = expect(2, "list", "--bogus");
+    assertTrue(unknown.stderr.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
     // --raw belongs to stats only; --json is a flag of list, not an option with a value.
-    assertTrue(expect(2, "list", "--raw").err.contains("unknown option '--raw'"));
+    assertTrue(expect(2, "list", "--raw").stderr.contains("unknown option '--raw'"));
     expect(2, "list", "--json", "extra");
     expect(2, "rg", "add", "u1", "--level", "5", "--level", "6", "--port", "0", "--row", "0",
         "--width", "3");
-    assertTrue(expect(2, "rg").err.contains("'rg' needs a subcommand"));
-    assertTrue(expect(2, "lu", "frob", "u1").err.contains("unknown command 'lu frob'"));
-    assertTrue(expect(2, "--station", "", "list").err.contains("--station"));
+    assertTrue(expect(2, "rg").stderr.contains("'rg' needs a subcommand"));
+    assertTrue(expect(2, "lu", "frob", "u1").stderr.contains("unknown command 'lu frob'"));
+    assertTrue(expect(2, "--station", "", "list").stderr.contains("--station"));
     assertFalse(Files.exists(station()), "a refused command line created the station");
 
     // Per-command help names that command's options, not every command's.
-    ToolResult help = expect(0, "rg", "add", "--help");
-    assertTrue(help.out.contains("--level") && help.out.contains("--width"), help::toString);
-    assertFalse(help.out.contains("micro") || help.out.contains("--mode"), help::toString);
-    assertEquals(help.out, ok("help", "rg", "add"));
+    JavaRun help = expect(0, "rg", "add", "--help");
+    assertTrue(help.stdout.contains("--level") && help.stdout.contains("--width"), help::toString);
+    assertFalse(help.stdout.contains("micro") || help.stdout.contains("--mode"), help::toString);
+    assertEquals(help.stdout, ok("help", "rg", "add"));
     assertTrue(ok("--version").startsWith("diskarray "));
     String completion = ok("completion");
     assertTrue(completion.contains("complete") && completion.contains("delete-all"));
@@ -136,17 +136,17 @@ class ToolCommandLineTest {
   void refusalsSayWhatIsWrong() throws Exception {
     ok("add", "u1");
     // The station has one code for both shape faults; the tool says which one it is.
-    ToolResult width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
+    JavaRun width = expect(1, "rg", "add", "u1", "--level", "6", "--port", "0", "--row", "0",
         "--width", "3");
-    assertTrue(width.err.contains("width 3 does not suit RAID 6") && width.err.contains("0x101B"),
+    assertTrue(width.stderr.contains("width 3 does not suit RAID 6") && width.stderr.contains("0x101B"),
         width::toString);
-    ToolResult fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
+    JavaRun fit = expect(1, "rg", "add", "u1", "--level", "5", "--port", "0", "--row", "13",
         "--width", "3", "--depth", "3");
-    assertTrue(fit.err.contains("does not fit the slots") && fit.err.contains("row 15"),
+    assertTrue(fit.stderr.contains("does not fit the slots") && fit.stderr.contains("row 15"),
         fit::toString);
-    ToolResult empty = expect(1, "drive", "u1", "14", "14", "block");
-    assertTrue(empty.err.contains("no drive is mounted at port 14, row 14"), empty::toString);
-    assertFalse(empty.err.contains("group"), empty::toString);
+    JavaRun empty = expect(1, "drive", "u1", "14", "14", "block");
+    assertTrue(empty.stderr.contains("no drive is mounted at port 14, row 14"), empty::toString);
+    assertFalse(empty.stderr.contains("group"), empty::toString);
 
     // --rows grows by rows, --depth names the total; one of them, not both.
     ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
@@ -160,8 +160,8 @@ class ToolCommandLineTest {
         ok("drive", "u1", "1", "0", "block"));
     assertTrue(ok("drives", "u1").contains("\n1     0    blocked "), () -> ok("drives", "u1"));
 
-    ToolResult tooLong = expect(2, "add", "n".repeat(17));
-    assertTrue(tooLong.err.contains("is refused: it has 17 bytes, at most 16"), tooLong::toString);
+    JavaRun tooLong = expect(2, "add", "n".repeat(17));
+    assertTrue(tooLong.stderr.contains("is refused: it has 17 bytes, at most 16"), tooLong::toString);
 
     // File problems in words, not Java exception names.
     Path file = Files.writeString(scratch.resolve("plain-file"), "x");
@@ -184,8 +184,8 @@ class ToolCommandLineTest {
     for (String[] args : new String[][] {
       {"lu", "delete-all", "u1"}, {"rg", "delete-all", "u1"}, {"user", "delete-all", "u1"},
       {"delete", "u1"}}) {
-      ToolResult refused = expect(2, args);
-      assertTrue(refused.err.contains("--yes"), refused::toString);
+      JavaRun refused = expect(2, args);
+      assertTrue(refused.stderr.contains("--yes"), refused::toString);
     }
     assertEquals(1, array(json("lu", "list", "u1", "--json")).size());
     assertEquals(1, array(json("list", "--json")).size());
@@ -289,16 +289,16 @@ class ToolCommandLineTest {
   @Test
   void passwordsComeFromStandardInput() {
     ok("add", "u1");
-    ToolResult added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");
+    JavaRun added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");
     assertEquals(0, added.status, added::toString);
-    ToolResult wrong = run("wrong-1\n", "login", "u1", "admin", "--password-stdin");
+    JavaRun wrong = run("wrong-1\n", "login", "u1", "admin", "--password-stdin");
     assertEquals(1, wrong.status, wrong::toString);
-    ToolResult login = run("Secret-1\r\n", "login", "u1", "admin", "--password-stdin");
+    JavaRun login = run("Secret-1\r\n", "login", "u1", "admin", "--password-stdin");
     assertEquals(0, login.status, login::toString);
-    assertTrue(login.out.startsWith("logged in as admin"), login::toString);
+    assertTrue(login.stdout.startsWith("logged in as admin"), login::toString);
 
     // Changing an account reads the old password, then the new one.
-    ToolResult change = run("Secret-1\nSecret-2\n", "user", "change", "u1", "admin", "root",
+    JavaRun change = run("Secret-1\nSecret-2\n", "user", "change", "u1", "admin", "root",
         "--password-stdin");
     assertEquals(0, change.status, change::toString);
     assertEquals(0, run("Secret-2\n", "login", "u1", "root", "--password-stdin").status);
@@ -317,11 +317,11 @@ class ToolCommandLineTest {
     assertEquals(0, run("Secret-3\n", "login", "u1", "guest", "--password-stdin").status);
 
     // Input that ends early is a usage error; so is no password at all off a terminal.
-    ToolResult cut = run("", "login", "u1", "root", "--password-stdin");
+    JavaRun cut = run("", "login", "u1", "root", "--password-stdin");
     assertEquals(2, cut.status, cut::toString);
-    ToolResult none = run("Secret-2\n", "login", "u1", "root");
+    JavaRun none = run("Secret-2\n", "login", "u1", "root");
     assertEquals(2, none.status, none::toString);
-    assertTrue(none.err.contains("--password-stdin") && none.err.contains("DISKARRAY_PASSWORD"),
+    assertTrue(none.stderr.contains("--password-stdin") && none.stderr.contains("DISKARRAY_PASSWORD"),
         none::toString);
   }
 
@@ -381,23 +381,23 @@ class ToolCommandLineTest {
     assertEquals(1, number(object(copied.get(1)).get("defaultCTL")));
 
     // Applied again, group 0 exists: refused, nothing changes.
-    ToolResult again = expect(1, "config", "rglu", "apply", "copy", file.toString(), "--yes");
-    assertTrue(again.err.contains("RAID group 0 exists"), again::toString);
+    JavaRun again = expect(1, "config", "rglu", "apply", "copy", file.toString(), "--yes");
+    assertTrue(again.stderr.contains("RAID group 0 exists"), again::toString);
     assertEquals(2, array(json("lu", "list", "copy", "--json")).size());
 
     // A group of another number on the same drives clashes as well.
     ok("add", "taken");
     ok("rg", "add", "taken", "--level", "0", "--port", "1", "--row", "0", "--width", "2",
         "--number", "3");
-    ToolResult slots = expect(1, "config", "rglu", "apply", "taken", file.toString(), "--yes");
-    assertTrue(slots.err.contains("belongs to RAID group 3"), slots::toString);
+    JavaRun slots = expect(1, "config", "rglu", "apply", "taken", file.toString(), "--yes");
+    assertTrue(slots.stderr.contains("belongs to RAID group 3"), slots::toString);
     assertEquals(1, array(json("rg", "list", "taken", "--json")).size());
 
     // The station refuses a group part way (a blocked drive): what was created goes again.
     ok("add", "blocked");
     ok("drive", "blocked", "0", "2", "block");
-    ToolResult refused = expect(1, "config", "rglu", "apply", "blocked", file.toString(), "--yes");
-    assertTrue(refused.err.contains("removed again"), refused::toString);
+    JavaRun refused = expect(1, "config", "rglu", "apply", "blocked", file.toString(), "--yes");
+    assertTrue(refused.stderr.contains("removed again"), refused::toString);
     assertEquals(0, array(json("rg", "list", "blocked", "--json")).size());
     assertEquals(0, array(json("lu", "list", "blocked", "--json")).size());
   }
