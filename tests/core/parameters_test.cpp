@@ -7,7 +7,7 @@
 
 #include "array_test_support.h"
 #include "kx_station_parameters.h"
-#include "sha256.h"
+#include "station/sha256.h"
 
 namespace core_test {
 namespace {

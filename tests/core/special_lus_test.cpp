@@ -10,7 +10,7 @@
 #include "array_test_support.h"
 #include "kx_special_lus.h"
 #include "kx_station_special_lus.h"
-#include "sha256.h"
+#include "station/sha256.h"
 
 namespace core_test {
 namespace {

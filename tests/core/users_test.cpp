@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "array_test_support.h"
-#include "sha256.h"
+#include "station/sha256.h"
 
 namespace core_test {
 namespace {

@@ -1,0 +1,165 @@
+// KX_AlertCheck: a unit's alerts from the simulated array (blocked and
+// rebuilding drives, RAID groups without their redundancy or lost, formats on
+// lost groups), with the alerts already reported remembered per unit so that
+// new ones stand out.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "kx_core.h"
+#include "kx_errors.h"
+#include "kx_station.h"
+#include "kx_station_services.h"
+#include "model/clock.h"
+#include "model/drive_health.h"
+#include "model/raid_geometry.h"
+#include "model/registry.h"
+#include "services/services.h"
+
+namespace tesk740 {
+namespace {
+
+// Members a group can lose and still serve every block.
+int Tolerance(int64_t level) {
+  switch (level) {
+    case KX_RAID_1:
+    case KX_RAID_5:
+    case KX_RAID_10:
+      return 1;
+    case KX_RAID_6:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+struct Alerts {
+  // Each alert by a key naming what it is about ("drive-blocked 0/3"), with
+  // its kind.
+  std::map<std::string, int32_t> items;
+  int32_t Kinds() const {
+    int32_t kinds = 0;
+    for (const auto& [key, kind] : items) kinds |= kind;
+    return kinds;
+  }
+};
+
+Alerts CurrentAlerts(Database& database, int64_t unit_id) {
+  Alerts alerts;
+  const std::vector<RaidGroup> groups = LoadRaidGroups(database, unit_id);
+  const std::map<int, DriveHealth> health =
+      LoadDriveHealth(database, unit_id, groups, NowMs());
+  for (const auto& [slot, drive] : health) {
+    if (slot < 0 || slot >= KX_DRIVE_SLOTS) Fail(KXE_STATION_DAMAGED);
+    const std::string where = std::to_string(slot / KX_DRIVE_ROWS) + "/" +
+                              std::to_string(slot % KX_DRIVE_ROWS);
+    if (drive.state == KX_PART_FAILED) {
+      alerts.items["drive " + where + " blocked"] = KX_ALERT_DRIVE_BLOCKED;
+    } else if (drive.state == KX_PART_REBUILDING) {
+      alerts.items["drive " + where + " rebuilding"] = KX_ALERT_DRIVE_REBUILDING;
+    }
+  }
+  Statement formatted = database.Prepare(
+      "SELECT l.lu_number FROM logical_unit l JOIN format_job f"
+      " ON f.unit_id = l.unit_id AND f.lu_number = l.lu_number"
+      " WHERE l.unit_id = ?1 AND l.rg_number = ?2 ORDER BY l.lu_number");
+  for (const RaidGroup& group : groups) {
+    int lost = 0;
+    for (const auto& [slot, drive] : health) {
+      if (group.Holds(slot / KX_DRIVE_ROWS, slot % KX_DRIVE_ROWS) &&
+          (drive.state == KX_PART_FAILED || drive.state == KX_PART_REBUILDING)) {
+        ++lost;
+      }
+    }
+    if (lost == 0) continue;
+    const std::string name = "RAID group " + std::to_string(group.number);
+    if (lost <= Tolerance(group.level)) {
+      alerts.items[name + " degraded"] = KX_ALERT_GROUP_DEGRADED;
+      continue;
+    }
+    alerts.items[name + " failed"] = KX_ALERT_GROUP_FAILED;
+    formatted.Reset();
+    formatted.Bind(1, unit_id).Bind(2, group.number);
+    while (formatted.Step()) {
+      alerts.items["format of LU " + std::to_string(formatted.Int(0)) +
+                   " failed"] = KX_ALERT_FORMAT_FAILED;
+    }
+  }
+  return alerts;
+}
+
+}  // namespace
+
+AlertEvent LoadLatestAlert(Database& database) {
+  AlertEvent event;
+  Statement select = database.Prepare(
+      "SELECT unit_name, time_ms, value, details FROM service_alert_event"
+      " WHERE event_id = 1");
+  if (select.Step()) {
+    event.unit = select.Text(0);
+    event.time_ms = select.Int(1);
+    const int64_t value = select.Int(2);
+    if (value < INT32_MIN || value > INT32_MAX) Fail(KXE_STATION_DAMAGED);
+    event.value = static_cast<int32_t>(value);
+    event.details = select.Text(3);
+  }
+  return event;
+}
+
+}  // namespace tesk740
+
+using namespace tesk740;
+
+KX_API int32_t KX_AlertCheck(const char* unit, int32_t mode, int32_t* value) {
+  if (value == nullptr) return KXE_INVALID_ARGUMENT;
+  if (mode != KX_ALERT_CHECK && mode != KX_ALERT_PEEK) {
+    return KXE_INVALID_ARGUMENT;
+  }
+  int32_t result = 0;
+  auto work = [&](Database& database) -> int32_t {
+    const int64_t unit_id = RequireUnit(database, unit, kUnitNameSize);
+    const Alerts alerts = CurrentAlerts(database, unit_id);
+    std::set<std::string> seen;
+    Statement select = database.Prepare(
+        "SELECT item FROM service_alert_seen WHERE unit_id = ?1");
+    select.Bind(1, unit_id);
+    while (select.Step()) seen.insert(select.Text(0));
+    int32_t fresh = 0;
+    std::string details;
+    for (const auto& [key, kind] : alerts.items) {
+      if (!details.empty()) details += "; ";
+      details += key;
+      if (seen.count(key) == 0) fresh |= kind;
+    }
+    result = alerts.Kinds() | (fresh << KX_ALERT_NEW_SHIFT);
+    if (mode == KX_ALERT_PEEK) return KX_OK;
+    // What is reported now is what the next check compares with; an alert
+    // that cleared and comes back is new again.
+    Statement erase =
+        database.Prepare("DELETE FROM service_alert_seen WHERE unit_id = ?1");
+    erase.Bind(1, unit_id).Run();
+    Statement insert = database.Prepare(
+        "INSERT INTO service_alert_seen (unit_id, item) VALUES (?1, ?2)");
+    for (const auto& [key, kind] : alerts.items) {
+      insert.Reset();
+      insert.Bind(1, unit_id).Bind(2, key).Run();
+    }
+    if (fresh != 0) {
+      std::string name;
+      ReadUnitName(unit, kUnitNameSize, &name);
+      Statement event = database.Prepare(
+          "INSERT INTO service_alert_event (event_id, unit_name, time_ms,"
+          " value, details) VALUES (1, ?1, ?2, ?3, ?4)"
+          " ON CONFLICT (event_id) DO UPDATE SET unit_name = excluded.unit_name,"
+          " time_ms = excluded.time_ms, value = excluded.value,"
+          " details = excluded.details");
+      event.Bind(1, name).Bind(2, NowMs()).Bind(3, result).Bind(4, details).Run();
+    }
+    return KX_OK;
+  };
+  const int32_t code = mode == KX_ALERT_PEEK ? Station::Get().Read(work)
+                                             : Station::Get().Write(work);
+  if (code == KX_OK) *value = result;
+  return code;
+}
