@@ -357,8 +357,29 @@ int32_t Station::Write(const StationWork& work) {
   return Transact("BEGIN IMMEDIATE", /*read_only=*/false, work);
 }
 
+void RunAfterCommit(Database& database, std::function<void()> action) {
+  // A read commits nothing: an action queued there would never be due.
+  if (current_read == &database) Fail(KXE_INTERNAL);
+  database.after_commit().push_back(std::move(action));
+}
+
 int32_t Station::Transact(const char* begin, bool read_only,
                           const StationWork& work) {
+  std::vector<std::function<void()>> committed_actions;
+  const int32_t code = TransactLocked(begin, read_only, work,
+                                      &committed_actions);
+  for (const std::function<void()>& action : committed_actions) {
+    try {
+      action();
+    } catch (...) {
+    }
+  }
+  return code;
+}
+
+int32_t Station::TransactLocked(
+    const char* begin, bool read_only, const StationWork& work,
+    std::vector<std::function<void()>>* committed_actions) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!database_) return KXE_NOT_INITIALIZED;
   Database& database = *database_;
@@ -369,15 +390,19 @@ int32_t Station::Transact(const char* begin, bool read_only,
     return failure.code;
   }
   ReadScope scope(read_only ? &database : nullptr);
+  std::vector<std::function<void()>>& queued = database.after_commit();
+  queued.clear();
   try {
     code = work(database);
     if (code == KX_OK) {
       database.Exec("COMMIT");
+      committed_actions->swap(queued);
       return KX_OK;
     }
   } catch (const CommittedFailure& failure) {
     try {
       database.Exec("COMMIT");
+      committed_actions->swap(queued);
       return failure.code;
     } catch (const StationFailure& commit_failure) {
       code = commit_failure.code;
@@ -390,6 +415,7 @@ int32_t Station::Transact(const char* begin, bool read_only,
   // A failed COMMIT can leave the transaction open; a rollback of nothing
   // is harmless.
   sqlite3_exec(database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+  queued.clear();
   return code;
 }
 

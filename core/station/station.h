@@ -17,6 +17,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tesk740 {
 
@@ -94,8 +95,13 @@ class Database {
   void Exec(const char* sql);
   sqlite3* handle() const { return db_; }
 
+  // RunAfterCommit's queue: filled by the write's work, run or dropped by
+  // the station when the transaction ends.
+  std::vector<std::function<void()>>& after_commit() { return after_commit_; }
+
  private:
   sqlite3* db_;
+  std::vector<std::function<void()>> after_commit_;
 };
 
 // Work done inside a transaction: returns KX_OK to commit, any other code to
@@ -128,12 +134,23 @@ class Station {
  private:
   Station() = default;
   int32_t Transact(const char* begin, bool read_only, const StationWork& work);
+  int32_t TransactLocked(const char* begin, bool read_only,
+                         const StationWork& work,
+                         std::vector<std::function<void()>>* committed_actions);
   void OpenLocked(const std::filesystem::path& directory);
 
   std::mutex mutex_;
   std::unique_ptr<Database> database_;
   std::filesystem::path directory_;
 };
+
+// Runs `action` once the write transaction that `database` is in has
+// committed, after the station's lock is released: for work that must not
+// hold the station while it waits on the outside world (notifications sent
+// over the network), and must happen only for a change that was kept. Dropped
+// when the transaction rolls back. Actions run in the order they were added,
+// on the thread that made the change; an exception from one is swallowed.
+void RunAfterCommit(Database& database, std::function<void()> action);
 
 // The directory of the open station (where station.db lies).
 std::filesystem::path StationDirectory(Database& database);
