@@ -111,9 +111,40 @@ static_assert(KX_HOST_CONTROLLERS == 2 && KX_HOST_PORTS == 2 &&
                   kHostGroupCapacity == 128 && kHostLunCapacity == 256 &&
                   kLunBitmapBytes == 64 && KX_LOGICAL_UNIT_COUNT == 512,
               "step 2 writes the ranges as numbers");
+constexpr ColumnRule kConnectivityColumns[] = {
+    IntegerColumn("conn_host_group", "controller", 0, 1),
+    IntegerColumn("conn_host_group", "port", 0, 1),
+    IntegerColumn("conn_host_group", "hg", 0, 127),
+    TextColumn("conn_host_group", "name", 0, 8),
+    IntegerColumn("conn_host_wwn", "controller", 0, 1),
+    IntegerColumn("conn_host_wwn", "port", 0, 1),
+    IntegerColumn("conn_host_wwn", "slot", 0, 127),
+    TextColumn("conn_host_wwn", "node_name", 0, 16),
+    TextColumn("conn_host_wwn", "port_name", 0, 16),
+    IntegerColumn("conn_host_wwn", "hostflag", 0, 255),
+    IntegerColumn("conn_host_wwn", "hg", 0, 127),
+    TextColumn("conn_host_wwn", "nickname", 0, 8),
+    IntegerColumn("conn_lu_map", "controller", 0, 1),
+    IntegerColumn("conn_lu_map", "port", 0, 1),
+    IntegerColumn("conn_lu_map", "hg", 0, 127),
+    IntegerColumn("conn_lu_map", "host_lun", 0, 255),
+    IntegerColumn("conn_lu_map", "lu", 0, 511),
+    IntegerColumn("conn_permission", "controller", 0, 1),
+    IntegerColumn("conn_permission", "port", 0, 1),
+    IntegerColumn("conn_permission", "slot", 0, 127),
+    TextColumn("conn_permission", "node_name", 0, 16),
+    TextColumn("conn_permission", "port_name", 0, 16),
+    TextColumn("conn_permission", "n_port_id", 0, 6),
+    BytesColumn("conn_permission", "bitmap", 64, 64),
+    IntegerColumn("conn_port", "controller", 0, 1),
+    IntegerColumn("conn_port", "port", 0, 1),
+    IntegerColumn("conn_port", "hg_security", 0, 1),
+};
+
 }  // namespace
 
-const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps, std::size(kConnectivitySteps)};
+const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps, std::size(kConnectivitySteps),
+                            kConnectivityColumns, std::size(kConnectivityColumns)};
 
 namespace {
 
@@ -131,8 +162,9 @@ std::optional<LanTexts> StoredLan(Database& database, int64_t unit_id,
                                   int controller) {
   const std::string name = "connectivity.lan." + std::to_string(controller);
   if (!LoadSettingBytes(database, unit_id, name)) return std::nullopt;
-  const auto lan =
-      LoadSetting<LANInformationRecord>(database, unit_id, name, {});
+  const auto lan = LoadSetting<LANInformationRecord>(
+      database, unit_id, name, {},
+      [](const LANInformationRecord& stored) { RequireOk(LanFault(stored)); });
   return LanTexts{FieldText(lan.ip_address), FieldText(lan.subnet),
                   FieldText(lan.gateway)};
 }

@@ -24,6 +24,20 @@ namespace {
 constexpr char kDefaultGroupName[] = "default";
 constexpr char kMappingModeSetting[] = "connectivity.mapping_mode";
 constexpr char kPortOptionSetting[] = "connectivity.port_options";
+
+// What KX_SetPortOption accepts: per port a LIP mode of 0 or 1 and options
+// within the mask.
+void CheckPortOption(const PortOptionRecord& record) {
+  for (const PortOptionCtlInfoRecord& controller : record.ctl) {
+    for (int p = 0; p < KX_HOST_PORTS; ++p) {
+      if ((controller.lip_mode[p] != 0 && controller.lip_mode[p] != 1) ||
+          controller.port_common_opt[p] < 0 ||
+          controller.port_common_opt[p] > KX_PORT_OPTION_MASK) {
+        Fail(KXE_INVALID_ARGUMENT);
+      }
+    }
+  }
+}
 constexpr int32_t kControllerFlags = 0x3;  // bit n for controller n
 
 struct HostGroup {
@@ -112,19 +126,19 @@ void SetHgSecurity(Database& database, int64_t unit_id, int controller,
   upsert.Run();
 }
 
-int32_t MappingMode(Database& database, int64_t unit_id) {
-  const int32_t mode =
-      LoadSetting<int32_t>(database, unit_id, kMappingModeSetting, 0);
-  if (mode != KX_MAPPING_MODE_OFF && mode != KX_MAPPING_MODE_ON) {
-    Fail(KXE_STATION_DAMAGED);
-  }
-  return mode;
-}
-
-void SetMappingMode(Database& database, int64_t unit_id, int32_t mode) {
+void CheckMappingMode(int32_t mode) {
   if (mode != KX_MAPPING_MODE_OFF && mode != KX_MAPPING_MODE_ON) {
     Fail(KXE_INVALID_ARGUMENT);
   }
+}
+
+int32_t MappingMode(Database& database, int64_t unit_id) {
+  return LoadSetting<int32_t>(database, unit_id, kMappingModeSetting,
+                              KX_MAPPING_MODE_OFF, CheckMappingMode);
+}
+
+void SetMappingMode(Database& database, int64_t unit_id, int32_t mode) {
+  CheckMappingMode(mode);
   StoreSetting<int32_t>(database, unit_id, kMappingModeSetting, mode);
 }
 
@@ -574,7 +588,7 @@ KX_API int32_t KX_GetPortOption(const char* unit, PortOptionRecord* record) {
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     *record = tesk740::LoadSetting(database, unit_id,
                                    tesk740::kPortOptionSetting,
-                                   PortOptionRecord{});
+                                   PortOptionRecord{}, tesk740::CheckPortOption);
     return KX_OK;
   });
 }
@@ -584,15 +598,7 @@ KX_API int32_t KX_SetPortOption(const char* unit,
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
-    for (const PortOptionCtlInfoRecord& controller : record->ctl) {
-      for (int p = 0; p < KX_HOST_PORTS; ++p) {
-        if ((controller.lip_mode[p] != 0 && controller.lip_mode[p] != 1) ||
-            controller.port_common_opt[p] < 0 ||
-            controller.port_common_opt[p] > KX_PORT_OPTION_MASK) {
-          return KXE_INVALID_ARGUMENT;
-        }
-      }
-    }
+    tesk740::CheckPortOption(*record);
     tesk740::StoreSetting(database, unit_id, tesk740::kPortOptionSetting,
                           *record);
     return KX_OK;

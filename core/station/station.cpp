@@ -119,6 +119,43 @@ int32_t StorageCode(int sqlite_result) {
 
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
   Check(sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr));
+  const int count = sqlite3_column_count(statement_);
+  for (int column = 0; column < count; ++column) {
+    // Null for an expression; the table and column it reads otherwise.
+    const char* table = sqlite3_column_table_name(statement_, column);
+    const char* origin = sqlite3_column_origin_name(statement_, column);
+    if (table == nullptr || origin == nullptr) continue;
+    if (const ColumnRule* rule = FindColumnRule(table, origin)) {
+      checks_.push_back({column, rule});
+    }
+  }
+}
+
+void Statement::CheckRow() const {
+  for (const ColumnCheck& check : checks_) {
+    const ColumnRule& rule = *check.rule;
+    const int type = sqlite3_column_type(statement_, check.column);
+    if (type == SQLITE_NULL) continue;
+    if (rule.kind == ColumnRule::Kind::kInteger) {
+      if (type != SQLITE_INTEGER) Fail(KXE_STATION_DAMAGED);
+      const int64_t value = sqlite3_column_int64(statement_, check.column);
+      if (value < rule.low || value > rule.high) Fail(KXE_STATION_DAMAGED);
+      if (rule.values != 0 &&
+          (value < 0 || value > 63 || ((rule.values >> value) & 1) == 0)) {
+        Fail(KXE_STATION_DAMAGED);
+      }
+      continue;
+    }
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB) Fail(KXE_STATION_DAMAGED);
+    const auto* bytes = static_cast<const char*>(
+        sqlite3_column_blob(statement_, check.column));
+    const int size = sqlite3_column_bytes(statement_, check.column);
+    if (size < rule.low || size > rule.high) Fail(KXE_STATION_DAMAGED);
+    if (rule.kind == ColumnRule::Kind::kText && size > 0 &&
+        std::memchr(bytes, '\0', static_cast<size_t>(size)) != nullptr) {
+      Fail(KXE_STATION_DAMAGED);
+    }
+  }
 }
 
 Statement::~Statement() { sqlite3_finalize(statement_); }
@@ -138,7 +175,10 @@ Statement& Statement::Bind(int index, std::string_view text) {
 
 bool Statement::Step() {
   const int result = sqlite3_step(statement_);
-  if (result == SQLITE_ROW) return true;
+  if (result == SQLITE_ROW) {
+    CheckRow();
+    return true;
+  }
   if (result == SQLITE_DONE) return false;
   Fail(StorageCode(result));
 }

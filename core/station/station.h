@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -27,6 +28,10 @@ struct StationFailure {
   int32_t code;
 };
 [[noreturn]] void Fail(int32_t code);
+// Fails the work with `code` unless it is KX_OK (0).
+inline void RequireOk(int32_t code) {
+  if (code != 0) Fail(code);
+}
 
 // Thrown inside write work to end it with a failure code while keeping what
 // it wrote (for example a count of failed sign-ins): the transaction is
@@ -40,8 +45,47 @@ struct CommittedFailure {
 // outlasted the busy timeout, KXE_STORAGE for everything else.
 int32_t StorageCode(int sqlite_result);
 
+// What a column of the station may hold. Every statement that reads a
+// table's column checks each row it returns against the column's rule, so a
+// value a hand edit or a damaged file put there fails the work with
+// KXE_STATION_DAMAGED wherever it is read, the same for every reader. A NULL
+// (a LEFT JOIN that found no row) passes: the tables' columns are NOT NULL.
+struct ColumnRule {
+  enum class Kind {
+    kInteger,  // an integer within [low, high] (and in `values` if given)
+    kText,     // text or bytes of [low, high] bytes, no NUL among them
+    kBytes,    // text or bytes of [low, high] bytes, any bytes
+  };
+  const char* table;
+  const char* column;
+  Kind kind;
+  int64_t low;
+  int64_t high;
+  // For kInteger: when not 0, the value must also be one whose bit is set
+  // here (an enumeration of small numbers, such as the RAID levels).
+  uint64_t values = 0;
+};
+constexpr int64_t kAnyInteger = INT64_MAX;
+constexpr ColumnRule IntegerColumn(const char* table, const char* column,
+                                   int64_t low, int64_t high,
+                                   uint64_t values = 0) {
+  return {table, column, ColumnRule::Kind::kInteger, low, high, values};
+}
+constexpr ColumnRule TextColumn(const char* table, const char* column,
+                                int64_t min_bytes, int64_t max_bytes) {
+  return {table, column, ColumnRule::Kind::kText, min_bytes, max_bytes, 0};
+}
+constexpr ColumnRule BytesColumn(const char* table, const char* column,
+                                 int64_t min_bytes, int64_t max_bytes) {
+  return {table, column, ColumnRule::Kind::kBytes, min_bytes, max_bytes, 0};
+}
+// The rule of a table's column, or null when it has none.
+const ColumnRule* FindColumnRule(std::string_view table,
+                                 std::string_view column);
+
 // A prepared statement. Every SQLite failure throws StationFailure, so area
-// code reads as the queries it runs.
+// code reads as the queries it runs; every row it returns has been checked
+// against the rules of the columns it reads (ColumnRule).
 class Statement {
  public:
   Statement(sqlite3* db, const char* sql);
@@ -77,9 +121,16 @@ class Statement {
 
  private:
   int ColumnIndex(std::string_view column) const;
+  void CheckRow() const;
 
   sqlite3* db_;
   sqlite3_stmt* statement_ = nullptr;
+  // The result columns that come straight from a table column with a rule.
+  struct ColumnCheck {
+    int column;
+    const ColumnRule* rule;
+  };
+  std::vector<ColumnCheck> checks_;
 };
 
 // The open station.db, handed to area code inside a transaction.
@@ -183,12 +234,17 @@ void MigrateSchema(Database& database);
 // version recorded for the area in schema_area, each never edited once
 // released. An area defines its own, declared below:
 //   constexpr const char* kConnectivitySteps[] = {R"sql(CREATE TABLE ...)sql"};
-//   const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps,
-//                                           std::size(kConnectivitySteps)};
+//   constexpr ColumnRule kConnectivityColumns[] = {IntegerColumn(...), ...};
+//   const SchemaArea kConnectivitySchema = {
+//       "connectivity", kConnectivitySteps, std::size(kConnectivitySteps),
+//       kConnectivityColumns, std::size(kConnectivityColumns)};
+// `rules` are what its tables' columns may hold (ColumnRule).
 struct SchemaArea {
   const char* name;
   const char* const* steps;
   size_t step_count;
+  const ColumnRule* rules;
+  size_t rule_count;
 };
 
 // The areas with tables of their own. Every station is brought up to date

@@ -95,9 +95,22 @@ constexpr const char* kSpecialLuSteps[] = {
 };
 static_assert(KX_LOGICAL_UNIT_COUNT == 512,
               "step 2 writes the LU numbers' range as numbers");
+constexpr ColumnRule kSpecialLuColumns[] = {
+    IntegerColumn("unified_lu_member", "child_lu", 0, 511),
+    IntegerColumn("unified_lu_member", "parent_lu", 0, 511),
+    IntegerColumn("unified_lu_member", "position", 1, 512),
+    IntegerColumn("lu_pair", "primary_lu", 0, 511),
+    IntegerColumn("lu_pair", "secondary_lu", 0, 511),
+    IntegerColumn("lu_pair", "copy_start_ms", 0, kAnyInteger),
+    IntegerColumn("lu_pair", "copy_duration_ms", 0, kAnyInteger),
+    IntegerColumn("pin_event", "port", 0, 14),
+    IntegerColumn("pin_event", "row", 0, 14),
+};
+
 }  // namespace
 
-const SchemaArea kSpecialLuSchema = {"special_lus", kSpecialLuSteps, std::size(kSpecialLuSteps)};
+const SchemaArea kSpecialLuSchema = {"special_lus", kSpecialLuSteps, std::size(kSpecialLuSteps),
+                            kSpecialLuColumns, std::size(kSpecialLuColumns)};
 
 namespace {
 
@@ -363,20 +376,24 @@ TurboLuRecord UnassignedTurbo() {
 }
 
 TurboLuRecord LoadTurbo(Database& database, int64_t unit_id) {
-  const TurboLuRecord turbo =
-      LoadSetting(database, unit_id, kTurboSetting, UnassignedTurbo());
-  if (turbo.option != KX_TURBO_OFF && turbo.option != KX_TURBO_ON) {
-    Fail(KXE_STATION_DAMAGED);
-  }
-  for (const TurboLuInfoRecord& entry : turbo.ctl) {
-    const bool assigned = entry.reserve_assign == KX_TURBO_ASSIGNED;
-    if ((!assigned && (entry.reserve_assign != KX_TURBO_UNASSIGNED ||
-                       entry.reserve_lun != KX_UNUSED_ENTRY)) ||
-        (assigned && (entry.reserve_lun < 0 || entry.reserve_lun > kLastLu))) {
-      Fail(KXE_STATION_DAMAGED);
-    }
-  }
-  return turbo;
+  // As KX_SetTurboLu stores it: the switch, and per controller no LU or
+  // one LU number.
+  return LoadSetting(
+      database, unit_id, kTurboSetting, UnassignedTurbo(),
+      [](const TurboLuRecord& stored) {
+        if (stored.option != KX_TURBO_OFF && stored.option != KX_TURBO_ON) {
+          Fail(KXE_INVALID_ARGUMENT);
+        }
+        for (const TurboLuInfoRecord& entry : stored.ctl) {
+          const bool assigned = entry.reserve_assign == KX_TURBO_ASSIGNED;
+          if ((!assigned && (entry.reserve_assign != KX_TURBO_UNASSIGNED ||
+                             entry.reserve_lun != KX_UNUSED_ENTRY)) ||
+              (assigned &&
+               (entry.reserve_lun < 0 || entry.reserve_lun > kLastLu))) {
+            Fail(KXE_INVALID_ARGUMENT);
+          }
+        }
+      });
 }
 
 // Whether the LU can be kept in a controller's cache now.

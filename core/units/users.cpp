@@ -49,9 +49,16 @@ constexpr const char* kCredentialSteps[] = {
       );
     )sql",
 };
+constexpr ColumnRule kCredentialColumns[] = {
+    TextColumn("sign_in_failure", "user_name", 0, 16),
+    IntegerColumn("sign_in_failure", "failures", 0, kAnyInteger),
+    IntegerColumn("sign_in_failure", "last_ms", 0, kAnyInteger),
+};
+
 }  // namespace
 
-const SchemaArea kCredentialSchema = {"credentials", kCredentialSteps, std::size(kCredentialSteps)};
+const SchemaArea kCredentialSchema = {"credentials", kCredentialSteps, std::size(kCredentialSteps),
+                            kCredentialColumns, std::size(kCredentialColumns)};
 
 namespace {
 
