@@ -58,7 +58,6 @@ PortGroups LoadGroups(Database& database, int64_t unit_id, int controller,
   PortGroups groups;
   while (select.Step()) {
     const int64_t hg = select.Int(0);
-    if (hg < 0 || hg >= KX_HOST_GROUPS_PER_PORT) Fail(KXE_STATION_DAMAGED);
     HostGroup& group = groups[static_cast<int>(hg)];
     group.name = select.Text(1);
     group.option = static_cast<int32_t>(select.Int(2));
@@ -111,7 +110,6 @@ int32_t HgSecurity(Database& database, int64_t unit_id, int controller,
   select.Bind(1, unit_id).Bind(2, controller).Bind(3, port);
   if (!select.Step()) return 0;
   const int64_t security = select.Int(0);
-  if (security != 0 && security != 1) Fail(KXE_STATION_DAMAGED);
   return static_cast<int32_t>(security);
 }
 
@@ -188,10 +186,6 @@ void LoadMapping(Database& database, int64_t unit_id, int controller, int port,
   while (select.Step()) {
     const int64_t host_lun = select.Int(0);
     const int64_t lu = select.Int(1);
-    if (host_lun < 0 || host_lun >= static_cast<int64_t>(kHostLunCapacity) ||
-        lu < 0 || lu >= KX_LOGICAL_UNIT_COUNT) {
-      Fail(KXE_STATION_DAMAGED);
-    }
     mapping->lu[host_lun] = static_cast<int32_t>(lu);
     ++mapped;
   }
@@ -424,10 +418,6 @@ KX_API int32_t KX_GetWWNHGInformation(const char* unit,
           const int64_t slot = select.Int(0);
           const int64_t hostflag = select.Int(3);
           const int64_t hg = select.Int(4);
-          if (slot < 0 || slot >= KX_HOST_GROUPS_PER_PORT || hostflag < 0 ||
-              hostflag > 1 || hg < 0 || hg >= KX_HOST_GROUPS_PER_PORT) {
-            Fail(KXE_STATION_DAMAGED);
-          }
           WWNHostInfoRecord& entry = port.wwn[slot];
           tesk740::WriteFixedText(select.Text(1), entry.node_name,
                                   sizeof entry.node_name);

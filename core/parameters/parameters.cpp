@@ -25,9 +25,6 @@ LuSet LoadLuSet(Database& database, int64_t unit_id) {
   select.Bind(1, unit_id);
   while (select.Step()) {
     const int64_t number = select.Int(0);
-    if (number < 0 || number >= KX_LOGICAL_UNIT_COUNT) {
-      Fail(KXE_STATION_DAMAGED);
-    }
     lus.set(static_cast<size_t>(number));
   }
   return lus;

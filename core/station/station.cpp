@@ -59,6 +59,23 @@ void CheckIntact(Database& database) {
   if (!check.Step() || check.Text(0) != "ok") Fail(KXE_STATION_DAMAGED);
 }
 
+// The code of a refusal by a trigger (KX_SQL_REFUSE), or 0 for any other
+// message.
+int32_t RefusalCode(const char* message) {
+  static constexpr char kPrefix[] = "kx code ";
+  if (message == nullptr ||
+      std::strncmp(message, kPrefix, sizeof kPrefix - 1) != 0) {
+    return 0;
+  }
+  int32_t code = 0;
+  for (const char* digit = message + sizeof kPrefix - 1; *digit != ':';
+       ++digit) {
+    if (*digit < '0' || *digit > '9' || code > 0xFFFF) return 0;
+    code = code * 10 + (*digit - '0');
+  }
+  return code <= 0xFFFF ? code : 0;
+}
+
 // Throws for any result but the expected ones.
 void Check(int result) {
   if (result != SQLITE_OK) Fail(StorageCode(result));
@@ -180,6 +197,9 @@ bool Statement::Step() {
     return true;
   }
   if (result == SQLITE_DONE) return false;
+  if ((result & 0xFF) == SQLITE_CONSTRAINT) {
+    if (const int32_t code = RefusalCode(sqlite3_errmsg(db_))) Fail(code);
+  }
   Fail(StorageCode(result));
 }
 

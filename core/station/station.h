@@ -230,6 +230,12 @@ void MigrateSchema(Database& database);
   " WHEN NOT (" condition ") BEGIN SELECT RAISE(ABORT, '" table           \
   ": a number out of its range'); END;"
 
+// A rule the schema keeps across areas: a trigger refuses the change with
+// KX_SQL_REFUSE("4362", "why") (a KXE_ code in decimal), and the statement
+// fails the work with that code, as the area's own check would. Like the
+// range triggers, the expansion is part of released steps: never edited.
+#define KX_SQL_REFUSE(code, why) "RAISE(ABORT, 'kx code " code ": " why "')"
+
 // The tables of one further area: its steps, applied in order from the
 // version recorded for the area in schema_area, each never edited once
 // released. An area defines its own, declared below:
