@@ -19,6 +19,9 @@ namespace tesk740 {
 namespace {
 
 constexpr char kDatabaseFile[] = "station.db";
+// The station's mutex already serialises every use of its connection, so
+// SQLite's own per-call mutex on it would only be taken again and again.
+constexpr int kConnectionMode = SQLITE_OPEN_NOMUTEX;
 constexpr int kBusyTimeoutMs = 10000;
 // PRAGMA application_id of a station's database ("KXST"): a database with
 // another id, or with tables but no id, belongs to something else.
@@ -134,22 +137,68 @@ int32_t StorageCode(int sqlite_result) {
   }
 }
 
-Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
-  Check(sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr));
-  const int count = sqlite3_column_count(statement_);
+namespace {
+
+// More distinct texts than the core's queries: only SQL built at run time
+// gets this far, and it is not kept.
+constexpr size_t kMaxPreparedTexts = 1024;
+
+std::unique_ptr<PreparedStatement> PrepareNew(sqlite3* db, const char* sql) {
+  auto prepared = std::make_unique<PreparedStatement>();
+  Check(sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT,
+                           &prepared->statement, nullptr));
+  const int count = sqlite3_column_count(prepared->statement);
   for (int column = 0; column < count; ++column) {
     // Null for an expression; the table and column it reads otherwise.
-    const char* table = sqlite3_column_table_name(statement_, column);
-    const char* origin = sqlite3_column_origin_name(statement_, column);
+    const char* table =
+        sqlite3_column_table_name(prepared->statement, column);
+    const char* origin =
+        sqlite3_column_origin_name(prepared->statement, column);
     if (table == nullptr || origin == nullptr) continue;
     if (const ColumnRule* rule = FindColumnRule(table, origin)) {
-      checks_.push_back({column, rule});
+      prepared->checks.push_back({column, rule});
     }
   }
+  return prepared;
+}
+
+}  // namespace
+
+Statement Database::Prepare(const char* sql) {
+  auto found = prepared_.find(sql);
+  if (found == prepared_.end()) {
+    if (prepared_.size() >= kMaxPreparedTexts) {
+      std::unique_ptr<PreparedStatement> once = PrepareNew(db_, sql);
+      PreparedStatement* lent = once.get();
+      return Statement(db_, lent, std::move(once));
+    }
+    found = prepared_.emplace(sql, std::vector<std::unique_ptr<PreparedStatement>>())
+                .first;
+  }
+  for (const std::unique_ptr<PreparedStatement>& kept : found->second) {
+    if (!kept->in_use) return Statement(db_, kept.get());
+  }
+  found->second.push_back(PrepareNew(db_, sql));
+  return Statement(db_, found->second.back().get());
+}
+
+Statement::Statement(sqlite3* db, PreparedStatement* prepared,
+                     std::unique_ptr<PreparedStatement> owned)
+    : db_(db),
+      prepared_(prepared),
+      owned_(std::move(owned)),
+      statement_(prepared->statement) {
+  prepared_->in_use = true;
+}
+
+Statement::~Statement() {
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  prepared_->in_use = false;
 }
 
 void Statement::CheckRow() const {
-  for (const ColumnCheck& check : checks_) {
+  for (const PreparedStatement::ColumnCheck& check : prepared_->checks) {
     const ColumnRule& rule = *check.rule;
     const int type = sqlite3_column_type(statement_, check.column);
     if (type == SQLITE_NULL) continue;
@@ -175,7 +224,6 @@ void Statement::CheckRow() const {
   }
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
 
 Statement& Statement::Bind(int index, int64_t value) {
   Check(sqlite3_bind_int64(statement_, index, value));
@@ -263,7 +311,11 @@ std::string Statement::Text(int column) const {
   return bytes == nullptr ? std::string() : std::string(bytes, size);
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+  // Every statement is finalized before the connection closes.
+  prepared_.clear();
+  sqlite3_close_v2(db_);
+}
 
 void Database::Exec(const char* sql) {
   Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
@@ -309,14 +361,16 @@ void Station::OpenLocked(const std::filesystem::path& directory) {
   sqlite3* handle = nullptr;
   int opened =
       sqlite3_open_v2(file.c_str(), &handle,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | kConnectionMode,
+                      nullptr);
   std::error_code ignored;
   if (opened != SQLITE_OK && std::filesystem::exists(path, ignored)) {
     // A station that cannot be written can still be read.
     sqlite3_close_v2(handle);
     handle = nullptr;
     opened =
-        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open_v2(file.c_str(), &handle,
+                        SQLITE_OPEN_READONLY | kConnectionMode, nullptr);
   }
   // SQLite hands out a handle even on failure; it must still be closed.
   database_ = std::make_unique<Database>(handle);

@@ -18,6 +18,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tesk740 {
@@ -83,12 +84,37 @@ constexpr ColumnRule BytesColumn(const char* table, const char* column,
 const ColumnRule* FindColumnRule(std::string_view table,
                                  std::string_view column);
 
-// A prepared statement. Every SQLite failure throws StationFailure, so area
-// code reads as the queries it runs; every row it returns has been checked
-// against the rules of the columns it reads (ColumnRule).
+// A statement prepared on the station's connection and kept there for every
+// later use of the same SQL text: SQLite parses each text once per
+// connection, and the column rules it reads are looked up once.
+struct PreparedStatement {
+  PreparedStatement() = default;
+  PreparedStatement(const PreparedStatement&) = delete;
+  PreparedStatement& operator=(const PreparedStatement&) = delete;
+  ~PreparedStatement() { sqlite3_finalize(statement); }
+
+  sqlite3_stmt* statement = nullptr;
+  // The result columns that come straight from a table column with a rule.
+  struct ColumnCheck {
+    int column;
+    const ColumnRule* rule;
+  };
+  std::vector<ColumnCheck> checks;
+  // Lent to a Statement; a second use of the same text meanwhile (a query
+  // run inside a loop over the same query) gets a statement of its own.
+  bool in_use = false;
+};
+
+// A prepared statement in use. Every SQLite failure throws StationFailure, so
+// area code reads as the queries it runs; every row it returns has been
+// checked against the rules of the columns it reads (ColumnRule). When it
+// goes, the statement is reset and handed back to its connection.
 class Statement {
  public:
-  Statement(sqlite3* db, const char* sql);
+  // `prepared` is lent by the connection's cache, or owned by the statement
+  // (`owned`) when the cache is full.
+  Statement(sqlite3* db, PreparedStatement* prepared,
+            std::unique_ptr<PreparedStatement> owned = nullptr);
   ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -113,9 +139,10 @@ class Statement {
   // Columns by name, as the query's SELECT list names them.
   int64_t Int(std::string_view column) const;
   std::string Text(std::string_view column) const;
-  // A number the station itself wrote, checked before it is used as an
-  // index, a count or a size: a value outside [low, high] means the file was
-  // damaged or edited by hand, and the work fails with KXE_STATION_DAMAGED.
+  // A number checked before it is used as an index, a count or a size where
+  // no column rule covers it (an expression, or a bound that depends on
+  // another column): a value outside [low, high] means the file was damaged
+  // or edited by hand, and the work fails with KXE_STATION_DAMAGED.
   int64_t IntIn(int column, int64_t low, int64_t high) const;
   int64_t IntIn(std::string_view column, int64_t low, int64_t high) const;
 
@@ -124,13 +151,9 @@ class Statement {
   void CheckRow() const;
 
   sqlite3* db_;
-  sqlite3_stmt* statement_ = nullptr;
-  // The result columns that come straight from a table column with a rule.
-  struct ColumnCheck {
-    int column;
-    const ColumnRule* rule;
-  };
-  std::vector<ColumnCheck> checks_;
+  PreparedStatement* prepared_;
+  std::unique_ptr<PreparedStatement> owned_;
+  sqlite3_stmt* statement_;
 };
 
 // The open station.db, handed to area code inside a transaction.
@@ -141,7 +164,8 @@ class Database {
   Database& operator=(const Database&) = delete;
   ~Database();
 
-  Statement Prepare(const char* sql) { return Statement(db_, sql); }
+  // The statement for `sql`, prepared at its first use on this connection.
+  Statement Prepare(const char* sql);
   // Runs one or more statements that return no rows.
   void Exec(const char* sql);
   sqlite3* handle() const { return db_; }
@@ -152,6 +176,11 @@ class Database {
 
  private:
   sqlite3* db_;
+  // Keyed by the SQL text. Bounded: texts built at run time beyond the
+  // bound are prepared for their one use.
+  std::unordered_map<std::string,
+                     std::vector<std::unique_ptr<PreparedStatement>>>
+      prepared_;
   std::vector<std::function<void()>> after_commit_;
 };
 
