@@ -148,6 +148,33 @@ void CheckSecurityValues(int access_guard, int all_lun_security, int level) {
   }
 }
 
+// Checks the settable fields of host port `p` of `record` and copies them
+// to `stored`, in the form they are kept (N_Port ID in lower case).
+void KeepSettablePortFields(const FibreInformationRecord& record, int p,
+                            FibreInformationRecord* stored) {
+  const FibreInformationPortRecord& port = record.port[p];
+  const FibreInformationSecurityRecord& security = record.security[p];
+  const std::string n_port_id = FieldText(port.n_port_id);
+  if (record.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
+      record.topology[p] != KX_TOPOLOGY_LOOP) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  if (!n_port_id.empty() && !IsHex(n_port_id, 6)) Fail(KXE_INVALID_WWN);
+  if (port.frame_size > 3 || !IsSpeed(port.set_speed)) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  CheckSecurityValues(security.access_guard, security.all_lun_security,
+                      security.security_chk_lv);
+  stored->topology[p] = record.topology[p];
+  WriteFixedText(LowerCase(n_port_id), stored->port[p].n_port_id,
+                 sizeof stored->port[p].n_port_id);
+  stored->port[p].frame_size = port.frame_size;
+  stored->port[p].set_speed = port.set_speed;
+  stored->security[p].access_guard = security.access_guard;
+  stored->security[p].all_lun_security = security.all_lun_security;
+  stored->security[p].security_chk_lv = security.security_chk_lv;
+}
+
 // A controller's record as StoreFibre leaves it: the settable fields pass
 // its checks, and nothing else is set.
 void CheckStoredFibre(const FibreInformationRecord& stored) {
@@ -158,25 +185,7 @@ void CheckStoredFibre(const FibreInformationRecord& stored) {
   std::memset(canonical.get(), 0, sizeof *canonical);
   canonical->lun_security = stored.lun_security;
   for (int p = 0; p < KX_HOST_PORTS; ++p) {
-    const FibreInformationPortRecord& port = stored.port[p];
-    const FibreInformationSecurityRecord& security = stored.security[p];
-    const std::string n_port_id = FieldText(port.n_port_id);
-    if ((stored.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
-         stored.topology[p] != KX_TOPOLOGY_LOOP) ||
-        (!n_port_id.empty() && !IsHex(n_port_id, 6)) || port.frame_size > 3 ||
-        !IsSpeed(port.set_speed)) {
-      Fail(KXE_INVALID_ARGUMENT);
-    }
-    CheckSecurityValues(security.access_guard, security.all_lun_security,
-                        security.security_chk_lv);
-    canonical->topology[p] = stored.topology[p];
-    WriteFixedText(LowerCase(n_port_id), canonical->port[p].n_port_id,
-                   sizeof canonical->port[p].n_port_id);
-    canonical->port[p].frame_size = port.frame_size;
-    canonical->port[p].set_speed = port.set_speed;
-    canonical->security[p].access_guard = security.access_guard;
-    canonical->security[p].all_lun_security = security.all_lun_security;
-    canonical->security[p].security_chk_lv = security.security_chk_lv;
+    KeepSettablePortFields(stored, p, canonical.get());
   }
   if (std::memcmp(canonical.get(), &stored, sizeof stored) != 0) {
     Fail(KXE_INVALID_ARGUMENT);
@@ -209,24 +218,7 @@ void StoreFibre(Database& database, int64_t unit_id, int controller,
       if (!unused) Fail(KXE_NO_SUCH_PORT);
       continue;
     }
-    if (record.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
-        record.topology[p] != KX_TOPOLOGY_LOOP) {
-      Fail(KXE_INVALID_ARGUMENT);
-    }
-    if (!n_port_id.empty() && !IsHex(n_port_id, 6)) Fail(KXE_INVALID_WWN);
-    if (port.frame_size > 3 || !IsSpeed(port.set_speed)) {
-      Fail(KXE_INVALID_ARGUMENT);
-    }
-    CheckSecurityValues(security.access_guard, security.all_lun_security,
-                        security.security_chk_lv);
-    stored->topology[p] = record.topology[p];
-    WriteFixedText(LowerCase(n_port_id), stored->port[p].n_port_id,
-                   sizeof stored->port[p].n_port_id);
-    stored->port[p].frame_size = port.frame_size;
-    stored->port[p].set_speed = port.set_speed;
-    stored->security[p].access_guard = security.access_guard;
-    stored->security[p].all_lun_security = security.all_lun_security;
-    stored->security[p].security_chk_lv = security.security_chk_lv;
+    KeepSettablePortFields(record, p, stored.get());
     for (int slot = 0; slot < KX_HOST_GROUPS_PER_PORT; ++slot) {
       const FibreInformationPermissionRecord& entry = security.permission[slot];
       Permission permission;
