@@ -1,5 +1,12 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_MARSHAL;
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_NOT_FOUND;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_CANCELLED;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_CRC_MISMATCH;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_NO_IMAGE;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNIT_NOT_READY;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.runJava;
@@ -29,11 +36,6 @@ class MaintenanceEndToEndTest {
   private static final String UNIT = "array01";
   private static final int MODEL = 2;  // the kx_type TestStation.unit registers
 
-  private static final int NOT_READY = 0x1500;
-  private static final int CRC_MISMATCH = 0x1503;
-  private static final int CANCELLED = 0x1508;
-  private static final int NO_IMAGE = 0x1509;
-  private static final int FILE_NOT_FOUND = 0x150F;
 
   @TempDir Path scratch;
   private Path station;
@@ -85,7 +87,7 @@ class MaintenanceEndToEndTest {
         DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
         return;
       } catch (DiskArrayException e) {
-        assertEquals(NOT_READY, e.getCode());
+        assertEquals(KXE_UNIT_NOT_READY, e.getCode());
         assertTrue(System.nanoTime() < deadline, "the unit never came back");
         Thread.sleep(100);
       }
@@ -108,8 +110,8 @@ class MaintenanceEndToEndTest {
     assertEquals("0850/A", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
     DiskArrayUtilityJNI.KX_MicroReplace(UNIT, 0);
 
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT)));
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT)));
     waitUntilReady();
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 1).micro);
@@ -127,9 +129,11 @@ class MaintenanceEndToEndTest {
     byte[] bytes = part("0920/B1", 1, 1, payload(4096, 3));
     bytes[40 + 100] ^= 0x04;
     String damaged = write("damaged.kxm", bytes);
-    assertEquals(CRC_MISMATCH, codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, damaged)));
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
-    assertEquals(NO_IMAGE, codeOf(() -> DiskArrayUtilityJNI.KX_GetMicroDownloadCount(UNIT)));
+    assertEquals(KXE_MICRO_CRC_MISMATCH,
+        codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, damaged)));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE,
+        codeOf(() -> DiskArrayUtilityJNI.KX_GetMicroDownloadCount(UNIT)));
   }
 
   @Test
@@ -140,8 +144,8 @@ class MaintenanceEndToEndTest {
         () -> codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, big)));
     Thread.sleep(300);
     DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
-    assertEquals(CANCELLED, join.get(5, TimeUnit.SECONDS));
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_CANCELLED, join.get(5, TimeUnit.SECONDS));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
 
     // The tool joining in a second process is stopped from this one.
     String huge = write("huge.kxm", part("0930/A", 1, 1, payload(16 << 20, 6)));
@@ -163,7 +167,7 @@ class MaintenanceEndToEndTest {
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stdout.contains("cancelled; nothing was kept"), run::toString);
     assertTrue(run.stderr.contains("0x1508"), run::toString);
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
   }
 
   @Test
@@ -193,7 +197,7 @@ class MaintenanceEndToEndTest {
     // The part joined before was dropped with the cancellation.
     String trace = DiskArrayUtilityJNI.KX_GetTraceText(UNIT, 0x20, 0, 0);
     assertTrue(trace.endsWith(" micro microcode joining cancelled\n"), trace);
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
   }
 
   /** Runs the tool in this JVM on the test's station; returns what it printed. */
@@ -253,7 +257,7 @@ class MaintenanceEndToEndTest {
     assertTrue(status.stderr.contains("0x1500"), status::toString);
     assertEquals(0, readyAgain.status, readyAgain::toString);
     assertEquals(0, reboot.status, reboot::toString);
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetRaidGroups(UNIT)));
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetRaidGroups(UNIT)));
   }
 
   @Test
@@ -266,15 +270,15 @@ class MaintenanceEndToEndTest {
     assertEquals("grüße 𝄞\nsecond line\n", DiskArrayUtilityJNI.KX_GetFileText(text));
     assertEquals("", DiskArrayUtilityJNI.KX_GetFileText(empty));
     assertEquals("a\u0000\uFFFD\uFFFDb", DiskArrayUtilityJNI.KX_GetFileText(binary));
-    assertEquals(FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(missing)));
+    assertEquals(KXE_FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(missing)));
 
     int firstLineBytes = "grüße 𝄞".getBytes(StandardCharsets.UTF_8).length;
     assertEquals("grüße 𝄞", DiskArrayUtilityJNI.KX_GetFileLine(text, firstLineBytes));
     assertEquals("", DiskArrayUtilityJNI.KX_GetFileLine(empty, 0));
     assertEquals("a\u0000\uFFFD\uFFFDb", DiskArrayUtilityJNI.KX_GetFileLine(binary, 6));
-    assertEquals(2817, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(text, -1)));
-    assertEquals(FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(missing, 10)));
-    assertEquals(258, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(null)));
+    assertEquals(ERR_MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(text, -1)));
+    assertEquals(KXE_FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(missing, 10)));
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(null)));
 
     assertEquals(1, DiskArrayUtilityJNI.KX_ExistFile(text));
     assertEquals(2, DiskArrayUtilityJNI.KX_ExistFile(scratch.toString()));

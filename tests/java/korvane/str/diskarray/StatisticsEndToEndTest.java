@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_MARSHAL;
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_PERF_SAMPLES_OUT_OF_ORDER;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
@@ -44,8 +48,6 @@ import org.w3c.dom.NodeList;
  */
 class StatisticsEndToEndTest {
   private static final String UNIT = "stats01";
-  private static final int NULL_ARGUMENT = 258;
-  private static final int MARSHAL = 2817;
 
   @TempDir Path scratch;
 
@@ -136,8 +138,9 @@ class StatisticsEndToEndTest {
     assertEquals(0, later.writeafter[0].pdev[4][0].gather_cnt, "no member, no runs");
     assertEquals(10, later.drive_err[0].limit.limit_had_urec);
 
-    assertEquals(0x1002, codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 7)));
-    assertEquals(NULL_ARGUMENT,
+    assertEquals(KXE_INVALID_ARGUMENT,
+        codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 7)));
+    assertEquals(ERR_NULL_ARGUMENT,
         codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(null, 0)));
   }
 
@@ -212,14 +215,15 @@ class StatisticsEndToEndTest {
     StatisticalCommand broken = new StatisticalCommand();
     broken.lu = new StatisticalCommand_Info[] {null};
     broken.mtime = next[1].mtime;
-    assertEquals(MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+    assertEquals(ERR_MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
         csv.toString(), first[0], first[1], next[0], broken)));
-    assertEquals(NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
         csv.toString(), first[0], null, next[0], next[1])));
-    assertEquals(NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutputLU(UNIT,
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutputLU(UNIT,
         csv.toString(), first[0], first[1], next[0], next[1], 0, null, 0)));
-    assertEquals(0x1300, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
-        csv.toString(), next[1], first[0], first[0], first[0])));
+    assertEquals(KXE_PERF_SAMPLES_OUT_OF_ORDER,
+        codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+            csv.toString(), next[1], first[0], first[0], first[0])));
     assertEquals(lines, Files.readAllLines(csv));
   }
 
@@ -233,7 +237,7 @@ class StatisticsEndToEndTest {
     }
     assertEquals(BigInteger.ONE.shiftLeft(64).subtract(BigInteger.ONE)
         .multiply(BigInteger.valueOf(Integer.MAX_VALUE)), bytes);
-    assertEquals(0x1002, codeOf(() -> DiskArrayUtilityJNI.KX_BlockToByte(0, 1, -1)));
+    assertEquals(KXE_INVALID_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_BlockToByte(0, 1, -1)));
   }
 
   private int tool(ByteArrayOutputStream out, String... args) {
