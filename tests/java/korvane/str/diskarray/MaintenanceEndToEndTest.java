@@ -26,6 +26,7 @@ import java.util.concurrent.CompletableFuture;
 import java.util.concurrent.TimeUnit;
 import java.util.zip.CRC32;
 import korvane.str.diskarray.TestStation.JavaRun;
+import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -42,9 +43,15 @@ class MaintenanceEndToEndTest {
 
   @BeforeEach
   void openStation() throws Exception {
+    TestClock.reset();
     station = scratch.resolve("station");
     TestStation.open(station);
     DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+  }
+
+  @AfterEach
+  void restoreTheClock() throws Exception {
+    TestClock.reset();
   }
 
   /** One microcode part in the station's file format: a 40-byte header, then the payload. */
@@ -80,20 +87,6 @@ class MaintenanceEndToEndTest {
     return Files.write(scratch.resolve(name), bytes).toString();
   }
 
-  private static void waitUntilReady() throws Exception {
-    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(20);
-    while (true) {
-      try {
-        DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
-        return;
-      } catch (DiskArrayException e) {
-        assertEquals(KXE_UNIT_NOT_READY, e.getCode());
-        assertTrue(System.nanoTime() < deadline, "the unit never came back");
-        Thread.sleep(100);
-      }
-    }
-  }
-
   @Test
   void microcodeIsPreparedDownloadedAndReplacedWhileTheUnitRestarts() throws Exception {
     String first = write("part1.kxm", part("0920/B1", 1, 2, payload(150_000, 1)));
@@ -108,11 +101,16 @@ class MaintenanceEndToEndTest {
       DiskArrayUtilityJNI.KX_MicroDownload(UNIT, portion, count, 0);
     }
     assertEquals("0850/A", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
+    long replaced = TestClock.stop();
     DiskArrayUtilityJNI.KX_MicroReplace(UNIT, 0);
 
     assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
     assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT)));
-    waitUntilReady();
+    // The restart takes five seconds of the station's clock.
+    TestClock.standAt(replaced + 4_999);
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
+    TestClock.standAt(replaced + 5_000);
+    DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 1).micro);
 
@@ -142,8 +140,9 @@ class MaintenanceEndToEndTest {
     String big = write("big.kxm", part("0930/A", 1, 1, payload(3 << 20, 5)));
     CompletableFuture<Integer> join = CompletableFuture.supplyAsync(
         () -> codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, big)));
-    Thread.sleep(300);
-    DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
+    // A cancellation counts only once the join has begun, which a loaded
+    // machine may delay: cancel until the join ends.
+    cancelUntilDone(join);
     assertEquals(KXE_MICRO_CANCELLED, join.get(5, TimeUnit.SECONDS));
     assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
 
@@ -157,17 +156,23 @@ class MaintenanceEndToEndTest {
         throw new IllegalStateException(e);
       }
     });
-    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(30);
-    while (!child.isDone() && System.nanoTime() < deadline) {
-      Thread.sleep(300);
-      DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
-    }
+    cancelUntilDone(child);
     JavaRun run = child.get(60, TimeUnit.SECONDS);
     assertNoJniReports(run);
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stdout.contains("cancelled; nothing was kept"), run::toString);
     assertTrue(run.stderr.contains("0x1508"), run::toString);
     assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+  }
+
+  /** Cancels the joining, again and again, until the work ends (60 s at most). */
+  private static void cancelUntilDone(CompletableFuture<?> work) throws Exception {
+    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(60);
+    while (!work.isDone()) {
+      assertTrue(System.nanoTime() < deadline, "the joining was never cancelled");
+      DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
+      Thread.sleep(50);
+    }
   }
 
   @Test
@@ -240,10 +245,14 @@ class MaintenanceEndToEndTest {
   void aRebootIsSeenFromAnotherProcess() throws Exception {
     Path logs = scratch.resolve("logs");
     String stationArg = station.toString();
+    // The clock stands still while the child JVMs start, however slowly:
+    // the restart window ends only when the test moves the clock on.
+    long rebooted = TestClock.stop();
     DiskArrayUtilityJNI.KX_UnitReboot(UNIT);
     JavaRun ready = runJava(logs, TOOL, "--station", stationArg, "ready", UNIT);
     JavaRun status = runJava(logs, TOOL, "--station", stationArg, "status", UNIT);
-    waitUntilReady();
+    TestClock.standAt(rebooted + 5_000);
+    DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
     JavaRun readyAgain = runJava(logs, TOOL, "--station", stationArg, "ready", UNIT);
     // And the other way: a reboot made by the tool stops this process's calls.
     JavaRun reboot = runJava(logs, Map.of("KX_RESTART_SECONDS", "30"), TOOL,

@@ -34,6 +34,7 @@ import java.util.Map;
 import java.util.Set;
 import javax.xml.parsers.DocumentBuilderFactory;
 import korvane.str.diskarray.cli.DiskArrayTool;
+import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -62,6 +63,7 @@ class StatisticsEndToEndTest {
    */
   @BeforeEach
   void configure() throws Exception {
+    TestClock.reset();
     TestStation.open(station());
     DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
     DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(0, 5, 0, 0, 4, 2));
@@ -72,9 +74,16 @@ class StatisticsEndToEndTest {
     }
     DiskArrayUtilityJNI.KX_LogicalUnitFormat(UNIT, 0, 1);
     DiskArrayUtilityJNI.KX_LogicalUnitFormat(UNIT, 1, 1);
-    while (DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(UNIT).lu[1].percent < 100) {
-      Thread.sleep(20);
-    }
+    // A quick format of 16 MB takes a fraction of a second.
+    TestClock.advance(1_000);
+    LuFormatStatus[] formats = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(UNIT).lu;
+    assertEquals(100, formats[0].percent);
+    assertEquals(100, formats[1].percent);
+  }
+
+  @AfterEach
+  void restoreTheClock() throws Exception {
+    TestClock.reset();
   }
 
   /** Every object and array of a tree, by identity. */
@@ -119,7 +128,7 @@ class StatisticsEndToEndTest {
     assertEquals(18, first.cache_mem[1].segment[31].length);
     assertEquals(15, first.drive_err[1].drive[14].length);
 
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalInformation later = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
     assertTrue(commands(later, 0) > commands(first, 0));
     assertTrue(later.h_command[1].lu[1].read_count != 0, "LU 1 works through controller 1");
@@ -157,12 +166,12 @@ class StatisticsEndToEndTest {
   @Test
   void anotherProcessSeesTheSameCountersMoveOn() throws Exception {
     StatisticalInformation before = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     TestStation.JavaRun child = runJava(scratch, "korvane.str.diskarray.cli.DiskArrayTool",
         "--station", station().toString(), "stats", UNIT, "--raw");
     assertEquals(0, child.status, child::toString);
     assertNoJniReports(child);
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalInformation after = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
 
     Map<String, Long> theirs = raw(child.stdout);
@@ -185,7 +194,7 @@ class StatisticsEndToEndTest {
     assertEquals(512, first[1].lu.length);
     assertEquals(1000, first[1].mtime.getTimeInMillis() - first[0].mtime.getTimeInMillis());
     assertEquals(Calendar.getInstance().get(Calendar.YEAR), first[1].mtime.get(Calendar.YEAR));
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalCommand[] next = DiskArrayUtilityJNI.KX_GetPerformance(UNIT);
     assertEquals(first[1].mtime, next[0].mtime);
     assertEquals(first[1].lu[0].read_count, next[0].lu[0].read_count);
@@ -250,7 +259,7 @@ class StatisticsEndToEndTest {
 
   @Test
   void theToolCollectsAndCharts() throws Exception {
-    Thread.sleep(1100);  // counters move in whole seconds
+    TestClock.advance(1_100);  // counters move in whole seconds
     ByteArrayOutputStream out = new ByteArrayOutputStream();
     assertEquals(0, tool(out, "stats", UNIT));
     String summary = out.toString(StandardCharsets.UTF_8);
