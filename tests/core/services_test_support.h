@@ -72,7 +72,10 @@ class SmtpSink {
         (std::filesystem::path(__FILE__).parent_path() / "smtp_sink.py").string();
     pid_ = Spawn({"/usr/bin/python3", script, "--port-file",
                   (directory_ / "port").string(), "--out-dir", directory_.string()});
-    for (int i = 0; i < 200 && port_ == 0; ++i) {
+    // A loaded machine may take many seconds to start Python.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (port_ == 0 && std::chrono::steady_clock::now() < deadline) {
       const std::string text = ReadFile(directory_ / "port");
       if (!text.empty()) port_ = std::stoi(text);
       else std::this_thread::sleep_for(std::chrono::milliseconds(50));

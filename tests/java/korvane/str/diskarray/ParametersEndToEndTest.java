@@ -1,5 +1,13 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_COMMAND_DEVICE_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_DAMAGED;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_FOREIGN_MODEL;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_TUNING_PARAM;
+import static korvane.str.diskarray.ErrorCodes.KXE_TUNING_FOR_MISSING_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_LAN;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_SYNC_PORT;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_TARGET_LU;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
@@ -20,14 +28,6 @@ import org.junit.jupiter.api.io.TempDir;
 
 /** Operating parameters and the set-up wizard, end to end through the bridge and the station. */
 class ParametersEndToEndTest {
-  private static final int TUNING_FOR_MISSING_LU = 0x1202;
-  private static final int INVALID_TUNING_PARAM = 0x1203;
-  private static final int COMMAND_DEVICE_LU = 0x120A;
-  private static final int FILE_DAMAGED = 0x120F;
-  private static final int FILE_FOREIGN_MODEL = 0x1210;
-  private static final int WIZARD_TARGET_LU = 0x1225;
-  private static final int WIZARD_LAN = 0x122B;
-  private static final int WIZARD_SYNC_PORT = 0x122C;
   private static final String UNIT = "array01";
   private static final String TOOL = "korvane.str.diskarray.cli.DiskArrayTool";
 
@@ -83,10 +83,10 @@ class ParametersEndToEndTest {
     String before = snapshot(UNIT);
     TuningParam bad = DiskArrayUtilityJNI.KX_GetTuningParam(UNIT);
     bad.reserve_buf_size = 90;
-    assertEquals(INVALID_TUNING_PARAM,
+    assertEquals(KXE_INVALID_TUNING_PARAM,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetTuningParam(UNIT, bad)));
     device.lu[1] = 7;
-    assertEquals(COMMAND_DEVICE_LU,
+    assertEquals(KXE_COMMAND_DEVICE_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetCommandDevice(UNIT, device)));
     assertEquals(before, snapshot(UNIT));
 
@@ -100,7 +100,7 @@ class ParametersEndToEndTest {
     String fresh = snapshot(UNIT);
     assertNotEquals(before, fresh);
     // Without the LUs the file's per-LU values have nowhere to go: nothing changes.
-    assertEquals(TUNING_FOR_MISSING_LU,
+    assertEquals(KXE_TUNING_FOR_MISSING_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, params.toString(), 0)));
     assertEquals(fresh, snapshot(UNIT));
     addLus(UNIT);
@@ -113,12 +113,12 @@ class ParametersEndToEndTest {
     bytes[bytes.length / 2] ^= 1;
     Path damaged = scratch.resolve("damaged.txt");
     Files.write(damaged, bytes);
-    assertEquals(FILE_DAMAGED,
+    assertEquals(KXE_FILE_DAMAGED,
         codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, damaged.toString(), 0)));
     KXUnitParam other = unit("other-model");
     other.kx_type = 9;
     DiskArrayUtilityJNI.KX_UnitAdd(other);
-    assertEquals(FILE_FOREIGN_MODEL, codeOf(
+    assertEquals(KXE_FILE_FOREIGN_MODEL, codeOf(
         () -> DiskArrayUtilityJNI.KX_ConfigImport("other-model", config.toString())));
   }
 
@@ -139,9 +139,9 @@ class ParametersEndToEndTest {
     assertEquals("", wizard.lan_conf[0].ip_address);
     wizard.lan_conf[0].ip_address = "10.20.30.41";
     wizard.lan_conf[1].ip_address = wizard.lan_conf[0].ip_address;
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0)));
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0)));
     assertEquals(before, snapshot(UNIT));
 
@@ -248,15 +248,15 @@ class ParametersEndToEndTest {
     String before = connectivity(UNIT) + snapshot(UNIT);
     again.lan_conf[1].ip_address = "172.16.5.40";  // would be fine on its own
     again.target_id[0].target_config[0].mapping[0].lun[3] = 2;
-    assertEquals(WIZARD_TARGET_LU,
+    assertEquals(KXE_WIZARD_TARGET_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     again.target_id[0].target_config[0].mapping[0].lun[3] = 1;
     again.lan_conf[0].gateway = "10.0.0.1";  // outside the subnet, as connectivity refuses
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     again.lan_conf[0].gateway = "0.0.0.0";
     again.sync_control[0].port_val[2].rate = 1;  // a port that is not installed
-    assertEquals(WIZARD_SYNC_PORT,
+    assertEquals(KXE_WIZARD_SYNC_PORT,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     assertEquals(before, connectivity(UNIT) + snapshot(UNIT));
   }

@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_INVALID_SETTING;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_OFF;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_SERVER_UNREACHABLE;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -73,7 +77,8 @@ class ServicesEndToEndTest {
     crowded.to = new String[30];
     Arrays.fill(crowded.to, "r@example.test");
     crowded.tonum = 21;
-    assertEquals(0x1401, failure(() -> DiskArrayUtilityJNI.KX_SetEmailInfo(crowded)));
+    assertEquals(KXE_MAIL_INVALID_SETTING,
+        failure(() -> DiskArrayUtilityJNI.KX_SetEmailInfo(crowded)));
     crowded.tonum = 20;
     DiskArrayUtilityJNI.KX_SetEmailInfo(crowded);
     assertEquals(20, DiskArrayUtilityJNI.KX_GetEmailInfo().tonum);
@@ -81,12 +86,18 @@ class ServicesEndToEndTest {
 
   @Test
   void nullArgumentsAndUnreachableServer() throws Exception {
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail("array1", null, "b")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", null)));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SnmpConfigOutput("array1", "", null)));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, null, "b")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, "s", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmail("array1", null, "b")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SnmpConfigOutput("array1", "", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, null, "b")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, "s", null)));
     DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "traps=on");
 
     int port;
@@ -99,9 +110,9 @@ class ServicesEndToEndTest {
     settings.tonum = 1;
     settings.to[0] = "ops@example.test";
     // A null unit name is no unit: the settings are tried as given.
-    assertEquals(0x1404, failure(() ->
+    assertEquals(KXE_MAIL_SERVER_UNREACHABLE, failure(() ->
         DiskArrayUtilityJNI.KX_SendEmailTest(null, settings, "subject", "body")));
-    assertEquals(0x1400, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", "b")));
+    assertEquals(KXE_MAIL_OFF, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", "b")));
   }
 
   private String[] tool(int expected, String... args) {

@@ -1,5 +1,7 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_NOT_INITIALIZED;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_UNIT;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.assertUnit;
 import static korvane.str.diskarray.TestStation.codeOf;
@@ -92,7 +94,7 @@ class StationProcessTest {
     assertNoJniReports(run);
     List<String> expected = List.of("KX_GetUnitCount", "KX_GetUnitParam", "KX_UnitAdd",
         "KX_GetUnitParamTable", "KX_UnitDelete", "KX_GetLabelList").stream()
-        .map(name -> name + " " + 0x1001).collect(Collectors.toList());
+        .map(name -> name + " " + KXE_NOT_INITIALIZED).collect(Collectors.toList());
     assertEquals(expected, lines(run.stdout.strip()), run::toString);
   }
 
@@ -110,7 +112,7 @@ class StationProcessTest {
     KXUnitParam array01 = unit("array01", "lab", 1, 2, 0, 0, "10.0.0.1", "10.0.0.2");
     assertUnit(array01, DiskArrayUtilityJNI.KX_GetUnitParam("array01"));
     assertEquals("production", DiskArrayUtilityJNI.KX_GetUnitParam("array02-prod").group_name);
-    assertEquals(0x1003, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("backup01")));
+    assertEquals(KXE_UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("backup01")));
 
     // The array story: two RAID groups, three formatted LUs, logged out again.
     assertTrue(run.stdout.contains("refused, as it should be: error 4115 (0x1013)"), run::toString);
