@@ -20,20 +20,6 @@
 namespace tesk740 {
 namespace {
 
-// Members a group can lose and still serve every block.
-int Tolerance(int64_t level) {
-  switch (level) {
-    case KX_RAID_1:
-    case KX_RAID_5:
-    case KX_RAID_10:
-      return 1;
-    case KX_RAID_6:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
 struct Alerts {
   // Each alert by a key naming what it is about ("drive-blocked 0/3"), with
   // its kind.
@@ -74,7 +60,7 @@ Alerts CurrentAlerts(Database& database, int64_t unit_id) {
     }
     if (lost == 0) continue;
     const std::string name = "RAID group " + std::to_string(group.number);
-    if (lost <= Tolerance(group.level)) {
+    if (lost <= FaultTolerance(group.level)) {
       alerts.items[name + " degraded"] = KX_ALERT_GROUP_DEGRADED;
       continue;
     }

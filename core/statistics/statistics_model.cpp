@@ -128,20 +128,6 @@ int64_t Commands(double mean, const LuLoad& load, int64_t a_ms, int64_t b_ms) {
          static_cast<int64_t>(std::floor(Cumulative(mean, load, a_ms)));
 }
 
-// Blocked members a RAID group survives with its data.
-int64_t SurvivableBlocked(int64_t level) {
-  switch (level) {
-    case KX_RAID_1:
-    case KX_RAID_5:
-    case KX_RAID_10:
-      return 1;
-    case KX_RAID_6:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
 bool IsParityLevel(int64_t level) {
   return level == KX_RAID_5 || level == KX_RAID_6;
 }
@@ -394,7 +380,7 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
                                 KX_STAT_FORMAT_JOBS_PER_SECOND),
                        0);
       if (lu.valid == 0 ||
-          blocked_members(*group) > SurvivableBlocked(group->level)) {
+          blocked_members(*group) > FaultTolerance(group->level)) {
         continue;
       }
       const int64_t from = std::max(a, job_end);
