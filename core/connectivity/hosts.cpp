@@ -291,6 +291,8 @@ KX_API int32_t KX_CreateHG(const char* unit, int32_t controller, int32_t port,
                            int32_t hg, const HostGroupNameRecord* name) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group created");
     tesk740::RequireHostPort(controller, port);
     const std::string text = tesk740::GroupName(name);
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -322,6 +324,8 @@ KX_API int32_t KX_ChangeHG(const char* unit, int32_t controller, int32_t port,
                            int32_t hg, const HostGroupNameRecord* name) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group changed");
     tesk740::RequireHostPort(controller, port);
     const std::string text = tesk740::GroupName(name);
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -344,6 +348,8 @@ KX_API int32_t KX_DeleteHGList(const char* unit,
                                const HostGroupSelectionRecord* selection) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host groups deleted");
     if (selection == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::ForEachSelected(
         database, unit_id, *selection, [&](int c, int p, int hg) {
@@ -372,6 +378,8 @@ KX_API int32_t KX_InitHGList(const char* unit,
                              const HostGroupSelectionRecord* selection) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host groups initialised");
     if (selection == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
     tesk740::ForEachSelected(
@@ -436,6 +444,8 @@ KX_API int32_t KX_SetWWNHGInformation(const char* unit,
                                       const WWNHGInformationRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group WWNs set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       for (int p = 0; p < KX_HOST_PORTS; ++p) {
@@ -517,6 +527,8 @@ KX_API int32_t KX_SetHGOptionAll(const char* unit,
                                  const HGOptionRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "host group options set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
@@ -558,6 +570,8 @@ KX_API int32_t KX_SetHGOption(const char* unit, int32_t controller,
                               const HGOptionInfoRecord* entry) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "host group options set");
     tesk740::RequireHostPort(controller, port);
     if (entry == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -583,6 +597,8 @@ KX_API int32_t KX_SetPortOption(const char* unit,
                                 const PortOptionRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "port options set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     for (const PortOptionCtlInfoRecord& controller : record->ctl) {
       for (int p = 0; p < KX_HOST_PORTS; ++p) {
@@ -627,6 +643,8 @@ KX_API int32_t KX_SetLuMappingListAll(const char* unit,
                                       const LuMappingRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::SetMappingMode(database, unit_id, record->mapping_mode);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
@@ -670,6 +688,8 @@ KX_API int32_t KX_SetLuMappingList(const char* unit, int32_t controller,
                                    const LuMappingHGInfoRecord* mapping) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping set");
     tesk740::RequireHostPort(controller, port);
     if (reserved != 0 || mapping == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::RequireGroup(
@@ -682,6 +702,8 @@ KX_API int32_t KX_SetLuMappingList(const char* unit, int32_t controller,
 KX_API int32_t KX_ChangeMappingMode(const char* unit, int32_t mode) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping mode changed");
     tesk740::SetMappingMode(database, unit_id, mode);
     return KX_OK;
   });

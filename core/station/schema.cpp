@@ -169,7 +169,7 @@ static_assert(KX_RAID_GROUP_COUNT == 45 && KX_LOGICAL_UNIT_COUNT == 512,
 // order they were applied in does not matter for them.
 const SchemaArea* const kAreas[] = {
     &kCredentialSchema, &kConnectivitySchema, &kSpecialLuSchema,
-    &kServicesSchema,   &kMaintenanceSchema,
+    &kServicesSchema,   &kMaintenanceSchema, &kEventSchema,
 };
 
 // Brings one area from the version recorded for it to its newest.
