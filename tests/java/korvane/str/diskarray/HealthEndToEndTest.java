@@ -100,6 +100,9 @@ class HealthEndToEndTest {
     assertTrue(here(0, "status", UNIT).stdout.startsWith(
         "health          ok: drives 0 blocked, 0 rebuilding; RAID groups 2 normal\n"));
 
+    // --wait follows a rebuild; a drive command without it needs block or restore.
+    here(2, "drive", UNIT, "0", "0", "block", "--wait");
+    here(2, "drive", UNIT, "0", "0");
     here(0, "drive", UNIT, "0", "0", "block");
     JavaRun status = here(3, "status", UNIT);
     assertTrue(status.stdout.startsWith("health          degraded: drives 1 blocked,"

@@ -223,6 +223,9 @@ final class StatusCommands {
       default:
         throw new UsageException("'drive' takes block or restore, got '" + words.get(3) + "'");
     }
+    if (wait && mode == 1) {
+      throw new UsageException("--wait follows a rebuild: give it with restore, or alone");
+    }
     String what = words.get(3) + " the drive at port " + port + ", row " + row;
     return new Step(what + " of '" + unit + "'", () -> {
       try {
