@@ -23,6 +23,10 @@ namespace {
 
 constexpr char kLunSecurityOptSetting[] = "connectivity.lun_security_opt";
 
+void CheckLunSecurityOpt(int32_t option) {
+  if (option != 0 && option != 1) Fail(KXE_INVALID_ARGUMENT);
+}
+
 std::string FibreSetting(int controller) {
   return "connectivity.fibre." + std::to_string(controller);
 }
@@ -73,6 +77,8 @@ void FillStationFields(int64_t unit_id, int controller,
   WriteFixedText("FC4G", fibre->product_number, sizeof fibre->product_number);
 }
 
+void CheckStoredFibre(const FibreInformationRecord& stored);
+
 // A controller's record as stored: the settable fields only, permissions
 // empty (they live in their table). On the heap: the record is 54 KB.
 std::unique_ptr<FibreInformationRecord> LoadStoredFibre(Database& database,
@@ -90,6 +96,7 @@ std::unique_ptr<FibreInformationRecord> LoadStoredFibre(Database& database,
   }
   if (bytes->size() != sizeof *fibre) Fail(KXE_STATION_DAMAGED);
   std::memcpy(fibre.get(), bytes->data(), sizeof *fibre);
+  RequireStoredValid(*fibre, CheckStoredFibre);
   return fibre;
 }
 
@@ -137,6 +144,41 @@ bool ReadPermissionNames(const Entry& entry, Permission* permission) {
 void CheckSecurityValues(int access_guard, int all_lun_security, int level) {
   if (access_guard < 0 || access_guard > 1 || all_lun_security < 0 ||
       all_lun_security > 1 || level < 0 || level > KX_SECURITY_LEVEL_MAX) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+}
+
+// A controller's record as StoreFibre leaves it: the settable fields pass
+// its checks, and nothing else is set.
+void CheckStoredFibre(const FibreInformationRecord& stored) {
+  if (stored.lun_security != 0 && stored.lun_security != 1) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  auto canonical = std::make_unique<FibreInformationRecord>();
+  std::memset(canonical.get(), 0, sizeof *canonical);
+  canonical->lun_security = stored.lun_security;
+  for (int p = 0; p < KX_HOST_PORTS; ++p) {
+    const FibreInformationPortRecord& port = stored.port[p];
+    const FibreInformationSecurityRecord& security = stored.security[p];
+    const std::string n_port_id = FieldText(port.n_port_id);
+    if ((stored.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
+         stored.topology[p] != KX_TOPOLOGY_LOOP) ||
+        (!n_port_id.empty() && !IsHex(n_port_id, 6)) || port.frame_size > 3 ||
+        !IsSpeed(port.set_speed)) {
+      Fail(KXE_INVALID_ARGUMENT);
+    }
+    CheckSecurityValues(security.access_guard, security.all_lun_security,
+                        security.security_chk_lv);
+    canonical->topology[p] = stored.topology[p];
+    WriteFixedText(LowerCase(n_port_id), canonical->port[p].n_port_id,
+                   sizeof canonical->port[p].n_port_id);
+    canonical->port[p].frame_size = port.frame_size;
+    canonical->port[p].set_speed = port.set_speed;
+    canonical->security[p].access_guard = security.access_guard;
+    canonical->security[p].all_lun_security = security.all_lun_security;
+    canonical->security[p].security_chk_lv = security.security_chk_lv;
+  }
+  if (std::memcmp(canonical.get(), &stored, sizeof stored) != 0) {
     Fail(KXE_INVALID_ARGUMENT);
   }
 }
@@ -326,7 +368,8 @@ KX_API int32_t KX_GetWWNInformation(const char* unit,
     auto information = std::make_unique<WWNInformationRecord>();
     std::memset(information.get(), 0, sizeof *information);
     information->lun_security_opt = tesk740::LoadSetting<int32_t>(
-        database, unit_id, tesk740::kLunSecurityOptSetting, 0);
+        database, unit_id, tesk740::kLunSecurityOptSetting, 0,
+        tesk740::CheckLunSecurityOpt);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       const auto fibre = tesk740::LoadStoredFibre(database, unit_id, c);
       for (int p = 0; p < KX_HOST_PORTS; ++p) {
@@ -354,9 +397,7 @@ KX_API int32_t KX_SetWWNInformation(const char* unit,
     tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
                                      "WWN settings set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
-    if (record->lun_security_opt != 0 && record->lun_security_opt != 1) {
-      return KXE_INVALID_ARGUMENT;
-    }
+    tesk740::CheckLunSecurityOpt(record->lun_security_opt);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       const auto fibre = tesk740::LoadStoredFibre(database, unit_id, c);
       for (int p = 0; p < KX_HOST_PORTS; ++p) {

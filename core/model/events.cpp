@@ -377,7 +377,25 @@ void RecordFormatChanges(Database& database, int64_t unit_id,
 
 }  // namespace
 
-const SchemaArea kEventSchema = {"events", kEventSteps, std::size(kEventSteps)};
+namespace {
+
+constexpr ColumnRule kEventColumns[] = {
+    IntegerColumn("station_event", "time_ms", 0, INT64_C(253402300799999)),
+    IntegerColumn("station_event", "controller", -1, 1),
+    IntegerColumn("station_event", "category", 0, KX_TRACE_ALL),
+    TextColumn("station_event", "kind", 1, 64),
+    TextColumn("station_event", "object", 0, 255),
+    IntegerColumn("station_event", "number", -1, KX_LOGICAL_UNIT_COUNT - 1),
+    TextColumn("station_event", "text", 0, 4096),
+    TextColumn("event_state", "object", 1, 64),
+    IntegerColumn("event_state", "number", 0, KX_LOGICAL_UNIT_COUNT - 1),
+    TextColumn("event_state", "state", 1, 32),
+};
+
+}  // namespace
+
+const SchemaArea kEventSchema = {"events", kEventSteps, std::size(kEventSteps),
+                                 kEventColumns, std::size(kEventColumns)};
 
 bool IsEventKind(std::string_view kind) {
   for (const char* known : kEventKinds) {

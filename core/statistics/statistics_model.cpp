@@ -291,11 +291,18 @@ StatisticsModel::StatisticsModel(Database& database, int64_t unit_id,
   fresh.accrued_ms = fresh.started_ms;
   std::memset(fresh.lu_owner, -1, sizeof fresh.lu_owner);
   fresh_state_ = !LoadSettingBytes(database, unit_id, kStateSetting);
-  state_ = LoadSetting(database, unit_id, kStateSetting, fresh);
-  bool valid = state_.started_ms <= state_.accrued_ms;
-  for (int8_t blocked : state_.drive_blocked) valid = valid && (blocked == 0 || blocked == 1);
-  for (int8_t owner : state_.lu_owner) valid = valid && owner >= -1 && owner <= 1;
-  if (!valid) Fail(KXE_STATION_DAMAGED);
+  state_ = LoadSetting(
+      database, unit_id, kStateSetting, fresh,
+      [](const StatisticsModelState& state) {
+        bool valid = state.started_ms <= state.accrued_ms;
+        for (int8_t blocked : state.drive_blocked) {
+          valid = valid && (blocked == 0 || blocked == 1);
+        }
+        for (int8_t owner : state.lu_owner) {
+          valid = valid && owner >= -1 && owner <= 1;
+        }
+        if (!valid) Fail(KXE_STATION_DAMAGED);
+      });
   std::optional<std::string> bytes =
       LoadSettingBytes(database, unit_id, kCountersSetting);
   if (bytes) {
@@ -519,8 +526,10 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
   int64_t last_counted = 0;
   if (std::optional<std::string> stored =
           LoadSettingBytes(database_, unit_id_, kEventsSetting)) {
-    last_counted = LoadSetting<int64_t>(database_, unit_id_, kEventsSetting, 0);
-    if (last_counted < 0) Fail(KXE_STATION_DAMAGED);
+    last_counted = LoadSetting<int64_t>(
+        database_, unit_id_, kEventsSetting, 0, [](int64_t event_id) {
+          if (event_id < 0) Fail(KXE_STATION_DAMAGED);
+        });
   } else if (fresh_state_ == false) {
     Statement newest = database_.Prepare(
         "SELECT coalesce(max(event_id), 0) FROM station_event"
