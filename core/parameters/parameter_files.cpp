@@ -554,6 +554,7 @@ KX_API int32_t KX_ModeSelect(const char* unit, int32_t page_code,
                              const char* path) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "mode pages selected");
     std::string file_path;
     if (const int32_t code = tesk740::ReadPathArgument(path, &file_path)) {
       return code;

@@ -118,4 +118,9 @@ int32_t WriteStationFile(const std::string& path, const std::string& text,
 int32_t ReadStationFile(const std::string& path, std::string_view kind,
                         StationFile* file);
 
+// Records a parameters-changed event of the unit (model/events.h) saying
+// what was set.
+void RecordParameterEvent(Database& database, int64_t unit_id,
+                          const std::string& what);
+
 }  // namespace tesk740

@@ -564,6 +564,7 @@ KX_API int32_t KX_SetWizardParam(const char* unit,
                                  const char* text, int32_t arg) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "set-up wizard applied");
     if (const int32_t code = tesk740::RequireText(text)) return code;
     if (record == nullptr || arg != 0) return KXE_INVALID_ARGUMENT;
     const WizardParamRecord current = tesk740::ComposeWizard(database, unit_id);
@@ -640,6 +641,7 @@ KX_API int32_t KX_SetNowWZParam(const char* unit, int32_t controller,
   // and applied like a full wizard record.
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "set-up wizard applied");
     if (record == nullptr || !tesk740::IsController(controller)) {
       return KXE_INVALID_ARGUMENT;
     }
@@ -694,6 +696,7 @@ KX_API int32_t KX_ConfigExport(const char* unit, const char* path) {
 KX_API int32_t KX_ConfigImport(const char* unit, const char* path) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "configuration imported");
     std::string file_path;
     if (const int32_t code = tesk740::ReadPathArgument(path, &file_path)) {
       return code;

@@ -44,6 +44,8 @@ TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewOnesStandOut) {
   EXPECT_EQ(Check(), 0);
   ASSERT_EQ(AddRaidGroup(MakeRaidGroup(0, KX_RAID_5, 0, 0, 3, 1)), KX_OK);
   ASSERT_EQ(AddLu(MakeLu(0, 0, 1000)), KX_OK);
+  // The format still runs when the group fails below.
+  SetFormatSecondsPerGb("1000");
   ASSERT_EQ(KX_LogicalUnitFormat(kUnit, 0, 1), KX_OK);
   ASSERT_EQ(KX_SetDriveMode(kUnit, 0, 0, KX_DRIVE_MODE_BLOCK), KX_OK);
 

@@ -222,10 +222,15 @@ class DiskArrayToolTest {
     // A blocked member shows as X; returned, it rebuilds and shows as R.
     assertEquals("block the drive at port 1, row 0: blocked\n",
         succeed("drive", "array01", "1", "0", "block").stdout);
-    assertEquals("0X00...........", mapRow(succeed("status", "array01").stdout, 0));
+    // status answers a degraded unit with exit status 3.
+    JavaRun degraded = tool("status", "array01");
+    assertEquals(3, degraded.status, degraded::toString);
+    assertEquals("0X00...........", mapRow(degraded.stdout, 0));
     assertEquals("restore the drive at port 1, row 0: rebuilding\n",
         succeed("drive", "array01", "1", "0", "restore").stdout);
-    assertEquals("0R00...........", mapRow(succeed("status", "array01").stdout, 0));
+    JavaRun rebuilding = tool("status", "array01");
+    assertEquals(3, rebuilding.status, rebuilding::toString);
+    assertEquals("0R00...........", mapRow(rebuilding.stdout, 0));
 
     // Only the last LU can go; naming another one changes nothing.
     String before = TestStation.storageSnapshot("array01");

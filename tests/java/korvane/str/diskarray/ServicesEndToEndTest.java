@@ -140,8 +140,9 @@ class ServicesEndToEndTest {
 
     assertEquals("no alerts\n", tool(0, "alerts", "array1")[0]);
     DiskArrayUtilityJNI.KX_SetDriveMode("array1", 0, 0, 1);
-    assertEquals("drive blocked (new)\n", tool(0, "alerts", "array1")[0]);
-    assertEquals("drive blocked\n", tool(0, "alerts", "array1", "--mode", "peek")[0]);
+    assertEquals("drive blocked (new): drive 0/0\n",
+        tool(0, "alerts", "array1", "--mode", "check")[0]);
+    assertEquals("drive blocked: drive 0/0\n", tool(0, "alerts", "array1")[0]);
 
     Path marker = station.resolve("ran it");
     tool(0, "program", "set", "--switch", "on", "--timeout", "5",

@@ -76,7 +76,8 @@ class StationProcessTest {
       assertNoJniReports(run);
     }
     assertTrue(whoami.stdout.startsWith("controller 1: admin since "), whoami::toString);
-    assertEquals(List.of("3", "RAID", "6", "0-3", "0", "139236", "278472", "226248", "2"),
+    assertEquals(
+        List.of("3", "RAID", "6", "0-3", "0", "139236", "278472", "226248", "2", "normal"),
         Arrays.asList(lines(groups.stdout).get(1).split("\\s+")), groups::toString);
     assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +51200 .*formatting \\d+% +yes"),
         lus::toString);

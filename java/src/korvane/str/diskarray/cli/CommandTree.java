@@ -66,13 +66,16 @@ final class CommandTree {
         + " :: set the station password (OLD once one is set)",
     // Status
     "status UNIT [--controller=N] [--json]"
-        + " :: condition, information, clock and the map of the 225 drive slots",
-    "drives UNIT [--json] [--tsv] :: table of the mounted drives",
-    "drive UNIT PORT ROW block|restore :: take a drive out of service or return it",
+        + " :: health (exit 0 ok, 3 degraded, 4 failed), condition, information, clock"
+        + " and the map of the 225 drive slots",
+    "drives UNIT [--json] [--tsv] :: table of the mounted drives, rebuilds with time left",
+    "drive UNIT PORT ROW [block|restore] [--wait]"
+        + " :: take a drive out of service or return it; --wait follows its rebuild",
     "clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss'] [--json] :: the unit's clock, or set it",
     // RAID groups and LUs
     "rg :: RAID groups: a rectangle of WIDTH ports from PORT by DEPTH rows from ROW",
-    "rg list UNIT [--json] [--tsv] :: table of the RAID groups",
+    "rg list UNIT [--json] [--tsv]"
+        + " :: table of the RAID groups with their state (normal, rebuilding, degraded, failed)",
     "rg add UNIT --level=LEVEL --port=P --row=R --width=W [--depth=D] [--number=RG]"
         + " [--capacity=MB] :: create a RAID group",
     "rg expand UNIT RG [--rows=N] [--depth=D] [--capacity=MB]"
@@ -80,7 +83,8 @@ final class CommandTree {
     "rg delete UNIT RG :: delete a RAID group",
     "rg delete-all UNIT [--yes] :: delete every RAID group (asks first)",
     "lu :: logical units",
-    "lu list UNIT [--json] [--tsv] :: table of the LUs",
+    "lu list UNIT [--json] [--tsv]"
+        + " :: table of the LUs, marked when their group is degraded or failed",
     "lu show UNIT LU [--json] :: every field of one LU, with its format progress",
     "lu add UNIT --rg=RG --capacity=MB [--number=LU] [--staging=MODE] [--ctl=N] :: create an LU",
     "lu delete UNIT [LU] :: delete the last LU (LU, if given, must be that one)",
@@ -125,7 +129,9 @@ final class CommandTree {
         + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
     "perf plot FILE.csv --out=FILE.svg :: chart of IOPS per LU over time",
     // Services
-    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts",
+    "alerts UNIT [--mode=check|peek] [--json]"
+        + " :: the unit's alerts and what they concern; peek (default) leaves them new,"
+        + " check marks them reported",
     "mail :: e-mail notification",
     "mail show [--json] :: the e-mail settings",
     "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"

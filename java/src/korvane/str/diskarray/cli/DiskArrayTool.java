@@ -93,15 +93,20 @@ public final class DiskArrayTool {
           + Prompts.NEW_PASSWORD_VARIABLE + ".",
       "",
       "Status:",
-      "  status UNIT              condition, information, clock and the map of the",
-      "                           225 drive slots (15 ports across, 15 rows down)",
-      "  drives UNIT              table of the mounted drives",
-      "  drive UNIT PORT ROW block|restore",
-      "                           take a drive out of service or return it",
+      "  status UNIT              health, condition, information, clock and the map of",
+      "                           the 225 drive slots (15 ports across, 15 rows down);",
+      "                           exit 0 healthy, 3 degraded, 4 a RAID group failed",
+      "  drives UNIT              table of the mounted drives, rebuilds with time left",
+      "  drive UNIT PORT ROW block|restore [--wait]",
+      "                           take a drive out of service or return it (--wait:",
+      "                           follow the rebuild until it ends)",
+      "  drive UNIT PORT ROW --wait",
+      "                           follow a running rebuild until it ends",
       "  clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss']",
       "",
       "RAID groups (a rectangle of WIDTH ports from PORT by DEPTH rows from ROW):",
-      "  rg list UNIT",
+      "  rg list UNIT             the groups, with their state: normal, rebuilding N%,",
+      "                           degraded (a member blocked) or failed (data lost)",
       "  rg add UNIT --level 0|1|5|6|10 --port P --row R --width W [--depth D]",
       "         [--number RG] [--capacity MB]",
       "  rg expand UNIT RG --rows N | --depth D [--capacity MB]",
@@ -112,7 +117,8 @@ public final class DiskArrayTool {
       "--capacity cuts the group to MB; without it the group has its full capacity.",
       "",
       "Logical units:",
-      "  lu list UNIT",
+      "  lu list UNIT             the LUs; the state says when their group is degraded",
+      "                           or failed, or their format failed",
       "  lu show UNIT LU",
       "  lu add UNIT --rg RG --capacity MB [--number LU] [--staging normal|sequential|off]",
       "         [--ctl 0|1]",
@@ -271,6 +277,21 @@ public final class DiskArrayTool {
     }
   }
 
+  /**
+   * Ends a command that printed its whole answer with an exit status that is
+   * part of the answer (the health of a unit for {@code status}); nothing more
+   * is printed.
+   */
+  static final class AnswerStatus extends ToolFailure {
+    private static final long serialVersionUID = 1L;
+    final int status;
+
+    AnswerStatus(int status) {
+      super("exit status " + status);
+      this.status = status;
+    }
+  }
+
   /** A command ready to run, with the words that name it in an error message. */
   static final class Step {
     final String what;
@@ -343,6 +364,8 @@ public final class DiskArrayTool {
     } catch (Prompts.NotConfirmed e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_USAGE;
+    } catch (AnswerStatus e) {
+      return e.status;
     } catch (ToolFailure e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_FAILURE;
@@ -469,7 +492,7 @@ public final class DiskArrayTool {
       return new UserCommands(out).prepare(arguments);
     }
     if (StatusCommands.COMMANDS.contains(command)) {
-      return new StatusCommands(out).prepare(arguments);
+      return new StatusCommands(out, terminal).prepare(arguments);
     }
     if (FormatCommand.handles(arguments)) {
       return new FormatCommand(out, terminal).prepare(arguments);

@@ -14,6 +14,7 @@ import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.EmailInfo;
 import korvane.str.diskarray.ExProgramInfo;
 import korvane.str.diskarray.cli.DiskArrayTool.Step;
@@ -25,9 +26,11 @@ final class ServiceCommands {
 
   static final String USAGE = String.join("\n",
       "Notification and host services:",
-      "  alerts UNIT [--mode check|peek]",
-      "                           the unit's alerts; 'check' (default) remembers them,",
-      "                           so the next check marks only later ones as new",
+      "  alerts UNIT [--mode peek|check]",
+      "                           the unit's alerts and the drive, RAID group or LU of",
+      "                           each; 'peek' (default) only reads them, 'check'",
+      "                           remembers them, so the next check marks only later",
+      "                           ones as new (as a monitor does)",
       "  mail show                the e-mail settings",
       "  mail set [MAIL OPTIONS]  change the e-mail settings; others keep their value",
       "  mail append UNIT [TEXT]  show the text added to mail about UNIT, or set it",
@@ -73,10 +76,14 @@ final class ServiceCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of(Arguments.MODE));
         String mode = arguments.option(Arguments.MODE);
-        int peek = choice("--mode", mode == null ? "check" : mode, "check", "peek");
+        // Reading alerts must not hide them from a monitor: only an explicit
+        // check marks them reported.
+        int peek = choice("--mode", mode == null ? "peek" : mode, "check", "peek");
         return new Step("check the alerts of '" + unit + "'", () -> {
           int value = DiskArrayUtilityJNI.KX_AlertCheck(unit, peek);
-          out.print(arguments.has(Arguments.JSON) ? Json.write(alertList(value)) : alerts(value));
+          List<List<String>> objects = alertObjects(unit, value);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(alertList(value, objects))
+              : alerts(value, objects));
         });
       }
       case "mail":
@@ -110,22 +117,67 @@ final class ServiceCommands {
   private static final String[] ALERT_NAMES = {"drive blocked", "drive rebuilding",
       "RAID group degraded", "RAID group failed", "format failed", "part failed"};
 
-  /** The alerts for scripts: each kind present, and whether it is new. */
-  static List<Map<String, Object>> alertList(int value) {
+  /**
+   * What each alert kind present concerns, by kind (the bit's index): the
+   * drives, RAID groups and LUs, read from the unit's views as the alert
+   * value was answered.
+   */
+  static List<List<String>> alertObjects(String unit, int value)
+      throws DiskArrayException, ToolFailure {
+    List<List<String>> objects = new ArrayList<>();
+    for (int i = 0; i < ALERT_NAMES.length; i++) {
+      objects.add(new ArrayList<>());
+    }
+    if ((value & 0x3F) == 0) {
+      return objects;
+    }
+    Health health = Health.read(unit);
+    int[] owner = DriveMap.groupOfSlot(health.groups);
+    for (int slot = 0; slot < Math.min(health.drives.length, DriveMap.SLOTS); slot++) {
+      DiskDrive drive = health.drives[slot];
+      if (drive == null || drive.mount == 0) {
+        continue;
+      }
+      String name = "drive " + drive.port_no + "/" + drive.row_no
+          + (owner[slot] < 0 ? "" : " of RAID group " + owner[slot]);
+      if (drive.drv_state == Health.DRIVE_BLOCKED) {
+        objects.get(0).add(name);
+      } else if (drive.drv_state == Health.DRIVE_REBUILDING) {
+        objects.get(1).add(name);
+      }
+    }
+    for (Health.Group group : health.byNumber.values()) {
+      String state = group.state();
+      String name = "RAID group " + group.group.rgnum;
+      if (state.equals("failed")) {
+        objects.get(3).add(name);
+      } else if (!state.equals("normal")) {
+        objects.get(2).add(name);
+      }
+    }
+    for (int lu : Health.failedFormats(unit)) {
+      objects.get(4).add("LU " + lu);
+    }
+    return objects;
+  }
+
+  /** The alerts for scripts: each kind present, whether it is new, and what it concerns. */
+  static List<Map<String, Object>> alertList(int value, List<List<String>> objects) {
     List<Map<String, Object>> list = new ArrayList<>();
     for (int i = 0; i < ALERT_NAMES.length; i++) {
       if ((value & (1 << i)) != 0) {
         Map<String, Object> alert = new LinkedHashMap<>();
         alert.put("alert", ALERT_NAMES[i]);
         alert.put("new", (value & (1 << (i + 16))) != 0);
+        alert.put("objects", objects.get(i));
         list.add(alert);
       }
     }
     return list;
   }
 
-  /** The alert value in words: kinds now, and which of them are new. */
-  static String alerts(int value) {
+  /** The alert value in words: kinds now, which of them are new, and what they concern. */
+  static String alerts(int value, List<List<String>> objects) {
     String[] names = ALERT_NAMES;
     if (value == 0) {
       return "no alerts\n";
@@ -133,7 +185,11 @@ final class ServiceCommands {
     StringBuilder text = new StringBuilder();
     for (int i = 0; i < names.length; i++) {
       if ((value & (1 << i)) != 0) {
-        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "").append('\n');
+        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "");
+        if (!objects.get(i).isEmpty()) {
+          text.append(": ").append(String.join(", ", objects.get(i)));
+        }
+        text.append('\n');
       }
     }
     return text.toString();

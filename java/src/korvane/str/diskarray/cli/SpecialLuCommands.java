@@ -369,8 +369,8 @@ final class SpecialLuCommands {
             return;
           }
           out.println(file + " holds:");
-          out.print(StorageCommands.raidGroupTable(groups, units));
-          out.print(StorageCommands.logicalUnitTable(units, null));
+          out.print(StorageCommands.raidGroupTable(groups, units, null));
+          out.print(StorageCommands.logicalUnitTable(units, null, null, Set.of()));
           out.println("(nothing was changed on " + unit + "; 'config rglu apply' creates them)");
         });
       default:

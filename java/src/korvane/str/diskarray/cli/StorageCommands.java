@@ -2,6 +2,7 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintStream;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
@@ -59,7 +60,7 @@ final class StorageCommands {
             out.print(Json.write(inUse(groups)));
             return;
           }
-          out.print(raidGroupTable(groups, logicalUnits(unit)));
+          out.print(raidGroupTable(groups, logicalUnits(unit), Health.read(unit)));
         });
       }
       case "rg add": {
@@ -216,9 +217,17 @@ final class StorageCommands {
     return null;
   }
 
-  static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units) {
+  /**
+   * The groups as a table; with the unit's health, a STATE column: normal,
+   * rebuilding with the least advanced member's percent, degraded (a member
+   * blocked) or failed (more members lost than the level survives).
+   */
+  static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units, Health health) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"});
+    rows.add(health == null
+        ? new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"}
+        : new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS",
+            "STATE"});
     for (RaidGroup group : groups) {
       if (group.rgnum < 0) {
         continue;
@@ -229,13 +238,19 @@ final class StorageCommands {
           lus++;
         }
       }
-      rows.add(new String[] {
+      String[] row = {
         Integer.toString(group.rgnum), levelName(group.level),
         span(group.port, group.width), span(group.row, group.depth),
         Integer.toString(group.minimum_capa),
         group.lastLBA + (group.lastLBASet != 0 ? " (cut)" : ""),
         Integer.toString(group.lumaxcapa), Integer.toString(lus)
-      });
+      };
+      if (health != null) {
+        Health.Group state = health.group(group.rgnum);
+        row = Arrays.copyOf(row, row.length + 1);
+        row[row.length - 1] = state == null ? "?" : state.describe();
+      }
+      rows.add(row);
     }
     return Tables.table(rows, "(no RAID groups)");
   }
@@ -254,8 +269,12 @@ final class StorageCommands {
         arguments.allowOnly(Set.of());
         return new Step("list the LUs of '" + unit + "'", () -> {
           LogicalUnit[] units = logicalUnits(unit);
-          out.print(arguments.has(Arguments.JSON) ? Json.write(inUse(units))
-              : logicalUnitTable(units, formatProgress(unit)));
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(inUse(units)));
+            return;
+          }
+          out.print(logicalUnitTable(units, formatProgress(unit), Health.read(unit),
+              Health.failedFormats(unit)));
         });
       }
       case "lu show": {
@@ -421,7 +440,14 @@ final class StorageCommands {
     }
   }
 
-  static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress) {
+  /**
+   * The LUs as a table. With the unit's health the state says what the LU's
+   * group leaves of it: "RG degraded" or "RG rebuilding" (served without
+   * redundancy), "RG failed" (its data is lost), and "format failed" for an
+   * LU whose format its group's failure ended.
+   */
+  static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress,
+      Health health, Set<Integer> failedFormats) {
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"LU", "RG", "LEVEL", "MB", "STAGING", "CTL", "STATE", "VALID"});
     for (LogicalUnit lu : units) {
@@ -432,6 +458,13 @@ final class StorageCommands {
       if (lu.status == LU_FORMATTING && progress != null && lu.luNumber < progress.length
           && progress[lu.luNumber] != null) {
         state += " " + progress[lu.luNumber].percent + "%";
+      }
+      if (failedFormats.contains(lu.luNumber) && lu.status != LU_FORMATTING) {
+        state += ", format failed";
+      }
+      Health.Group group = health == null ? null : health.group(lu.rgNumber);
+      if (group != null && !group.state().equals("normal")) {
+        state += ", RG " + group.state();
       }
       rows.add(new String[] {
         Integer.toString(lu.luNumber), Integer.toString(lu.rgNumber), levelName(lu.raid_level),
