@@ -79,6 +79,7 @@ struct TrapEvent {
 // switch allows it, queues one SNMPv2c trap per configured manager, sent
 // after the commit outside the station lock (RunAfterCommit); nothing when
 // the transaction rolls back. Kinds with no trap switch send nothing.
-void QueueEventTraps(Database& database, int64_t unit_id, const TrapEvent& event);
+void QueueEventTraps(Database& database, int64_t unit_id,
+                     const TrapEvent& event);
 
 }  // namespace tesk740

@@ -266,12 +266,14 @@ std::string TrapText(const std::string& text) {
 uint32_t UptimeCentiseconds() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(since).count() / 10);
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count() /
+      10);
 }
 
 }  // namespace
 
-void QueueEventTraps(Database& database, int64_t unit_id, const TrapEvent& event) {
+void QueueEventTraps(Database& database, int64_t unit_id,
+                     const TrapEvent& event) {
   const SnmpSettings settings = LoadSnmp(database, unit_id);
   if (!settings.traps || settings.managers.empty() ||
       (settings.kinds & TrapSwitches(event.kind)) == 0) {
@@ -290,14 +292,15 @@ void QueueEventTraps(Database& database, int64_t unit_id, const TrapEvent& event
     RunAfterCommit(database, [directory, destination, message] {
       const std::string where =
           destination.host + ":" + std::to_string(destination.port);
-      const std::string what = message.unit_name + " " + message.kind + " (" +
-                               message.object + ")";
+      const std::string what =
+          message.unit_name + " " + message.kind + " (" + message.object + ")";
       if (SendTrap(destination, message)) {
         AppendLog(directory, LogKind::kApplication,
                   "SNMP trap to " + where + ": " + what);
       } else {
-        AppendLog(directory, LogKind::kError,
-                  "SNMP trap to " + where + " not sent (no such host?): " + what);
+        AppendLog(
+            directory, LogKind::kError,
+            "SNMP trap to " + where + " not sent (no such host?): " + what);
       }
     });
   }
