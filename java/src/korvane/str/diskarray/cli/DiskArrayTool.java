@@ -495,6 +495,9 @@ public final class DiskArrayTool {
     if (StatisticsCommands.COMMANDS.contains(command)) {
       return new StatisticsCommands(out, terminal).prepare(arguments);
     }
+    if (command.equals(MonitorCommand.COMMAND)) {
+      return new MonitorCommand(out, err).prepare(arguments);
+    }
     if (ServiceCommands.COMMANDS.contains(command)) {
       return new ServiceCommands(out).prepare(arguments);
     }
