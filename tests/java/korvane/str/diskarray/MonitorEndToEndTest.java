@@ -251,4 +251,42 @@ class MonitorEndToEndTest {
     assertEquals(0, block.exitValue(), output("block"));
     assertTrue(mail(1).startsWith("diskarray array1: drive 2/0 of RAID group 0 blocked"));
   }
+
+  /** Another program holding the station's write lock until its input closes. */
+  private Process holdStationLock(String name) throws IOException {
+    Process holder = new ProcessBuilder("sqlite3", station.resolve("station.db").toString())
+        .redirectErrorStream(true)
+        .redirectOutput(scratch.resolve(name + ".out").toFile())
+        .start();
+    monitors.add(holder);
+    holder.getOutputStream().write("BEGIN IMMEDIATE;\n".getBytes(StandardCharsets.UTF_8));
+    holder.getOutputStream().flush();
+    return holder;
+  }
+
+  private static void release(Process holder) throws Exception {
+    holder.getOutputStream().close();
+    assertTrue(holder.waitFor(DEADLINE_MS, TimeUnit.MILLISECONDS));
+  }
+
+  @Test
+  void aBusyStationDelaysTheMonitorAndEndsNothing() throws Exception {
+    // Locked longer than the station waits (0x1009), first while the
+    // monitor opens the station, then while it checks the unit.
+    Process holder = holdStationLock("holder");
+    startTool("monitor", Map.of(), "monitor", "--interval", "1");
+    waitFor("the monitor's note of the busy station",
+        () -> output("monitor").contains("is busy; waiting for it"));
+    release(holder);
+    waitFor("the monitor's start", () -> count("application.log", "monitor started") == 1);
+
+    holder = holdStationLock("second holder");
+    waitFor("the monitor's note of the unit not checked", () -> count("error.log",
+        "monitor: array1: alerts not checked, tried again soon") == 1);
+    assertTrue(count("error.log", "0x1009") >= 1, read(station.resolve("error.log")));
+    release(holder);
+
+    tool("drive", "array1", "2", "0", "block");
+    assertTrue(mail(1).startsWith("diskarray array1: drive 2/0 of RAID group 0 blocked"));
+  }
 }

@@ -1,6 +1,8 @@
 package korvane.str.diskarray.cli;
 
+import java.io.IOException;
 import java.io.PrintStream;
+import java.nio.file.Path;
 import java.time.Instant;
 import java.time.temporal.ChronoUnit;
 import java.util.ArrayDeque;
@@ -37,6 +39,7 @@ final class MonitorCommand {
   static final String COMMAND = "monitor";
 
   private static final int UNKNOWN_UNIT = 0x1003;
+  private static final int STATION_BUSY = 0x1009;
   private static final int CHECK = 0;
   private static final int NEW_SHIFT = 16;
   private static final int DRIVE_BLOCKED = 0x01;
@@ -90,19 +93,57 @@ final class MonitorCommand {
     boolean once = arguments.has(Arguments.ONCE);
     Integer seconds = arguments.has(Arguments.INTERVAL)
         ? arguments.intOption(Arguments.INTERVAL, 0, 1, 1440 * 60) : null;
+    Path station = DiskArrayTool.stationDirectory(arguments);
     return new Step("monitor the units", () -> {
       if (once) {
+        openStation(station);
         if (!round()) {
           throw new ToolFailure("the round did not complete; see the error log");
         }
         return;
       }
-      loop(seconds);
-    });
+      loop(station, seconds);
+    }, true);
+  }
+
+  private static void openStation(Path station) throws DiskArrayException, ToolFailure {
+    try {
+      DiskArrayTool.openStation(station);
+    } catch (IOException e) {
+      throw new ToolFailure("cannot open station " + Problems.describe(e));
+    }
+  }
+
+  /**
+   * Opens the station, waiting while another process holds it locked (no
+   * log of the station's can be written before it is open: standard error
+   * says it, once). False when a stop was asked for meanwhile.
+   */
+  private boolean openWaitingOutBusy(Path station)
+      throws DiskArrayException, ToolFailure, InterruptedException {
+    boolean said = false;
+    while (true) {
+      try {
+        openStation(station);
+        return true;
+      } catch (DiskArrayException e) {
+        if (e.getCode() != STATION_BUSY) {
+          throw e;
+        }
+        if (!said) {
+          err.println(Instant.now().truncatedTo(ChronoUnit.MILLIS) + " monitor: station "
+              + station + " is busy; waiting for it");
+          said = true;
+        }
+      }
+      if (stopRequested.await(RETRY_MILLIS, TimeUnit.MILLISECONDS)) {
+        return false;
+      }
+    }
   }
 
   /** Rounds until SIGTERM or Ctrl-C; the round under way is finished first. */
-  private void loop(Integer seconds) {
+  private void loop(Path station, Integer seconds) throws DiskArrayException, ToolFailure {
     Thread hook = new Thread(() -> {
       stopRequested.countDown();
       try {
@@ -112,11 +153,30 @@ final class MonitorCommand {
       }
     }, "diskarray-monitor-stop");
     Runtime.getRuntime().addShutdownHook(hook);
+    try {
+      if (openWaitingOutBusy(station)) {
+        watch(seconds);
+      }
+    } catch (InterruptedException e) {
+      Thread.currentThread().interrupt();
+    } finally {
+      stopped.countDown();
+    }
+  }
+
+  private void watch(Integer seconds) throws InterruptedException {
     log(false, "monitor started, every "
         + (seconds != null ? seconds + " s" : "alert interval (the station's setting)"));
     try {
       while (stopRequested.getCount() > 0) {
-        boolean complete = round();
+        boolean complete;
+        try {
+          complete = round();
+        } catch (RuntimeException e) {
+          // A fault of this program's own must not end the watch: say it, go on.
+          problem("round", "round abandoned: " + e);
+          complete = false;
+        }
         long wait = seconds != null ? seconds * 1000L : alertIntervalMillis();
         if (!complete) {
           wait = Math.min(wait, RETRY_MILLIS);
@@ -125,15 +185,12 @@ final class MonitorCommand {
           break;
         }
       }
-    } catch (InterruptedException e) {
-      Thread.currentThread().interrupt();
     } finally {
       if (!pendingMails.isEmpty()) {
         log(true, "monitor stopped with " + pendingMails.size() + " mail(s) not sent");
       } else {
         log(false, "monitor stopped");
       }
-      stopped.countDown();
     }
   }
 
