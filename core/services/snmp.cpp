@@ -230,22 +230,20 @@ bool IsPlainFileName(std::string_view name) {
 }
 
 // The event kinds that send a trap, each with the switches that allow it: a
-// fault follows its own switch, its end the switch of the fault it ends.
+// fault follows its own switch, its end the switch of the fault it ends. A
+// restored drive ends a block and starts a rebuild.
 struct TrapEventKind {
   const char* kind;
   int32_t switches;
 };
 constexpr TrapEventKind kTrapEventKinds[] = {
     {"drive-blocked", KX_ALERT_DRIVE_BLOCKED},
-    {"drive-restored", KX_ALERT_DRIVE_BLOCKED},
-    {"drive-rebuilding", KX_ALERT_DRIVE_REBUILDING},
+    {"drive-restored", KX_ALERT_DRIVE_BLOCKED | KX_ALERT_DRIVE_REBUILDING},
     {"drive-rebuilt", KX_ALERT_DRIVE_REBUILDING},
     {"group-degraded", KX_ALERT_GROUP_DEGRADED},
     {"group-failed", KX_ALERT_GROUP_FAILED},
     {"group-recovered", KX_ALERT_GROUP_DEGRADED | KX_ALERT_GROUP_FAILED},
     {"format-failed", KX_ALERT_FORMAT_FAILED},
-    {"part-failed", KX_ALERT_PART_FAILED},
-    {"part-recovered", KX_ALERT_PART_FAILED},
 };
 
 int32_t TrapSwitches(const std::string& kind) {

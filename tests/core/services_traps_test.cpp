@@ -168,7 +168,7 @@ TEST_F(TrapTest, CommittedEventsReachEachManagerAsTheSettingsAllow) {
   ASSERT_EQ(Raise("group-failed", "RAID group 2", true), 3);
   ASSERT_EQ(KX_SetSnmpConfig(kUnit, "", "group_degraded=off"), KX_OK);
   ASSERT_EQ(Raise("group-degraded", "RAID group 2"), 0);
-  ASSERT_EQ(Raise("lu-created", "LU 4"), 0);
+  ASSERT_EQ(Raise("format-done", "LU 4"), 0);
   ASSERT_EQ(Raise("group-recovered", "RAID group 2"), 0)
       << "a recovery follows the switches of the faults it ends";
   trap = receiver_->Trap(2);
@@ -190,8 +190,8 @@ TEST_F(TrapTest,
   ASSERT_EQ(
       KX_SetSnmpConfig(kUnit, managers.c_str(), "community=secret traps=on"),
       KX_OK);
-  ASSERT_EQ(Raise("part-failed", "power supply 1"), 0);
-  EXPECT_EQ(receiver_->Trap(1)[kEvent + "1.3"], Text("power supply 1"));
+  ASSERT_EQ(Raise("format-failed", "LU 7"), 0);
+  EXPECT_EQ(receiver_->Trap(1)[kEvent + "1.3"], Text("LU 7"));
   EXPECT_NE(Log("error.log")
                 .find("SNMP trap to no-such-manager.invalid:162 not sent"),
             std::string::npos);
