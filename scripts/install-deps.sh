@@ -3,7 +3,7 @@
 #   --demo  what building the libraries and the tool and running them takes
 #           (scripts/demo.sh, scripts/bench.sh)
 #   --test  that, plus the test toolchain: GoogleTest, JUnit 5, the mail
-#           tests' SMTP server, the 32-bit Windows cross build (MinGW) with
+#           tests' SMTP server, the trap tests' snmptrapd, the 32-bit Windows cross build (MinGW) with
 #           the SQLite and Argon2 sources it compiles in (scripts/test.sh)
 # Without an option: --test. Safe to run again: it installs only what is
 # missing. Runs apt-get as root, or through sudo.
@@ -27,6 +27,8 @@ demo_packages=(
   libsqlite3-dev libargon2-dev zlib1g-dev
   # e-mail over SMTP
   libcurl4-openssl-dev
+  # SNMP traps (net-snmp)
+  libsnmp-dev
   # Java side: the pinned JDK (javac, jar, javadoc) and picocli, which the
   # tool parses with and its jar carries
   openjdk-17-jdk-headless libpicocli-java
@@ -36,6 +38,8 @@ test_packages=(
   libgtest-dev googletest sqlite3
   # the loopback SMTP server of the mail tests
   python3-aiosmtpd
+  # the trap receiver of the SNMP trap tests
+  snmptrapd
   # Java tests
   junit5
   # 32-bit Windows cross build, with zlib for it

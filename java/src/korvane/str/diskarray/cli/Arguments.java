@@ -54,6 +54,7 @@ final class Arguments {
   static final String TIMEOUT = "timeout";
   static final String TAIL = "tail";
   static final String CLEAR = "clear";
+  static final String ONCE = "once";
   // Taken by many commands; picocli knows which.
   static final String JSON = "json";
   static final String TSV = "tsv";

@@ -151,6 +151,8 @@ final class CommandTree {
     "program run :: run the stored program now",
     "log err|app [--tail=N] [--clear] [--json] :: the error or application log (--clear empties err)",
     "check [--json] :: the station's environment and this Java's version",
+    "monitor [--interval=SECONDS] [--once]"
+        + " :: watch every unit's alerts: mail and run the program for new ones, until stopped",
     // Connectivity
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
@@ -248,7 +250,9 @@ final class CommandTree {
       Map.entry("mode", "mode"),
       Map.entry("wait", "wait until done"),
       Map.entry("out", "output file"),
-      Map.entry("interval", "seconds between samples (default 1)"),
+      Map.entry("interval", "seconds between samples (perf, default 1) or rounds (monitor,"
+          + " default the station's alert interval)"),
+      Map.entry("once", "one round, then exit (for cron)"),
       Map.entry("count", "number of samples"),
       Map.entry("raw", "every counter, one per line"),
       Map.entry("switch", "on or off"),

@@ -296,10 +296,17 @@ public final class DiskArrayTool {
   static final class Step {
     final String what;
     final Action action;
+    /** The action opens the station itself (the monitor, which waits out a busy one). */
+    final boolean opensStation;
 
     Step(String what, Action action) {
+      this(what, action, false);
+    }
+
+    Step(String what, Action action, boolean opensStation) {
       this.what = what;
       this.action = action;
+      this.opensStation = opensStation;
     }
   }
 
@@ -344,8 +351,10 @@ public final class DiskArrayTool {
       }
       Step step = prepare(arguments);
       Path station = stationDirectory(arguments);
-      what = "open station " + station;
-      openStation(station);
+      if (!step.opensStation) {
+        what = "open station " + station;
+        openStation(station);
+      }
       what = step.what;
       Tables.tsv(arguments.has(Arguments.TSV));
       try {
@@ -517,6 +526,9 @@ public final class DiskArrayTool {
     }
     if (StatisticsCommands.COMMANDS.contains(command)) {
       return new StatisticsCommands(out, terminal).prepare(arguments);
+    }
+    if (command.equals(MonitorCommand.COMMAND)) {
+      return new MonitorCommand(out, err).prepare(arguments);
     }
     if (ServiceCommands.COMMANDS.contains(command)) {
       return new ServiceCommands(out).prepare(arguments);

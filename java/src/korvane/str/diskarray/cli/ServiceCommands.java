@@ -57,6 +57,10 @@ final class ServiceCommands {
       "  log err|app [--tail N]   the error or application log (last N lines)",
       "  log err --clear          empty the error log",
       "  check                    the station's environment and this Java's version",
+      "  monitor [--interval SECONDS] [--once]",
+      "                           every alert interval (or SECONDS), check each unit's",
+      "                           alerts; for new ones send one mail and run the program",
+      "                           (each when on); until SIGTERM or Ctrl-C, or one round",
       "");
 
   private static final int TEXT_BYTES = 1023;
