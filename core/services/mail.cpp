@@ -401,8 +401,9 @@ int32_t Send(const MailSettings& settings, std::string_view subject,
   if (!tls_note.empty()) tls_note = " (" + tls_note + ")";
   if (code == KX_OK) {
     AppendLog(directory, LogKind::kApplication,
-              what + (report.encrypted ? ": sent over TLS"
-                                       : ": sent in clear (no STARTTLS)") +
+              what +
+                  (report.encrypted ? ": sent over TLS"
+                                    : ": sent in clear (no STARTTLS)") +
                   tls_note);
   } else {
     AppendLog(directory, LogKind::kError,

@@ -95,7 +95,8 @@ bool IsTlsFailure(CURLcode result) {
 
 void SetTls(CURL* handle, const MailDelivery& delivery) {
   if (delivery.tls == MailTls::kRequired) {
-    curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(handle, CURLOPT_USE_SSL,
+                     static_cast<long>(CURLUSESSL_ALL));
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!delivery.ca_file.empty()) {
@@ -171,7 +172,7 @@ int32_t DeliverMail(const MailDelivery& delivery, MailReport* report) {
   }
   std::string& diagnostic = report->diagnostic;
   diagnostic = detail[0] != '\0' ? std::string(detail)
-                                  : std::string(curl_easy_strerror(result));
+                                 : std::string(curl_easy_strerror(result));
   const std::string& reply = conversation.refusal.empty()
                                  ? conversation.last_reply
                                  : conversation.refusal;

@@ -13,11 +13,11 @@ class MailTlsTest : public ArrayTest {
     // A throwaway self-signed certificate for 127.0.0.1.
     certificate_ = (directory_ / "sink-cert.pem").string();
     key_ = (directory_ / "sink-key.pem").string();
-    const pid_t openssl = Spawn(
-        {"/usr/bin/openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
-         "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj",
-         "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
-         key_, "-out", certificate_});
+    const pid_t openssl =
+        Spawn({"/usr/bin/openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+               "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2", "-subj",
+               "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+               "-keyout", key_, "-out", certificate_});
     ASSERT_EQ(WaitExit(openssl), 0) << "openssl could not make a certificate";
     plain_ = std::make_unique<SmtpSink>(directory_ / "plain");
     tls_ = std::make_unique<SmtpSink>(
@@ -53,8 +53,9 @@ TEST_F(MailTlsTest, OpportunisticUsesStartTlsWhenOfferedAndClearTextOtherwise) {
   ASSERT_TRUE(tls_->Has(1));
   EXPECT_NE(tls_->Raw(1).find("X-Envelope-TLS: yes\r\n"), std::string::npos);
   EXPECT_EQ(tls_->Decoded(1), "over tls\ndrive 0/3 blocked\n");
-  EXPECT_NE(Log("application.log").find("\"over tls\" to 1 recipient(s) via " +
-                                        tls_->server() + ": sent over TLS"),
+  EXPECT_NE(Log("application.log")
+                .find("\"over tls\" to 1 recipient(s) via " + tls_->server() +
+                      ": sent over TLS"),
             std::string::npos)
       << Log("application.log");
 
@@ -62,8 +63,9 @@ TEST_F(MailTlsTest, OpportunisticUsesStartTlsWhenOfferedAndClearTextOtherwise) {
   SetEnv("KX_MAIL_TLS", "opportunistic");
   ASSERT_EQ(SendVia(*plain_, "in clear"), KX_OK) << Log("error.log");
   EXPECT_EQ(plain_->Decoded(1), "in clear\ndrive 0/3 blocked\n");
-  EXPECT_NE(Log("application.log").find("\"in clear\" to 1 recipient(s) via " +
-                                        plain_->server() + ": sent in clear"),
+  EXPECT_NE(Log("application.log")
+                .find("\"in clear\" to 1 recipient(s) via " + plain_->server() +
+                      ": sent in clear"),
             std::string::npos);
 
   // The stored settings take the same way.
@@ -79,7 +81,8 @@ TEST_F(MailTlsTest, RequiredTlsRefusesClearTextAndUntrustedCertificates) {
   // No STARTTLS offered: nothing goes in clear.
   EXPECT_EQ(SendVia(*plain_, "must not arrive"), KXE_MAIL_TLS_FAILED);
   EXPECT_FALSE(plain_->Has(1));
-  EXPECT_NE(Log("error.log").find("STARTTLS"), std::string::npos) << Log("error.log");
+  EXPECT_NE(Log("error.log").find("STARTTLS"), std::string::npos)
+      << Log("error.log");
 
   // Offered, but the certificate is not trusted by the system.
   EXPECT_EQ(SendVia(*tls_, "must not arrive"), KXE_MAIL_TLS_FAILED);

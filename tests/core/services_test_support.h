@@ -72,9 +72,10 @@ class SmtpSink {
     std::filesystem::create_directories(directory_);
     const std::string script =
         (std::filesystem::path(__FILE__).parent_path() / "smtp_sink.py").string();
-    std::vector<std::string> argv = {"/usr/bin/python3", script, "--port-file",
-                                     (directory_ / "port").string(),
-                                     "--out-dir", directory_.string()};
+    std::vector<std::string> argv = {
+        "/usr/bin/python3", script,
+        "--port-file",      (directory_ / "port").string(),
+        "--out-dir",        directory_.string()};
     argv.insert(argv.end(), options.begin(), options.end());
     pid_ = Spawn(argv);
     for (int i = 0; i < 200 && port_ == 0; ++i) {
