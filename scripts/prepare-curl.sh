@@ -28,9 +28,13 @@ else
 fi
 
 triplet=i686-w64-mingw32
-# SMTP with STARTTLS through Schannel and nothing more: every other protocol,
-# proxy, compression and HTTP feature is left out. Windows threads (not
-# winpthread) for the resolver, so the library needs no MinGW runtime DLL.
+# SMTP with STARTTLS through Schannel and as little more as the source
+# allows: every other protocol, proxy, compression and HTTP feature is left
+# out. HTTP itself stays compiled in, since the reply reader SMTP shares
+# with it calls a header size check that lives in http.c (a fix Debian
+# backported); the core allows SMTP only on each transfer. Windows threads
+# (not winpthread) for the resolver, so the library needs no MinGW runtime
+# DLL.
 # Verbose strings stay in: the core follows the SMTP conversation through
 # the debug callback to tell a refused recipient from a refused sender.
 options=(
@@ -40,7 +44,7 @@ options=(
   --without-libidn2 --without-nghttp2 --without-ngtcp2 --without-nghttp3
   --without-librtmp --without-libssh2 --without-libssh --without-libgsasl
   --without-hyper
-  --disable-http --disable-ftp --disable-file --disable-ldap --disable-ldaps
+  --disable-ftp --disable-file --disable-ldap --disable-ldaps
   --disable-rtsp --disable-proxy --disable-dict --disable-telnet
   --disable-tftp --disable-pop3 --disable-imap --disable-smb --disable-gopher
   --disable-mqtt --disable-manual --disable-libcurl-option --disable-ntlm
