@@ -33,9 +33,10 @@ class MailTlsTest : public ArrayTest {
     tls_.reset();
     ArrayTest::TearDown();
   }
-  int32_t SendVia(const SmtpSink& sink, const char* subject) {
+  int32_t SendVia(const SmtpSink& sink, const char* subject,
+                  const char* to = "ops@example.test") {
     const EmailInfoRecord settings =
-        MakeEmail(sink.server(), "station@example.test", {"ops@example.test"});
+        MakeEmail(sink.server(), "station@example.test", {to});
     char body[kMailTestBodySize] = "drive 0/3 blocked";
     return KX_SendEmailTest("", &settings, subject, body);
   }
@@ -67,6 +68,10 @@ TEST_F(MailTlsTest, OpportunisticUsesStartTlsWhenOfferedAndClearTextOtherwise) {
                 .find("\"in clear\" to 1 recipient(s) via " + plain_->server() +
                       ": sent in clear"),
             std::string::npos);
+
+  // Over TLS a refusal is still told apart by what was refused.
+  EXPECT_EQ(SendVia(*tls_, "refused", "refused@example.test"),
+            KXE_MAIL_RECIPIENT_REFUSED);
 
   // The stored settings take the same way.
   const EmailInfoRecord stored =
