@@ -287,6 +287,11 @@ enum KxResult : int32_t {
   KXE_MAIL_REJECTED = 0x1408,
   // This build of the station cannot send mail (no SMTP client in it).
   KXE_MAIL_NOT_AVAILABLE = 0x1409,
+  // TLS could not be used on the way to the SMTP server: it is required
+  // (KX_MAIL_TLS=required) and the server offers no STARTTLS or its
+  // certificate does not verify, or the TLS handshake failed; nothing was
+  // sent.
+  KXE_MAIL_TLS_FAILED = 0x140A,
   // The external program is switched off, or no program is configured.
   KXE_PROGRAM_OFF = 0x1410,
   // The external program settings are malformed: the switch is not 0 or 1,
