@@ -1,9 +1,9 @@
 #include "bridge/record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "bridge/errors.h"
 #include "bridge/jni_scoped.h"
@@ -32,9 +32,65 @@ void store_int(uint8_t* at, int32_t value) {
 }
 
 // A new Java string of the text in a slot of `width` bytes (NUL-terminated
-// within it, or cut at width - 1), as valid modified UTF-8.
+// within it, or cut at width - 1), as valid modified UTF-8. A plain ASCII
+// text, the usual case, goes to Java straight from the record (or through a
+// small stack buffer when it fills its slot); only other bytes take the
+// converting copy.
 jstring new_slot_string(JNIEnv* env, const uint8_t* at, size_t width) {
-  return env->NewStringUTF(modified_utf8(bounded_text(at, width - 1)).c_str());
+  if (width == 0) return env->NewStringUTF("");
+  const size_t max_length = width - 1;
+  size_t length = 0;
+  bool ascii = true;
+  while (length < max_length && at[length] != 0) {
+    ascii = ascii && at[length] < 0x80;
+    ++length;
+  }
+  if (!ascii) {
+    return env->NewStringUTF(
+        modified_utf8(bounded_text(at, max_length)).c_str());
+  }
+  if (at[length] == 0) {
+    return env->NewStringUTF(reinterpret_cast<const char*>(at));
+  }
+  char buffer[256];
+  if (length < sizeof buffer) {
+    std::memcpy(buffer, at, length);
+    buffer[length] = '\0';
+    return env->NewStringUTF(buffer);
+  }
+  return env->NewStringUTF(bounded_text(at, max_length).c_str());
+}
+
+// Ints between a record (at any alignment) and a Java int[] through a small
+// stack buffer: no heap allocation, whatever the count. `widen` makes each
+// int from its place in the record (an int, or a signed byte of a byte
+// list); `narrow` puts it back.
+constexpr uint32_t kIntChunk = 256;
+
+template <typename Widen>
+void copy_ints_to_java(JNIEnv* env, jintArray array, uint32_t count,
+                       Widen widen) {
+  jint buffer[kIntChunk];
+  for (uint32_t done = 0; done < count;) {
+    const uint32_t chunk = std::min(kIntChunk, count - done);
+    for (uint32_t i = 0; i < chunk; ++i) buffer[i] = widen(done + i);
+    env->SetIntArrayRegion(array, static_cast<jsize>(done),
+                           static_cast<jsize>(chunk), buffer);
+    done += chunk;
+  }
+}
+
+template <typename Narrow>
+void copy_ints_from_java(JNIEnv* env, jintArray array, uint32_t count,
+                         Narrow narrow) {
+  jint buffer[kIntChunk];
+  for (uint32_t done = 0; done < count;) {
+    const uint32_t chunk = std::min(kIntChunk, count - done);
+    env->GetIntArrayRegion(array, static_cast<jsize>(done),
+                           static_cast<jsize>(chunk), buffer);
+    for (uint32_t i = 0; i < chunk; ++i) narrow(done + i, buffer[i]);
+    done += chunk;
+  }
 }
 
 // Builder steps return 0 or ERR_MARSHAL. Field IDs are valid for the objects
@@ -135,27 +191,27 @@ int32_t set_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
       env,
       env->NewObjectArray(static_cast<jsize>(field.count), row_class, nullptr));
   if (!matrix) return ERR_MARSHAL;
-  std::vector<jint> values(field.stride);
   for (uint32_t i = 0; i < field.count; ++i) {
     LocalRef<jintArray> row(env,
                             env->NewIntArray(static_cast<jsize>(field.stride)));
     if (!row) return ERR_MARSHAL;
-    std::memcpy(values.data(),
-                at + static_cast<size_t>(i) * field.stride * sizeof(int32_t),
-                field.stride * sizeof(int32_t));
-    env->SetIntArrayRegion(row.get(), 0, static_cast<jsize>(field.stride),
-                           values.data());
+    const uint8_t* row_at =
+        at + static_cast<size_t>(i) * field.stride * sizeof(int32_t);
+    copy_ints_to_java(env, row.get(), field.stride, [row_at](uint32_t k) {
+      return load_int(row_at + k * sizeof(int32_t));
+    });
     env->SetObjectArrayElement(matrix.get(), static_cast<jsize>(i), row.get());
   }
   return set_object(lookups, ids, index, object, matrix.get());
 }
 
+template <typename Widen>
 int32_t set_int_values(Lookups& lookups, TypeIds& ids, size_t index,
-                       jobject object, const jint* values, uint32_t count) {
+                       jobject object, uint32_t count, Widen widen) {
   JNIEnv* env = lookups.env();
   LocalRef<jintArray> array(env, env->NewIntArray(static_cast<jsize>(count)));
   if (!array) return ERR_MARSHAL;
-  env->SetIntArrayRegion(array.get(), 0, static_cast<jsize>(count), values);
+  copy_ints_to_java(env, array.get(), count, widen);
   return set_object(lookups, ids, index, object, array.get());
 }
 
@@ -183,20 +239,15 @@ int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
       if (!string) return ERR_MARSHAL;
       return set_object(lookups, ids, index, object, string.get());
     }
-    case FieldKind::kByteList: {
-      std::vector<jint> values(field.count);
-      for (uint32_t i = 0; i < field.count; ++i) {
-        values[i] = static_cast<int8_t>(at[i]);
-      }
-      return set_int_values(lookups, ids, index, object, values.data(),
-                            field.count);
-    }
-    case FieldKind::kIntArray: {
-      std::vector<jint> values(field.count);
-      std::memcpy(values.data(), at, field.count * sizeof(int32_t));
-      return set_int_values(lookups, ids, index, object, values.data(),
-                            field.count);
-    }
+    case FieldKind::kByteList:
+      return set_int_values(
+          lookups, ids, index, object, field.count,
+          [at](uint32_t i) { return static_cast<jint>(static_cast<int8_t>(at[i])); });
+    case FieldKind::kIntArray:
+      return set_int_values(lookups, ids, index, object, field.count,
+                            [at](uint32_t i) {
+                              return load_int(at + i * sizeof(int32_t));
+                            });
     case FieldKind::kByteArray: {
       // Copied into the byte[] the object's constructor made; one that is
       // missing or too short fails the field.
@@ -317,11 +368,11 @@ int32_t read_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
         env->GetArrayLength(row.get()) < static_cast<jsize>(field.stride)) {
       return ERR_MARSHAL;
     }
-    std::vector<jint> values(field.stride);
-    env->GetIntArrayRegion(row.get(), 0, static_cast<jsize>(field.stride),
-                           values.data());
-    std::memcpy(at + static_cast<size_t>(i) * field.stride * sizeof(int32_t),
-                values.data(), field.stride * sizeof(int32_t));
+    uint8_t* row_at = at + static_cast<size_t>(i) * field.stride * sizeof(int32_t);
+    copy_ints_from_java(env, row.get(), field.stride,
+                        [row_at](uint32_t k, jint value) {
+                          store_int(row_at + k * sizeof(int32_t), value);
+                        });
   }
   return 0;
 }
@@ -399,11 +450,10 @@ int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
       if (length > static_cast<jsize>(field.count)) {
         length = static_cast<jsize>(field.count);
       }
-      std::vector<jint> values(static_cast<size_t>(length));
-      env->GetIntArrayRegion(array.get(), 0, length, values.data());
-      for (jsize i = 0; i < length; ++i) {
-        at[i] = static_cast<uint8_t>(values[static_cast<size_t>(i)] & 0xFF);
-      }
+      copy_ints_from_java(env, array.get(), static_cast<uint32_t>(length),
+                          [at](uint32_t i, jint value) {
+                            at[i] = static_cast<uint8_t>(value & 0xFF);
+                          });
       return 0;
     }
     case FieldKind::kIntArray: {
@@ -413,10 +463,10 @@ int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
           env->GetArrayLength(array.get()) < static_cast<jsize>(field.count)) {
         return ERR_MARSHAL;
       }
-      std::vector<jint> values(field.count);
-      env->GetIntArrayRegion(array.get(), 0, static_cast<jsize>(field.count),
-                             values.data());
-      std::memcpy(at, values.data(), field.count * sizeof(int32_t));
+      copy_ints_from_java(env, array.get(), field.count,
+                          [at](uint32_t i, jint value) {
+                            store_int(at + i * sizeof(int32_t), value);
+                          });
       return 0;
     }
     case FieldKind::kByteArray: {

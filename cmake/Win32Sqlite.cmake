@@ -28,7 +28,10 @@ endforeach()
 
 add_library(kx_sqlite3 STATIC "${KX_SQLITE_AMALGAMATION_DIR}/sqlite3.c")
 target_include_directories(kx_sqlite3 SYSTEM PUBLIC "${KX_SQLITE_AMALGAMATION_DIR}")
-# The core serves concurrent calls from many JVM threads on one database.
-target_compile_definitions(kx_sqlite3 PRIVATE SQLITE_THREADSAFE=1)
+# The core serves concurrent calls from many JVM threads on one database, and
+# checks every value it reads against the rule of the table column it comes
+# from (column metadata).
+target_compile_definitions(kx_sqlite3 PRIVATE SQLITE_THREADSAFE=1
+  PUBLIC SQLITE_ENABLE_COLUMN_METADATA)
 # Third-party code: optimised whatever the build type, and not our warnings.
 target_compile_options(kx_sqlite3 PRIVATE -O2 -w)

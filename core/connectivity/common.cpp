@@ -106,14 +106,57 @@ constexpr const char* kConnectivitySteps[] = {
     KX_SQL_RANGE_TRIGGERS("conn_port",
                           KX_SQL_INT_IN("controller", "0", "1") " AND "
                           KX_SQL_INT_IN("port", "0", "1")),
+    // 3: an LU that hosts reach keeps its existence and its number, whatever
+    // deletes or renumbers it. Deleting the unit takes its mappings with
+    // it: the unit row is gone when the cascade reaches its LUs.
+    "CREATE TRIGGER conn_reached_lu_kept BEFORE DELETE ON logical_unit"
+    " WHEN EXISTS (SELECT 1 FROM unit WHERE unit_id = old.unit_id) BEGIN "
+    KX_SQL_REFUSE_REACHED_LU("old.unit_id", "old.lu_number") " END;"
+    "CREATE TRIGGER conn_reached_lu_keeps_number"
+    " BEFORE UPDATE OF lu_number ON logical_unit"
+    " WHEN new.lu_number <> old.lu_number BEGIN "
+    KX_SQL_REFUSE_REACHED_LU("old.unit_id", "old.lu_number") " END;",
 };
+static_assert(KXE_LU_MAPPED == 4362 && KXE_LU_IN_PERMISSION == 4363,
+              "step 3 writes the codes as numbers");
 static_assert(KX_HOST_CONTROLLERS == 2 && KX_HOST_PORTS == 2 &&
                   kHostGroupCapacity == 128 && kHostLunCapacity == 256 &&
                   kLunBitmapBytes == 64 && KX_LOGICAL_UNIT_COUNT == 512,
               "step 2 writes the ranges as numbers");
+constexpr ColumnRule kConnectivityColumns[] = {
+    IntegerColumn("conn_host_group", "controller", 0, 1),
+    IntegerColumn("conn_host_group", "port", 0, 1),
+    IntegerColumn("conn_host_group", "hg", 0, 127),
+    TextColumn("conn_host_group", "name", 0, 8),
+    IntegerColumn("conn_host_wwn", "controller", 0, 1),
+    IntegerColumn("conn_host_wwn", "port", 0, 1),
+    IntegerColumn("conn_host_wwn", "slot", 0, 127),
+    TextColumn("conn_host_wwn", "node_name", 0, 16),
+    TextColumn("conn_host_wwn", "port_name", 0, 16),
+    IntegerColumn("conn_host_wwn", "hostflag", 0, 1),
+    IntegerColumn("conn_host_wwn", "hg", 0, 127),
+    TextColumn("conn_host_wwn", "nickname", 0, 8),
+    IntegerColumn("conn_lu_map", "controller", 0, 1),
+    IntegerColumn("conn_lu_map", "port", 0, 1),
+    IntegerColumn("conn_lu_map", "hg", 0, 127),
+    IntegerColumn("conn_lu_map", "host_lun", 0, 255),
+    IntegerColumn("conn_lu_map", "lu", 0, 511),
+    IntegerColumn("conn_permission", "controller", 0, 1),
+    IntegerColumn("conn_permission", "port", 0, 1),
+    IntegerColumn("conn_permission", "slot", 0, 127),
+    TextColumn("conn_permission", "node_name", 0, 16),
+    TextColumn("conn_permission", "port_name", 0, 16),
+    TextColumn("conn_permission", "n_port_id", 0, 6),
+    BytesColumn("conn_permission", "bitmap", 64, 64),
+    IntegerColumn("conn_port", "controller", 0, 1),
+    IntegerColumn("conn_port", "port", 0, 1),
+    IntegerColumn("conn_port", "hg_security", 0, 1),
+};
+
 }  // namespace
 
-const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps, std::size(kConnectivitySteps)};
+const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps, std::size(kConnectivitySteps),
+                            kConnectivityColumns, std::size(kConnectivityColumns)};
 
 namespace {
 
@@ -131,8 +174,9 @@ std::optional<LanTexts> StoredLan(Database& database, int64_t unit_id,
                                   int controller) {
   const std::string name = "connectivity.lan." + std::to_string(controller);
   if (!LoadSettingBytes(database, unit_id, name)) return std::nullopt;
-  const auto lan =
-      LoadSetting<LANInformationRecord>(database, unit_id, name, {});
+  const auto lan = LoadSetting<LANInformationRecord>(
+      database, unit_id, name, {},
+      [](const LANInformationRecord& stored) { RequireOk(LanFault(stored)); });
   return LanTexts{FieldText(lan.ip_address), FieldText(lan.subnet),
                   FieldText(lan.gateway)};
 }
@@ -151,25 +195,6 @@ int32_t CountPermissions(Database& database, int64_t unit_id) {
   count.Bind(1, unit_id);
   count.Step();
   return static_cast<int32_t>(count.Int(0));
-}
-
-void RequireLuUnreachable(Database& database, int64_t unit_id,
-                          int64_t lu_number) {
-  Statement mapped = database.Prepare(
-      "SELECT 1 FROM conn_lu_map WHERE unit_id = ?1 AND lu = ?2 LIMIT 1");
-  mapped.Bind(1, unit_id).Bind(2, lu_number);
-  if (mapped.Step()) Fail(KXE_LU_MAPPED);
-  if (lu_number < 0 || lu_number >= KX_LOGICAL_UNIT_COUNT) return;
-  Statement bitmaps = database.Prepare(
-      "SELECT bitmap FROM conn_permission WHERE unit_id = ?1");
-  bitmaps.Bind(1, unit_id);
-  while (bitmaps.Step()) {
-    const std::string bitmap = bitmaps.Text(0);
-    if (bitmap.size() != kLunBitmapBytes) Fail(KXE_STATION_DAMAGED);
-    if ((static_cast<uint8_t>(bitmap[lu_number / 8]) >> (lu_number % 8)) & 1) {
-      Fail(KXE_LU_IN_PERMISSION);
-    }
-  }
 }
 
 bool IsHostPort(int64_t controller, int64_t port) {
@@ -229,10 +254,6 @@ std::map<int, Permission> LoadPermissions(Database& database, int64_t unit_id,
   while (select.Step()) {
     const int64_t slot = select.Int(0);
     const std::string bitmap = select.Text(4);
-    if (slot < 0 || slot >= KX_HOST_GROUPS_PER_PORT ||
-        bitmap.size() != kLunBitmapBytes) {
-      Fail(KXE_STATION_DAMAGED);
-    }
     Permission& permission = table[static_cast<int>(slot)];
     permission.node_name = select.Text(1);
     permission.port_name = select.Text(2);

@@ -34,10 +34,20 @@ std::optional<LanTexts> StoredLan(Database& database, int64_t unit_id,
 int32_t CountHostGroups(Database& database, int64_t unit_id);
 int32_t CountPermissions(Database& database, int64_t unit_id);
 
-// Fails the work with KXE_LU_MAPPED while a host group maps the LU, or
-// KXE_LU_IN_PERMISSION while a permission names it.
-void RequireLuUnreachable(Database& database, int64_t unit_id,
-                          int64_t lu_number);
+// SQL, for schema steps: refuses the change unless no host reaches LU `lu`
+// of unit `unit` (SQL expressions over the trigger's row): KXE_LU_MAPPED
+// while a host group maps it to a host LUN, KXE_LU_IN_PERMISSION while a
+// host's permission bitmap (bit lu % 8 of byte lu / 8) names it. Part of
+// released steps: never edited.
+#define KX_SQL_REFUSE_REACHED_LU(unit, lu)                                   \
+  "SELECT CASE WHEN EXISTS (SELECT 1 FROM conn_lu_map WHERE unit_id = " unit \
+  " AND lu = " lu ") THEN " KX_SQL_REFUSE("4362", "hosts reach the LU")       \
+  " WHEN EXISTS (SELECT 1 FROM conn_permission WHERE unit_id = " unit         \
+  " AND ((((instr('0123456789ABCDEF', substr(hex(bitmap), (" lu               \
+  ") / 8 * 2 + 1, 1)) - 1) * 16 + instr('0123456789ABCDEF',"                  \
+  " substr(hex(bitmap), (" lu ") / 8 * 2 + 2, 1)) - 1) >> ((" lu              \
+  ") % 8)) & 1) = 1) THEN " KX_SQL_REFUSE("4363", "a host may reach the LU") \
+  " END;"
 
 // The set-up wizard reads and writes the LAN settings, synchronous ports and
 // target IDs of a controller through these, so its record and the

@@ -23,6 +23,10 @@ namespace {
 
 constexpr char kLunSecurityOptSetting[] = "connectivity.lun_security_opt";
 
+void CheckLunSecurityOpt(int32_t option) {
+  if (option != 0 && option != 1) Fail(KXE_INVALID_ARGUMENT);
+}
+
 std::string FibreSetting(int controller) {
   return "connectivity.fibre." + std::to_string(controller);
 }
@@ -73,6 +77,8 @@ void FillStationFields(int64_t unit_id, int controller,
   WriteFixedText("FC4G", fibre->product_number, sizeof fibre->product_number);
 }
 
+void CheckStoredFibre(const FibreInformationRecord& stored);
+
 // A controller's record as stored: the settable fields only, permissions
 // empty (they live in their table). On the heap: the record is 54 KB.
 std::unique_ptr<FibreInformationRecord> LoadStoredFibre(Database& database,
@@ -90,6 +96,7 @@ std::unique_ptr<FibreInformationRecord> LoadStoredFibre(Database& database,
   }
   if (bytes->size() != sizeof *fibre) Fail(KXE_STATION_DAMAGED);
   std::memcpy(fibre.get(), bytes->data(), sizeof *fibre);
+  RequireStoredValid(*fibre, CheckStoredFibre);
   return fibre;
 }
 
@@ -141,6 +148,50 @@ void CheckSecurityValues(int access_guard, int all_lun_security, int level) {
   }
 }
 
+// Checks the settable fields of host port `p` of `record` and copies them
+// to `stored`, in the form they are kept (N_Port ID in lower case).
+void KeepSettablePortFields(const FibreInformationRecord& record, int p,
+                            FibreInformationRecord* stored) {
+  const FibreInformationPortRecord& port = record.port[p];
+  const FibreInformationSecurityRecord& security = record.security[p];
+  const std::string n_port_id = FieldText(port.n_port_id);
+  if (record.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
+      record.topology[p] != KX_TOPOLOGY_LOOP) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  if (!n_port_id.empty() && !IsHex(n_port_id, 6)) Fail(KXE_INVALID_WWN);
+  if (port.frame_size > 3 || !IsSpeed(port.set_speed)) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  CheckSecurityValues(security.access_guard, security.all_lun_security,
+                      security.security_chk_lv);
+  stored->topology[p] = record.topology[p];
+  WriteFixedText(LowerCase(n_port_id), stored->port[p].n_port_id,
+                 sizeof stored->port[p].n_port_id);
+  stored->port[p].frame_size = port.frame_size;
+  stored->port[p].set_speed = port.set_speed;
+  stored->security[p].access_guard = security.access_guard;
+  stored->security[p].all_lun_security = security.all_lun_security;
+  stored->security[p].security_chk_lv = security.security_chk_lv;
+}
+
+// A controller's record as StoreFibre leaves it: the settable fields pass
+// its checks, and nothing else is set.
+void CheckStoredFibre(const FibreInformationRecord& stored) {
+  if (stored.lun_security != 0 && stored.lun_security != 1) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+  auto canonical = std::make_unique<FibreInformationRecord>();
+  std::memset(canonical.get(), 0, sizeof *canonical);
+  canonical->lun_security = stored.lun_security;
+  for (int p = 0; p < KX_HOST_PORTS; ++p) {
+    KeepSettablePortFields(stored, p, canonical.get());
+  }
+  if (std::memcmp(canonical.get(), &stored, sizeof stored) != 0) {
+    Fail(KXE_INVALID_ARGUMENT);
+  }
+}
+
 // Checks a controller's record and stores it, permissions included.
 void StoreFibre(Database& database, int64_t unit_id, int controller,
                 const FibreInformationRecord& record) {
@@ -167,24 +218,7 @@ void StoreFibre(Database& database, int64_t unit_id, int controller,
       if (!unused) Fail(KXE_NO_SUCH_PORT);
       continue;
     }
-    if (record.topology[p] != KX_TOPOLOGY_POINT_TO_POINT &&
-        record.topology[p] != KX_TOPOLOGY_LOOP) {
-      Fail(KXE_INVALID_ARGUMENT);
-    }
-    if (!n_port_id.empty() && !IsHex(n_port_id, 6)) Fail(KXE_INVALID_WWN);
-    if (port.frame_size > 3 || !IsSpeed(port.set_speed)) {
-      Fail(KXE_INVALID_ARGUMENT);
-    }
-    CheckSecurityValues(security.access_guard, security.all_lun_security,
-                        security.security_chk_lv);
-    stored->topology[p] = record.topology[p];
-    WriteFixedText(LowerCase(n_port_id), stored->port[p].n_port_id,
-                   sizeof stored->port[p].n_port_id);
-    stored->port[p].frame_size = port.frame_size;
-    stored->port[p].set_speed = port.set_speed;
-    stored->security[p].access_guard = security.access_guard;
-    stored->security[p].all_lun_security = security.all_lun_security;
-    stored->security[p].security_chk_lv = security.security_chk_lv;
+    KeepSettablePortFields(record, p, stored.get());
     for (int slot = 0; slot < KX_HOST_GROUPS_PER_PORT; ++slot) {
       const FibreInformationPermissionRecord& entry = security.permission[slot];
       Permission permission;
@@ -322,7 +356,8 @@ KX_API int32_t KX_GetWWNInformation(const char* unit,
     auto information = std::make_unique<WWNInformationRecord>();
     std::memset(information.get(), 0, sizeof *information);
     information->lun_security_opt = tesk740::LoadSetting<int32_t>(
-        database, unit_id, tesk740::kLunSecurityOptSetting, 0);
+        database, unit_id, tesk740::kLunSecurityOptSetting, 0,
+        tesk740::CheckLunSecurityOpt);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       const auto fibre = tesk740::LoadStoredFibre(database, unit_id, c);
       for (int p = 0; p < KX_HOST_PORTS; ++p) {
@@ -348,9 +383,7 @@ KX_API int32_t KX_SetWWNInformation(const char* unit,
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
-    if (record->lun_security_opt != 0 && record->lun_security_opt != 1) {
-      return KXE_INVALID_ARGUMENT;
-    }
+    tesk740::CheckLunSecurityOpt(record->lun_security_opt);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       const auto fibre = tesk740::LoadStoredFibre(database, unit_id, c);
       for (int p = 0; p < KX_HOST_PORTS; ++p) {

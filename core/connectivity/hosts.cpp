@@ -24,6 +24,20 @@ namespace {
 constexpr char kDefaultGroupName[] = "default";
 constexpr char kMappingModeSetting[] = "connectivity.mapping_mode";
 constexpr char kPortOptionSetting[] = "connectivity.port_options";
+
+// What KX_SetPortOption accepts: per port a LIP mode of 0 or 1 and options
+// within the mask.
+void CheckPortOption(const PortOptionRecord& record) {
+  for (const PortOptionCtlInfoRecord& controller : record.ctl) {
+    for (int p = 0; p < KX_HOST_PORTS; ++p) {
+      if ((controller.lip_mode[p] != 0 && controller.lip_mode[p] != 1) ||
+          controller.port_common_opt[p] < 0 ||
+          controller.port_common_opt[p] > KX_PORT_OPTION_MASK) {
+        Fail(KXE_INVALID_ARGUMENT);
+      }
+    }
+  }
+}
 constexpr int32_t kControllerFlags = 0x3;  // bit n for controller n
 
 struct HostGroup {
@@ -44,7 +58,6 @@ PortGroups LoadGroups(Database& database, int64_t unit_id, int controller,
   PortGroups groups;
   while (select.Step()) {
     const int64_t hg = select.Int(0);
-    if (hg < 0 || hg >= KX_HOST_GROUPS_PER_PORT) Fail(KXE_STATION_DAMAGED);
     HostGroup& group = groups[static_cast<int>(hg)];
     group.name = select.Text(1);
     group.option = static_cast<int32_t>(select.Int(2));
@@ -97,7 +110,6 @@ int32_t HgSecurity(Database& database, int64_t unit_id, int controller,
   select.Bind(1, unit_id).Bind(2, controller).Bind(3, port);
   if (!select.Step()) return 0;
   const int64_t security = select.Int(0);
-  if (security != 0 && security != 1) Fail(KXE_STATION_DAMAGED);
   return static_cast<int32_t>(security);
 }
 
@@ -112,19 +124,19 @@ void SetHgSecurity(Database& database, int64_t unit_id, int controller,
   upsert.Run();
 }
 
-int32_t MappingMode(Database& database, int64_t unit_id) {
-  const int32_t mode =
-      LoadSetting<int32_t>(database, unit_id, kMappingModeSetting, 0);
-  if (mode != KX_MAPPING_MODE_OFF && mode != KX_MAPPING_MODE_ON) {
-    Fail(KXE_STATION_DAMAGED);
-  }
-  return mode;
-}
-
-void SetMappingMode(Database& database, int64_t unit_id, int32_t mode) {
+void CheckMappingMode(int32_t mode) {
   if (mode != KX_MAPPING_MODE_OFF && mode != KX_MAPPING_MODE_ON) {
     Fail(KXE_INVALID_ARGUMENT);
   }
+}
+
+int32_t MappingMode(Database& database, int64_t unit_id) {
+  return LoadSetting<int32_t>(database, unit_id, kMappingModeSetting,
+                              KX_MAPPING_MODE_OFF, CheckMappingMode);
+}
+
+void SetMappingMode(Database& database, int64_t unit_id, int32_t mode) {
+  CheckMappingMode(mode);
   StoreSetting<int32_t>(database, unit_id, kMappingModeSetting, mode);
 }
 
@@ -174,10 +186,6 @@ void LoadMapping(Database& database, int64_t unit_id, int controller, int port,
   while (select.Step()) {
     const int64_t host_lun = select.Int(0);
     const int64_t lu = select.Int(1);
-    if (host_lun < 0 || host_lun >= static_cast<int64_t>(kHostLunCapacity) ||
-        lu < 0 || lu >= KX_LOGICAL_UNIT_COUNT) {
-      Fail(KXE_STATION_DAMAGED);
-    }
     mapping->lu[host_lun] = static_cast<int32_t>(lu);
     ++mapped;
   }
@@ -410,10 +418,6 @@ KX_API int32_t KX_GetWWNHGInformation(const char* unit,
           const int64_t slot = select.Int(0);
           const int64_t hostflag = select.Int(3);
           const int64_t hg = select.Int(4);
-          if (slot < 0 || slot >= KX_HOST_GROUPS_PER_PORT || hostflag < 0 ||
-              hostflag > 1 || hg < 0 || hg >= KX_HOST_GROUPS_PER_PORT) {
-            Fail(KXE_STATION_DAMAGED);
-          }
           WWNHostInfoRecord& entry = port.wwn[slot];
           tesk740::WriteFixedText(select.Text(1), entry.node_name,
                                   sizeof entry.node_name);
@@ -574,7 +578,7 @@ KX_API int32_t KX_GetPortOption(const char* unit, PortOptionRecord* record) {
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     *record = tesk740::LoadSetting(database, unit_id,
                                    tesk740::kPortOptionSetting,
-                                   PortOptionRecord{});
+                                   PortOptionRecord{}, tesk740::CheckPortOption);
     return KX_OK;
   });
 }
@@ -584,15 +588,7 @@ KX_API int32_t KX_SetPortOption(const char* unit,
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
-    for (const PortOptionCtlInfoRecord& controller : record->ctl) {
-      for (int p = 0; p < KX_HOST_PORTS; ++p) {
-        if ((controller.lip_mode[p] != 0 && controller.lip_mode[p] != 1) ||
-            controller.port_common_opt[p] < 0 ||
-            controller.port_common_opt[p] > KX_PORT_OPTION_MASK) {
-          return KXE_INVALID_ARGUMENT;
-        }
-      }
-    }
+    tesk740::CheckPortOption(*record);
     tesk740::StoreSetting(database, unit_id, tesk740::kPortOptionSetting,
                           *record);
     return KX_OK;

@@ -67,6 +67,10 @@ std::string EtherAddress(int64_t unit_id, int controller) {
   return ether;
 }
 
+void CheckLan(const LANInformationRecord& lan);
+SyncControlRecord CheckSync(const SyncControlRecord& record);
+void CheckTargetId(const TargetIdRecord& target);
+
 // Until set, a controller has the address it was registered with (when that
 // is a dotted quad), a /24 subnet and no gateway.
 LANInformationRecord LoadLan(Database& database, int64_t unit_id,
@@ -80,7 +84,7 @@ LANInformationRecord LoadLan(Database& database, int64_t unit_id,
   LANInformationRecord lan =
       as_new ? defaults
              : LoadSetting(database, unit_id, SettingName("lan", controller),
-                           defaults);
+                           defaults, CheckLan);
   WriteFixedText(EtherAddress(unit_id, controller), lan.ether,
                  sizeof lan.ether);
   return lan;
@@ -121,7 +125,7 @@ SyncControlRecord LoadSync(Database& database, int64_t unit_id,
   SyncControlRecord sync =
       as_new ? SyncControlRecord{}
              : LoadSetting(database, unit_id, SettingName("sync", controller),
-                           SyncControlRecord{});
+                           SyncControlRecord{}, CheckSync);
   for (int i = 0; i < static_cast<int>(kSyncPortCapacity); ++i) {
     sync.port_val[i].board_type =
         i < KX_HOST_PORTS ? KX_BOARD_INSTALLED : KX_BOARD_NONE;
@@ -149,7 +153,7 @@ TargetIdRecord LoadTargetId(Database& database, int64_t unit_id,
   TargetIdRecord target =
       as_new ? TargetIdRecord{}
              : LoadSetting(database, unit_id, SettingName("target", controller),
-                           TargetIdRecord{});
+                           TargetIdRecord{}, CheckTargetId);
   target.ctrl_flag = 1;
   return target;
 }

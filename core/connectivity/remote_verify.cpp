@@ -35,9 +35,30 @@ bool IsAlnum(const std::string& text, size_t low, size_t high) {
   return true;
 }
 
+RvrfSrcArrayUnitRecord CheckEntry(int64_t unit_id,
+                                  const RvrfSrcArrayUnitRecord& entry);
+
+// The entries as KX_SetRvrfSrcPath leaves them: an unused one empty, a used
+// one in the form CheckEntry gives it.
+void CheckStoredEntries(int64_t unit_id, const RvrfSrcInfoRecord& stored) {
+  for (const RvrfSrcArrayUnitRecord& entry : stored.arrayunit) {
+    if (entry.valid != 1) {
+      if (!IsZero(&entry, sizeof entry)) Fail(KXE_INVALID_PATH);
+      continue;
+    }
+    const RvrfSrcArrayUnitRecord canonical = CheckEntry(unit_id, entry);
+    if (std::memcmp(&canonical, &entry, sizeof entry) != 0) {
+      Fail(KXE_INVALID_PATH);
+    }
+  }
+}
+
 RvrfSrcInfoRecord LoadRvrf(Database& database, int64_t unit_id) {
-  RvrfSrcInfoRecord info =
-      LoadSetting(database, unit_id, kRvrfSetting, RvrfSrcInfoRecord{});
+  RvrfSrcInfoRecord info = LoadSetting(
+      database, unit_id, kRvrfSetting, RvrfSrcInfoRecord{},
+      [unit_id](const RvrfSrcInfoRecord& stored) {
+        CheckStoredEntries(unit_id, stored);
+      });
   info.rvrfsrc_option = 0;
   for (const RvrfSrcArrayUnitRecord& entry : info.arrayunit) {
     if (entry.valid == 1) info.rvrfsrc_option = 1;

@@ -152,9 +152,22 @@ constexpr const char* kMaintenanceSteps[] = {
 static_assert(KX_MICRO_MAX_PARTS == 64,
               "step 2 writes the part count's range as a number");
 
+constexpr ColumnRule kMaintenanceColumns[] = {
+    IntegerColumn("unit_restart", "ready_at_ms", 0, kAnyInteger),
+    TextColumn("unit_restart", "reason", 0, 1023),
+    TextColumn("unit_microcode", "revision", 0, 1023),
+    IntegerColumn("micro_assembly", "part_count", 1, KX_MICRO_MAX_PARTS),
+    IntegerColumn("micro_assembly", "parts_joined", 1, KX_MICRO_MAX_PARTS - 1),
+    IntegerColumn("micro_image", "portions_received", 0, 2147483647),
+    IntegerColumn("unit_event", "controller", -1, 1),
+    IntegerColumn("unit_event", "category", 0, KX_TRACE_ALL),
+    TextColumn("unit_event", "text", 0, 4096),
+};
+
 }  // namespace
 
-const SchemaArea kMaintenanceSchema = {"maintenance", kMaintenanceSteps, std::size(kMaintenanceSteps)};
+const SchemaArea kMaintenanceSchema = {"maintenance", kMaintenanceSteps, std::size(kMaintenanceSteps),
+                            kMaintenanceColumns, std::size(kMaintenanceColumns)};
 
 namespace {
 

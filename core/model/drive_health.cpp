@@ -15,8 +15,8 @@ std::map<int, DriveHealth> LoadDriveHealth(Database& database, int64_t unit_id,
       " FROM drive_state WHERE unit_id = ?1");
   select.Bind(1, unit_id);
   while (select.Step()) {
-    const int port = static_cast<int>(select.IntIn("port", 0, 14));
-    const int row = static_cast<int>(select.IntIn("row", 0, 14));
+    const int port = static_cast<int>(select.Int("port"));
+    const int row = static_cast<int>(select.Int("row"));
     DriveHealth& drive = health[SlotIndex(port, row)];
     if (select.Int(2) != 0) {
       drive.state = KX_PART_FAILED;

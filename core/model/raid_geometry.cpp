@@ -59,18 +59,18 @@ namespace {
 #define KX_RAID_GROUP_COLUMNS \
   "rg_number, level, first_port, first_row, width, depth, limit_set, limit_mb"
 
-// Every number is checked before it becomes a table index or a slot: a
-// group outside the 45 entries or the 15 x 15 slots is damage.
+// Each number is within its column's rule (checked as the row is read); a
+// group that reaches past the 15 x 15 slots is damage too.
 RaidGroup ReadRaidGroup(const Statement& row) {
   RaidGroup group;
-  group.number = row.IntIn("rg_number", 0, KX_RAID_GROUP_COUNT - 1);
+  group.number = row.Int("rg_number");
   group.level = row.Int("level");
-  group.port = row.IntIn("first_port", 0, 14);
-  group.row = row.IntIn("first_row", 0, 14);
+  group.port = row.Int("first_port");
+  group.row = row.Int("first_row");
   group.width = row.IntIn("width", 1, 15 - group.port);
   group.depth = row.IntIn("depth", 1, 15 - group.row);
   group.limit_set = row.Int("limit_set");
-  group.limit_mb = row.IntIn("limit_mb", 0, INT32_MAX);
+  group.limit_mb = row.Int("limit_mb");
   return group;
 }
 

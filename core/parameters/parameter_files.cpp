@@ -281,19 +281,22 @@ ModePagesRecord DefaultModePages() {
 }
 
 ModePagesRecord LoadModePages(Database& database, int64_t unit_id) {
-  ModePagesRecord pages = LoadSetting(database, unit_id, kModePagesSetting,
-                                      DefaultModePages());
-  // Headers and bytes that cannot change are as the defaults, or the value
-  // was not written by this station.
-  for (const ModePage& page : kModePages) {
-    const uint8_t* bytes = reinterpret_cast<uint8_t*>(&pages) + page.offset;
-    for (size_t i = 0; i < page.size; ++i) {
-      if ((bytes[i] & ~page.changeable[i]) !=
-          (page.defaults[i] & ~page.changeable[i])) {
-        Fail(KXE_STATION_DAMAGED);
-      }
-    }
-  }
+  // Headers and bytes that cannot change are as the defaults, as a select
+  // leaves them, or the value was not written by this station.
+  ModePagesRecord pages = LoadSetting(
+      database, unit_id, kModePagesSetting, DefaultModePages(),
+      [](const ModePagesRecord& stored) {
+        for (const ModePage& page : kModePages) {
+          const uint8_t* bytes =
+              reinterpret_cast<const uint8_t*>(&stored) + page.offset;
+          for (size_t i = 0; i < page.size; ++i) {
+            if ((bytes[i] & ~page.changeable[i]) !=
+                (page.defaults[i] & ~page.changeable[i])) {
+              Fail(KXE_STATION_DAMAGED);
+            }
+          }
+        }
+      });
   const OnlineSystemParamRecord system = LoadOnlineSystem(database, unit_id);
   uint8_t& flags = pages.caching[kCachingFlags];
   flags = static_cast<uint8_t>(system.force_write_through
@@ -323,15 +326,18 @@ std::string DumpSetting(int32_t controller) {
 
 AutoDumpRecord LoadAutoDump(Database& database, int64_t unit_id,
                             int32_t controller) {
+  // What a dump records: none yet, or a time on the unit's clock.
   const AutoDumpRecord dump = LoadSetting(
-      database, unit_id, DumpSetting(controller), AutoDumpRecord{});
-  if (dump.flag != 0 &&
-      (dump.flag != 1 || dump.month < 1 || dump.month > 12 || dump.date < 1 ||
-       dump.date > 31 || dump.hours < 0 || dump.hours > 23 ||
-       dump.minutes < 0 || dump.minutes > 59 || dump.seconds < 0 ||
-       dump.seconds > 60)) {
-    Fail(KXE_STATION_DAMAGED);
-  }
+      database, unit_id, DumpSetting(controller), AutoDumpRecord{},
+      [](const AutoDumpRecord& stored) {
+        if (stored.flag != 0 &&
+            (stored.flag != 1 || stored.month < 1 || stored.month > 12 ||
+             stored.date < 1 || stored.date > 31 || stored.hours < 0 ||
+             stored.hours > 23 || stored.minutes < 0 || stored.minutes > 59 ||
+             stored.seconds < 0 || stored.seconds > 60)) {
+          Fail(KXE_STATION_DAMAGED);
+        }
+      });
   return dump;
 }
 

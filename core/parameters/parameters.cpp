@@ -25,9 +25,6 @@ LuSet LoadLuSet(Database& database, int64_t unit_id) {
   select.Bind(1, unit_id);
   while (select.Step()) {
     const int64_t number = select.Int(0);
-    if (number < 0 || number >= KX_LOGICAL_UNIT_COUNT) {
-      Fail(KXE_STATION_DAMAGED);
-    }
     lus.set(static_cast<size_t>(number));
   }
   return lus;
@@ -365,12 +362,11 @@ std::string SettingName(const char* group) {
 // not written by this station.
 template <typename Record>
 Record Load(Database& database, int64_t unit_id) {
-  Record record = LoadSetting(database, unit_id,
-                              SettingName(Traits<Record>::kName),
-                              Traits<Record>::Defaults(unit_id));
-  if (Traits<Record>::Check(record, AnyLu()) != KX_OK) {
-    Fail(KXE_STATION_DAMAGED);
-  }
+  Record record = LoadSetting(
+      database, unit_id, SettingName(Traits<Record>::kName),
+      Traits<Record>::Defaults(unit_id), [](const Record& stored) {
+        RequireOk(Traits<Record>::Check(stored, AnyLu()));
+      });
   Traits<Record>::Canonical(record, LoadLuSet(database, unit_id));
   return record;
 }
@@ -545,13 +541,14 @@ KX_PARAMETER_GROUP(WarningInfo, WarningInfoRecord)
 KX_API int32_t KX_GetAlertInterval(int32_t* interval) {
   return Station::Get().Read([&](Database& database) -> int32_t {
     if (interval == nullptr) return KXE_INVALID_ARGUMENT;
-    const int32_t stored = tesk740::LoadSetting<int32_t>(
+    *interval = tesk740::LoadSetting<int32_t>(
         database, tesk740::kStationWide, tesk740::kAlertIntervalSetting,
-        KX_ALERT_INTERVAL_DEFAULT);
-    if (stored < KX_ALERT_INTERVAL_MIN || stored > KX_ALERT_INTERVAL_MAX) {
-      return KXE_STATION_DAMAGED;
-    }
-    *interval = stored;
+        KX_ALERT_INTERVAL_DEFAULT, [](int32_t stored) {
+          if (stored < KX_ALERT_INTERVAL_MIN ||
+              stored > KX_ALERT_INTERVAL_MAX) {
+            tesk740::Fail(KXE_INVALID_ALERT_INTERVAL);
+          }
+        });
     return KX_OK;
   });
 }

@@ -130,11 +130,11 @@ EmailInfoRecord Normalised(const EmailInfoRecord& record,
 }
 
 EmailInfoRecord LoadEmailRecord(Database& database) {
-  const EmailInfoRecord record =
-      LoadSetting(database, kStationWide, kEmailSetting, EmailInfoRecord{});
-  MailSettings unused;
-  if (ParseSettings(record, false, &unused) != KX_OK) Fail(KXE_STATION_DAMAGED);
-  return record;
+  return LoadSetting(database, kStationWide, kEmailSetting, EmailInfoRecord{},
+                     [](const EmailInfoRecord& record) {
+                       MailSettings unused;
+                       RequireOk(ParseSettings(record, false, &unused));
+                     });
 }
 
 // An append text: valid text whose only control bytes are tab and line

@@ -98,11 +98,12 @@ int32_t ParseSettings(const ExProgramInfoRecord& record,
 }
 
 ExProgramInfoRecord LoadProgramRecord(Database& database) {
-  const ExProgramInfoRecord record = LoadSetting(
-      database, kStationWide, kProgramSetting, ExProgramInfoRecord{});
-  ProgramSettings unused;
-  if (ParseSettings(record, &unused) != KX_OK) Fail(KXE_STATION_DAMAGED);
-  return record;
+  return LoadSetting(database, kStationWide, kProgramSetting,
+                     ExProgramInfoRecord{},
+                     [](const ExProgramInfoRecord& record) {
+                       ProgramSettings unused;
+                       RequireOk(ParseSettings(record, &unused));
+                     });
 }
 
 std::string Describe(const std::vector<std::string>& argv) {

@@ -48,9 +48,23 @@ constexpr const char* kServicesSteps[] = {
 static_assert(KX_SNMP_MAX_MANAGERS == 8,
               "step 2 writes the managers' range as numbers");
 
+constexpr ColumnRule kServicesColumns[] = {
+    TextColumn("service_alert_event", "unit_name", 0, 16),
+    IntegerColumn("service_alert_event", "time_ms", 0, kAnyInteger),
+    TextColumn("service_alert_event", "details", 0, 4096),
+    TextColumn("service_mail_append", "text", 0, 1023),
+    TextColumn("service_snmp", "community", 0, KX_SNMP_MAX_COMMUNITY),
+    IntegerColumn("service_snmp", "traps", 0, 1),
+    IntegerColumn("service_snmp_manager", "position", 0,
+                  KX_SNMP_MAX_MANAGERS - 1),
+    TextColumn("service_snmp_manager", "host", 0, 1023),
+    IntegerColumn("service_snmp_manager", "port", 1, 65535),
+};
+
 }  // namespace
 
-const SchemaArea kServicesSchema = {"services", kServicesSteps, std::size(kServicesSteps)};
+const SchemaArea kServicesSchema = {"services", kServicesSteps, std::size(kServicesSteps),
+                            kServicesColumns, std::size(kServicesColumns)};
 
 namespace {
 

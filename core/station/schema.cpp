@@ -4,6 +4,8 @@
 // (SchemaArea, applied in the order kAreas gives), recorded per area in the
 // table schema_area, so areas grow their tables independently. No released step is ever edited.
 #include <iterator>
+#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,50 @@ constexpr const char* kSteps[] = {
 static_assert(KX_RAID_GROUP_COUNT == 45 && KX_LOGICAL_UNIT_COUNT == 512,
               "step 4 writes the table sizes as numbers");
 
+// What the base tables' columns may hold: the ranges the core checks before
+// it writes (kx_station.h), so a station the core wrote always passes.
+constexpr int64_t kMaxInt32 = 2147483647;
+constexpr ColumnRule kBaseColumns[] = {
+    TextColumn("unit", "unit_name", 1, 16),
+    TextColumn("unit", "group_name", 0, 16),
+    IntegerColumn("unit", "connect_type", -128, 127),
+    IntegerColumn("unit", "kx_type", -128, 127),
+    IntegerColumn("unit", "unit_conf", -128, 127),
+    IntegerColumn("unit", "alert", -128, 127),
+    TextColumn("unit", "ctl0", 0, 79),
+    TextColumn("unit", "ctl1", 0, 79),
+    TextColumn("label", "old_label", 1, 6),
+    TextColumn("label", "new_label", 1, 6),
+    TextColumn("unit_user", "user_name", 1, 16),
+    IntegerColumn("login_session", "controller", 0, 1),
+    TextColumn("login_session", "user_name", 1, 16),
+    IntegerColumn("login_session", "login_time", 0, kAnyInteger),
+    IntegerColumn("drive_state", "port", 0, 14),
+    IntegerColumn("drive_state", "row", 0, 14),
+    IntegerColumn("drive_state", "blocked", 0, 1),
+    IntegerColumn("drive_state", "rebuild_start_ms", 0, kAnyInteger),
+    IntegerColumn("drive_state", "rebuild_duration_ms", 0, kAnyInteger),
+    IntegerColumn("raid_group", "rg_number", 0, KX_RAID_GROUP_COUNT - 1),
+    IntegerColumn("raid_group", "level", 0, 63, KX_SUPPORTED_RAID_LEVELS),
+    IntegerColumn("raid_group", "first_port", 0, KX_DRIVE_PORTS - 1),
+    IntegerColumn("raid_group", "first_row", 0, KX_DRIVE_ROWS - 1),
+    IntegerColumn("raid_group", "width", 1, KX_DRIVE_PORTS),
+    IntegerColumn("raid_group", "depth", 1, KX_DRIVE_ROWS),
+    IntegerColumn("raid_group", "limit_set", 0, 1),
+    IntegerColumn("raid_group", "limit_mb", 0, kMaxInt32),
+    IntegerColumn("logical_unit", "lu_number", 0, KX_LOGICAL_UNIT_COUNT - 1),
+    IntegerColumn("logical_unit", "rg_number", 0, KX_RAID_GROUP_COUNT - 1),
+    IntegerColumn("logical_unit", "staging", KX_STAGING_NORMAL, KX_STAGING_OFF),
+    IntegerColumn("logical_unit", "capacity_mb", 0, kMaxInt32),
+    IntegerColumn("logical_unit", "controller", 0, KX_CONTROLLER_COUNT - 1),
+    IntegerColumn("logical_unit", "valid", 0, 1),
+    IntegerColumn("format_job", "lu_number", 0, KX_LOGICAL_UNIT_COUNT - 1),
+    IntegerColumn("format_job", "mode", KX_FORMAT_FULL, KX_FORMAT_QUICK),
+    IntegerColumn("format_job", "batch", 0, kAnyInteger),
+    IntegerColumn("format_job", "start_ms", 0, kAnyInteger),
+    IntegerColumn("format_job", "duration_ms", 0, kAnyInteger),
+};
+
 // The order in which the areas' steps are applied. An area's steps may
 // refer to the base tables and to the tables of the areas listed before it.
 // Stations made before this list existed applied the areas in another
@@ -197,6 +243,30 @@ void MigrateArea(Database& database, const SchemaArea& area) {
 }
 
 }  // namespace
+
+const ColumnRule* FindColumnRule(std::string_view table,
+                                 std::string_view column) {
+  // Read by every statement prepared; built once, never changed.
+  static const std::map<std::pair<std::string_view, std::string_view>,
+                        const ColumnRule*>
+      rules = [] {
+        std::map<std::pair<std::string_view, std::string_view>,
+                 const ColumnRule*>
+            all;
+        for (const ColumnRule& rule : kBaseColumns) {
+          all[{rule.table, rule.column}] = &rule;
+        }
+        for (const SchemaArea* area : kAreas) {
+          for (size_t i = 0; i < area->rule_count; ++i) {
+            all[{area->rules[i].table, area->rules[i].column}] =
+                &area->rules[i];
+          }
+        }
+        return all;
+      }();
+  const auto found = rules.find({table, column});
+  return found == rules.end() ? nullptr : found->second;
+}
 
 int SchemaVersion() { return static_cast<int>(std::size(kSteps)); }
 

@@ -6,7 +6,8 @@
 //
 // Stored form: table `setting` (unit_id, name, value); value is the record's
 // bytes exactly as the interface lays them out (include/kx_*.h). Settings go
-// with their unit when it is deleted.
+// with their unit when it is deleted. A record is checked where it is read,
+// by the same check its Set makes before storing it.
 #pragma once
 
 #include <cstdint>
@@ -30,13 +31,27 @@ void StoreSettingBytes(Database& database, int64_t unit_id,
                        std::string_view name, const void* bytes, size_t size);
 void DeleteSetting(Database& database, int64_t unit_id, std::string_view name);
 
+// Runs the check a Set makes before it stores a record (`check(record)`
+// fails the work, with any code, for a record Set would refuse) on a record
+// read back from the station: one Set would have refused was damaged or
+// edited by hand, and the work fails with KXE_STATION_DAMAGED.
+template <typename Record, typename Check>
+void RequireStoredValid(const Record& record, Check&& check) {
+  try {
+    check(record);
+  } catch (const StationFailure&) {
+    Fail(KXE_STATION_DAMAGED);
+  }
+}
+
 // The stored record, or `defaults` when none is stored. A stored value of
-// another size is damage, never copied: the work fails with
-// KXE_STATION_DAMAGED. The caller still range-checks what it reads before
-// using a value as an index or a size.
-template <typename Record>
+// another size, or one that fails `check` (the check its Set makes, as
+// RequireStoredValid runs it), is damage: the work fails with
+// KXE_STATION_DAMAGED. So every reader of a setting sees a record its Set
+// would have accepted.
+template <typename Record, typename Check>
 Record LoadSetting(Database& database, int64_t unit_id, std::string_view name,
-                   const Record& defaults) {
+                   const Record& defaults, Check&& check) {
   static_assert(std::is_trivially_copyable_v<Record>,
                 "settings are fixed-layout records");
   std::optional<std::string> bytes = LoadSettingBytes(database, unit_id, name);
@@ -44,6 +59,7 @@ Record LoadSetting(Database& database, int64_t unit_id, std::string_view name,
   if (bytes->size() != sizeof(Record)) Fail(KXE_STATION_DAMAGED);
   Record record;
   std::memcpy(&record, bytes->data(), sizeof(Record));
+  RequireStoredValid(record, check);
   return record;
 }
 

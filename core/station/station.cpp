@@ -19,6 +19,9 @@ namespace tesk740 {
 namespace {
 
 constexpr char kDatabaseFile[] = "station.db";
+// The station's mutex already serialises every use of its connection, so
+// SQLite's own per-call mutex on it would only be taken again and again.
+constexpr int kConnectionMode = SQLITE_OPEN_NOMUTEX;
 constexpr int kBusyTimeoutMs = 10000;
 // PRAGMA application_id of a station's database ("KXST"): a database with
 // another id, or with tables but no id, belongs to something else.
@@ -57,6 +60,23 @@ void CheckIdentity(Database& database) {
 void CheckIntact(Database& database) {
   Statement check = database.Prepare("PRAGMA quick_check(1)");
   if (!check.Step() || check.Text(0) != "ok") Fail(KXE_STATION_DAMAGED);
+}
+
+// The code of a refusal by a trigger (KX_SQL_REFUSE), or 0 for any other
+// message.
+int32_t RefusalCode(const char* message) {
+  static constexpr char kPrefix[] = "kx code ";
+  if (message == nullptr ||
+      std::strncmp(message, kPrefix, sizeof kPrefix - 1) != 0) {
+    return 0;
+  }
+  int32_t code = 0;
+  for (const char* digit = message + sizeof kPrefix - 1; *digit != ':';
+       ++digit) {
+    if (*digit < '0' || *digit > '9' || code > 0xFFFF) return 0;
+    code = code * 10 + (*digit - '0');
+  }
+  return code <= 0xFFFF ? code : 0;
 }
 
 // Throws for any result but the expected ones.
@@ -117,11 +137,93 @@ int32_t StorageCode(int sqlite_result) {
   }
 }
 
-Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
-  Check(sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr));
+namespace {
+
+// More distinct texts than the core's queries: only SQL built at run time
+// gets this far, and it is not kept.
+constexpr size_t kMaxPreparedTexts = 1024;
+
+std::unique_ptr<PreparedStatement> PrepareNew(sqlite3* db, const char* sql) {
+  auto prepared = std::make_unique<PreparedStatement>();
+  Check(sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT,
+                           &prepared->statement, nullptr));
+  const int count = sqlite3_column_count(prepared->statement);
+  for (int column = 0; column < count; ++column) {
+    // Null for an expression; the table and column it reads otherwise.
+    const char* table =
+        sqlite3_column_table_name(prepared->statement, column);
+    const char* origin =
+        sqlite3_column_origin_name(prepared->statement, column);
+    if (table == nullptr || origin == nullptr) continue;
+    if (const ColumnRule* rule = FindColumnRule(table, origin)) {
+      prepared->checks.push_back({column, rule});
+    }
+  }
+  return prepared;
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+}  // namespace
+
+Statement Database::Prepare(const char* sql) {
+  auto found = prepared_.find(sql);
+  if (found == prepared_.end()) {
+    if (prepared_.size() >= kMaxPreparedTexts) {
+      std::unique_ptr<PreparedStatement> once = PrepareNew(db_, sql);
+      PreparedStatement* lent = once.get();
+      return Statement(db_, lent, std::move(once));
+    }
+    found = prepared_.emplace(sql, std::vector<std::unique_ptr<PreparedStatement>>())
+                .first;
+  }
+  for (const std::unique_ptr<PreparedStatement>& kept : found->second) {
+    if (!kept->in_use) return Statement(db_, kept.get());
+  }
+  found->second.push_back(PrepareNew(db_, sql));
+  return Statement(db_, found->second.back().get());
+}
+
+Statement::Statement(sqlite3* db, PreparedStatement* prepared,
+                     std::unique_ptr<PreparedStatement> owned)
+    : db_(db),
+      prepared_(prepared),
+      owned_(std::move(owned)),
+      statement_(prepared->statement) {
+  prepared_->in_use = true;
+}
+
+Statement::~Statement() {
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  prepared_->in_use = false;
+}
+
+void Statement::CheckRow() const {
+  for (const PreparedStatement::ColumnCheck& check : prepared_->checks) {
+    const ColumnRule& rule = *check.rule;
+    const int type = sqlite3_column_type(statement_, check.column);
+    if (type == SQLITE_NULL) continue;
+    if (rule.kind == ColumnRule::Kind::kInteger) {
+      if (type != SQLITE_INTEGER) Fail(KXE_STATION_DAMAGED);
+      const int64_t value = sqlite3_column_int64(statement_, check.column);
+      if (value < rule.low || value > rule.high) Fail(KXE_STATION_DAMAGED);
+      if (rule.values != 0 &&
+          (value < 0 || value > 63 || ((rule.values >> value) & 1) == 0)) {
+        Fail(KXE_STATION_DAMAGED);
+      }
+      continue;
+    }
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB) Fail(KXE_STATION_DAMAGED);
+    const auto* bytes = static_cast<const char*>(
+        sqlite3_column_blob(statement_, check.column));
+    const int size = sqlite3_column_bytes(statement_, check.column);
+    if (size < rule.low || size > rule.high) Fail(KXE_STATION_DAMAGED);
+    if (rule.kind == ColumnRule::Kind::kText && size > 0 &&
+        std::memchr(bytes, '\0', static_cast<size_t>(size)) != nullptr) {
+      Fail(KXE_STATION_DAMAGED);
+    }
+  }
+}
+
 
 Statement& Statement::Bind(int index, int64_t value) {
   Check(sqlite3_bind_int64(statement_, index, value));
@@ -138,8 +240,14 @@ Statement& Statement::Bind(int index, std::string_view text) {
 
 bool Statement::Step() {
   const int result = sqlite3_step(statement_);
-  if (result == SQLITE_ROW) return true;
+  if (result == SQLITE_ROW) {
+    CheckRow();
+    return true;
+  }
   if (result == SQLITE_DONE) return false;
+  if ((result & 0xFF) == SQLITE_CONSTRAINT) {
+    if (const int32_t code = RefusalCode(sqlite3_errmsg(db_))) Fail(code);
+  }
   Fail(StorageCode(result));
 }
 
@@ -203,7 +311,11 @@ std::string Statement::Text(int column) const {
   return bytes == nullptr ? std::string() : std::string(bytes, size);
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+  // Every statement is finalized before the connection closes.
+  prepared_.clear();
+  sqlite3_close_v2(db_);
+}
 
 void Database::Exec(const char* sql) {
   Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr));
@@ -249,14 +361,16 @@ void Station::OpenLocked(const std::filesystem::path& directory) {
   sqlite3* handle = nullptr;
   int opened =
       sqlite3_open_v2(file.c_str(), &handle,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | kConnectionMode,
+                      nullptr);
   std::error_code ignored;
   if (opened != SQLITE_OK && std::filesystem::exists(path, ignored)) {
     // A station that cannot be written can still be read.
     sqlite3_close_v2(handle);
     handle = nullptr;
     opened =
-        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open_v2(file.c_str(), &handle,
+                        SQLITE_OPEN_READONLY | kConnectionMode, nullptr);
   }
   // SQLite hands out a handle even on failure; it must still be closed.
   database_ = std::make_unique<Database>(handle);

@@ -11,12 +11,14 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tesk740 {
@@ -27,6 +29,10 @@ struct StationFailure {
   int32_t code;
 };
 [[noreturn]] void Fail(int32_t code);
+// Fails the work with `code` unless it is KX_OK (0).
+inline void RequireOk(int32_t code) {
+  if (code != 0) Fail(code);
+}
 
 // Thrown inside write work to end it with a failure code while keeping what
 // it wrote (for example a count of failed sign-ins): the transaction is
@@ -40,11 +46,75 @@ struct CommittedFailure {
 // outlasted the busy timeout, KXE_STORAGE for everything else.
 int32_t StorageCode(int sqlite_result);
 
-// A prepared statement. Every SQLite failure throws StationFailure, so area
-// code reads as the queries it runs.
+// What a column of the station may hold. Every statement that reads a
+// table's column checks each row it returns against the column's rule, so a
+// value a hand edit or a damaged file put there fails the work with
+// KXE_STATION_DAMAGED wherever it is read, the same for every reader. A NULL
+// (a LEFT JOIN that found no row) passes: the tables' columns are NOT NULL.
+struct ColumnRule {
+  enum class Kind {
+    kInteger,  // an integer within [low, high] (and in `values` if given)
+    kText,     // text or bytes of [low, high] bytes, no NUL among them
+    kBytes,    // text or bytes of [low, high] bytes, any bytes
+  };
+  const char* table;
+  const char* column;
+  Kind kind;
+  int64_t low;
+  int64_t high;
+  // For kInteger: when not 0, the value must also be one whose bit is set
+  // here (an enumeration of small numbers, such as the RAID levels).
+  uint64_t values = 0;
+};
+constexpr int64_t kAnyInteger = INT64_MAX;
+constexpr ColumnRule IntegerColumn(const char* table, const char* column,
+                                   int64_t low, int64_t high,
+                                   uint64_t values = 0) {
+  return {table, column, ColumnRule::Kind::kInteger, low, high, values};
+}
+constexpr ColumnRule TextColumn(const char* table, const char* column,
+                                int64_t min_bytes, int64_t max_bytes) {
+  return {table, column, ColumnRule::Kind::kText, min_bytes, max_bytes, 0};
+}
+constexpr ColumnRule BytesColumn(const char* table, const char* column,
+                                 int64_t min_bytes, int64_t max_bytes) {
+  return {table, column, ColumnRule::Kind::kBytes, min_bytes, max_bytes, 0};
+}
+// The rule of a table's column, or null when it has none.
+const ColumnRule* FindColumnRule(std::string_view table,
+                                 std::string_view column);
+
+// A statement prepared on the station's connection and kept there for every
+// later use of the same SQL text: SQLite parses each text once per
+// connection, and the column rules it reads are looked up once.
+struct PreparedStatement {
+  PreparedStatement() = default;
+  PreparedStatement(const PreparedStatement&) = delete;
+  PreparedStatement& operator=(const PreparedStatement&) = delete;
+  ~PreparedStatement() { sqlite3_finalize(statement); }
+
+  sqlite3_stmt* statement = nullptr;
+  // The result columns that come straight from a table column with a rule.
+  struct ColumnCheck {
+    int column;
+    const ColumnRule* rule;
+  };
+  std::vector<ColumnCheck> checks;
+  // Lent to a Statement; a second use of the same text meanwhile (a query
+  // run inside a loop over the same query) gets a statement of its own.
+  bool in_use = false;
+};
+
+// A prepared statement in use. Every SQLite failure throws StationFailure, so
+// area code reads as the queries it runs; every row it returns has been
+// checked against the rules of the columns it reads (ColumnRule). When it
+// goes, the statement is reset and handed back to its connection.
 class Statement {
  public:
-  Statement(sqlite3* db, const char* sql);
+  // `prepared` is lent by the connection's cache, or owned by the statement
+  // (`owned`) when the cache is full.
+  Statement(sqlite3* db, PreparedStatement* prepared,
+            std::unique_ptr<PreparedStatement> owned = nullptr);
   ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -69,17 +139,21 @@ class Statement {
   // Columns by name, as the query's SELECT list names them.
   int64_t Int(std::string_view column) const;
   std::string Text(std::string_view column) const;
-  // A number the station itself wrote, checked before it is used as an
-  // index, a count or a size: a value outside [low, high] means the file was
-  // damaged or edited by hand, and the work fails with KXE_STATION_DAMAGED.
+  // A number checked before it is used as an index, a count or a size where
+  // no column rule covers it (an expression, or a bound that depends on
+  // another column): a value outside [low, high] means the file was damaged
+  // or edited by hand, and the work fails with KXE_STATION_DAMAGED.
   int64_t IntIn(int column, int64_t low, int64_t high) const;
   int64_t IntIn(std::string_view column, int64_t low, int64_t high) const;
 
  private:
   int ColumnIndex(std::string_view column) const;
+  void CheckRow() const;
 
   sqlite3* db_;
-  sqlite3_stmt* statement_ = nullptr;
+  PreparedStatement* prepared_;
+  std::unique_ptr<PreparedStatement> owned_;
+  sqlite3_stmt* statement_;
 };
 
 // The open station.db, handed to area code inside a transaction.
@@ -90,7 +164,8 @@ class Database {
   Database& operator=(const Database&) = delete;
   ~Database();
 
-  Statement Prepare(const char* sql) { return Statement(db_, sql); }
+  // The statement for `sql`, prepared at its first use on this connection.
+  Statement Prepare(const char* sql);
   // Runs one or more statements that return no rows.
   void Exec(const char* sql);
   sqlite3* handle() const { return db_; }
@@ -101,6 +176,11 @@ class Database {
 
  private:
   sqlite3* db_;
+  // Keyed by the SQL text. Bounded: texts built at run time beyond the
+  // bound are prepared for their one use.
+  std::unordered_map<std::string,
+                     std::vector<std::unique_ptr<PreparedStatement>>>
+      prepared_;
   std::vector<std::function<void()>> after_commit_;
 };
 
@@ -179,16 +259,27 @@ void MigrateSchema(Database& database);
   " WHEN NOT (" condition ") BEGIN SELECT RAISE(ABORT, '" table           \
   ": a number out of its range'); END;"
 
+// A rule the schema keeps across areas: a trigger refuses the change with
+// KX_SQL_REFUSE("4362", "why") (a KXE_ code in decimal), and the statement
+// fails the work with that code, as the area's own check would. Like the
+// range triggers, the expansion is part of released steps: never edited.
+#define KX_SQL_REFUSE(code, why) "RAISE(ABORT, 'kx code " code ": " why "')"
+
 // The tables of one further area: its steps, applied in order from the
 // version recorded for the area in schema_area, each never edited once
 // released. An area defines its own, declared below:
 //   constexpr const char* kConnectivitySteps[] = {R"sql(CREATE TABLE ...)sql"};
-//   const SchemaArea kConnectivitySchema = {"connectivity", kConnectivitySteps,
-//                                           std::size(kConnectivitySteps)};
+//   constexpr ColumnRule kConnectivityColumns[] = {IntegerColumn(...), ...};
+//   const SchemaArea kConnectivitySchema = {
+//       "connectivity", kConnectivitySteps, std::size(kConnectivitySteps),
+//       kConnectivityColumns, std::size(kConnectivityColumns)};
+// `rules` are what its tables' columns may hold (ColumnRule).
 struct SchemaArea {
   const char* name;
   const char* const* steps;
   size_t step_count;
+  const ColumnRule* rules;
+  size_t rule_count;
 };
 
 // The areas with tables of their own. Every station is brought up to date

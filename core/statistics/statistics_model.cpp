@@ -300,11 +300,18 @@ StatisticsModel::StatisticsModel(Database& database, int64_t unit_id,
   fresh.started_ms = start_ms - start_ms % 1000;
   fresh.accrued_ms = fresh.started_ms;
   std::memset(fresh.lu_owner, -1, sizeof fresh.lu_owner);
-  state_ = LoadSetting(database, unit_id, kStateSetting, fresh);
-  bool valid = state_.started_ms <= state_.accrued_ms;
-  for (int8_t blocked : state_.drive_blocked) valid = valid && (blocked == 0 || blocked == 1);
-  for (int8_t owner : state_.lu_owner) valid = valid && owner >= -1 && owner <= 1;
-  if (!valid) Fail(KXE_STATION_DAMAGED);
+  state_ = LoadSetting(
+      database, unit_id, kStateSetting, fresh,
+      [](const StatisticsModelState& state) {
+        bool valid = state.started_ms <= state.accrued_ms;
+        for (int8_t blocked : state.drive_blocked) {
+          valid = valid && (blocked == 0 || blocked == 1);
+        }
+        for (int8_t owner : state.lu_owner) {
+          valid = valid && owner >= -1 && owner <= 1;
+        }
+        if (!valid) Fail(KXE_STATION_DAMAGED);
+      });
   std::optional<std::string> bytes =
       LoadSettingBytes(database, unit_id, kCountersSetting);
   if (bytes) {

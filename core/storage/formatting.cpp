@@ -85,7 +85,7 @@ std::vector<Job> LoadJobs(Database& database, int64_t unit_id) {
       " WHERE unit_id = ?1");
   select.Bind(1, unit_id);
   while (select.Step()) {
-    jobs.push_back({select.IntIn("lu_number", 0, KX_LOGICAL_UNIT_COUNT - 1),
+    jobs.push_back({select.Int("lu_number"),
                     select.Int("batch"), select.Int("start_ms"),
                     select.Int("duration_ms")});
   }

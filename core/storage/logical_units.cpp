@@ -214,7 +214,6 @@ KX_API int32_t KX_LogicalUnitDelete(const char* unit) {
     const int64_t number = last.Int(0);
     tesk740::RequireNotFormatting(database, unit_id, number);
     tesk740::RequireFreeStandingLu(database, unit_id, number);
-    tesk740::RequireLuUnreachable(database, unit_id, number);
     Statement remove = database.Prepare(
         "DELETE FROM logical_unit WHERE unit_id = ?1 AND lu_number = ?2");
     remove.Bind(1, unit_id).Bind(2, number);
@@ -233,7 +232,6 @@ KX_API int32_t KX_LogicalUnitDeleteAll(const char* unit) {
     while (numbers.Step()) {
       tesk740::RequireNotFormatting(database, unit_id, numbers.Int(0));
       tesk740::RequireFreeStandingLu(database, unit_id, numbers.Int(0));
-      tesk740::RequireLuUnreachable(database, unit_id, numbers.Int(0));
     }
     Statement remove =
         database.Prepare("DELETE FROM logical_unit WHERE unit_id = ?1");
@@ -323,10 +321,6 @@ KX_API int32_t KX_LogicalUnitRealloc(const char* unit,
     }
     tesk740::RequireNotFormatting(database, unit_id, lu.number);
     tesk740::RequireFreeStandingLu(database, unit_id, lu.number);
-    // Hosts reach the LU by its number: it keeps it while they can.
-    if (request->newlun != lu.number) {
-      tesk740::RequireLuUnreachable(database, unit_id, lu.number);
-    }
     if (request->newlun != lu.number &&
         tesk740::FindLu(database, unit_id, request->newlun)) {
       return KXE_DUPLICATE_LU;

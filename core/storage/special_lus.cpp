@@ -92,12 +92,29 @@ constexpr const char* kSpecialLuSteps[] = {
         KX_SQL_INT_IN("copy_duration_ms", "0", "9223372036854775807"))
     KX_SQL_RANGE_TRIGGERS("pin_event", KX_SQL_INT_IN("port", "0", "14") " AND "
                                            KX_SQL_INT_IN("row", "0", "14")),
+    // 3: hosts reach a unified LU through its parent only, so no host may
+    // reach an LU directly when it becomes a child.
+    "CREATE TRIGGER unified_child_unreached BEFORE INSERT ON unified_lu_member"
+    " BEGIN " KX_SQL_REFUSE_REACHED_LU("new.unit_id", "new.child_lu") " END;",
 };
 static_assert(KX_LOGICAL_UNIT_COUNT == 512,
               "step 2 writes the LU numbers' range as numbers");
+constexpr ColumnRule kSpecialLuColumns[] = {
+    IntegerColumn("unified_lu_member", "child_lu", 0, 511),
+    IntegerColumn("unified_lu_member", "parent_lu", 0, 511),
+    IntegerColumn("unified_lu_member", "position", 1, 512),
+    IntegerColumn("lu_pair", "primary_lu", 0, 511),
+    IntegerColumn("lu_pair", "secondary_lu", 0, 511),
+    IntegerColumn("lu_pair", "copy_start_ms", 0, kAnyInteger),
+    IntegerColumn("lu_pair", "copy_duration_ms", 0, kAnyInteger),
+    IntegerColumn("pin_event", "port", 0, 14),
+    IntegerColumn("pin_event", "row", 0, 14),
+};
+
 }  // namespace
 
-const SchemaArea kSpecialLuSchema = {"special_lus", kSpecialLuSteps, std::size(kSpecialLuSteps)};
+const SchemaArea kSpecialLuSchema = {"special_lus", kSpecialLuSteps, std::size(kSpecialLuSteps),
+                            kSpecialLuColumns, std::size(kSpecialLuColumns)};
 
 namespace {
 
@@ -163,9 +180,9 @@ Layout LoadLayout(Database& database, int64_t unit_id) {
       " WHERE l.unit_id = ?1");
   lus.Bind(1, unit_id);
   while (lus.Step()) {
-    const int64_t number = lus.IntIn("lu_number", 0, kLastLu);
+    const int64_t number = lus.Int("lu_number");
     layout.lus[number] = {number, lus.Int("rg_number"),
-                          lus.IntIn("capacity_mb", 0, INT32_MAX),
+                          lus.Int("capacity_mb"),
                           lus.Int("level")};
   }
   Statement members = database.Prepare(
@@ -173,8 +190,8 @@ Layout LoadLayout(Database& database, int64_t unit_id) {
       " ORDER BY parent_lu, position");
   members.Bind(1, unit_id);
   while (members.Step()) {
-    const int64_t child = members.IntIn("child_lu", 0, kLastLu);
-    const int64_t parent = members.IntIn("parent_lu", 0, kLastLu);
+    const int64_t child = members.Int("child_lu");
+    const int64_t parent = members.Int("parent_lu");
     if (!layout.lus.count(child) || !layout.lus.count(parent)) {
       Fail(KXE_STATION_DAMAGED);
     }
@@ -186,10 +203,10 @@ Layout LoadLayout(Database& database, int64_t unit_id) {
       " FROM lu_pair WHERE unit_id = ?1 ORDER BY primary_lu");
   pairs.Bind(1, unit_id);
   while (pairs.Step()) {
-    const Pair pair{pairs.IntIn("primary_lu", 0, kLastLu),
-                    pairs.IntIn("secondary_lu", 0, kLastLu),
+    const Pair pair{pairs.Int("primary_lu"),
+                    pairs.Int("secondary_lu"),
                     pairs.Int("copy_start_ms"),
-                    pairs.IntIn("copy_duration_ms", 0, INT64_MAX)};
+                    pairs.Int("copy_duration_ms")};
     if (!layout.lus.count(pair.primary) || !layout.lus.count(pair.secondary)) {
       Fail(KXE_STATION_DAMAGED);
     }
@@ -289,9 +306,6 @@ void Join(Database& database, int64_t unit_id, const Layout& layout,
   }
   RequireNotFormatting(database, unit_id, parent);
   RequireNotFormatting(database, unit_id, child);
-  // A child is reached through its parent only, so no host may reach it
-  // directly when it joins.
-  RequireLuUnreachable(database, unit_id, child);
   Statement insert = database.Prepare(
       "INSERT INTO unified_lu_member (unit_id, child_lu, parent_lu, position)"
       " VALUES (?1, ?2, ?3, (SELECT coalesce(max(position), 0) + 1"
@@ -363,20 +377,24 @@ TurboLuRecord UnassignedTurbo() {
 }
 
 TurboLuRecord LoadTurbo(Database& database, int64_t unit_id) {
-  const TurboLuRecord turbo =
-      LoadSetting(database, unit_id, kTurboSetting, UnassignedTurbo());
-  if (turbo.option != KX_TURBO_OFF && turbo.option != KX_TURBO_ON) {
-    Fail(KXE_STATION_DAMAGED);
-  }
-  for (const TurboLuInfoRecord& entry : turbo.ctl) {
-    const bool assigned = entry.reserve_assign == KX_TURBO_ASSIGNED;
-    if ((!assigned && (entry.reserve_assign != KX_TURBO_UNASSIGNED ||
-                       entry.reserve_lun != KX_UNUSED_ENTRY)) ||
-        (assigned && (entry.reserve_lun < 0 || entry.reserve_lun > kLastLu))) {
-      Fail(KXE_STATION_DAMAGED);
-    }
-  }
-  return turbo;
+  // As KX_SetTurboLu stores it: the switch, and per controller no LU or
+  // one LU number.
+  return LoadSetting(
+      database, unit_id, kTurboSetting, UnassignedTurbo(),
+      [](const TurboLuRecord& stored) {
+        if (stored.option != KX_TURBO_OFF && stored.option != KX_TURBO_ON) {
+          Fail(KXE_INVALID_ARGUMENT);
+        }
+        for (const TurboLuInfoRecord& entry : stored.ctl) {
+          const bool assigned = entry.reserve_assign == KX_TURBO_ASSIGNED;
+          if ((!assigned && (entry.reserve_assign != KX_TURBO_UNASSIGNED ||
+                             entry.reserve_lun != KX_UNUSED_ENTRY)) ||
+              (assigned &&
+               (entry.reserve_lun < 0 || entry.reserve_lun > kLastLu))) {
+            Fail(KXE_INVALID_ARGUMENT);
+          }
+        }
+      });
 }
 
 // Whether the LU can be kept in a controller's cache now.

@@ -57,9 +57,16 @@ constexpr const char* kCredentialSteps[] = {
       );
     )sql",
 };
+constexpr ColumnRule kCredentialColumns[] = {
+    TextColumn("sign_in_failure", "user_name", 0, 16),
+    IntegerColumn("sign_in_failure", "failures", 0, 2147483647),
+    IntegerColumn("sign_in_failure", "last_ms", 0, kAnyInteger),
+};
+
 }  // namespace
 
-const SchemaArea kCredentialSchema = {"credentials", kCredentialSteps, std::size(kCredentialSteps)};
+const SchemaArea kCredentialSchema = {"credentials", kCredentialSteps, std::size(kCredentialSteps),
+                            kCredentialColumns, std::size(kCredentialColumns)};
 
 namespace {
 
@@ -180,7 +187,7 @@ void RequirePassword(Database& database, int64_t unit_id,
   failures.Bind(1, unit_id).Bind(2, credential.user);
   int64_t count = 0;
   if (failures.Step()) {
-    count = failures.IntIn("failures", 0, INT32_MAX);
+    count = failures.Int("failures");
     const int64_t last = failures.Int("last_ms");
     if (now < last + SignInWaitMs(count)) Fail(KXE_SIGN_IN_DELAYED);
   }
@@ -539,7 +546,7 @@ KX_API int32_t KX_GetUserInformation(const char* unit, int32_t controller,
     Statement select = database.Prepare(
         "SELECT controller FROM login_session WHERE unit_id = ?1");
     select.Bind(1, unit_id);
-    while (select.Step()) sessions |= 1 << select.IntIn("controller", 0, 1);
+    while (select.Step()) sessions |= 1 << select.Int("controller");
     info->num = static_cast<int32_t>(count.Int(0));
     info->option = sessions;
     return KX_OK;

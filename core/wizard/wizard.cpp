@@ -182,9 +182,12 @@ int32_t CheckWizard(const WizardParamRecord& record,
 // LAN, target-ID and synchronous-port parts hold copies of them there; those
 // bytes are never read (connectivity's values replace them) and are stored
 // as zeros from the next set on, so the setting keeps its size and layout.
+// The stored part is checked whole once composed with the values the other
+// areas keep, as Set checks it (ComposeWizard).
 WizardParamRecord StoredWizard(Database& database, int64_t unit_id) {
-  const WizardParamRecord record = LoadSetting(
-      database, unit_id, kWizardSetting, WizardDefaults(unit_id));
+  const WizardParamRecord record =
+      LoadSetting(database, unit_id, kWizardSetting, WizardDefaults(unit_id),
+                  [](const WizardParamRecord&) {});
   return record;
 }
 
