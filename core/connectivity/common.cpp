@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -16,6 +15,7 @@
 #include "kx_station_connectivity.h"
 #include "kx_station_maintenance.h"
 #include "model/events.h"
+#include "station/files.h"
 #include "station/settings.h"
 
 namespace tesk740 {
@@ -304,16 +304,17 @@ void ReplacePermissions(Database& database, int64_t unit_id, int controller,
   }
 }
 
-std::vector<ImportLine> ReadImportFile(const char* file_name) {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::u8path(file_name);
-  if (!std::filesystem::is_regular_file(path, error) ||
-      std::filesystem::file_size(path, error) > kMaxImportBytes || error) {
-    Fail(KXE_IMPORT_FILE);
+ImportFile ReadImportFile(const char* file_name) {
+  ImportFile file;
+  if (file_name == nullptr) return file;
+  file.path = FieldText(file_name, 1024);
+  std::string text;
+  if (ReadCallerFile(std::filesystem::u8path(file.path), kMaxImportBytes,
+                     &text) != FileRead::kRead) {
+    file.code = KXE_IMPORT_FILE;
+    return file;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail(KXE_IMPORT_FILE);
-  std::vector<ImportLine> lines;
+  std::istringstream in(text);
   std::string line;
   int number = 0;
   while (std::getline(in, line)) {
@@ -323,18 +324,25 @@ std::vector<ImportLine> ReadImportFile(const char* file_name) {
     const size_t first = line.find_first_not_of(" \t\r");
     if (first == std::string::npos) continue;
     const size_t last = line.find_last_not_of(" \t\r");
-    lines.push_back({number, line.substr(first, last - first + 1)});
+    file.lines.push_back({number, line.substr(first, last - first + 1)});
   }
-  if (in.bad()) Fail(KXE_IMPORT_FILE);
-  return lines;
+  return file;
+}
+
+const std::vector<ImportLine>& ImportLines(const ImportFile& file) {
+  if (file.code != KX_OK) Fail(file.code);
+  return file.lines;
 }
 
 void RefuseImport(Database& database, const char* file_name, int line,
                   const std::string& message) {
   // The report is a courtesy to the operator: failing to write it must not
-  // hide the refusal itself.
-  std::ofstream report(ImportReportPath(database), std::ios::trunc);
-  report << file_name << ": line " << line << ": " << message << "\n";
+  // hide the refusal itself. It quotes the operator's file, so it is theirs
+  // alone.
+  WriteFileReplacing(ImportReportPath(database),
+                     std::string(file_name) + ": line " + std::to_string(line) +
+                         ": " + message + "\n",
+                     NewFileAccess::kOwnerOnly);
   Fail(KXE_IMPORT_SYNTAX);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "kx_connectivity.h"
+#include "kx_errors.h"
 #include "station/station.h"
 
 namespace tesk740 {
@@ -115,9 +116,18 @@ struct ImportLine {
   int number;
   std::string text;  // without comment and surrounding blanks
 };
-// The lines of an import file that carry something; KXE_IMPORT_FILE when
-// the file cannot be read or is larger than 1 MB.
-std::vector<ImportLine> ReadImportFile(const char* file_name);
+// An import file, read before the import's transaction begins, so that a
+// file that blocks (a FIFO) or a slow one never holds the station.
+struct ImportFile {
+  std::string path;
+  int32_t code = KX_OK;  // KXE_IMPORT_FILE: not a regular file of 1 MB
+  std::vector<ImportLine> lines;  // the lines that carry something
+};
+// Reads the file named in a 1024-byte field; a null name reads nothing (the
+// import refuses it as an argument).
+ImportFile ReadImportFile(const char* file_name);
+// The file's lines; fails the work with its code when it was not read.
+const std::vector<ImportLine>& ImportLines(const ImportFile& file);
 // Writes the station's import report (import-errors.txt beside station.db)
 // and fails the work with KXE_IMPORT_SYNTAX.
 [[noreturn]] void RefuseImport(Database& database, const char* file_name,

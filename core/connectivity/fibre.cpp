@@ -305,6 +305,7 @@ KX_API int32_t KX_SetFibreInformation(const char* unit,
 KX_API int32_t KX_FibreInfoPermissionImport(
     const char* unit, const char* file_name, int32_t controller, int32_t port,
     int32_t* count, FibreInformationPermissionRecord* table) {
+  const tesk740::ImportFile file = tesk740::ReadImportFile(file_name);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
@@ -313,11 +314,10 @@ KX_API int32_t KX_FibreInfoPermissionImport(
       return KXE_INVALID_ARGUMENT;
     }
     tesk740::RequireHostPort(controller, port);
-    const std::string path = tesk740::FieldText(file_name, 1024);
+    const std::string& path = file.path;
     std::map<int, tesk740::Permission> permissions;
     std::map<std::string, int> seen;
-    for (const tesk740::ImportLine& line :
-         tesk740::ReadImportFile(path.c_str())) {
+    for (const tesk740::ImportLine& line : tesk740::ImportLines(file)) {
       tesk740::Permission permission =
           tesk740::ParsePermissionLine(database, unit_id, path.c_str(), line);
       const auto [previous, added] =

@@ -388,6 +388,7 @@ KX_API int32_t KX_SetTargetId(const char* unit, int32_t controller,
 KX_API int32_t KX_TargetIdImport(const char* unit, const char* file_name,
                                  TargetIdRecord* first,
                                  TargetIdRecord* second) {
+  const tesk740::ImportFile file = tesk740::ReadImportFile(file_name);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
@@ -395,12 +396,11 @@ KX_API int32_t KX_TargetIdImport(const char* unit, const char* file_name,
     if (file_name == nullptr || first == nullptr || second == nullptr) {
       return KXE_INVALID_ARGUMENT;
     }
-    const std::string path = tesk740::FieldText(file_name, 1024);
+    const std::string& path = file.path;
     // The file describes the whole configuration: everything it does not
     // set is back to the defaults.
     TargetIdRecord targets[2] = {};
-    for (const tesk740::ImportLine& line :
-         tesk740::ReadImportFile(path.c_str())) {
+    for (const tesk740::ImportLine& line : tesk740::ImportLines(file)) {
       tesk740::ApplyTargetLine(database, path.c_str(), line, targets);
     }
     for (int controller = 0; controller < 2; ++controller) {

@@ -4,7 +4,6 @@
 // modified UTF-8), so that a NUL-terminated text keeps all of the file.
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -12,6 +11,7 @@
 #include "kx_errors.h"
 #include "kx_station_maintenance.h"
 #include "maintenance/maintenance.h"
+#include "station/files.h"
 
 namespace tesk740 {
 namespace {
@@ -25,15 +25,18 @@ int32_t ResolvePath(const char* path, fs::path* resolved) {
   });
 }
 
-// KX_OK for a regular file; the code that says why anything else is not one.
-int32_t RequireRegularFile(const fs::path& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) return KXE_FILE_NOT_FOUND;
-  if (error || status.type() != fs::file_type::regular) {
-    return KXE_FILE_UNREADABLE;
+// KX_OK when the file was read; the code that says why it was not.
+int32_t FileTextCode(FileRead read) {
+  switch (read) {
+    case FileRead::kRead:
+      return KX_OK;
+    case FileRead::kMissing:
+      return KXE_FILE_NOT_FOUND;
+    case FileRead::kTooLarge:
+      return KXE_FILE_TOO_LARGE;
+    default:
+      return KXE_FILE_UNREADABLE;
   }
-  return KX_OK;
 }
 
 void AppendWithEncodedNul(const char* bytes, size_t size, std::string* out) {
@@ -55,19 +58,11 @@ KX_API int32_t KX_GetFileText(const char* path, char** text) {
   int32_t code = tesk740::ResolvePath(path, &file);
   if (code != KX_OK) return code;
   if (text == nullptr) return KXE_INVALID_ARGUMENT;
-  code = tesk740::RequireRegularFile(file);
+  std::string bytes;
+  code = tesk740::FileTextCode(
+      tesk740::ReadCallerFile(file, KX_FILE_TEXT_MAX_BYTES, &bytes));
   if (code != KX_OK) return code;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return KXE_FILE_UNREADABLE;
-  // One byte more than the cap tells a file at the cap from a larger one,
-  // also when the file grows while it is read.
-  std::string bytes(size_t{KX_FILE_TEXT_MAX_BYTES} + 1, '\0');
-  in.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) return KXE_FILE_UNREADABLE;
-  const size_t size = static_cast<size_t>(in.gcount());
-  if (size > static_cast<size_t>(KX_FILE_TEXT_MAX_BYTES)) {
-    return KXE_FILE_TOO_LARGE;
-  }
+  const size_t size = bytes.size();
   std::string contents;
   tesk740::AppendWithEncodedNul(bytes.data(), size, &contents);
   // From the C runtime heap the bridge frees it on.
@@ -85,28 +80,16 @@ KX_API int32_t KX_GetFileLine(const char* path, int32_t length, char* line) {
   int32_t code = tesk740::ResolvePath(path, &file);
   if (code != KX_OK) return code;
   if (length < 0 || line == nullptr) return KXE_INVALID_ARGUMENT;
-  code = tesk740::RequireRegularFile(file);
-  if (code != KX_OK) return code;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return KXE_FILE_UNREADABLE;
   // The first line, without its LF or CR LF: at most length bytes of text,
   // so length + 2 bytes read tell whether it fits.
-  const int64_t limit = int64_t{length} + 2;
-  std::string raw;
-  bool ended = false;
-  for (int64_t read = 0; read < limit; ++read) {
-    const int c = in.get();
-    if (c == std::char_traits<char>::eof()) {
-      ended = true;
-      break;
-    }
-    if (c == '\n') {
-      ended = true;
-      break;
-    }
-    raw.push_back(static_cast<char>(c));
-  }
-  if (in.bad()) return KXE_FILE_UNREADABLE;
+  std::string head;
+  code = tesk740::FileTextCode(tesk740::ReadCallerFilePrefix(
+      file, static_cast<uint64_t>(length) + 2, &head));
+  if (code != KX_OK) return code;
+  const size_t newline = head.find('\n');
+  const bool ended = newline != std::string::npos ||
+                     head.size() < static_cast<uint64_t>(length) + 2;
+  std::string raw = head.substr(0, newline);
   if (!ended) return KXE_FILE_LINE_TOO_LONG;
   if (!raw.empty() && raw.back() == '\r') raw.pop_back();
   std::string text;

@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,6 +23,7 @@
 #include "kx_station_maintenance.h"
 #include "maintenance/maintenance.h"
 #include "model/registry.h"
+#include "station/files.h"
 #include "station/fixed_text.h"
 
 namespace tesk740 {
@@ -160,20 +160,14 @@ bool Cancelled(int64_t generation) {
 // Reads a whole file of at most `limit` bytes.
 int32_t ReadWholeFile(const std::filesystem::path& path, size_t limit,
                       std::string* bytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    return KXE_MICRO_FILE_UNREADABLE;
+  switch (ReadCallerFile(path, limit, bytes)) {
+    case FileRead::kRead:
+      return KX_OK;
+    case FileRead::kTooLarge:
+      return KXE_MICRO_TOO_LARGE;
+    default:
+      return KXE_MICRO_FILE_UNREADABLE;
   }
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return KXE_MICRO_FILE_UNREADABLE;
-  if (size > limit) return KXE_MICRO_TOO_LARGE;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return KXE_MICRO_FILE_UNREADABLE;
-  bytes->resize(static_cast<size_t>(size));
-  if (size > 0 && !in.read(&(*bytes)[0], static_cast<std::streamsize>(size))) {
-    return KXE_MICRO_FILE_UNREADABLE;
-  }
-  return KX_OK;
 }
 
 // Verifies the payload's CRC chunk by chunk at the joining pace, giving up

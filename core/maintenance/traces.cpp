@@ -7,7 +7,6 @@
 // and micro. When not every chosen event fits, the newest are kept and a
 // first line "... N earlier events not shown" says how many were left out.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "maintenance/maintenance.h"
 #include "model/clock.h"
 #include "model/registry.h"
+#include "station/files.h"
 #include "station/fixed_text.h"
 
 namespace tesk740 {
@@ -125,30 +125,14 @@ std::string RenderTrace(Database& database, int64_t unit_id,
   return trace;
 }
 
-// Writes the trace file beside its final name and renames it into place, so
-// a failure never leaves half a file.
+// Replaces the trace file whole, so a failure never leaves half a file.
+// Owner-only: a trace holds the station's events, mail subjects and
+// program command lines among them.
 int32_t WriteTraceFile(const std::filesystem::path& path,
                        const std::string& text) {
-  std::filesystem::path partial = path;
-  partial += ".partial";
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (!out) return KXE_TRACE_FILE_WRITE;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return KXE_TRACE_FILE_WRITE;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return KXE_TRACE_FILE_WRITE;
-  }
-  return KX_OK;
+  return WriteFileReplacing(path, text, NewFileAccess::kOwnerOnly)
+             ? KX_OK
+             : KXE_TRACE_FILE_WRITE;
 }
 
 int32_t CreateTraceFile(const char* unit, const TraceRequest& request,

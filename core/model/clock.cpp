@@ -1,14 +1,16 @@
 // The host clock and the unit clock (clock.h).
 #include "model/clock.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
+
+#include "station/files.h"
 
 namespace tesk740 {
 namespace {
@@ -26,13 +28,14 @@ struct ClockSetting {
 };
 
 std::optional<ClockSetting> ReadClockFile(const std::string& path) {
-  // Never a FIFO or a device: the clock must not block its caller.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::ifstream in(path);
-  if (!in) return std::nullopt;
+  // Never a FIFO or a device: the clock must not block its caller. The
+  // first line is all that counts.
   std::string text;
-  std::getline(in, text);
+  if (ReadCallerFilePrefix(std::filesystem::path(path), 64, &text) !=
+      FileRead::kRead) {
+    return std::nullopt;
+  }
+  text.erase(std::min(text.find('\n'), text.size()));
   while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) {
     text.pop_back();
   }

@@ -17,6 +17,7 @@
 
 #include "model/clock.h"
 #include "model/drive_health.h"
+#include "station/files.h"
 #include "station/fixed_text.h"
 
 #include "kx_core.h"
@@ -97,45 +98,28 @@ std::string ComposeStationFile(std::string_view kind, const StationFile& file) {
 
 int32_t WriteStationFile(const std::string& path, const std::string& text,
                          bool overwrite) {
-  std::error_code error;
-  const std::filesystem::path target = PathOf(path);
-  if (!overwrite && std::filesystem::exists(target, error)) {
-    return KXE_FILE_WRITE;
-  }
-  std::random_device random;
-  std::filesystem::path temporary = target;
-  temporary += ".tmp" + std::to_string(random());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return KXE_FILE_WRITE;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(temporary, error);
-      return KXE_FILE_WRITE;
-    }
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return KXE_FILE_WRITE;
-  }
-  return KX_OK;
+  return WriteFileReplacing(PathOf(path), text, NewFileAccess::kCallerUmask,
+                            overwrite)
+             ? KX_OK
+             : KXE_FILE_WRITE;
 }
 
-int32_t ReadStationFile(const std::string& path, std::string_view kind,
-                        StationFile* file) {
-  std::ifstream in(PathOf(path), std::ios::binary);
-  if (!in) return KXE_FILE_READ;
-  std::string text;
-  char chunk[8192];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    text.append(chunk, static_cast<size_t>(in.gcount()));
-    if (text.size() > kMaxFileBytes) return KXE_FILE_READ;
+FileArgument ReadFileArgument(const char* buffer) {
+  FileArgument argument;
+  std::string path;
+  argument.path_code = ReadPathArgument(buffer, &path);
+  if (argument.path_code != KX_OK) return argument;
+  if (ReadCallerFile(PathOf(path), kMaxFileBytes, &argument.text) !=
+      FileRead::kRead) {
+    argument.read_code = KXE_FILE_READ;
   }
-  if (in.bad()) return KXE_FILE_READ;
+  return argument;
+}
 
+int32_t ParseStationFile(const FileArgument& argument, std::string_view kind,
+                         StationFile* file) {
+  if (argument.read_code != KX_OK) return argument.read_code;
+  const std::string& text = argument.text;
   // The first line names the kind and the version.
   const size_t first_end = text.find('\n');
   if (first_end == std::string::npos) return KXE_FILE_DAMAGED;
@@ -459,16 +443,14 @@ KX_API int32_t KX_SystemParamExport(const char* unit, const char* path,
 
 KX_API int32_t KX_SystemParamImport(const char* unit, const char* path,
                                     int32_t groups) {
+  const tesk740::FileArgument argument = tesk740::ReadFileArgument(path);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
-    std::string file_path;
-    if (const int32_t code = tesk740::ReadPathArgument(path, &file_path)) {
-      return code;
-    }
+    if (argument.path_code != KX_OK) return argument.path_code;
     if (!tesk740::IsGroupMask(groups)) return KXE_INVALID_ARGUMENT;
     StationFile file;
-    if (const int32_t code = tesk740::ReadStationFile(
-            file_path, tesk740::kParameterFileKind, &file)) {
+    if (const int32_t code = tesk740::ParseStationFile(
+            argument, tesk740::kParameterFileKind, &file)) {
       return code;
     }
     if (file.model != tesk740::UnitModel(database, unit_id)) {
@@ -552,13 +534,11 @@ KX_API int32_t KX_ModeSense(const char* unit, int32_t page_code,
 KX_API int32_t KX_ModeSelect(const char* unit, int32_t page_code,
                              int32_t control, int32_t controller,
                              const char* path) {
+  const tesk740::FileArgument argument = tesk740::ReadFileArgument(path);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     tesk740::RecordParameterEvent(database, unit_id, "mode pages selected");
-    std::string file_path;
-    if (const int32_t code = tesk740::ReadPathArgument(path, &file_path)) {
-      return code;
-    }
+    if (argument.path_code != KX_OK) return argument.path_code;
     if (!tesk740::IsSwitch(control) || !tesk740::IsController(controller)) {
       return KXE_INVALID_ARGUMENT;
     }
@@ -567,8 +547,8 @@ KX_API int32_t KX_ModeSelect(const char* unit, int32_t page_code,
       return KXE_UNKNOWN_MODE_PAGE;
     }
     StationFile file;
-    if (const int32_t code = tesk740::ReadStationFile(
-            file_path, tesk740::kModePageFileKind, &file)) {
+    if (const int32_t code = tesk740::ParseStationFile(
+            argument, tesk740::kModePageFileKind, &file)) {
       return code;
     }
     if (file.model != tesk740::UnitModel(database, unit_id)) {

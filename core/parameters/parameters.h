@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kx_errors.h"
 #include "kx_parameters.h"
 #include "kx_station.h"
 #include "station/station.h"
@@ -105,18 +106,30 @@ int32_t ReadPathArgument(const char* buffer, std::string* path);
 // The whole text of a file of `kind`, with its checksum line.
 std::string ComposeStationFile(std::string_view kind, const StationFile& file);
 
-// Writes through a temporary file in the same directory and renames it into
-// place, so a reader never sees half a file. Without `overwrite` an existing
-// file is refused. 0 or KXE_FILE_WRITE.
+// Writes through a fresh file in the same directory renamed into place, so
+// a reader never sees half a file and nothing planted beside the target is
+// written through. Without `overwrite` an existing file is refused. 0 or
+// KXE_FILE_WRITE. Exports get the caller's umask.
 int32_t WriteStationFile(const std::string& path, const std::string& text,
                          bool overwrite);
 
-// Reads and checks a file of `kind`: KXE_FILE_READ when it cannot be read,
-// KXE_FILE_VERSION for a newer version of the kind, KXE_FILE_DAMAGED for
-// anything else that is not a well-formed file of the kind with a matching
-// checksum.
-int32_t ReadStationFile(const std::string& path, std::string_view kind,
-                        StationFile* file);
+// A file a caller names in a 1024-byte path buffer, read before the call
+// opens its transaction, so that a file that blocks (a FIFO) or a slow one
+// never holds the station. The call answers the codes where it checks the
+// path and the file.
+struct FileArgument {
+  int32_t path_code = KX_OK;  // ReadPathArgument's answer
+  int32_t read_code = KX_OK;  // KXE_FILE_READ: not a regular file of 1 MiB
+  std::string text;
+};
+FileArgument ReadFileArgument(const char* buffer);
+
+// Checks the text of a file of `kind`: the file's read_code when it could
+// not be read, KXE_FILE_VERSION for a newer version of the kind,
+// KXE_FILE_DAMAGED for anything else that is not a well-formed file of the
+// kind with a matching checksum.
+int32_t ParseStationFile(const FileArgument& argument, std::string_view kind,
+                         StationFile* file);
 
 // Records a parameters-changed event of the unit (model/events.h) saying
 // what was set.

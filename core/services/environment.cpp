@@ -9,6 +9,7 @@
 #include "kx_station_services.h"
 #include "services/platform.h"
 #include "services/services.h"
+#include "station/files.h"
 #include "station/host_path.h"
 
 namespace tesk740 {
@@ -32,7 +33,10 @@ bool DirectoryWritable(const std::string& directory) {
   const std::string probe =
       StationFile(directory, (".write-check-" +
                               std::to_string(platform::ProcessId())).c_str());
-  if (!platform::WriteFileReplacing(probe, "ok\n")) return false;
+  if (!WriteFileReplacing(std::filesystem::u8path(probe), "ok\n",
+                          NewFileAccess::kOwnerOnly)) {
+    return false;
+  }
   std::error_code error;
   std::filesystem::remove(std::filesystem::u8path(probe), error);
   return true;

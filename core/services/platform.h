@@ -52,9 +52,5 @@ ProgramOutcome RunProgram(
 // The id of this process, for log lines and unique file names.
 int64_t ProcessId();
 
-// Writes `contents` to `path` through a temporary file in the same directory
-// renamed over it, so readers see the old file or the new one, never a part.
-bool WriteFileReplacing(const std::string& path, const std::string& contents);
-
 }  // namespace platform
 }  // namespace tesk740

@@ -12,10 +12,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <thread>
 
 #include "services/platform.h"
+#include "station/files.h"
 
 extern char** environ;
 
@@ -40,14 +42,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-int OpenRetrying(const char* path, int flags, mode_t mode = 0644) {
-  int fd;
-  do {
-    fd = ::open(path, flags | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
 
 // flock locks belong to the open file description, so two threads of one
 // process exclude each other as two processes do.
@@ -97,28 +91,35 @@ bool WaitUntil(pid_t pid, int* status,
 
 }  // namespace
 
+// The log and its lock file are the station's own: owner-only, and never
+// opened through a link or as anything but a regular file.
+int OpenLogFile(const std::string& path, bool lock_access) {
+  return static_cast<int>(
+      OpenStationFileForAppend(std::filesystem::u8path(path), lock_access));
+}
+
 bool AppendLocked(const std::string& path, const std::string& line,
                   int64_t rotate_bytes) {
-  Descriptor lock(OpenRetrying((path + ".lock").c_str(), O_RDWR | O_CREAT));
+  Descriptor lock(OpenLogFile(path + ".lock", true));
   if (!lock.ok() || !LockExclusive(lock)) return false;
-  Descriptor log(OpenRetrying(path.c_str(), O_WRONLY | O_APPEND | O_CREAT));
+  Descriptor log(OpenLogFile(path, false));
   if (!log.ok()) return false;
   struct stat info;
   if (::fstat(log.get(), &info) != 0) return false;
   if (info.st_size > 0 &&
       info.st_size + static_cast<int64_t>(line.size()) > rotate_bytes) {
     if (::rename(path.c_str(), (path + ".1").c_str()) != 0) return false;
-    log.reset(OpenRetrying(path.c_str(), O_WRONLY | O_APPEND | O_CREAT));
+    log.reset(OpenLogFile(path, false));
     if (!log.ok()) return false;
   }
   return WriteAll(log.get(), line);
 }
 
 bool ClearLocked(const std::string& path) {
-  Descriptor lock(OpenRetrying((path + ".lock").c_str(), O_RDWR | O_CREAT));
+  Descriptor lock(OpenLogFile(path + ".lock", true));
   if (!lock.ok() || !LockExclusive(lock)) return false;
-  Descriptor log(OpenRetrying(path.c_str(), O_WRONLY | O_TRUNC | O_CREAT));
-  if (!log.ok()) return false;
+  Descriptor log(OpenLogFile(path, false));
+  if (!log.ok() || ::ftruncate(log.get(), 0) != 0) return false;
   const std::string old = path + ".1";
   return ::unlink(old.c_str()) == 0 || errno == ENOENT;
 }
@@ -230,25 +231,6 @@ ProgramOutcome RunProgram(
 }
 
 int64_t ProcessId() { return static_cast<int64_t>(::getpid()); }
-
-bool WriteFileReplacing(const std::string& path, const std::string& contents) {
-  const std::string temporary =
-      path + ".tmp" + std::to_string(static_cast<long long>(::getpid()));
-  {
-    Descriptor file(
-        OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC));
-    if (!file.ok()) return false;
-    if (!WriteAll(file.get(), contents) || ::fsync(file.get()) != 0) {
-      ::unlink(temporary.c_str());
-      return false;
-    }
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
-}
 
 }  // namespace platform
 }  // namespace tesk740

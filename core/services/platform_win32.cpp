@@ -8,10 +8,12 @@
 
 #include <chrono>
 #include <cwctype>
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "services/platform.h"
+#include "station/files.h"
 
 namespace tesk740 {
 namespace platform {
@@ -48,9 +50,8 @@ class Handle {
 class FileLock {
  public:
   explicit FileLock(const std::string& path)
-      : file_(CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+      : file_(reinterpret_cast<HANDLE>(
+            OpenStationFileForAppend(std::filesystem::u8path(path), true))) {
     if (!file_.ok()) return;
     OVERLAPPED at = {};
     locked_ = LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD,
@@ -69,10 +70,10 @@ class FileLock {
   bool locked_ = false;
 };
 
-HANDLE OpenForAppend(const std::string& path, DWORD disposition) {
-  return CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Never through a link, and only a disk file.
+HANDLE OpenForAppend(const std::string& path) {
+  return reinterpret_cast<HANDLE>(
+      OpenStationFileForAppend(std::filesystem::u8path(path), false));
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -156,7 +157,7 @@ bool AppendLocked(const std::string& path, const std::string& line,
                   int64_t rotate_bytes) {
   FileLock lock(path + ".lock");
   if (!lock.locked()) return false;
-  Handle log(OpenForAppend(path, OPEN_ALWAYS));
+  Handle log(OpenForAppend(path));
   if (!log.ok()) return false;
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(log.get(), &size)) return false;
@@ -167,7 +168,7 @@ bool AppendLocked(const std::string& path, const std::string& line,
                      MOVEFILE_REPLACE_EXISTING)) {
       return false;
     }
-    log.reset(OpenForAppend(path, OPEN_ALWAYS));
+    log.reset(OpenForAppend(path));
     if (!log.ok()) return false;
   }
   return WriteAll(log.get(), line);
@@ -265,26 +266,6 @@ ProgramOutcome RunProgram(
 }
 
 int64_t ProcessId() { return static_cast<int64_t>(GetCurrentProcessId()); }
-
-bool WriteFileReplacing(const std::string& path, const std::string& contents) {
-  const std::string temporary = path + ".tmp" + std::to_string(ProcessId());
-  {
-    Handle file(CreateFileW(Wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.ok()) return false;
-    if (!WriteAll(file.get(), contents) || !FlushFileBuffers(file.get())) {
-      file.reset();
-      DeleteFileW(Wide(temporary).c_str());
-      return false;
-    }
-  }
-  if (!MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(Wide(temporary).c_str());
-    return false;
-  }
-  return true;
-}
 
 }  // namespace platform
 }  // namespace tesk740

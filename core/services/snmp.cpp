@@ -10,9 +10,9 @@
 #include "kx_station_services.h"
 #include "model/clock.h"
 #include "model/registry.h"
-#include "services/platform.h"
 #include "services/services.h"
 #include "services/traps.h"
+#include "station/files.h"
 
 namespace tesk740 {
 namespace {
@@ -369,8 +369,9 @@ KX_API int32_t KX_SnmpConfigOutput(const char* unit, const char* first,
   if (!directory_text.empty()) directory /= fs::u8path(directory_text);
   std::error_code error;
   if (!fs::is_directory(directory, error)) return KXE_SNMP_OUTPUT;
-  return platform::WriteFileReplacing((directory / fs::u8path(file_name)).u8string(),
-                                      contents)
+  // Owner-only: the file holds the community string.
+  return WriteFileReplacing(directory / fs::u8path(file_name), contents,
+                            NewFileAccess::kOwnerOnly)
              ? KX_OK
              : KXE_SNMP_OUTPUT;
 }

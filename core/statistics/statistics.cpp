@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "kx_station.h"
 #include "kx_station_statistics.h"
 #include "model/registry.h"
+#include "station/files.h"
 #include "station/settings.h"
 #include "statistics/statistics_model.h"
 
@@ -185,17 +185,16 @@ int32_t WritePerformanceFile(const char* path_text,
     }
   }
 
+  // Where the caller says, with the caller's umask; a replaced file is
+  // replaced whole, and appending never writes through a link or into
+  // anything but a regular file.
   const std::filesystem::path path = std::filesystem::u8path(path_text);
-  std::error_code error;
-  const bool fresh = replace || !std::filesystem::exists(path, error) ||
-                     std::filesystem::file_size(path, error) == 0;
-  std::ofstream file(path, std::ios::binary | (replace ? std::ios::trunc
-                                                       : std::ios::app));
-  if (!file) return KXE_PERF_OUTPUT_FAILED;
-  if (fresh) file << kCsvHeader;
-  file << rows;
-  file.flush();
-  return file.good() ? KX_OK : KXE_PERF_OUTPUT_FAILED;
+  const bool written =
+      replace ? WriteFileReplacing(path, std::string(kCsvHeader) + rows,
+                                   NewFileAccess::kCallerUmask)
+              : AppendToCallerFile(path, kCsvHeader, rows,
+                                   NewFileAccess::kCallerUmask);
+  return written ? KX_OK : KXE_PERF_OUTPUT_FAILED;
 }
 
 int32_t OutputPerformance(const char* unit, const char* path,

@@ -19,7 +19,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <set>
@@ -36,6 +35,7 @@
 #include "kx_station_special_lus.h"
 #include "model/clock.h"
 #include "model/registry.h"
+#include "station/files.h"
 #include "station/fixed_text.h"
 #include "station/sha256.h"
 
@@ -151,38 +151,12 @@ std::string Compose(const std::string& unit_name, const std::string& written,
   return text;
 }
 
-// Writes beside the target and renames over it, so a failed write leaves
-// no half file and an existing file is replaced whole.
+// Replaces the target whole, so a failed write leaves no half file.
 int32_t WriteWhole(const std::string& name, const std::string& text) {
-  namespace fs = std::filesystem;
-  const fs::path target = fs::u8path(name);
-  fs::path temporary = target;
-  temporary += ".partial";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return KXE_RGLU_FILE_WRITE;
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (file.fail()) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return KXE_RGLU_FILE_WRITE;
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  std::error_code ignored;
-  if (error && fs::exists(target, ignored)) {
-    // Where renaming does not replace a file, the old one goes first.
-    fs::remove(target, ignored);
-    error.clear();
-    fs::rename(temporary, target, error);
-  }
-  if (error) {
-    fs::remove(temporary, ignored);
-    return KXE_RGLU_FILE_WRITE;
-  }
-  return KX_OK;
+  return WriteFileReplacing(std::filesystem::u8path(name), text,
+                            NewFileAccess::kCallerUmask)
+             ? KX_OK
+             : KXE_RGLU_FILE_WRITE;
 }
 
 int32_t WriteConfiguration(const char* unit, const char* file_name,
@@ -331,19 +305,10 @@ int32_t Parse(std::string_view text, RaidGroupRecord* raid_groups,
 }
 
 int32_t ReadWhole(const std::string& name, std::string* text) {
-  const std::filesystem::path path = std::filesystem::u8path(name);
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return KXE_RGLU_FILE_READ;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return KXE_RGLU_FILE_READ;
-  // One byte more than allowed tells a file that is too long.
-  text->resize(static_cast<size_t>(KX_RGLU_FILE_MAX_BYTES) + 1);
-  file.read(text->data(), static_cast<std::streamsize>(text->size()));
-  if (file.bad()) return KXE_RGLU_FILE_READ;
-  const std::streamsize got = file.gcount();
-  if (got > KX_RGLU_FILE_MAX_BYTES) return KXE_RGLU_FILE_READ;
-  text->resize(static_cast<size_t>(got));
-  return KX_OK;
+  return ReadCallerFile(std::filesystem::u8path(name), KX_RGLU_FILE_MAX_BYTES,
+                        text) == FileRead::kRead
+             ? KX_OK
+             : KXE_RGLU_FILE_READ;
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ constexpr const char* kCredentialSteps[] = {
         PRIMARY KEY (unit_id, user_name)
       );
     )sql",
+    // Failed checks of the station password in a row: one row at most.
+    R"sql(
+      CREATE TABLE station_password_failure (
+        only_row INTEGER PRIMARY KEY CHECK (only_row = 1),
+        failures INTEGER NOT NULL CHECK (failures >= 0),
+        last_ms INTEGER NOT NULL
+      );
+    )sql",
 };
 constexpr ColumnRule kCredentialColumns[] = {
     TextColumn("sign_in_failure", "user_name", 0, 16),
@@ -252,6 +260,32 @@ void RequirePassword(Database& database, int64_t unit_id,
       .Bind(4, now)
       .Run();
   FailAfterCommit(KXE_WRONG_PASSWORD);
+}
+
+// The station password is guessed at the pace of a user's sign-in: after
+// kFreeFailures wrong ones in a row every check waits as sign-in does
+// (KXE_SIGN_IN_DELAYED, nothing checked). The count is in the station, so
+// another process cannot start afresh.
+void RequireStationPasswordTurn(Database& database, int64_t now) {
+  Statement select = database.Prepare(
+      "SELECT failures, last_ms FROM station_password_failure");
+  if (!select.Step()) return;
+  const int64_t count = select.IntIn("failures", 0, INT32_MAX);
+  if (now < select.Int("last_ms") + SignInWaitMs(count)) {
+    Fail(KXE_SIGN_IN_DELAYED);
+  }
+}
+
+void CountStationPasswordCheck(Database& database, bool matched, int64_t now) {
+  if (matched) {
+    database.Exec("DELETE FROM station_password_failure");
+    return;
+  }
+  Statement record = database.Prepare(
+      "INSERT INTO station_password_failure (only_row, failures, last_ms)"
+      " VALUES (1, 1, ?1) ON CONFLICT (only_row) DO UPDATE SET"
+      " failures = min(failures + 1, 2147483647), last_ms = excluded.last_ms");
+  record.Bind(1, now).Run();
 }
 
 void StorePassword(Database& database, int64_t unit_id,
@@ -555,26 +589,29 @@ KX_API int32_t KX_GetUserInformation(const char* unit, int32_t controller,
 KX_API int32_t KX_PasswdCheck(const char* password) {
   if (password == nullptr) return KXE_INVALID_ARGUMENT;
   bool matches = false;
-  bool legacy = false;
-  const int32_t code = Station::Get().Read([&](Database& database) {
+  // One write: the wait is checked, the password compared and the outcome
+  // counted under the write lock, so guesses from several processes at once
+  // are counted as one series.
+  int32_t code = Station::Get().Write([&](Database& database) -> int32_t {
+    const int64_t now = tesk740::NowMs();
+    tesk740::RequireStationPasswordTurn(database, now);
+    bool legacy = false;
     matches = tesk740::IsStationPassword(database, password, &legacy);
-    return int32_t{KX_OK};
-  });
-  if (code != KX_OK) return code;
-  if (matches && legacy) {
+    tesk740::CountStationPasswordCheck(database, matches, now);
     // A hash of the earlier form is replaced now that the password is known.
-    // It is checked again under the write lock, in case it changed; a
-    // station that cannot be written keeps the old hash and the answer
-    // stands.
-    Station::Get().Write([&](Database& database) -> int32_t {
-      bool still_legacy = false;
-      if (tesk740::IsStationPassword(database, password, &still_legacy) &&
-          still_legacy) {
-        tesk740::StoreStationPassword(database, password);
-      }
+    if (matches && legacy) tesk740::StoreStationPassword(database, password);
+    return KX_OK;
+  });
+  if (code == KXE_STATION_READ_ONLY) {
+    // A station that cannot be written still answers; it cannot count, but
+    // a wait counted before it became read-only still holds.
+    code = Station::Get().Read([&](Database& database) -> int32_t {
+      tesk740::RequireStationPasswordTurn(database, tesk740::NowMs());
+      matches = tesk740::IsStationPassword(database, password);
       return KX_OK;
     });
   }
+  if (code != KX_OK) return code;
   return matches ? 0 : -1;
 }
 
@@ -590,9 +627,12 @@ KX_API int32_t KX_PasswdChange(const char* text) {
     const std::string old_password = words.size() == 2 ? words[0] : "";
     const std::string& new_password = words.back();
     if (!tesk740::IsCredential(new_password)) return KXE_INVALID_CREDENTIAL;
-    if (!tesk740::IsStationPassword(database, old_password)) {
-      return KXE_WRONG_PASSWORD;
-    }
+    // A change is a guess of the old password too.
+    const int64_t now = tesk740::NowMs();
+    tesk740::RequireStationPasswordTurn(database, now);
+    const bool matches = tesk740::IsStationPassword(database, old_password);
+    tesk740::CountStationPasswordCheck(database, matches, now);
+    if (!matches) tesk740::FailAfterCommit(KXE_WRONG_PASSWORD);
     tesk740::StoreStationPassword(database, new_password);
     return KX_OK;
   });

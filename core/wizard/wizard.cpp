@@ -694,16 +694,15 @@ KX_API int32_t KX_ConfigExport(const char* unit, const char* path) {
 }
 
 KX_API int32_t KX_ConfigImport(const char* unit, const char* path) {
+  // Read before the transaction: the caller's file never holds the station.
+  const tesk740::FileArgument argument = tesk740::ReadFileArgument(path);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     tesk740::RecordParameterEvent(database, unit_id, "configuration imported");
-    std::string file_path;
-    if (const int32_t code = tesk740::ReadPathArgument(path, &file_path)) {
-      return code;
-    }
+    if (argument.path_code != KX_OK) return argument.path_code;
     tesk740::StationFile file;
-    if (const int32_t code = tesk740::ReadStationFile(
-            file_path, tesk740::kConfigurationFileKind, &file)) {
+    if (const int32_t code = tesk740::ParseStationFile(
+            argument, tesk740::kConfigurationFileKind, &file)) {
       return code;
     }
     if (file.model != tesk740::UnitModel(database, unit_id)) {

@@ -1,6 +1,9 @@
 // User accounts, login sessions and the station password.
 #include <sqlite3.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "array_test_support.h"
@@ -265,6 +268,45 @@ TEST_F(UsersTest, StationPasswordIsCheckedAndChangedWithTheOldOne) {
   EXPECT_EQ(KX_PasswdCheck("first"), -1);
   // A caller's text of any length is only compared.
   EXPECT_EQ(KX_PasswdCheck(std::string(5000, 'x').c_str()), -1);
+}
+
+// The station password was answered at full speed however often it was
+// guessed wrong; it now waits as sign-in does, on the station's clock.
+TEST_F(UsersTest, StationPasswordGuessesSlowDownAsSignInDoes) {
+  const std::filesystem::path clock = directory_ / "clock";
+  const auto set_clock = [&](int64_t ms) {
+    std::ofstream(clock, std::ios::trunc) << ms << "\n";
+  };
+  set_clock(1800000000000);
+  // Unset however the test ends, so later tests see the wall clock.
+  struct ClockVariable {
+    explicit ClockVariable(const std::filesystem::path& file) {
+      setenv("KX_CLOCK_FILE", file.c_str(), 1);
+    }
+    ~ClockVariable() { unsetenv("KX_CLOCK_FILE"); }
+  } clock_variable(clock);
+  ASSERT_EQ(PasswdChange("secret"), KX_OK);
+  // Wrong changes are guesses of the old password too.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(KX_PasswdCheck("guess"), -1);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(PasswdChange("guess other"), KXE_WRONG_PASSWORD);
+  }
+  // The sixth try waits, right or wrong, check or change.
+  EXPECT_EQ(KX_PasswdCheck("secret"), KXE_SIGN_IN_DELAYED);
+  EXPECT_EQ(PasswdChange("secret other"), KXE_SIGN_IN_DELAYED);
+  // Another process (a reopened station) does not start afresh.
+  Reopen();
+  EXPECT_EQ(KX_PasswdCheck("secret"), KXE_SIGN_IN_DELAYED);
+  set_clock(1800000000000 + 1000);
+  EXPECT_EQ(KX_PasswdCheck("guess"), -1);
+  // The wait doubles with each further failure.
+  set_clock(1800000000000 + 2999);
+  EXPECT_EQ(KX_PasswdCheck("secret"), KXE_SIGN_IN_DELAYED);
+  set_clock(1800000000000 + 3000);
+  EXPECT_EQ(KX_PasswdCheck("secret"), 0);
+  // A success clears the count.
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(KX_PasswdCheck("guess"), -1);
+  EXPECT_EQ(KX_PasswdCheck("secret"), KXE_SIGN_IN_DELAYED);
 }
 
 TEST_F(UsersTest, EarlierHashesStillSignInAndAreUpgraded) {

@@ -47,6 +47,8 @@ constexpr jint kProgramFailed = 0x1415;
 constexpr jint kProgramTimeout = 0x1414;
 constexpr jint kWrongPassword = 0x1013;
 constexpr jint kNotLoggedIn = 0x1015;
+constexpr jint kFileRead = 0x120E;
+constexpr jint kSignInDelayed = 0x1706;
 
 int g_passed = 0;
 int g_failed = 0;
@@ -653,6 +655,42 @@ void CheckMail(FakeVm& vm, Natives& natives, const std::string& plain_server,
          "the test message did not come over TLS");
 }
 
+// A pipe or a device named where a file is read is refused: the imports
+// read one while they held the station's write lock, and a pipe whose
+// writer never writes held them for ever. The station password waits after
+// repeated wrong guesses, as sign-in does.
+void CheckCallerFiles(FakeVm& vm, Natives& natives,
+                      const std::wstring& scratch) {
+  g_group = "caller files";
+  const std::u16string root = u"C:\\kx win32 tests\\Station One";
+  if (!OpenStation(vm, natives, root, Wide(root))) return;
+  // A server that never writes: a client's read waits until it does.
+  HANDLE pipe = CreateNamedPipeW(L"\\\\.\\pipe\\kx-never-writes",
+                                 PIPE_ACCESS_OUTBOUND,
+                                 PIPE_TYPE_BYTE | PIPE_WAIT, 4, 0, 0, 0,
+                                 nullptr);
+  Expect(pipe != INVALID_HANDLE_VALUE, "CreateNamedPipeW failed");
+  const uint32_t unit = Ref(vm.NewString(u"unit-1-ä"));
+  for (const std::u16string& name :
+       {std::u16string(u"\\\\.\\pipe\\kx-never-writes"),
+        std::u16string(u"NUL")}) {
+    const uint32_t path = Ref(vm.NewString(name));
+    natives.Refused("ConfigImport", {unit, path}, kFileRead);
+    natives.Refused("SystemParamImport", {unit, path, 0}, kFileRead);
+    natives.Refused("ModeSelect", {unit, 0x3F, 0, 0, path}, kFileRead);
+  }
+  if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
+
+  const std::wstring fresh = scratch + L"\\password station";
+  if (!OpenStation(vm, natives, U16(fresh), fresh)) return;
+  const uint32_t guess = Ref(vm.NewString(u"guess"));
+  for (int i = 0; i < 5; ++i) {
+    Expect(natives.Succeed("PasswdCheck", {guess}) == static_cast<uint32_t>(-1),
+           "a wrong station password was not answered -1");
+  }
+  natives.Refused("PasswdCheck", {Ref(vm.NewString(u""))}, kSignInDelayed);
+}
+
 // --- Child processes ---------------------------------------------------------
 
 std::wstring OwnPath() {
@@ -879,6 +917,7 @@ int main(int argc, char** argv) {
   CheckMail(vm, natives, argv[5], Widen(argv[6]), argv[7], Widen(argv[8]));
   CheckProgramTimeout(vm, natives, scratch);
   CheckLogAcrossProcesses(vm, natives, dll_dir);
+  CheckCallerFiles(vm, natives, scratch);
 
   std::printf("%d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;

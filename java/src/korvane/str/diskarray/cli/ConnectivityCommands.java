@@ -2,7 +2,6 @@ package korvane.str.diskarray.cli;
 
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -601,7 +600,7 @@ final class ConnectivityCommands {
         }
         String line;
         try {
-          line = Files.readString(report, StandardCharsets.UTF_8).strip();
+          line = CallerFiles.readText(report).strip();
         } catch (IOException unreadable) {
           throw e;
         }

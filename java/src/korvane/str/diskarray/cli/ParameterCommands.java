@@ -2,8 +2,6 @@ package korvane.str.diskarray.cli;
 
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
@@ -488,7 +486,7 @@ final class ParameterCommands {
             return;
           }
           try {
-            Files.writeString(Paths.get(file), text, StandardCharsets.UTF_8);
+            CallerFiles.writeText(Paths.get(file), text);
           } catch (IOException e) {
             throw new ToolFailure("cannot write " + Problems.describe(e));
           }
@@ -502,8 +500,7 @@ final class ParameterCommands {
         String unit = DiskArrayTool.unitName(words.get(0));
         List<RecordText.Assignment> changes;
         try {
-          changes = RecordText.parse(Files.readString(Paths.get(words.get(1)),
-              StandardCharsets.UTF_8));
+          changes = RecordText.parse(CallerFiles.readText(Paths.get(words.get(1))));
         } catch (IOException e) {
           throw new UsageException("cannot read " + Problems.describe(e));
         } catch (InvalidPathException e) {

@@ -2,8 +2,6 @@ package korvane.str.diskarray.cli;
 
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.time.LocalDateTime;
@@ -70,8 +68,7 @@ final class PerformanceChart {
     return new Step("plot " + from, () -> {
       Series series = read(from);
       try {
-        Files.writeString(to, svg(series, from.getFileName().toString()),
-            StandardCharsets.UTF_8);
+        CallerFiles.writeText(to, svg(series, from.getFileName().toString()));
       } catch (IOException e) {
         throw new ToolFailure("cannot write " + Problems.describe(e));
       }
@@ -89,7 +86,7 @@ final class PerformanceChart {
   static Series read(Path file) throws ToolFailure {
     List<String> lines;
     try {
-      lines = Files.readAllLines(file, StandardCharsets.UTF_8);
+      lines = CallerFiles.readLines(file);
     } catch (IOException e) {
       throw new ToolFailure("cannot read " + Problems.describe(e));
     }

@@ -2,8 +2,6 @@ package korvane.str.diskarray.cli;
 
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -468,7 +466,7 @@ final class ServiceCommands {
     return new Step("read " + path, () -> {
       List<String> lines;
       try {
-        lines = Files.readAllLines(path, StandardCharsets.UTF_8);
+        lines = CallerFiles.readLines(path);
       } catch (NoSuchFileException e) {
         lines = List.of();
       } catch (IOException e) {

@@ -2,8 +2,6 @@ package korvane.str.diskarray.cli;
 
 import java.io.IOException;
 import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
 import java.nio.file.InvalidPathException;
 import java.nio.file.Paths;
 import java.util.ArrayList;
@@ -547,7 +545,7 @@ final class SpecialLuCommands {
         return;
       }
       try {
-        Files.writeString(Paths.get(file), json, StandardCharsets.UTF_8);
+        CallerFiles.writeText(Paths.get(file), json);
       } catch (IOException e) {
         throw new ToolFailure("cannot write " + Problems.describe(e));
       } catch (InvalidPathException e) {
