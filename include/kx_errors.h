@@ -381,8 +381,7 @@ enum KxResult : int32_t {
   // permission, disk full); no partial file was left.
   KXE_TRACE_FILE_WRITE = 0x1513,
 
-  // --- Unified, turbo and paired LUs, configuration files, snapshot:
-  // 0x1600..0x16FF ---
+  // --- Special LUs, configuration files, snapshot: 0x1600..0x16FF ---
   // The LU belongs to a unified LU: while unified it cannot be deleted,
   // renumbered, resized, formatted without the other members, paired (a
   // child), made a turbo LU (a child) or joined to another unified LU.
