@@ -111,6 +111,9 @@ enum KxResult : int32_t {
 
   // A drive the RAID group would take is blocked (KX_SetDriveMode).
   KXE_DRIVE_BLOCKED = 0x1025,
+  // The expanded RAID group is not deeper than the group is: a group grows
+  // by whole rows below its last one.
+  KXE_EXPAND_NOT_DEEPER = 0x1026,
 
   // Each further area numbers its codes in a block of its own, so that
   // areas grow independently. A code's comment is its meaning: the tool
