@@ -217,6 +217,9 @@ enum KxResult : int32_t {
   KXE_FILE_VERSION = 0x1211,
   // The unit keeps no mode page of that code, or the file does not hold it.
   KXE_UNKNOWN_MODE_PAGE = 0x1212,
+  // A file already exists at that path and the call was not told to replace
+  // it; nothing was written.
+  KXE_FILE_EXISTS = 0x1213,
   // Wizard: fd_backup is not 0 or 1.
   KXE_WIZARD_FD_BACKUP = 0x1220,
   // Wizard: a dual-configuration value is outside its range.

@@ -100,7 +100,7 @@ int32_t WriteStationFile(const std::string& path, const std::string& text,
   std::error_code error;
   const std::filesystem::path target = PathOf(path);
   if (!overwrite && std::filesystem::exists(target, error)) {
-    return KXE_FILE_WRITE;
+    return KXE_FILE_EXISTS;
   }
   std::random_device random;
   std::filesystem::path temporary = target;
