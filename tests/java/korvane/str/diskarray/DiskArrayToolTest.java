@@ -250,4 +250,18 @@ class DiskArrayToolTest {
     }
     assertFalse(Files.exists(station()));
   }
+
+  @Test
+  void aResetSaysWhoseSessionEnded() throws Exception {
+    succeed("add", "array01");
+    TestStation.open(station());
+    DiskArrayUtilityJNI.KX_RegistUser("array01", 0, new KXUserRegist("admin", "Secret-1"));
+    DiskArrayUtilityJNI.KX_LoginKXUnit("array01", 0, new KXUserRegist("admin", "Secret-1"));
+
+    assertEquals("ended the session of admin on controller 0 of array01\n",
+        succeed("user", "reset", "array01").stdout);
+    assertEquals(0, DiskArrayUtilityJNI.KX_CheckLogin("array01", 0));
+    assertEquals("controller 0 of array01 had no session; nothing to end\n",
+        succeed("user", "reset", "array01").stdout);
+  }
 }
