@@ -318,6 +318,11 @@ class DiskArrayToolTest {
           field.getName() + ": " + meaning);
     }
     assertTrue(ErrorCodes.meaning(ErrorCodes.KXE_UNIFIED_MEMBER).startsWith("The LU belongs"));
+    // A Java caller reads the meaning in the exception's message, not only its number.
+    assertEquals("error 4099 (0x1003): " + ErrorCodes.meaning(ErrorCodes.KXE_UNKNOWN_UNIT),
+        new DiskArrayException(ErrorCodes.KXE_UNKNOWN_UNIT).getMessage());
+    assertEquals("error 1 (0x1)", new DiskArrayException(1).getMessage());
+    assertTrue(ErrorCodes.meaning(ErrorCodes.ERR_NULL_ARGUMENT) != null);
   }
 
   @Test

@@ -593,13 +593,14 @@ public final class DiskArrayTool {
     return length;
   }
 
-  /** The exception's code and, for the station's known codes, what it means. */
+  /**
+   * The exception's code with what it means (its message carries the meaning
+   * of every code the headers define; the tool knows a few more).
+   */
   static String explain(DiskArrayException e) {
-    String meaning = Codes.meaning(e.getCode());
-    if (meaning == null) {
-      meaning = ParameterCommands.meaning(e.getCode());
-    }
-    return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
+    String meaning = ParameterCommands.meaning(e.getCode());
+    return Codes.meaning(e.getCode()) != null || meaning == null ? e.getMessage()
+        : e.getMessage() + ": " + meaning;
   }
 
   /** The unit fields a command line sets; unset ones keep the unit's value. */
