@@ -98,6 +98,11 @@ std::string ComposeStationFile(std::string_view kind, const StationFile& file) {
 
 int32_t WriteStationFile(const std::string& path, const std::string& text,
                          bool overwrite) {
+  // Refused before anything is written, with its own reason.
+  std::error_code error;
+  if (!overwrite && std::filesystem::exists(PathOf(path), error)) {
+    return KXE_FILE_EXISTS;
+  }
   return WriteFileReplacing(PathOf(path), text, NewFileAccess::kCallerUmask,
                             overwrite)
              ? KX_OK

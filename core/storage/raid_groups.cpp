@@ -203,7 +203,7 @@ KX_API int32_t KX_RaidGroupExpand(const char* unit,
     if (!found) return KXE_UNKNOWN_RAID_GROUP;
     RaidGroup group = *found;
     // A group grows by whole rows below its last one.
-    if (record->depth <= group.depth) return KXE_INVALID_GEOMETRY;
+    if (record->depth <= group.depth) return KXE_EXPAND_NOT_DEEPER;
     group.depth = record->depth;
     tesk740::RequireGeometry(group);
     tesk740::RequireFreeDrives(database, unit_id, group,

@@ -15,13 +15,19 @@ import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.runJava;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import java.io.ByteArrayOutputStream;
+import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
 import korvane.str.diskarray.TestStation.JavaRun;
+import korvane.str.diskarray.cli.DiskArrayTool;
 import korvane.str.diskarray.cli.RecordText;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -120,6 +126,83 @@ class ParametersEndToEndTest {
     DiskArrayUtilityJNI.KX_UnitAdd(other);
     assertEquals(KXE_FILE_FOREIGN_MODEL, codeOf(
         () -> DiskArrayUtilityJNI.KX_ConfigImport("other-model", config.toString())));
+  }
+
+  /** Runs the tool in this process on the station; its exit status, with what it printed. */
+  private static String[] tool(Path station, String... args) {
+    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
+    all.addAll(List.of(args));
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    int status = DiskArrayTool.run(all.toArray(new String[0]),
+        new PrintStream(out, true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    return new String[] {String.valueOf(status), out.toString(StandardCharsets.UTF_8)
+        + err.toString(StandardCharsets.UTF_8)};
+  }
+
+  @Test
+  void malformedTextsAndLinesAreRefusedByNameAndLeaveNoTrace() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    String before = snapshot(UNIT);
+
+    // A quote that is not closed, or text after the closing one, is no text to store.
+    for (String value : new String[] {"\"abc", "\"a\" junk", "ab\"c", "\"abc\\\""}) {
+      String[] run = tool(station, "params", "set", UNIT, "online-system", "web_title=" + value);
+      assertEquals("2", run[0], value + ": " + run[1]);
+      assertTrue(run[1].contains("web_title: "), run[1]);
+    }
+    String[] unknown = tool(station, "params", "set", UNIT, "online-system", "nosuch=1");
+    assertEquals("2", unknown[0], unknown[1]);
+    assertTrue(unknown[1].contains("no field 'nosuch'"), unknown[1]);
+    Path junk = scratch.resolve("junk.txt");
+    Files.writeString(junk, "# title\ninquiry.web_title = \"a\" junk\n");
+    String[] quoted = tool(station, "wizard", "test", UNIT, junk.toString());
+    assertEquals("1", quoted[0], quoted[1]);
+    assertTrue(quoted[1].contains("line 2: inquiry.web_title: 'junk' follows the closing quote"),
+        quoted[1]);
+
+    // An array of the wrong length is named with its line, not left to the bridge (2817).
+    Path rows = scratch.resolve("rows.txt");
+    Files.writeString(rows, "mode_param.buzzer = 0\n\ndrive_capacity.row = 30, 30\n");
+    String[] shortRow = tool(station, "wizard", "apply", UNIT, rows.toString());
+    assertEquals("1", shortRow[0], shortRow[1]);
+    assertTrue(shortRow[1].contains("line 3: drive_capacity.row: needs 6 values, got 2"),
+        shortRow[1]);
+    assertFalse(shortRow[1].contains("2817"), shortRow[1]);
+    assertEquals(before, snapshot(UNIT));
+
+    // Escapes still work, and the text reads back as it was written.
+    String[] escaped = tool(station, "params", "set", UNIT, "online-system",
+        "web_title=\"say \\\"hi\\\"\"");
+    assertEquals("0", escaped[0], escaped[1]);
+    assertEquals("say \"hi\"", DiskArrayUtilityJNI.KX_GetOnlineSystemParam(UNIT).web_title);
+  }
+
+  @Test
+  void anExportNeverReplacesAFileUnasked() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    Path file = scratch.resolve("params.txt");
+    Files.writeString(file, "keep me\n");
+
+    // The station says why: the file exists, not that it cannot be written.
+    assertEquals(ErrorCodes.KXE_FILE_EXISTS, codeOf(
+        () -> DiskArrayUtilityJNI.KX_SystemParamExport(UNIT, file.toString(), 0, 0)));
+    String[] refused = tool(station, "params", "export", UNIT, file.toString());
+    assertEquals("1", refused[0], refused[1]);
+    assertTrue(refused[1].contains("exists; give --force"), refused[1]);
+    assertEquals("keep me\n", Files.readString(file));
+
+    assertEquals("0", tool(station, "params", "export", UNIT, file.toString(), "--force")[0]);
+    assertFalse(Files.readString(file).startsWith("keep me"));
+    // A path ending in / is a folder: the file gets the unit's name there.
+    String[] folder = tool(station, "params", "export", UNIT, scratch.toString() + "/");
+    assertEquals("0", folder[0], folder[1]);
+    assertTrue(Files.exists(scratch.resolve(UNIT + ".params")), folder[1]);
   }
 
   @Test

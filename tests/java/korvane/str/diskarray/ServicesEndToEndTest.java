@@ -134,7 +134,19 @@ class ServicesEndToEndTest {
         "--from", "s@example.test", "--to", "a@example.test, b@example.test");
     assertTrue(mail[0].contains("to      a@example.test, b@example.test"), mail[0]);
     assertTrue(tool(0, "mail", "show")[0].contains("smtp    mail.example.test"));
+    // JSON names the switch and lists the two recipients; --raw keeps the 100 slots.
+    String json = tool(0, "mail", "show", "--json")[0];
+    assertTrue(json.contains("\"switch\": \"off\"") && !json.contains("null"), json);
+    assertTrue(json.matches("(?s).*\"to\": \\[\\s*\"a@example.test\",\\s*\"b@example.test\"\\s*].*"),
+        json);
+    assertEquals(98, tool(0, "mail", "show", "--json", "--raw")[0].split("null", -1).length - 1);
     assertTrue(tool(1, "mail", "set", "--from", "not an address")[1].contains("0x1402"));
+    tool(0, "snmp", "set", "array1", "192.0.2.10", "community=lab traps=on");
+    String snmp = tool(0, "snmp", "show", "array1")[0];
+    assertTrue(snmp.startsWith("unit = array1\ncommunity = lab\ntraps = on\n"), snmp);
+    assertTrue(snmp.endsWith("manager = 192.0.2.10:162\n"), snmp);
+    assertTrue(tool(0, "snmp", "show", "array1", "--json")[0]
+        .contains("\"managers\": [\n    \"192.0.2.10:162\"\n  ]"));
     tool(0, "mail", "append", "array1", "site: lab 3");
     assertEquals("site: lab 3\n", tool(0, "mail", "append", "array1")[0]);
 
@@ -154,7 +166,7 @@ class ServicesEndToEndTest {
     assertTrue(log.contains("test run of \"/bin/false\": exit status 1 after "), log);
     assertEquals(1, log.split("\n").length, log);
     assertTrue(tool(0, "log", "err")[0].contains("\"/bin/false\": exit status 1"));
-    tool(0, "log", "err", "--clear");
+    tool(0, "log", "err", "--clear", "--yes");
     assertEquals("", tool(0, "log", "err")[0]);
 
     tool(0, "snmp", "set", "array1", "192.0.2.1", "community=ops traps=on");

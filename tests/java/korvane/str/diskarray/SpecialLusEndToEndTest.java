@@ -134,7 +134,7 @@ class SpecialLusEndToEndTest {
 
     // The tool: unify, refuse, show the file's groups and LUs, split.
     tool(0, "lu", "unify", UNIT, "0", "1");
-    assertTrue(tool(1, "lu", "delete", UNIT).contains("unified LU"));
+    assertTrue(tool(1, "lu", "delete", UNIT, "--yes").contains("unified LU"));
     Path listing = scratch.resolve("listing.txt");
     tool(0, "config", "rglu", "output", UNIT, listing.toString());
     String shown = tool(0, "config", "rglu", "import", UNIT, listing.toString());

@@ -304,4 +304,78 @@ class StatisticsEndToEndTest {
         "--out", svg.toString()));
     assertFalse(Files.readString(svg).isEmpty());
   }
+
+  /** A performance file of the given LUs at the given seconds after 10:00:00, LU n at n IOPS. */
+  private Path csv(String name, int lus, int... seconds) throws Exception {
+    StringBuilder text = new StringBuilder(
+        "time,interval_s,lu,read_iops,write_iops,read_hit_ratio,write_hit_ratio\n");
+    for (int second : seconds) {
+      for (int lu = 0; lu < lus; lu++) {
+        text.append(String.format("2026-12-08 10:00:%02d,1,%d,%d,0,0.5,0.5%n", second, lu, lu + 1));
+      }
+    }
+    Path file = scratch.resolve(name);
+    Files.writeString(file, text);
+    return file;
+  }
+
+  @Test
+  void chartsDrawWhatTheySayTheyDraw() throws Exception {
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    // One sample: each LU is a visible point, and the time axis has one label.
+    Path svg = scratch.resolve("single.svg");
+    assertEquals(0, tool(out, "perf", "plot", csv("one.csv", 2, 5).toString(),
+        "--out", svg.toString()));
+    Element root = DocumentBuilderFactory.newInstance().newDocumentBuilder()
+        .parse(svg.toFile()).getDocumentElement();
+    assertEquals(2, root.getElementsByTagName("circle").getLength());
+    int timeLabels = 0;
+    NodeList texts = root.getElementsByTagName("text");
+    for (int i = 0; i < texts.getLength(); i++) {
+      if (texts.item(i).getTextContent().matches("\\d\\d:\\d\\d:\\d\\d")) {
+        timeLabels++;
+      }
+    }
+    assertEquals(1, timeLabels);
+
+    // Fifteen LUs: twelve lines, and the message says which twelve.
+    out.reset();
+    Path many = scratch.resolve("many.svg");
+    assertEquals(0, tool(out, "perf", "plot", csv("many.csv", 15, 1, 2).toString(),
+        "--out", many.toString()));
+    assertTrue(out.toString(StandardCharsets.UTF_8).startsWith(
+        "wrote a chart of the 12 busiest of 15 LUs over 2 times"), out::toString);
+    assertEquals(12, DocumentBuilderFactory.newInstance().newDocumentBuilder()
+        .parse(many.toFile()).getElementsByTagName("polyline").getLength());
+
+    // An existing chart is kept unless --force; a folder path gets the file's own name.
+    String kept = Files.readString(many);
+    assertEquals(1, tool(out, "perf", "plot", csv("one.csv", 2, 5).toString(),
+        "--out", many.toString()));
+    assertEquals(kept, Files.readString(many));
+    assertEquals(0, tool(out, "perf", "plot", scratch.resolve("one.csv").toString(),
+        "--out", many.toString(), "--force"));
+    assertEquals(0, tool(out, "perf", "plot", scratch.resolve("one.csv").toString(),
+        "--out", scratch.toString() + "/"));
+    assertTrue(Files.exists(scratch.resolve("one.svg")));
+  }
+
+  @Test
+  void perfChecksItsFileFirstAndTakesAUnitNamedPlot() throws Exception {
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    // An hour between samples: a check made only after sampling would run into the timeout.
+    assertEquals(1, tool(out, "perf", UNIT, "--count", "5", "--interval", "3600",
+        "--out", scratch.resolve("no/such/folder/perf.csv").toString()));
+    Path existing = scratch.resolve("existing.csv");
+    Files.writeString(existing, "keep\n");
+    assertEquals(1, tool(out, "perf", UNIT, "--count", "5", "--interval", "3600",
+        "--out", existing.toString()));
+    assertEquals("keep\n", Files.readString(existing));
+
+    DiskArrayUtilityJNI.KX_UnitAdd(unit("plot"));
+    out.reset();
+    assertEquals(0, tool(out, "perf", "plot", "--count", "1", "--out", scratch.toString() + "/"),
+        out::toString);
+    assertTrue(Files.readString(scratch.resolve("plot.csv")).startsWith("time,"));
+  }
 }

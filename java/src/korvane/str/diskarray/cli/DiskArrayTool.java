@@ -14,6 +14,7 @@ import java.util.List;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.KXLabel;
 import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.WorkingDirectory;
@@ -28,19 +29,24 @@ import picocli.CommandLine;
  * the registry there, so separate runs on the same directory see the same units.
  *
  * <p>Exit status: 0 on success, 1 when the bridge or the station reports an
- * error (the message carries its code), 2 for a command line that cannot be used.
+ * error (the message carries its code), 2 for a command line that cannot be used,
+ * 3 when the unit is not ready (restarting): try again later.
  */
 public final class DiskArrayTool {
 
   static final int EXIT_OK = 0;
   static final int EXIT_FAILURE = 1;
   static final int EXIT_USAGE = 2;
+  static final int EXIT_NOT_READY = 3;
 
   // Names, group names and controller texts are cut to these many bytes by the
   // bridge; the tool refuses longer ones instead of storing something else.
   static final int NAME_BYTES = 16;
   static final int CONTROLLER_TEXT_BYTES = 79;
   static final int MODIFY_TEXT_BYTES = 1023;
+  /** The text operations of modify-info, by their number. */
+  static final List<String> MODIFY_OPERATIONS =
+      List.of("trim", "upper", "lower", "relabel", "define", "undefine");
 
   static final String USAGE = String.join("\n",
       "Usage: diskarray [--station DIR] COMMAND [ARGUMENTS]",
@@ -60,11 +66,13 @@ public final class DiskArrayTool {
       "                           change a unit; fields not given keep their value",
       "  delete NAME [--yes]      remove a unit from the registry",
       "  labels                   the station's label list",
-      "  modify-info TEXT N       runs the station's text operation N on TEXT and",
-      "                           prints the result (label renames are made this way)",
-      "  demo                     scripted tour on a fresh station: registry, users,",
-      "                           RAID groups, LUs, formatting and status; DIR must be",
-      "                           new or empty (default: a new temporary directory)",
+      "  modify-info TEXT OP      runs the station's text operation OP on TEXT and prints",
+      "                           the result: trim, upper, lower, relabel (old labels",
+      "                           replaced by new ones), define ('OLD NEW' adds a label",
+      "                           rename), undefine ('OLD' removes it); or OP as 0..5",
+      "  demo                     a tour of every area on a fresh station, each step a",
+      "                           command as typed; DIR must be new or empty (default: a",
+      "                           new temporary directory); its files go to DIR/demo",
       "  help [COMMAND]           this text, or the help of one command (also COMMAND --help)",
       "  completion               a bash completion script: source <(diskarray completion)",
       "",
@@ -142,7 +150,7 @@ public final class DiskArrayTool {
       "                           and the tool waits until it is ready again",
       "  micro revision           revision of the microcode prepared last",
       "  reboot UNIT [--wait]     restart the unit (and wait until it is ready)",
-      "  ready UNIT               is the unit ready (exit 1 while it restarts)",
+      "  ready UNIT               is the unit ready (exit 3 while it restarts)",
       "  trace UNIT [--out FILE]  the unit's event history, or write it to FILE",
       "  file show PATH           a text file on the station host (relative paths are",
       "                           taken from the current directory)",
@@ -195,6 +203,7 @@ public final class DiskArrayTool {
       "  wwn list UNIT",
       "  wwn add UNIT CTL PORT WWN [nickname=N] [node=WWN] [hg=HG] [enabled=on|off]",
       "  wwn assign UNIT CTL PORT WWN HG | wwn remove UNIT CTL PORT WWN",
+      "  wwn enable|disable UNIT CTL PORT WWN   let a host in, or shut it out",
       "  map list UNIT CTL PORT HG",
       "  map add UNIT CTL PORT HG HOST-LUN LU | map remove UNIT CTL PORT HG HOST-LUN",
       "  map mode UNIT on|off",
@@ -219,7 +228,8 @@ public final class DiskArrayTool {
       "and reads back as -128..127. Unit names hold at most 16 bytes.",
       "",
       "Exit status: 0 success, 1 error reported by the station, 2 usage error (also a",
-      "destructive command refused for want of --yes).",
+      "destructive command refused for want of --yes), 3 the unit is not ready (it is",
+      "restarting; try again).",
       "");
 
   private final PrintStream out;
@@ -266,6 +276,15 @@ public final class DiskArrayTool {
   /** The native calls of one command. */
   interface Action {
     void run() throws DiskArrayException, ToolFailure;
+  }
+
+  /** The unit is restarting: not an error of the command, reported with its own status. */
+  static final class NotReady extends ToolFailure {
+    private static final long serialVersionUID = 1L;
+
+    NotReady(String message) {
+      super(message);
+    }
   }
 
   /** A failure that comes without an error code, reported with exit status 1. */
@@ -369,7 +388,10 @@ public final class DiskArrayTool {
       return EXIT_USAGE;
     } catch (DiskArrayException e) {
       err.println("diskarray: " + what + ": " + explain(e));
-      return EXIT_FAILURE;
+      return e.getCode() == ErrorCodes.KXE_UNIT_NOT_READY ? EXIT_NOT_READY : EXIT_FAILURE;
+    } catch (NotReady e) {
+      err.println("diskarray: " + what + ": " + e.getMessage());
+      return EXIT_NOT_READY;
     } catch (Prompts.NotConfirmed e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_USAGE;
@@ -484,10 +506,14 @@ public final class DiskArrayTool {
         List<String> operands = arguments.expectOperands("TEXT", "N");
         arguments.allowOnly(Set.of());
         String text = limited("text", operands.get(0), MODIFY_TEXT_BYTES);
-        int operation = Arguments.number("operation N", operands.get(1), Integer.MIN_VALUE,
-            Integer.MAX_VALUE);
-        return new Step("modify-info operation " + operation,
-            () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
+        int operation = MODIFY_OPERATIONS.indexOf(operands.get(1));
+        if (operation < 0) {
+          operation = Arguments.number("operation", operands.get(1), 0,
+              MODIFY_OPERATIONS.size() - 1);
+        }
+        int chosen = operation;
+        return new Step("modify-info " + MODIFY_OPERATIONS.get(chosen),
+            () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, chosen)));
       }
       default:
         return prepareArrayCommand(arguments);
@@ -497,6 +523,9 @@ public final class DiskArrayTool {
   /** The commands on the array of one unit: users, status, storage, formatting. */
   private Step prepareArrayCommand(Arguments arguments) throws UsageException {
     String command = arguments.command;
+    if (PerformanceChart.isPlot(arguments)) {
+      return new PerformanceChart(out).prepare(arguments);
+    }
     if (UserCommands.COMMANDS.contains(command)) {
       return new UserCommands(out).prepare(arguments);
     }
@@ -599,13 +628,14 @@ public final class DiskArrayTool {
     return length;
   }
 
-  /** The exception's code and, for the station's known codes, what it means. */
+  /**
+   * The exception's code with what it means (its message carries the meaning
+   * of every code the headers define; the tool knows a few more).
+   */
   static String explain(DiskArrayException e) {
-    String meaning = Codes.meaning(e.getCode());
-    if (meaning == null) {
-      meaning = ParameterCommands.meaning(e.getCode());
-    }
-    return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
+    String meaning = ParameterCommands.meaning(e.getCode());
+    return Codes.meaning(e.getCode()) != null || meaning == null ? e.getMessage()
+        : e.getMessage() + ": " + meaning;
   }
 
   /** The unit fields a command line sets; unset ones keep the unit's value. */

@@ -40,6 +40,7 @@ final class ServiceCommands {
       "                           send a message with the stored settings",
       "Mail options: --switch on|off, --domain NAME, --smtp HOST[:PORT],",
       "  --from ADDRESS, --to ADDRESS[,ADDRESS...] (at most 20)",
+      "  snmp show UNIT           the unit's SNMP community, traps and managers",
       "  snmp set UNIT MANAGERS [OPTIONS]",
       "                           MANAGERS: HOST[:PORT],... or 'none' ('' keeps them);",
       "                           OPTIONS: community=NAME traps=on|off and on|off for",
@@ -91,7 +92,7 @@ final class ServiceCommands {
       case "mail":
         return mail(arguments.subcommand("show|set|append|test|send"));
       case "snmp":
-        return snmp(arguments.subcommand("set|output"));
+        return snmp(arguments.subcommand("show|set|output"));
       case "program":
         return program(arguments.subcommand("show|set|test|run"));
       case "log":
@@ -201,10 +202,19 @@ final class ServiceCommands {
     switch (arguments.command) {
       case "mail show":
         arguments.expectOperands();
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.RAW));
         return new Step("read the e-mail settings", () -> {
           EmailInfo mail = readMail();
-          out.print(arguments.has(Arguments.JSON) ? Json.write(mail) : show(mail));
+          if (!arguments.has(Arguments.JSON)) {
+            out.print(show(mail));
+          } else if (arguments.has(Arguments.RAW)) {
+            out.print(Json.write(mail));
+          } else {
+            // The recipients only, not the record's 100 slots; the switch by name.
+            out.print(Json.write(Json.object("switch", mail.on_off == 1 ? "on" : "off",
+                "domain", mail.domain, "smtp", mail.smtp, "from", mail.from,
+                "to", recipients(mail))));
+          }
         });
       case "mail set": {
         arguments.expectOperands();
@@ -275,17 +285,22 @@ final class ServiceCommands {
     return settings;
   }
 
+  /** The recipients the settings hold: the first tonum slots of to. */
+  private static List<String> recipients(EmailInfo settings) {
+    List<String> to = new ArrayList<>();
+    for (int i = 0; settings.to != null && i < settings.tonum && i < settings.to.length; i++) {
+      to.add(settings.to[i]);
+    }
+    return to;
+  }
+
   static String show(EmailInfo settings) {
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"switch", settings.on_off == 1 ? "on" : "off"});
     rows.add(new String[] {"domain", settings.domain});
     rows.add(new String[] {"smtp", settings.smtp});
     rows.add(new String[] {"from", settings.from});
-    List<String> to = new ArrayList<>();
-    for (int i = 0; settings.to != null && i < settings.tonum && i < settings.to.length; i++) {
-      to.add(settings.to[i]);
-    }
-    rows.add(new String[] {"to", String.join(", ", to)});
+    rows.add(new String[] {"to", String.join(", ", recipients(settings))});
     StringBuilder text = new StringBuilder();
     for (String[] row : rows) {
       text.append(String.format("%-7s %s%n", row[0], row[1] == null ? "" : row[1]));
@@ -358,6 +373,47 @@ final class ServiceCommands {
           out.println("set the SNMP settings of " + unit);
         });
       }
+      case "snmp show": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("read the SNMP settings of '" + unit + "'", () -> {
+          // The station has no reader of its own: its file, written to a private folder.
+          Path folder = null;
+          try {
+            folder = Files.createTempDirectory("diskarray-snmp-");
+            DiskArrayUtilityJNI.KX_SnmpConfigOutput(unit, folder.toString(), "snmp.conf");
+            List<String> lines = new ArrayList<>();
+            for (String line : Files.readAllLines(folder.resolve("snmp.conf"),
+                StandardCharsets.UTF_8)) {
+              if (!line.startsWith("#") && !line.isBlank()) {
+                lines.add(line);
+              }
+            }
+            if (arguments.has(Arguments.JSON)) {
+              Map<String, Object> settings = new LinkedHashMap<>();
+              List<String> managers = new ArrayList<>();
+              for (String line : lines) {
+                String[] pair = line.split(" = ", 2);
+                if (pair[0].equals("manager")) {
+                  managers.add(pair.length > 1 ? pair[1] : "");
+                } else {
+                  settings.put(pair[0], pair.length > 1 ? pair[1] : "");
+                }
+              }
+              settings.put("managers", managers);
+              out.print(Json.write(settings));
+            } else {
+              for (String line : lines) {
+                out.println(line);
+              }
+            }
+          } catch (IOException e) {
+            throw new ToolFailure("cannot read the SNMP settings: " + Problems.describe(e));
+          } finally {
+            deleteQuietly(folder);
+          }
+        });
+      }
       case "snmp output": {
         List<String> operands = arguments.expectOperandCount(1, 3, "UNIT [DIR [FILE]]");
         arguments.allowOnly(Set.of());
@@ -374,6 +430,21 @@ final class ServiceCommands {
       }
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** Removes a folder of this run and its files; what cannot be removed stays. */
+  private static void deleteQuietly(Path folder) {
+    if (folder == null) {
+      return;
+    }
+    try (java.util.stream.Stream<Path> files = Files.list(folder)) {
+      for (Path file : (Iterable<Path>) files::iterator) {
+        Files.deleteIfExists(file);
+      }
+      Files.deleteIfExists(folder);
+    } catch (IOException e) {
+      // A temporary folder left behind does no harm.
     }
   }
 
@@ -455,6 +526,7 @@ final class ServiceCommands {
         throw new UsageException("only the error log can be cleared");
       }
       return new Step("clear the error log", () -> {
+        arguments.confirm("Empty the station's error log?");
         DiskArrayUtilityJNI.KX_ErrLogDelete();
         out.println("cleared the error log");
       });

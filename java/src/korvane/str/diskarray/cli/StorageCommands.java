@@ -9,6 +9,7 @@ import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.LogicalUnit;
 import korvane.str.diskarray.LuFormatStatus;
@@ -79,7 +80,7 @@ final class StorageCommands {
           try {
             DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, group);
           } catch (DiskArrayException e) {
-            throw geometry(e, group);
+            throw geometry(e, unit, group);
           }
           RaidGroup added = groupAt(raidGroups(unit), group.port, group.row);
           out.println(added == null ? "added a RAID group"
@@ -114,7 +115,7 @@ final class StorageCommands {
           try {
             DiskArrayUtilityJNI.KX_RaidGroupExpand(unit, group);
           } catch (DiskArrayException e) {
-            throw geometry(e, group);
+            throw geometry(e, unit, group);
           }
           RaidGroup expanded = raidGroups(unit)[rg];
           out.println("RAID group " + rg + " now " + expanded.depth + " rows, "
@@ -125,8 +126,18 @@ final class StorageCommands {
         List<String> words = arguments.expectOperands("UNIT", "RG");
         String unit = DiskArrayTool.unitName(words.get(0));
         int rg = Arguments.number("RG", words.get(1), 0, RAID_GROUPS - 1);
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
         return new Step("delete RAID group " + rg + " of '" + unit + "'", () -> {
+          if (arguments.has(Arguments.DRY_RUN)) {
+            RaidGroup group = raidGroups(unit)[rg];
+            if (group.rgnum != rg) {
+              throw new ToolFailure(unit + " has no RAID group " + rg);
+            }
+            out.println("would delete RAID group " + rg + " (" + group.width + " ports by "
+                + group.depth + " rows from port " + group.port + ", row " + group.row + ")");
+            return;
+          }
+          arguments.confirm("Delete RAID group " + rg + " of '" + unit + "'?");
           DiskArrayUtilityJNI.KX_RaidGroupDelete(unit, rg);
           out.println("deleted RAID group " + rg);
         });
@@ -149,14 +160,52 @@ final class StorageCommands {
    * A refused shape said precisely: the station's code covers both a width the
    * level does not take and a rectangle outside the slots; the tool says which.
    */
-  private static ToolFailure geometry(DiskArrayException e, RaidGroup group)
+  private static ToolFailure geometry(DiskArrayException e, String unit, RaidGroup group)
       throws DiskArrayException {
-    String problem = e.getCode() != ErrorCodes.KXE_INVALID_GEOMETRY ? null
-        : geometryProblem(group.level, group.port, group.row, group.width, group.depth);
+    String problem = e.getCode() == ErrorCodes.KXE_INVALID_GEOMETRY
+        ? geometryProblem(group.level, group.port, group.row, group.width, group.depth)
+        : slotProblem(e.getCode(), unit, group);
     if (problem == null) {
       throw e;
     }
-    return new ToolFailure(problem + " (" + e.getMessage() + ")");
+    return new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
+  }
+
+  /**
+   * The first slot of the group's rectangle that the station's drive code is
+   * about (no drive, another group's drive, a blocked drive), or null.
+   */
+  private static String slotProblem(int code, String unit, RaidGroup group)
+      throws DiskArrayException {
+    if (code != ErrorCodes.KXE_DRIVE_NOT_MOUNTED && code != ErrorCodes.KXE_DRIVE_IN_USE
+        && code != ErrorCodes.KXE_DRIVE_BLOCKED) {
+      return null;
+    }
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
+    int[] owner = DriveMap.groupOfSlot(DiskArrayUtilityJNI.KX_GetRaidGroups(unit));
+    for (int p = Math.max(0, group.port); p < group.port + group.width && p < DriveMap.PORTS;
+        p++) {
+      for (int r = Math.max(0, group.row); r < group.row + group.depth && r < DriveMap.ROWS;
+          r++) {
+        int slot = p * DriveMap.ROWS + r;
+        DiskDrive drive = drives != null && slot < drives.length ? drives[slot] : null;
+        String where = "port " + p + ", row " + r;
+        if (drive == null) {
+          continue;
+        }
+        if (code == ErrorCodes.KXE_DRIVE_NOT_MOUNTED && drive.mount == 0) {
+          return "the slot at " + where + " holds no drive";
+        }
+        if (code == ErrorCodes.KXE_DRIVE_IN_USE && owner[slot] >= 0
+            && owner[slot] != group.rgnum) {
+          return "the drive at " + where + " belongs to RAID group " + owner[slot];
+        }
+        if (code == ErrorCodes.KXE_DRIVE_BLOCKED && drive.drv_state == 2) {
+          return "the drive at " + where + " is blocked";
+        }
+      }
+    }
+    return null;
   }
 
   /** What is wrong with a group's shape, or null when the tool sees nothing wrong. */
@@ -189,7 +238,7 @@ final class StorageCommands {
   private static void cut(Arguments arguments, RaidGroup group) throws UsageException {
     if (arguments.has(Arguments.CAPACITY)) {
       group.lastLBASet = 1;
-      group.lastLBA = arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB);
+      group.lastLBA = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
     }
   }
 
@@ -319,7 +368,10 @@ final class StorageCommands {
         LogicalUnit lu = new LogicalUnit();
         lu.luNumber = arguments.intOption(Arguments.NUMBER, ANY_NUMBER, 0, LOGICAL_UNITS - 1);
         lu.rgNumber = arguments.requiredInt(Arguments.RG, 0, RAID_GROUPS - 1);
-        lu.capacity = arguments.requiredInt(Arguments.CAPACITY, 1, MAX_MB);
+        if (!arguments.has(Arguments.CAPACITY)) {
+          throw new UsageException("'" + arguments.command + "' needs --capacity");
+        }
+        lu.capacity = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
         lu.staging = stagingOption(arguments);
         lu.defaultCTL = arguments.intOption(Arguments.CTL, 0, 0, 1);
         lu.hostblock = 512;
@@ -344,7 +396,7 @@ final class StorageCommands {
         List<String> words = arguments.expectOperandCount(1, 2, "UNIT [LU]");
         String unit = DiskArrayTool.unitName(words.get(0));
         Integer expected = words.size() == 2 ? luNumber(words.get(1)) : null;
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
         return new Step("delete the last LU of '" + unit + "'", () -> {
           int last = DiskArrayUtilityJNI.KX_GetLastLogicalUnit(unit);
           if (last < 0) {
@@ -354,6 +406,11 @@ final class StorageCommands {
             throw new ToolFailure("only the last LU can be deleted, and that is LU " + last
                 + ", not LU " + expected);
           }
+          if (arguments.has(Arguments.DRY_RUN)) {
+            out.println("would delete LU " + last + " (the last LU of " + unit + ")");
+            return;
+          }
+          arguments.confirm("Delete LU " + last + " of '" + unit + "' and its data?");
           DiskArrayUtilityJNI.KX_LogicalUnitDelete(unit);
           out.println("deleted LU " + last);
         });
@@ -371,7 +428,7 @@ final class StorageCommands {
         List<String> words = arguments.expectOperands("UNIT", "LU", "MB");
         String unit = DiskArrayTool.unitName(words.get(0));
         int lu = luNumber(words.get(1));
-        int capacity = Arguments.number("MB", words.get(2), 1, MAX_MB);
+        int capacity = Arguments.megabytes("MB", words.get(2), 1, MAX_MB);
         arguments.allowOnly(Set.of());
         return new Step("expand LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitExpand(unit, lu, capacity);
@@ -426,7 +483,7 @@ final class StorageCommands {
           throw new UsageException("'lu realloc' needs --number or --capacity");
         }
         LuReallocRequest request = new LuReallocRequest(lu,
-            arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB),
+            arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB),
             arguments.intOption(Arguments.NUMBER, lu, 0, LOGICAL_UNITS - 1));
         return new Step("reallocate LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitRealloc(unit, request);
