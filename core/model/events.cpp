@@ -420,10 +420,12 @@ int64_t RecordEvent(Database& database, int64_t unit_id, const Event& event) {
       .Bind(7, event.number)
       .Bind(8, event.text)
       .Run();
+  const int64_t number = sqlite3_last_insert_rowid(database.handle());
   // Every event of every area passes here, inside its change's transaction:
   // what must follow an event outside the station (a notification) is queued
   // here, to run once the change commits (RunAfterCommit).
-  return sqlite3_last_insert_rowid(database.handle());
+  QueueEventNotifications(database, unit_id, event, time_ms);
+  return number;
 }
 
 std::string GroupObject(int64_t rg_number) {

@@ -41,6 +41,12 @@ struct Event {
 // number.
 int64_t RecordEvent(Database& database, int64_t unit_id, const Event& event);
 
+// Hands a recorded event to what tells the outside world of it once the
+// change commits: the services area's SNMP traps (defined in
+// services/snmp.cpp, so the model names no area). RecordEvent calls it.
+void QueueEventNotifications(Database& database, int64_t unit_id,
+                             const Event& event, int64_t time_ms);
+
 // Whether an event kind is one of the documented ones.
 bool IsEventKind(std::string_view kind);
 

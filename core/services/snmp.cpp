@@ -9,6 +9,7 @@
 #include "kx_errors.h"
 #include "kx_station_services.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/registry.h"
 #include "services/services.h"
 #include "services/traps.h"
@@ -269,6 +270,16 @@ uint32_t UptimeCentiseconds() {
 }
 
 }  // namespace
+
+void QueueEventNotifications(Database& database, int64_t unit_id,
+                             const Event& event, int64_t time_ms) {
+  Statement name =
+      database.Prepare("SELECT unit_name FROM unit WHERE unit_id = ?1");
+  name.Bind(1, unit_id);
+  if (!name.Step()) return;
+  QueueEventTraps(database, unit_id,
+                  TrapEvent{name.Text(0), event.kind, event.object, time_ms});
+}
 
 void QueueEventTraps(Database& database, int64_t unit_id,
                      const TrapEvent& event) {

@@ -197,6 +197,47 @@ TEST_F(TrapTest,
             std::string::npos);
 }
 
+// End to end through the natives: a RAID 5 group losing a drive sends the
+// drive's and the group's traps as the change commits, and its rebuild's end
+// (on a station clock the test moves) sends the recovery at the next write.
+TEST_F(TrapTest, ADriveFailureAndItsRebuildReachTheManager) {
+  const std::string clock_file = (directory_ / "clock").string();
+  const int64_t start_ms = 1930453567000;
+  WriteFile(clock_file, std::to_string(start_ms));
+  setenv("KX_CLOCK_FILE", clock_file.c_str(), 1);
+  SetFormatSecondsPerGb("1");
+  ASSERT_EQ(AddRaidGroup(MakeRaidGroup(2, KX_RAID_5, 0, 3, 3, 1)), KX_OK);
+  ASSERT_EQ(KX_SetSnmpConfig(kUnit, Receiver().c_str(),
+                             "community=secret traps=on"),
+            KX_OK);
+
+  ASSERT_EQ(KX_SetDriveMode(kUnit, 0, 3, KX_DRIVE_MODE_BLOCK), KX_OK);
+  std::map<std::string, std::string> kinds;
+  for (size_t n = 1; n <= 2; ++n) {
+    std::map<std::string, std::string> trap = receiver_->Trap(n);
+    kinds[trap[kEvent + "1.2"]] = trap[kEvent + "1.3"];
+    EXPECT_EQ(trap[kEvent + "1.1"], Text(kUnit));
+  }
+  EXPECT_EQ(kinds[Text("drive-blocked")], Text("drive 0/3 of RAID group 2"));
+  EXPECT_EQ(kinds[Text("group-degraded")], Text("RAID group 2"));
+
+  ASSERT_EQ(KX_SetDriveMode(kUnit, 0, 3, KX_DRIVE_MODE_RESTORE), KX_OK);
+  EXPECT_EQ(receiver_->Trap(3)[kEvent + "1.2"], Text("drive-restored"));
+  // A day later on the station's clock the rebuild is long over; the next
+  // write that names the unit records its end.
+  WriteFile(clock_file, std::to_string(start_ms + 86400000));
+  ASSERT_EQ(KX_SetSnmpConfig(kUnit, "", "traps=on"), KX_OK);
+  kinds.clear();
+  for (size_t n = 4; n <= 5; ++n) {
+    std::map<std::string, std::string> trap = receiver_->Trap(n);
+    kinds[trap[kEvent + "1.2"]] = trap[kEvent + "1.3"];
+  }
+  EXPECT_EQ(kinds.count(Text("drive-rebuilt")), 1u);
+  EXPECT_EQ(kinds[Text("group-recovered")], Text("RAID group 2"));
+  EXPECT_EQ(receiver_->Count(), 5u);
+  unsetenv("KX_CLOCK_FILE");
+}
+
 // The Windows DLL's own encoder, decoded by net-snmp: long texts (lengths in
 // the long form), a sysUpTime with its top bit set, the largest request id.
 TEST(TrapEncoderTest, SnmptrapdDecodesEveryVariable) {
