@@ -14,8 +14,7 @@ namespace {
 // Whether the process ends (or is left a zombie) within `limit`.
 bool EndsWithin(pid_t pid, std::chrono::seconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
-  const std::filesystem::path stat =
-      "/proc/" + std::to_string(pid) + "/stat";
+  const std::filesystem::path stat = "/proc/" + std::to_string(pid) + "/stat";
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string text = ReadFile(stat);
     const size_t name_end = text.rfind(')');
@@ -159,7 +158,8 @@ TEST_F(ProgramTest, FailuresHaveTheirOwnCodesAndAreLogged) {
   // its background job would otherwise run on for a minute.
   const std::filesystem::path job = directory_ / "job.pid";
   const ExProgramInfoRecord slow = MakeProgram(
-      "/bin/sh -c 'sleep 60 & echo $! > \"$0\"; wait' '" + job.string() + "'", 1);
+      "/bin/sh -c 'sleep 60 & echo $! > \"$0\"; wait' '" + job.string() + "'",
+      1);
   EXPECT_EQ(KX_ExecuteProgramTest(&slow), KXE_PROGRAM_TIMEOUT);
   // (On a machine too slow to start the job within the second, nothing is
   // left to stop.)

@@ -40,7 +40,8 @@ TEST_F(MarshalTest, NothingRunsWhileAnExceptionIsPending) {
   env->ThrowNew(env->FindClass("java/lang/IllegalStateException"), "pending");
   EXPECT_EQ(set_int_field(env, sample, "number", 5), ERR_MARSHAL);
   EXPECT_EQ(set_string_field(env, sample, "label", "x"), ERR_MARSHAL);
-  EXPECT_EQ(get_object_field(env, sample, "label", "Ljava/lang/String;"), nullptr);
+  EXPECT_EQ(get_object_field(env, sample, "label", "Ljava/lang/String;"),
+            nullptr);
   EXPECT_EQ(new_record(env, kSample), nullptr);
   // The exception is the one first thrown, untouched.
   EXPECT_TRUE(exception_of("java.lang.IllegalStateException"));

@@ -571,8 +571,8 @@ std::set<std::string> declared_natives() {
   jclass loader_class = env->FindClass("java/lang/ClassLoader");
   jclass method_class = env->FindClass("java/lang/reflect/Method");
   jclass modifier_class = env->FindClass("java/lang/reflect/Modifier");
-  if (class_class == nullptr || loader_class == nullptr || method_class == nullptr ||
-      modifier_class == nullptr) {
+  if (class_class == nullptr || loader_class == nullptr ||
+      method_class == nullptr || modifier_class == nullptr) {
     ADD_FAILURE() << "reflection classes: " << message_of(take_exception());
     return natives;
   }
@@ -584,28 +584,35 @@ std::set<std::string> declared_natives() {
   jmethodID declared_methods = env->GetMethodID(
       class_class, "getDeclaredMethods", "()[Ljava/lang/reflect/Method;");
   jmethodID modifiers = env->GetMethodID(method_class, "getModifiers", "()I");
-  jmethodID name_of = env->GetMethodID(method_class, "getName", "()Ljava/lang/String;");
-  jmethodID is_native = env->GetStaticMethodID(modifier_class, "isNative", "(I)Z");
-  if (for_name == nullptr || system_loader == nullptr || declared_methods == nullptr ||
-      modifiers == nullptr || name_of == nullptr || is_native == nullptr) {
+  jmethodID name_of =
+      env->GetMethodID(method_class, "getName", "()Ljava/lang/String;");
+  jmethodID is_native =
+      env->GetStaticMethodID(modifier_class, "isNative", "(I)Z");
+  if (for_name == nullptr || system_loader == nullptr ||
+      declared_methods == nullptr || modifiers == nullptr ||
+      name_of == nullptr || is_native == nullptr) {
     ADD_FAILURE() << "reflection methods: " << message_of(take_exception());
     return natives;
   }
   jobject loader = env->CallStaticObjectMethod(loader_class, system_loader);
-  jstring binding_name = env->ExceptionCheck() ? nullptr
-                                               : env->NewStringUTF(
-                                                     "korvane.str.diskarray.DiskArrayUtilityJNI");
+  jstring binding_name =
+      env->ExceptionCheck()
+          ? nullptr
+          : env->NewStringUTF("korvane.str.diskarray.DiskArrayUtilityJNI");
   // Loaded, not initialised: its initialiser would load the real library,
   // whose natives this program's bridge objects stand in for.
   jobject binding =
       binding_name == nullptr
           ? nullptr
-          : env->CallStaticObjectMethod(class_class, for_name, binding_name, JNI_FALSE, loader);
+          : env->CallStaticObjectMethod(class_class, for_name, binding_name,
+                                        JNI_FALSE, loader);
   auto methods = env->ExceptionCheck() || binding == nullptr
                      ? nullptr
-                     : static_cast<jobjectArray>(env->CallObjectMethod(binding, declared_methods));
+                     : static_cast<jobjectArray>(
+                           env->CallObjectMethod(binding, declared_methods));
   if (env->ExceptionCheck() || methods == nullptr) {
-    ADD_FAILURE() << "DiskArrayUtilityJNI's methods: " << message_of(take_exception());
+    ADD_FAILURE() << "DiskArrayUtilityJNI's methods: "
+                  << message_of(take_exception());
     return natives;
   }
   for (jsize i = 0; i < env->GetArrayLength(methods); ++i) {
@@ -613,7 +620,8 @@ std::set<std::string> declared_natives() {
     jobject method = env->GetObjectArrayElement(methods, i);
     jint bits = env->CallIntMethod(method, modifiers);
     if (env->ExceptionCheck()) break;
-    jboolean native = env->CallStaticBooleanMethod(modifier_class, is_native, bits);
+    jboolean native =
+        env->CallStaticBooleanMethod(modifier_class, is_native, bits);
     if (env->ExceptionCheck()) break;
     if (native != JNI_TRUE) continue;
     jobject name = env->CallObjectMethod(method, name_of);
@@ -638,12 +646,15 @@ TEST(ContractRows, CoverEveryDeclaredNative) {
   std::set<std::string> natives = declared_natives();
   ASSERT_FALSE(natives.empty()) << "DiskArrayUtilityJNI declares no native";
   for (const std::string& native : natives) {
-    EXPECT_EQ(named.count(native), 1u) << native << " is declared but has no contract row";
+    EXPECT_EQ(named.count(native), 1u)
+        << native << " is declared but has no contract row";
   }
   for (const std::string& function : core) {
-    EXPECT_EQ(named.count(function), 1u) << function << " is in kx_core.h but has no row";
+    EXPECT_EQ(named.count(function), 1u)
+        << function << " is in kx_core.h but has no row";
   }
-  EXPECT_EQ(named.size(), natives.size()) << "a row for a native Java does not declare";
+  EXPECT_EQ(named.size(), natives.size())
+      << "a row for a native Java does not declare";
 }
 
 }  // namespace
