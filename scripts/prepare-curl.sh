@@ -38,7 +38,7 @@ triplet=i686-w64-mingw32
 # Verbose strings stay in: the core follows the SMTP conversation through
 # the debug callback to tell a refused recipient from a refused sender.
 options=(
-  --host=$triplet --disable-shared --enable-static
+  "--host=$triplet" --disable-shared --enable-static
   --with-schannel --disable-pthreads --enable-threaded-resolver
   --without-zlib --without-brotli --without-zstd --without-libpsl
   --without-libidn2 --without-nghttp2 --without-ngtcp2 --without-nghttp3
