@@ -24,7 +24,8 @@ import picocli.CommandLine.UnmatchedArgumentException;
  * <p>A syntax line is the command's words, its operands as they read in the
  * help (one label for all of them), its options ({@code --opt=LABEL} takes a
  * value, {@code --flag} does not, brackets mark optional ones), then
- * {@code ::} and what the command does.
+ * {@code ::} and what the command does. A line "# Heading" starts a section
+ * of the overview ({@link HelpText}), which is made from the same lines.
  */
 final class CommandTree {
   private CommandTree() {}
@@ -32,7 +33,7 @@ final class CommandTree {
   static final String VERSION = "diskarray 1.1";
 
   static final String[] SYNTAX = {
-    // Unit registry
+    "# Unit registry",
     "list [--json] [--tsv] :: table of the registered units",
     "show NAME [--json] [--tsv] :: every field of one unit",
     "add NAME [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N] [--alert=N]"
@@ -46,9 +47,10 @@ final class CommandTree {
         + " OP: trim, upper, lower, relabel, define, undefine (or 0..5)",
     "demo :: a tour of every area on a fresh station, each step a command as typed;"
         + " --station DIR must be new or empty",
-    "help [COMMAND...] :: the overview of every command, or the help of one",
+    "help [COMMAND...] [--man] :: the overview of every command, or the help of one"
+        + " (--man: the manual page diskarray(1) in roff)",
     "completion :: a bash completion script for diskarray (source it from ~/.bashrc)",
-    // Users and login
+    "# Users and login",
     "user :: accounts of a unit's controllers",
     "user list UNIT [--controller=N] [--json] [--tsv]"
         + " :: number of accounts and the session of each controller",
@@ -66,13 +68,13 @@ final class CommandTree {
     "passwd check [PASSWORD] [--password-stdin] :: is it the station password (exit 1 if not)",
     "passwd change [[OLD] NEW] [--password-stdin]"
         + " :: set the station password (OLD once one is set)",
-    // Status
+    "# Status",
     "status UNIT [--controller=N] [--json]"
         + " :: condition, information, clock and the map of the 225 drive slots",
     "drives UNIT [--json] [--tsv] :: table of the mounted drives",
     "drive UNIT PORT ROW block|restore :: take a drive out of service or return it",
     "clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss'] [--json] :: the unit's clock, or set it",
-    // RAID groups and LUs
+    "# RAID groups and LUs",
     "rg :: RAID groups: a rectangle of WIDTH ports from PORT by DEPTH rows from ROW",
     "rg list UNIT [--json] [--tsv] :: table of the RAID groups",
     "rg add UNIT --level=LEVEL --port=P --row=R --width=W [--depth=D] [--number=RG]"
@@ -103,7 +105,7 @@ final class CommandTree {
     "lu pairs UNIT [--json] :: the coupling pairs",
     "format UNIT LU... [--mode=full|quick] [--wait] [--yes]"
         + " :: format LUs and show their progress until done (--wait: follow a running format)",
-    // Special LUs and configuration files
+    "# Special LUs and configuration files",
     "turbo :: LUs kept in a controller's cache",
     "turbo show UNIT [--json] :: the turbo LUs of both controllers",
     "turbo set UNIT [off] [--ctl0=LU|none] [--ctl1=LU|none]"
@@ -111,7 +113,7 @@ final class CommandTree {
     "pin UNIT [--json] :: LUs holding pinned data, and since when",
     "snapshot UNIT [--json=FILE] [--force]"
         + " :: the whole configuration and state of a unit as JSON (to FILE if given)",
-    // Maintenance
+    "# Maintenance",
     "micro :: microcode",
     "micro prepare UNIT FILE... :: join microcode part files into the unit's prepared image",
     "micro download UNIT :: move the prepared image to the unit, portion by portion",
@@ -124,13 +126,14 @@ final class CommandTree {
         + " :: the unit's event history, or write it to FILE",
     "file :: files on the station host",
     "file show PATH [--json] :: a text file on the station host",
-    // Statistics
+    "# Statistics",
     "stats UNIT [--raw] [--json] :: controllers, busiest LUs, error counters and failed drives",
     "perf UNIT --count=N --out=FILE.csv [--interval=S] [--force]"
         + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
     "perf plot FILE.csv --out=FILE.svg [--force] :: chart of IOPS per LU over time",
-    // Services
-    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts",
+    "# Services",
+    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts; 'check' (default)"
+        + " remembers them, so the next check marks only later ones as new",
     "mail :: e-mail notification",
     "mail show [--json] [--raw] :: the e-mail settings (--raw: the record as stored)",
     "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"
@@ -142,8 +145,12 @@ final class CommandTree {
     "mail send SUBJECT BODY [UNIT] :: send a message with the stored settings",
     "snmp :: SNMP agent configuration",
     "snmp show UNIT [--json] :: the unit's SNMP community, traps and managers",
-    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps",
-    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file",
+    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps; MANAGERS:"
+        + " HOST[:PORT],... or 'none' ('' keeps them); OPTIONS: community=NAME traps=on|off"
+        + " and on|off for drive_blocked drive_rebuilding group_degraded group_failed"
+        + " format_failed part_failed",
+    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file (DIR"
+        + " relative to the station; FILE default snmp-UNIT.conf)",
     "program :: the external program run on alerts",
     "program show [--json] :: the program settings",
     "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
@@ -152,7 +159,7 @@ final class CommandTree {
     "log err|app [--tail=N] [--clear] [--yes] [--json]"
         + " :: the error or application log (--clear empties err, asking first)",
     "check [--json] :: the station's environment and this Java's version",
-    // Connectivity
+    "# Connectivity",
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
     "lan set UNIT CTL [KEY=VALUE...] :: ip, subnet, gateway, dhcp, lan",
@@ -193,10 +200,12 @@ final class CommandTree {
     "rvrf show UNIT [--json] :: the remote-verify settings",
     "rvrf set UNIT SERIAL [KEY=VALUE...] :: sequence, detect, path1, path2",
     "rvrf delete UNIT [SERIAL] [--yes] :: delete one remote unit, or all of them (asks first)",
-    // Parameters
+    "# Parameters",
     "params :: operating parameters",
-    "params show UNIT GROUP [--json] :: one parameter group",
-    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group",
+    "params show UNIT GROUP [--json] :: one parameter group; GROUP: online-system,"
+        + " online-tuning, tuning, restoration, prefetch, verify, threshold",
+    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group (FIELD as"
+        + " 'params show' prints it; texts in double quotes, a quote inside as \\\")",
     "params export UNIT FILE [--force] :: every group to FILE",
     "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
     "identity :: the unit's identity",
@@ -205,7 +214,8 @@ final class CommandTree {
     "command-device UNIT [FIELD=VALUE...] [--json] :: the command device, or change it",
     "warning UNIT [0|1|2] [--json] :: warning report mode: off, report, report until cleared",
     "alert-interval [MINUTES] [--json] :: the station's alert interval, 1..1440",
-    "dump UNIT CONTROLLER [FILE] :: write the controller's dump to FILE",
+    "dump UNIT CONTROLLER [FILE]"
+        + " :: write the controller's dump to FILE; without FILE show when the latest was taken",
     "config :: configuration files",
     "config export UNIT FILE :: the unit's set-up configuration (the wizard record)",
     "config import UNIT FILE [--yes] :: apply a set-up configuration (asks first)",
@@ -216,8 +226,11 @@ final class CommandTree {
     "config rglu apply UNIT FILE [--yes]"
         + " :: create the RAID groups and LUs FILE holds on a unit that has none of them",
     "modepage :: SCSI mode pages",
-    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to FILE",
-    "modepage select UNIT FILE [PAGE] [--controller=N] :: apply the pages in FILE",
+    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to"
+        + " FILE; PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current, 1 changeable,"
+        + " 2 default, 3 saved",
+    "modepage select UNIT FILE [PAGE] [--controller=N]"
+        + " :: apply the changeable bits of the pages in FILE",
     "wizard :: the set-up wizard",
     "wizard show UNIT [FILE] [--force] [--json]"
         + " :: the wizard record as text (to FILE if given)",
@@ -227,7 +240,7 @@ final class CommandTree {
   };
 
   /** What each option means, shown in the commands' help. */
-  private static final Map<String, String> OPTION_HELP = Map.ofEntries(
+  static final Map<String, String> OPTION_HELP = Map.ofEntries(
       Map.entry("station", "station directory (default: $" + StationLocation.ENVIRONMENT
           + ", else the per-user data directory)"),
       Map.entry("name", "new unit name, at most 16 bytes"),
@@ -270,6 +283,7 @@ final class CommandTree {
       Map.entry("tsv", "tab-separated rows without a heading, for scripts"),
       Map.entry("yes", "do it without asking (needed when not on a terminal)"),
       Map.entry("dry-run", "show what would be done, and do nothing"),
+      Map.entry("man", "the manual page in roff, for man(1)"),
       Map.entry("force", "replace an existing output file (a path ending in / is a folder)"),
       Map.entry("password-stdin", "read passwords from standard input, one a line"));
 
@@ -285,6 +299,9 @@ final class CommandTree {
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
     for (String line : SYNTAX) {
+      if (line.startsWith("# ")) {
+        continue;
+      }
       int split = line.indexOf(" :: ");
       String head = line.substring(0, split);
       String description = line.substring(split + 4);
@@ -485,6 +502,6 @@ final class CommandTree {
 
   /** A bash completion script for the whole tree. */
   static String completion(CommandLine root) {
-    return AutoComplete.bash("diskarray", root);
+    return AutoComplete.bash("diskarray", root) + NameCompletion.bash();
   }
 }
