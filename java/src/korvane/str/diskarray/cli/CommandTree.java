@@ -200,6 +200,15 @@ final class CommandTree {
     "rvrf show UNIT [--json] :: the remote-verify settings",
     "rvrf set UNIT SERIAL [KEY=VALUE...] :: sequence, detect, path1, path2",
     "rvrf delete UNIT [SERIAL] [--yes] :: delete one remote unit, or all of them (asks first)",
+    "target :: target IDs of the synchronous host ports",
+    "target show UNIT [--json] :: each controller's mode and each port's target IDs and host LUNs",
+    "target set UNIT CTL [PORT] [--mode=single|multi] [--single=ID] [--multi=IDS]"
+        + " :: the controller's mode; with PORT its single-mode ID (0..15) or multi-mode IDS"
+        + " (such as 0,3-4)",
+    "target luns UNIT CTL PORT ID LUNS"
+        + " :: the host LUNs presented at target ID ID (such as 0-7,12, or none)",
+    "target import UNIT FILE [--yes]"
+        + " :: replace both controllers' target IDs with those FILE describes (asks first)",
     "# Parameters",
     "params :: operating parameters",
     "params show UNIT GROUP [--json] :: one parameter group; GROUP: online-system,"
@@ -265,6 +274,8 @@ final class CommandTree {
       Map.entry("staging", "normal, sequential or off"),
       Map.entry("ctl", "owning controller 0 or 1"),
       Map.entry("mode", "mode"),
+      Map.entry("single", "the port's target ID in single mode, 0..15"),
+      Map.entry("multi", "the target IDs that answer in multi mode, such as 0,3-4"),
       Map.entry("wait", "wait until done"),
       Map.entry("out", "output file"),
       Map.entry("interval", "seconds between samples (default 1)"),

@@ -337,6 +337,9 @@ public final class DiskArrayTool {
     if (StorageCommands.COMMANDS.contains(command)) {
       return new StorageCommands(out).prepare(arguments);
     }
+    if (TargetCommands.COMMANDS.contains(command)) {
+      return new TargetCommands(out).prepare(arguments);
+    }
     if (ConnectivityCommands.COMMANDS.contains(command)) {
       return new ConnectivityCommands(out).prepare(arguments);
     }
