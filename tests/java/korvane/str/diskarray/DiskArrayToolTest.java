@@ -398,9 +398,10 @@ class DiskArrayToolTest {
     // The completion runs 'diskarray' from PATH: this JVM's tool, libraries and classes.
     Path bin = Files.createDirectories(scratch.resolve("bin"));
     Path tool = Files.writeString(bin.resolve("diskarray"), "#!/bin/sh\nexec '"
-        + Path.of(System.getProperty("java.home"), "bin", "java") + "' '-Djava.library.path="
+        + Path.of(System.getProperty("java.home"), "bin", "java") + "' -Xcheck:jni"
+        + " '-Djava.library.path="
         + System.getProperty("java.library.path") + "' -cp '"
-        + System.getProperty("java.class.path") + "' korvane.str.diskarray.cli.DiskArrayTool"
+        + System.getProperty("kx.test.classpath") + "' korvane.str.diskarray.cli.DiskArrayTool"
         + " \"$@\"\n");
     tool.toFile().setExecutable(true);
 
