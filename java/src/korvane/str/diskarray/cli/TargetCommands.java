@@ -96,7 +96,8 @@ final class TargetCommands {
                 lun[h] = (byte) (luns[h] ? 1 : 0);
               }
               DiskArrayUtilityJNI.KX_SetTargetId(unit, ctl, target, 0);
-              out.println("target ID " + id + " of port " + ctl + "." + port + " presents host LUNs "
+              out.println("target ID " + id + " of port " + ctl + "." + port
+                  + " presents host LUNs "
                   + list(read(unit)[ctl].target_config[port].mapping[id].lun));
             });
       }
