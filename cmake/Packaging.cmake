@@ -5,8 +5,9 @@
 #                        (korvane.str.diskarray.NativeLibraries)
 #   diskarray            a launcher for the build tree
 #   javadoc              the Java API's documentation, java/javadoc/
+#   diskarray.1          the manual page, made by the tool from its command table
 #   install              bin/diskarray, lib/ (core and bridge),
-#                        share/java/diskarray.jar
+#                        share/java/diskarray.jar, share/man/man1/diskarray.1
 # Included by the top-level CMakeLists.txt after java/, core/ and bridge/.
 
 # The 32-bit Windows libraries join the jar when this names a cross build
@@ -20,6 +21,7 @@ set(KX_INSTALL_BINDIR bin)
 set(KX_INSTALL_LIBDIR lib)
 set(KX_INSTALL_JARDIR share/java)
 set(KX_INSTALL_SYSTEMDDIR lib/systemd/system)
+set(KX_INSTALL_MANDIR share/man/man1)
 
 # Installed, and in the jar's extraction folder, the bridge finds the core
 # beside itself: its RUNPATH is rewritten to $ORIGIN in place (the build
@@ -105,6 +107,16 @@ install(CODE "
   message(STATUS \"Installing: \${unit_file}\")
   configure_file(\"${PROJECT_SOURCE_DIR}/cmake/diskarray-monitor@.service.in\"
     \"\${unit_file}\" @ONLY)")
+
+# --- The manual page ------------------------------------------------------------
+set(KX_MAN_PAGE "${CMAKE_BINARY_DIR}/diskarray.1")
+add_custom_command(OUTPUT "${KX_MAN_PAGE}"
+  COMMAND "${CMAKE_COMMAND}" "-DJAVA=${Java_JAVA_EXECUTABLE}" "-DJAR=${KX_TOOL_JAR}"
+    "-DOUTPUT=${KX_MAN_PAGE}" -P "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
+  DEPENDS "${KX_TOOL_JAR}" "${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake"
+  COMMENT "Writing the manual page diskarray.1")
+add_custom_target(diskarray_man_page ALL DEPENDS "${KX_MAN_PAGE}")
+install(FILES "${KX_MAN_PAGE}" DESTINATION "${KX_INSTALL_MANDIR}")
 
 # --- Javadoc ------------------------------------------------------------------
 # The API of package korvane.str.diskarray (the tool's package is not API).

@@ -18,7 +18,8 @@ fail() {
 "$cmake" --install "$build" --prefix "$work/prefix" >"$work/install.log" ||
   { cat "$work/install.log"; fail "cmake --install"; }
 
-for file in bin/diskarray lib/libtesk740.so lib/libdiskarrayjni.so share/java/diskarray.jar; do
+for file in bin/diskarray lib/libtesk740.so lib/libdiskarrayjni.so share/java/diskarray.jar \
+  share/man/man1/diskarray.1; do
   [[ -e $work/prefix/$file ]] || fail "$file not installed"
 done
 [[ -x $work/prefix/bin/diskarray ]] || fail "bin/diskarray is not executable"
@@ -51,6 +52,10 @@ run() {
   }
   cat "$work/$name.err" >&2
 }
+
+# The manual page is the tool's own: every command of its overview is in it.
+grep -q '^\.TH DISKARRAY 1 ' "$work/prefix/share/man/man1/diskarray.1" || fail "diskarray.1 has no .TH"
+grep -q 'perf plot FILE.csv' "$work/prefix/share/man/man1/diskarray.1" || fail "diskarray.1 lacks perf plot"
 
 station=$work/station
 run "$work/prefix" add --station "$station" add installed01

@@ -101,4 +101,49 @@ class ConnectivityToolTest {
     ok("rvrf", "delete", "u1", "42");
     assertTrue(ok("rvrf", "show", "u1").contains("(no other units)"));
   }
+
+  @Test
+  void targetIdsHaveCommandsOfTheirOwn() throws Exception {
+    ok("add", "u1");
+    assertTrue(ok("target", "show", "u1").startsWith("controller 0: single mode\n"));
+    ok("target", "set", "u1", "0", "--mode", "multi");
+    ok("target", "set", "u1", "0", "1", "--multi", "0,3-4", "--single", "9");
+    assertEquals("target ID 3 of port 0.1 presents host LUNs 0-7,12\n",
+        ok("target", "luns", "u1", "0", "1", "3", "0-7,12"));
+    TargetId target = DiskArrayUtilityJNI.KX_GetTargetId("u1", 0)[0];
+    assertEquals(1, target.target_id_mode);
+    assertEquals(9, target.target_config[1].single);
+    assertEquals("0,3,4", flags(target.target_config[1].multi));
+    assertEquals(1, target.target_config[1].mapping[3].lun[12]);
+    assertEquals(0, target.target_config[1].mapping[3].lun[8]);
+    String shown = ok("target", "show", "u1");
+    assertTrue(shown.matches("(?s).*\n0\\.1\\s+9\\s+0,3-4\\s+3:0-7,12\n.*"), shown);
+
+    // Options a controller alone does not take, IDs out of range: usage errors.
+    refused("2", "target", "set", "u1", "0", "--single", "3");
+    refused("2", "target", "luns", "u1", "0", "1", "16", "0");
+    refused("2", "target", "set", "u1", "0", "1", "--multi", "2-16");
+
+    // An import replaces both controllers' settings, so it asks.
+    Path file = scratch.resolve("targets.txt");
+    Files.writeString(file, "mode 1 multi\nsingle 1 0 5\n");
+    refused("2", "target", "import", "u1", file.toString());
+    assertEquals(1, DiskArrayUtilityJNI.KX_GetTargetId("u1", 0)[0].target_id_mode);
+    ok("target", "import", "u1", file.toString(), "--yes");
+    TargetId[] imported = DiskArrayUtilityJNI.KX_GetTargetId("u1", 0);
+    assertEquals(0, imported[0].target_id_mode);
+    assertEquals(1, imported[1].target_id_mode);
+    assertEquals(5, imported[1].target_config[0].single);
+  }
+
+  /** The indexes whose byte is set, as 0,3,4. */
+  private static String flags(byte[] set) {
+    StringBuilder text = new StringBuilder();
+    for (int i = 0; i < set.length; i++) {
+      if (set[i] != 0) {
+        text.append(text.length() == 0 ? "" : ",").append(i);
+      }
+    }
+    return text.toString();
+  }
 }

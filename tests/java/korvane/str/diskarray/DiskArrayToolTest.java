@@ -364,4 +364,76 @@ class DiskArrayToolTest {
       assertTrue(run.stderr.contains(refused[4]), run::toString);
     }
   }
+
+  @Test
+  void theOverviewAndTheManualPageListWhatTheToolTakes() {
+    String overview = succeed("help").stdout;
+    String manual = succeed("help", "--man").stdout;
+    assertTrue(manual.startsWith(".TH DISKARRAY 1 "), manual);
+    int commands = 0;
+    for (String line : overview.split("\n")) {
+      java.util.regex.Matcher command =
+          java.util.regex.Pattern.compile("^  ([a-z][a-z0-9-]*(?: [a-z][a-z0-9-]*)*)(?: |$)")
+              .matcher(line);
+      if (!command.find()) {
+        continue;
+      }
+      commands++;
+      String words = command.group(1);
+      // Every command the overview shows is one picocli takes, and is in the page.
+      List<String> asked = new ArrayList<>(List.of("help"));
+      asked.addAll(List.of(words.split(" ")));
+      succeed(asked.toArray(new String[0]));
+      assertTrue(manual.contains(".B diskarray " + words.replace("-", "\\-")), words);
+    }
+    assertTrue(commands > 100, "only " + commands + " commands in the overview");
+  }
+
+  @Test
+  void bashCompletesUnitRaidGroupAndLuNames() throws Exception {
+    succeed("add", "array01");
+    succeed("add", "backup01");
+    succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    succeed("rg", "add", "array01", "--level", "1", "--port", "0", "--row", "2", "--width", "2",
+        "--number", "7");
+    succeed("lu", "add", "array01", "--rg", "0", "--capacity", "64");
+    succeed("lu", "add", "array01", "--rg", "7", "--capacity", "64", "--number", "5");
+    Path script = Files.writeString(scratch.resolve("completion.bash"),
+        succeed("completion").stdout);
+    // The completion runs 'diskarray' from PATH: this JVM's tool, libraries and classes.
+    Path bin = Files.createDirectories(scratch.resolve("bin"));
+    Path tool = Files.writeString(bin.resolve("diskarray"), "#!/bin/sh\nexec '"
+        + Path.of(System.getProperty("java.home"), "bin", "java") + "' -Xcheck:jni"
+        + " '-Djava.library.path="
+        + System.getProperty("java.library.path") + "' -cp '"
+        + System.getProperty("kx.test.classpath") + "' korvane.str.diskarray.cli.DiskArrayTool"
+        + " \"$@\"\n");
+    tool.toFile().setExecutable(true);
+
+    String station = station().toString();
+    String[][] cases = {
+      {"rg expand |", "array01 backup01"},
+      {"rg expand array01 |", "0 7"},
+      {"format array01 |", "0 5"},
+      {"lu add array01 --rg |", "0 7"},
+      {"show b|", "backup01"},
+    };
+    for (String[] entry : cases) {
+      String[] words = entry[0].replace("|", "").split(" ", -1);
+      StringBuilder line = new StringBuilder("COMP_WORDS=(diskarray --station '" + station + "'");
+      for (String word : words) {
+        line.append(" '").append(word).append("'");
+      }
+      line.append("); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=();"
+          + " _diskarray_complete_names diskarray \"${COMP_WORDS[-1]}\" \"${COMP_WORDS[-2]}\""
+          + " 2>/dev/null; echo \"${COMPREPLY[*]}\"");
+      ProcessBuilder shell = new ProcessBuilder("bash", "-c", "source '" + script + "'; " + line)
+          .redirectError(ProcessBuilder.Redirect.DISCARD);
+      shell.environment().put("PATH", bin + ":" + System.getenv("PATH"));
+      Process bash = shell.start();
+      String answer = new String(bash.getInputStream().readAllBytes(), StandardCharsets.UTF_8);
+      assertEquals(0, bash.waitFor());
+      assertEquals(entry[1], answer.strip(), entry[0]);
+    }
+  }
 }

@@ -260,10 +260,10 @@ class MaintenanceEndToEndTest {
     for (JavaRun run : new JavaRun[] {ready, status, readyAgain, reboot}) {
       assertNoJniReports(run);
     }
-    assertEquals(3, ready.status, ready::toString);
+    assertEquals(5, ready.status, ready::toString);
     assertTrue(ready.stderr.contains(UNIT + " is not ready"), ready::toString);
-    // Not ready is no error of the command: every command says so with status 3.
-    assertEquals(3, status.status, status::toString);
+    // Not ready is no error of the command: every command says so with status 5.
+    assertEquals(5, status.status, status::toString);
     assertTrue(status.stderr.contains("0x1500"), status::toString);
     assertEquals(0, readyAgain.status, readyAgain::toString);
     assertEquals(0, reboot.status, reboot::toString);

@@ -137,8 +137,8 @@ class ServicesEndToEndTest {
     // JSON names the switch and lists the two recipients; --raw keeps the 100 slots.
     String json = tool(0, "mail", "show", "--json")[0];
     assertTrue(json.contains("\"switch\": \"off\"") && !json.contains("null"), json);
-    assertTrue(json.matches("(?s).*\"to\": \\[\\s*\"a@example.test\",\\s*\"b@example.test\"\\s*].*"),
-        json);
+    assertTrue(json.matches(
+        "(?s).*\"to\": \\[\\s*\"a@example.test\",\\s*\"b@example.test\"\\s*].*"), json);
     assertEquals(98, tool(0, "mail", "show", "--json", "--raw")[0].split("null", -1).length - 1);
     assertTrue(tool(1, "mail", "set", "--from", "not an address")[1].contains("0x1402"));
     tool(0, "snmp", "set", "array1", "192.0.2.10", "community=lab traps=on");

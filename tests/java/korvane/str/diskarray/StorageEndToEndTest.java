@@ -206,7 +206,7 @@ class StorageEndToEndTest {
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd("nosuch", raidGroup(-1, 0, 0, 10, 2, 1))),
         new Refusal("expand into another's drives", KXE_DRIVE_IN_USE,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, raidGroup(0, 5, 0, 0, 4, 3))),
-        new Refusal("expand without growing", KXE_INVALID_GEOMETRY,
+        new Refusal("expand without growing", KXE_EXPAND_NOT_DEEPER,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, raidGroup(0, 5, 0, 0, 4, 2))),
         new Refusal("cut below the LUs' use", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, cutBelowUse)),

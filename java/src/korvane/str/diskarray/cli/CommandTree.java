@@ -24,7 +24,8 @@ import picocli.CommandLine.UnmatchedArgumentException;
  * <p>A syntax line is the command's words, its operands as they read in the
  * help (one label for all of them), its options ({@code --opt=LABEL} takes a
  * value, {@code --flag} does not, brackets mark optional ones), then
- * {@code ::} and what the command does.
+ * {@code ::} and what the command does. A line "# Heading" starts a section
+ * of the overview ({@link HelpText}), which is made from the same lines.
  */
 final class CommandTree {
   private CommandTree() {}
@@ -32,7 +33,7 @@ final class CommandTree {
   static final String VERSION = "diskarray 1.1";
 
   static final String[] SYNTAX = {
-    // Unit registry
+    "# Unit registry",
     "list [--json] [--tsv] :: table of the registered units",
     "show NAME [--json] [--tsv] :: every field of one unit",
     "add NAME [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N] [--alert=N]"
@@ -46,9 +47,10 @@ final class CommandTree {
         + " OP: trim, upper, lower, relabel, define, undefine (or 0..5)",
     "demo :: a tour of every area on a fresh station, each step a command as typed;"
         + " --station DIR must be new or empty",
-    "help [COMMAND...] :: the overview of every command, or the help of one",
+    "help [COMMAND...] [--man] :: the overview of every command, or the help of one"
+        + " (--man: the manual page diskarray(1) in roff)",
     "completion :: a bash completion script for diskarray (source it from ~/.bashrc)",
-    // Users and login
+    "# Users and login",
     "user :: accounts of a unit's controllers",
     "user list UNIT [--controller=N] [--json] [--tsv]"
         + " :: number of accounts and the session of each controller",
@@ -66,7 +68,7 @@ final class CommandTree {
     "passwd check [PASSWORD] [--password-stdin] :: is it the station password (exit 1 if not)",
     "passwd change [[OLD] NEW] [--password-stdin]"
         + " :: set the station password (OLD once one is set)",
-    // Status
+    "# Status",
     "status UNIT [--controller=N] [--json]"
         + " :: health (exit 0 ok, 3 degraded, 4 failed), condition, information, clock"
         + " and the map of the 225 drive slots",
@@ -74,7 +76,7 @@ final class CommandTree {
     "drive UNIT PORT ROW [block|restore] [--wait]"
         + " :: take a drive out of service or return it; --wait follows its rebuild",
     "clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss'] [--json] :: the unit's clock, or set it",
-    // RAID groups and LUs
+    "# RAID groups and LUs",
     "rg :: RAID groups: a rectangle of WIDTH ports from PORT by DEPTH rows from ROW",
     "rg list UNIT [--json] [--tsv]"
         + " :: table of the RAID groups with their state (normal, rebuilding, degraded, failed)",
@@ -107,7 +109,7 @@ final class CommandTree {
     "lu pairs UNIT [--json] :: the coupling pairs",
     "format UNIT LU... [--mode=full|quick] [--wait] [--yes]"
         + " :: format LUs and show their progress until done (--wait: follow a running format)",
-    // Special LUs and configuration files
+    "# Special LUs and configuration files",
     "turbo :: LUs kept in a controller's cache",
     "turbo show UNIT [--json] :: the turbo LUs of both controllers",
     "turbo set UNIT [off] [--ctl0=LU|none] [--ctl1=LU|none]"
@@ -115,7 +117,7 @@ final class CommandTree {
     "pin UNIT [--json] :: LUs holding pinned data, and since when",
     "snapshot UNIT [--json=FILE] [--force]"
         + " :: the whole configuration and state of a unit as JSON (to FILE if given)",
-    // Maintenance
+    "# Maintenance",
     "micro :: microcode",
     "micro prepare UNIT FILE... :: join microcode part files into the unit's prepared image",
     "micro download UNIT :: move the prepared image to the unit, portion by portion",
@@ -128,12 +130,12 @@ final class CommandTree {
         + " :: the unit's event history, or write it to FILE",
     "file :: files on the station host",
     "file show PATH [--json] :: a text file on the station host",
-    // Statistics
+    "# Statistics",
     "stats UNIT [--raw] [--json] :: controllers, busiest LUs, error counters and failed drives",
     "perf UNIT --count=N --out=FILE.csv [--interval=S] [--force]"
         + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
     "perf plot FILE.csv --out=FILE.svg [--force] :: chart of IOPS per LU over time",
-    // Services
+    "# Services",
     "alerts UNIT [--mode=check|peek] [--json]"
         + " :: the unit's alerts and what they concern; peek (default) leaves them new,"
         + " check marks them reported",
@@ -148,8 +150,12 @@ final class CommandTree {
     "mail send SUBJECT BODY [UNIT] :: send a message with the stored settings",
     "snmp :: SNMP agent configuration",
     "snmp show UNIT [--json] :: the unit's SNMP community, traps and managers",
-    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps",
-    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file",
+    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps; MANAGERS:"
+        + " HOST[:PORT],... or 'none' ('' keeps them); OPTIONS: community=NAME traps=on|off"
+        + " and on|off for drive_blocked drive_rebuilding group_degraded group_failed"
+        + " format_failed part_failed",
+    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file (DIR"
+        + " relative to the station; FILE default snmp-UNIT.conf)",
     "program :: the external program run on alerts",
     "program show [--json] :: the program settings",
     "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
@@ -160,7 +166,7 @@ final class CommandTree {
     "check [--json] :: the station's environment and this Java's version",
     "monitor [--interval=SECONDS] [--once]"
         + " :: watch every unit's alerts: mail and run the program for new ones, until stopped",
-    // Connectivity
+    "# Connectivity",
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
     "lan set UNIT CTL [KEY=VALUE...] :: ip, subnet, gateway, dhcp, lan",
@@ -201,10 +207,21 @@ final class CommandTree {
     "rvrf show UNIT [--json] :: the remote-verify settings",
     "rvrf set UNIT SERIAL [KEY=VALUE...] :: sequence, detect, path1, path2",
     "rvrf delete UNIT [SERIAL] [--yes] :: delete one remote unit, or all of them (asks first)",
-    // Parameters
+    "target :: target IDs of the synchronous host ports",
+    "target show UNIT [--json] :: each controller's mode and each port's target IDs and host LUNs",
+    "target set UNIT CTL [PORT] [--mode=single|multi] [--single=ID] [--multi=IDS]"
+        + " :: the controller's mode; with PORT its single-mode ID (0..15) or multi-mode IDS"
+        + " (such as 0,3-4)",
+    "target luns UNIT CTL PORT ID LUNS"
+        + " :: the host LUNs presented at target ID ID (such as 0-7,12, or none)",
+    "target import UNIT FILE [--yes]"
+        + " :: replace both controllers' target IDs with those FILE describes (asks first)",
+    "# Parameters",
     "params :: operating parameters",
-    "params show UNIT GROUP [--json] :: one parameter group",
-    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group",
+    "params show UNIT GROUP [--json] :: one parameter group; GROUP: online-system,"
+        + " online-tuning, tuning, restoration, prefetch, verify, threshold",
+    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group (FIELD as"
+        + " 'params show' prints it; texts in double quotes, a quote inside as \\\")",
     "params export UNIT FILE [--force] :: every group to FILE",
     "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
     "identity :: the unit's identity",
@@ -213,7 +230,8 @@ final class CommandTree {
     "command-device UNIT [FIELD=VALUE...] [--json] :: the command device, or change it",
     "warning UNIT [0|1|2] [--json] :: warning report mode: off, report, report until cleared",
     "alert-interval [MINUTES] [--json] :: the station's alert interval, 1..1440",
-    "dump UNIT CONTROLLER [FILE] :: write the controller's dump to FILE",
+    "dump UNIT CONTROLLER [FILE]"
+        + " :: write the controller's dump to FILE; without FILE show when the latest was taken",
     "config :: configuration files",
     "config export UNIT FILE :: the unit's set-up configuration (the wizard record)",
     "config import UNIT FILE [--yes] :: apply a set-up configuration (asks first)",
@@ -224,8 +242,11 @@ final class CommandTree {
     "config rglu apply UNIT FILE [--yes]"
         + " :: create the RAID groups and LUs FILE holds on a unit that has none of them",
     "modepage :: SCSI mode pages",
-    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to FILE",
-    "modepage select UNIT FILE [PAGE] [--controller=N] :: apply the pages in FILE",
+    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to"
+        + " FILE; PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current, 1 changeable,"
+        + " 2 default, 3 saved",
+    "modepage select UNIT FILE [PAGE] [--controller=N]"
+        + " :: apply the changeable bits of the pages in FILE",
     "wizard :: the set-up wizard",
     "wizard show UNIT [FILE] [--force] [--json]"
         + " :: the wizard record as text (to FILE if given)",
@@ -235,7 +256,7 @@ final class CommandTree {
   };
 
   /** What each option means, shown in the commands' help. */
-  private static final Map<String, String> OPTION_HELP = Map.ofEntries(
+  static final Map<String, String> OPTION_HELP = Map.ofEntries(
       Map.entry("station", "station directory (default: $" + StationLocation.ENVIRONMENT
           + ", else the per-user data directory)"),
       Map.entry("name", "new unit name, at most 16 bytes"),
@@ -260,6 +281,8 @@ final class CommandTree {
       Map.entry("staging", "normal, sequential or off"),
       Map.entry("ctl", "owning controller 0 or 1"),
       Map.entry("mode", "mode"),
+      Map.entry("single", "the port's target ID in single mode, 0..15"),
+      Map.entry("multi", "the target IDs that answer in multi mode, such as 0,3-4"),
       Map.entry("wait", "wait until done"),
       Map.entry("out", "output file"),
       Map.entry("interval", "seconds between samples (perf, default 1) or rounds (monitor,"
@@ -280,6 +303,7 @@ final class CommandTree {
       Map.entry("tsv", "tab-separated rows without a heading, for scripts"),
       Map.entry("yes", "do it without asking (needed when not on a terminal)"),
       Map.entry("dry-run", "show what would be done, and do nothing"),
+      Map.entry("man", "the manual page in roff, for man(1)"),
       Map.entry("force", "replace an existing output file (a path ending in / is a folder)"),
       Map.entry("password-stdin", "read passwords from standard input, one a line"));
 
@@ -295,6 +319,9 @@ final class CommandTree {
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
     for (String line : SYNTAX) {
+      if (line.startsWith("# ")) {
+        continue;
+      }
       int split = line.indexOf(" :: ");
       String head = line.substring(0, split);
       String description = line.substring(split + 4);
@@ -495,6 +522,6 @@ final class CommandTree {
 
   /** A bash completion script for the whole tree. */
   static String completion(CommandLine root) {
-    return AutoComplete.bash("diskarray", root);
+    return AutoComplete.bash("diskarray", root) + NameCompletion.bash();
   }
 }

@@ -110,7 +110,8 @@ final class ConnectivityCommands {
 
     Words(Arguments arguments, Set<String> keys, String... names) throws UsageException {
       command = arguments.command;
-      // Of the options, only the one of 'security show' is not taken by every command.
+      // picocli has checked the options; --raw of 'security show' is the one
+      // a connectivity command takes beyond those every command takes.
       arguments.allowOnly(command.equals("security show") ? Set.of(Arguments.RAW) : Set.of());
       List<String> operands = arguments.operands;
       if (operands.size() < names.length) {

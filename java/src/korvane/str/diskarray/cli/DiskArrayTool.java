@@ -30,14 +30,16 @@ import picocli.CommandLine;
  *
  * <p>Exit status: 0 on success, 1 when the bridge or the station reports an
  * error (the message carries its code), 2 for a command line that cannot be used,
- * 3 when the unit is not ready (restarting): try again later.
+ * 5 when the unit is not ready (restarting): try again later; {@code status}
+ * answers 3 for a degraded and 4 for a failed unit.
  */
 public final class DiskArrayTool {
 
   static final int EXIT_OK = 0;
   static final int EXIT_FAILURE = 1;
   static final int EXIT_USAGE = 2;
-  static final int EXIT_NOT_READY = 3;
+  // Apart from status's health codes (3 degraded, 4 failed, Health.java).
+  static final int EXIT_NOT_READY = 5;
 
   // Names, group names and controller texts are cut to these many bytes by the
   // bridge; the tool refuses longer ones instead of storing something else.
@@ -47,190 +49,6 @@ public final class DiskArrayTool {
   /** The text operations of modify-info, by their number. */
   static final List<String> MODIFY_OPERATIONS =
       List.of("trim", "upper", "lower", "relabel", "define", "undefine");
-
-  static final String USAGE = String.join("\n",
-      "Usage: diskarray [--station DIR] COMMAND [ARGUMENTS]",
-      "       (java -jar diskarray.jar ... runs the same tool)",
-      "",
-      "Manages the units of the array station kept in DIR (created when missing;",
-      "default: $" + StationLocation.ENVIRONMENT + ", else the per-user data directory",
-      "$XDG_DATA_HOME/diskarray/station or ~/.local/share/diskarray/station,",
-      "%LOCALAPPDATA%\\diskarray\\station on Windows).",
-      "'diskarray COMMAND --help' explains one command; 'diskarray --version'.",
-      "",
-      "Commands:",
-      "  list                     table of the registered units",
-      "  show NAME                every field of one unit",
-      "  add NAME [UNIT OPTIONS]  register a unit",
-      "  change NAME [--name NEW] [UNIT OPTIONS]",
-      "                           change a unit; fields not given keep their value",
-      "  delete NAME [--yes]      remove a unit from the registry",
-      "  labels                   the station's label list",
-      "  modify-info TEXT OP      runs the station's text operation OP on TEXT and prints",
-      "                           the result: trim, upper, lower, relabel (old labels",
-      "                           replaced by new ones), define ('OLD NEW' adds a label",
-      "                           rename), undefine ('OLD' removes it); or OP as 0..5",
-      "  demo                     a tour of every area on a fresh station, each step a",
-      "                           command as typed; DIR must be new or empty (default: a",
-      "                           new temporary directory); its files go to DIR/demo",
-      "  help [COMMAND]           this text, or the help of one command (also COMMAND --help)",
-      "  completion               a bash completion script: source <(diskarray completion)",
-      "",
-      "Read commands take --json (the records, for scripts); table commands also --tsv",
-      "(rows without a heading, cells separated by tabs). Numbers are decimal: 010 is ten.",
-      "Destructive commands (delete, every delete-all, formatting a formatted LU, imports",
-      "that replace configuration) ask on a terminal and otherwise need --yes. '--' ends",
-      "the options, for names that begin with '-'.",
-      "",
-      "Users and login (--controller N: 0 or 1, default 0):",
-      "  user list UNIT           number of accounts and the session of each controller",
-      "  user add UNIT USER [PASSWORD]",
-      "  user change UNIT USER NEW-USER   (or UNIT USER PASSWORD NEW-USER NEW-PASSWORD)",
-      "  user delete UNIT USER [PASSWORD]",
-      "  user delete-all UNIT [--yes]",
-      "  user reset UNIT          end the controller's session, whoever holds it",
-      "  login UNIT USER [PASSWORD]",
-      "  logout UNIT",
-      "  whoami UNIT              who is logged in on the controller, and since when",
-      "  passwd check [PASSWORD]  is it the station password (exit 1 if not)",
-      "  passwd change [[OLD] NEW]  set the station password (OLD once one is set)",
-      "User names and passwords are 1..16 bytes from '!' to '~'. A password left off the",
-      "command line (where other users can see it) is asked for without echo on a",
-      "terminal, read from standard input with --password-stdin (one a line: the current",
-      "one first), or taken from $" + Prompts.PASSWORD_VARIABLE + " and, for a new one, $"
-          + Prompts.NEW_PASSWORD_VARIABLE + ".",
-      "",
-      "Status:",
-      "  status UNIT              health, condition, information, clock and the map of",
-      "                           the 225 drive slots (15 ports across, 15 rows down);",
-      "                           exit 0 healthy, 3 degraded, 4 a RAID group failed",
-      "  drives UNIT              table of the mounted drives, rebuilds with time left",
-      "  drive UNIT PORT ROW block|restore [--wait]",
-      "                           take a drive out of service or return it (--wait:",
-      "                           follow the rebuild until it ends)",
-      "  drive UNIT PORT ROW --wait",
-      "                           follow a running rebuild until it ends",
-      "  clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss']",
-      "",
-      "RAID groups (a rectangle of WIDTH ports from PORT by DEPTH rows from ROW):",
-      "  rg list UNIT             the groups, with their state: normal, rebuilding N%,",
-      "                           degraded (a member blocked) or failed (data lost)",
-      "  rg add UNIT --level 0|1|5|6|10 --port P --row R --width W [--depth D]",
-      "         [--number RG] [--capacity MB]",
-      "  rg expand UNIT RG --rows N | --depth D [--capacity MB]",
-      "                           grow the group by N rows, or to D rows in all",
-      "  rg delete UNIT RG",
-      "  rg delete-all UNIT [--yes]",
-      "Widths: RAID 0 2..15, RAID 1 2, RAID 5 3..15, RAID 6 4..15, RAID 1+0 even 4..14.",
-      "--capacity cuts the group to MB; without it the group has its full capacity.",
-      "",
-      "Logical units:",
-      "  lu list UNIT             the LUs; the state says when their group is degraded",
-      "                           or failed, or their format failed",
-      "  lu show UNIT LU",
-      "  lu add UNIT --rg RG --capacity MB [--number LU] [--staging normal|sequential|off]",
-      "         [--ctl 0|1]",
-      "  lu delete UNIT [LU]      delete the last LU (LU, if given, must be that one)",
-      "  lu delete-all UNIT [--yes]",
-      "  lu expand UNIT LU MB     grow the LU to MB",
-      "  lu staging UNIT LU normal|sequential|off",
-      "  lu switch-ctl UNIT LU    hand the LU to the other controller",
-      "  lu invalid UNIT LU | lu restore UNIT LU",
-      "  lu realloc UNIT LU [--number NEW] [--capacity MB]",
-      "  format UNIT LU... [--mode full|quick] [--yes]",
-      "                           format LUs and show their progress until done",
-      "  format UNIT LU... --wait | lu wait UNIT LU...",
-      "                           follow formats already running, with the progress bar",
-      "",
-      "Maintenance:",
-      "  micro prepare UNIT FILE...  join microcode part files (in part order) into",
-      "                           the unit's prepared image; Ctrl-C cancels the joining",
-      "  micro download UNIT      move the prepared image to the unit, portion by portion",
-      "  micro replace UNIT       activate the downloaded microcode; the unit restarts",
-      "                           and the tool waits until it is ready again",
-      "  micro revision           revision of the microcode prepared last",
-      "  reboot UNIT [--wait]     restart the unit (and wait until it is ready)",
-      "  ready UNIT               is the unit ready (exit 3 while it restarts)",
-      "  trace UNIT [--out FILE]  the unit's event history, or write it to FILE",
-      "  file show PATH           a text file on the station host (relative paths are",
-      "                           taken from the current directory)",
-      "",
-      "Statistics and performance (docs/statistics.md says what each counter means):",
-      "  stats UNIT [--raw]       controllers, busiest LUs, error counters and failed",
-      "                           drives; --raw prints every counter, one per line",
-      "  perf UNIT --count N --out FILE.csv [--interval S]",
-      "                           sample every S seconds (default 1), N times, and",
-      "                           write IOPS and cache hit ratios per LU to FILE.csv",
-      "  perf plot FILE.csv --out FILE.svg",
-      "                           chart of IOPS per LU over time (opens in a browser)",
-      "",
-      ServiceCommands.USAGE,
-      "Unified LUs, coupling pairs, turbo LUs, pinned data, configuration files:",
-      "  lu unify UNIT PARENT CHILD...  children join the parent's unified LU (same RAID level)",
-      "  lu split UNIT PARENT     the unified LU falls apart into single LUs",
-      "  lu unified UNIT          the unified LUs",
-      "  lu pair UNIT PRIMARY SECONDARY | lu unpair UNIT PRIMARY | lu pairs UNIT",
-      "  turbo show UNIT",
-      "  turbo set UNIT [--ctl0 LU|none] [--ctl1 LU|none] | turbo set UNIT off",
-      "                           an LU of at most 2048 MB kept in a controller's cache",
-      "  pin UNIT                 LUs holding pinned data, and since when",
-      "  config rglu export|output UNIT FILE",
-      "                           write the RAID groups and LUs to FILE (output adds headings)",
-      "  config rglu import UNIT FILE",
-      "                           show the RAID groups and LUs FILE holds; nothing is applied",
-      "  config rglu apply UNIT FILE [--yes]",
-      "                           create them on UNIT; refused if a group or LU number or a",
-      "                           drive is taken there",
-      "  snapshot UNIT [--json FILE]",
-      "                           the unit's whole configuration and state as JSON",
-      "",
-      "Host connectivity (CTL 0|1, PORT 0|1, HG 0..127; settings as KEY=VALUE):",
-      "  lan show UNIT",
-      "  lan set UNIT CTL [ip=A.B.C.D] [subnet=M] [gateway=G] [dhcp=on|off] [lan=on|off]",
-      "  port list UNIT | port show UNIT CTL PORT",
-      "  port set UNIT CTL PORT [speed=auto|1|2|4] [topology=p2p|loop]",
-      "         [frame=512|1024|2048|2112] [address=HEX6|auto] [sync=auto|1|2|4]",
-      "         [lip=on|off] [options=N] [security=on|off]",
-      "  security show UNIT CTL PORT",
-      "  security set UNIT CTL PORT [lun-security=on|off] [guard=on|off] [level=0..2]",
-      "  security allow UNIT CTL PORT WWN LUS [node=WWN] [nport=HEX6]",
-      "  security deny UNIT CTL PORT WWN",
-      "  security import UNIT CTL PORT FILE [--yes]   replace the port's permissions",
-      "  hostgroup list UNIT",
-      "  hostgroup add UNIT CTL PORT NAME [number=HG]",
-      "  hostgroup rename UNIT CTL PORT HG NAME",
-      "  hostgroup delete UNIT CTL PORT HG...  (its mappings go; its hosts move to HG 0)",
-      "  wwn list UNIT",
-      "  wwn add UNIT CTL PORT WWN [nickname=N] [node=WWN] [hg=HG] [enabled=on|off]",
-      "  wwn assign UNIT CTL PORT WWN HG | wwn remove UNIT CTL PORT WWN",
-      "  wwn enable|disable UNIT CTL PORT WWN   let a host in, or shut it out",
-      "  map list UNIT CTL PORT HG",
-      "  map add UNIT CTL PORT HG HOST-LUN LU | map remove UNIT CTL PORT HG HOST-LUN",
-      "  map mode UNIT on|off",
-      "  options show|set UNIT CTL PORT [lip=on|off] [options=N]",
-      "  options show|set UNIT CTL PORT HG [option=N] [option2=N,N] [mode=0..255]",
-      "  rvrf show UNIT",
-      "  rvrf set UNIT SERIAL [sequence=S] [detect=N] [path1=C.P-C.P] [path2=C.P-C.P]",
-      "  rvrf delete UNIT [SERIAL]   (without SERIAL every remote unit: --yes)",
-      "WWNs are 16 hex digits; LUS is 'none' or a list such as 0-3,7. A LAN change",
-      "reads the controller's settings and changes only what is given.",
-      "",
-      ParameterCommands.USAGE
-      + "Unit options:",
-      "  --group TEXT             group name, at most 16 bytes",
-      "  --connect-type N         connection type code",
-      "  --kx-type N              unit type code",
-      "  --unit-conf N            configuration code",
-      "  --alert N                alert setting",
-      "  --ctl0 TEXT              text for controller 0, at most 79 bytes",
-      "  --ctl1 TEXT              text for controller 1, at most 79 bytes",
-      "Codes are stored in one signed byte each: N is -128..255 (decimal, or hex as 0x..)",
-      "and reads back as -128..127. Unit names hold at most 16 bytes.",
-      "",
-      "Exit status: 0 success, 1 error reported by the station, 2 usage error (also a",
-      "destructive command refused for want of --yes), 3 the unit is not ready (it is",
-      "restarting; try again).",
-      "");
 
   private final PrintStream out;
   private final PrintStream err;
@@ -342,7 +160,7 @@ public final class DiskArrayTool {
       }
       if (parsed.help != null) {
         if (parsed.help == tree) {
-          out.print(USAGE);
+          out.print(HelpText.overview());
         } else {
           parsed.help.usage(out);
         }
@@ -351,7 +169,7 @@ public final class DiskArrayTool {
       Arguments arguments = parsed.arguments;
       arguments.prompts = prompts;
       if (arguments.command.equals("help")) {
-        return help(tree, arguments.operands);
+        return help(tree, arguments);
       }
       if (arguments.command.equals("completion")) {
         arguments.expectOperands();
@@ -410,10 +228,16 @@ public final class DiskArrayTool {
     }
   }
 
-  /** 'help' alone: the overview; 'help rg add': the help of that command. */
-  private int help(CommandLine tree, List<String> words) throws UsageException {
+  /** 'help' alone: the overview; 'help rg add': the help of that command; --man: the page. */
+  private int help(CommandLine tree, Arguments arguments) throws UsageException {
+    List<String> words = arguments.operands;
+    if (arguments.has("man")) {
+      arguments.expectOperands();
+      out.print(HelpText.manPage());
+      return EXIT_OK;
+    }
     if (words.isEmpty()) {
-      out.print(USAGE);
+      out.print(HelpText.overview());
       return EXIT_OK;
     }
     CommandLine command = tree;
@@ -540,6 +364,9 @@ public final class DiskArrayTool {
     }
     if (StorageCommands.COMMANDS.contains(command)) {
       return new StorageCommands(out).prepare(arguments);
+    }
+    if (TargetCommands.COMMANDS.contains(command)) {
+      return new TargetCommands(out).prepare(arguments);
     }
     if (ConnectivityCommands.COMMANDS.contains(command)) {
       return new ConnectivityCommands(out).prepare(arguments);

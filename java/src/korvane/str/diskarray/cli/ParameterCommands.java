@@ -28,36 +28,6 @@ final class ParameterCommands {
   static final Set<String> COMMANDS = Set.of("params", "identity", "command-device", "warning",
       "dump", "alert-interval", "config", "modepage", "wizard");
 
-  static final String USAGE = String.join("\n",
-      "Operating parameters (FIELD=VALUE as 'params show' prints the field; texts may be quoted):",
-      "  params show UNIT GROUP   GROUP: online-system, online-tuning, tuning, restoration,",
-      "                           prefetch, verify, threshold",
-      "  params set UNIT GROUP FIELD=VALUE...",
-      "  params export UNIT FILE  every group to a new FILE",
-      "  params import UNIT FILE [--yes]",
-      "                           checks the whole file, then applies all of it",
-      "  identity show UNIT | identity set UNIT FIELD=VALUE...",
-      "  command-device UNIT [FIELD=VALUE...]",
-      "  warning UNIT [0|1|2]     warning report mode: off, report, report until cleared",
-      "  alert-interval [MINUTES] the station's alert interval, 1..1440",
-      "  dump UNIT CONTROLLER [FILE]",
-      "                           writes the controller's dump to FILE; without FILE shows when",
-      "                           the latest was taken",
-      "  config export|import UNIT FILE   (import: --yes)",
-      "                           the unit's set-up configuration (the wizard record)",
-      "  modepage sense UNIT FILE [PAGE [CONTROL]]",
-      "                           PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current,",
-      "                           1 changeable, 2 default, 3 saved",
-      "  modepage select UNIT FILE [PAGE]",
-      "                           applies the changeable bits of the pages in FILE",
-      "  wizard show UNIT [FILE]  the wizard record as text (to FILE if given)",
-      "  wizard test UNIT FILE    the unit's record with FILE's lines applied, checked; prints the",
-      "                           first problem",
-      "  wizard apply UNIT FILE   as test, then applies it",
-      "  wizard current UNIT [FIELD=VALUE...]",
-      "                           the settings of --controller N in force",
-      "");
-
   private static final String[] GROUPS = {"online-system", "online-tuning", "tuning",
       "restoration", "prefetch", "verify", "threshold"};
 

@@ -24,46 +24,6 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class ServiceCommands {
   static final Set<String> COMMANDS = Set.of("alerts", "mail", "snmp", "program", "log", "check");
 
-  static final String USAGE = String.join("\n",
-      "Notification and host services:",
-      "  alerts UNIT [--mode peek|check]",
-      "                           the unit's alerts and the drive, RAID group or LU of",
-      "                           each; 'peek' (default) only reads them, 'check'",
-      "                           remembers them, so the next check marks only later",
-      "                           ones as new (as a monitor does)",
-      "  mail show                the e-mail settings",
-      "  mail set [MAIL OPTIONS]  change the e-mail settings; others keep their value",
-      "  mail append UNIT [TEXT]  show the text added to mail about UNIT, or set it",
-      "                           ('' removes it)",
-      "  mail test SUBJECT BODY [UNIT] [MAIL OPTIONS]",
-      "                           send a test message with the stored settings changed",
-      "                           by the options (not stored), switched on or not",
-      "  mail send SUBJECT BODY [UNIT]",
-      "                           send a message with the stored settings",
-      "Mail options: --switch on|off, --domain NAME, --smtp HOST[:PORT],",
-      "  --from ADDRESS, --to ADDRESS[,ADDRESS...] (at most 20)",
-      "  snmp show UNIT           the unit's SNMP community, traps and managers",
-      "  snmp set UNIT MANAGERS [OPTIONS]",
-      "                           MANAGERS: HOST[:PORT],... or 'none' ('' keeps them);",
-      "                           OPTIONS: community=NAME traps=on|off and on|off for",
-      "                           drive_blocked drive_rebuilding group_degraded",
-      "                           group_failed format_failed part_failed",
-      "  snmp output UNIT [DIR [FILE]]",
-      "                           write the unit's SNMP configuration file (DIR relative",
-      "                           to the station; FILE default snmp-UNIT.conf)",
-      "  program show | program run",
-      "  program set [--switch on|off] [--command LINE] [--timeout SECONDS]",
-      "  program test [--command LINE] [--timeout SECONDS]",
-      "                           run the stored program (changed by the options) now",
-      "  log err|app [--tail N]   the error or application log (last N lines)",
-      "  log err --clear          empty the error log",
-      "  check                    the station's environment and this Java's version",
-      "  monitor [--interval SECONDS] [--once]",
-      "                           every alert interval (or SECONDS), check each unit's",
-      "                           alerts; for new ones send one mail and run the program",
-      "                           (each when on); until SIGTERM or Ctrl-C, or one round",
-      "");
-
   private static final int TEXT_BYTES = 1023;
   private static final int MAX_RECIPIENTS = 20;
   private static final Set<String> MAIL_OPTIONS = Set.of(

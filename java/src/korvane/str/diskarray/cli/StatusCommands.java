@@ -234,7 +234,8 @@ final class StatusCommands {
         if (e.getCode() == ErrorCodes.KXE_DRIVE_NOT_MOUNTED) {
           // The code's general meaning speaks of a RAID group; here there is none.
           throw new ToolFailure("no drive is mounted at port " + port + ", row " + row
-              + " (" + e.getMessage() + ")");
+              + " (error " + e.getCode() + " (0x" + Integer.toHexString(e.getCode())
+                  .toUpperCase() + "))");
         }
         throw e;
       }
