@@ -238,7 +238,7 @@ class MonitorEndToEndTest {
     long now = System.currentTimeMillis();
     Files.writeString(clock, Long.toString(now));
     Map<String, String> environment = Map.of("KX_CLOCK_FILE", clock.toString());
-    Process reboot = startTool("reboot", environment, "reboot", "array1");
+    Process reboot = startTool("reboot", environment, "reboot", "array1", "--yes");
     assertTrue(reboot.waitFor(DEADLINE_MS, TimeUnit.MILLISECONDS), output("reboot"));
     assertEquals(0, reboot.exitValue(), output("reboot"));
 
