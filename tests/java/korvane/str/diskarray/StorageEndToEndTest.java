@@ -4,6 +4,7 @@ import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_IN_USE;
 import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_NOT_MOUNTED;
 import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_LU;
 import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_RAID_GROUP;
+import static korvane.str.diskarray.ErrorCodes.KXE_EXPAND_NOT_DEEPER;
 import static korvane.str.diskarray.ErrorCodes.KXE_INSUFFICIENT_CAPACITY;
 import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_ARGUMENT;
 import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_GEOMETRY;
