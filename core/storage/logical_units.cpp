@@ -201,8 +201,8 @@ KX_API int32_t KX_GetLastLogicalUnit(const char* unit, int32_t* value) {
         " WHERE unit_id = ?1");
     select.Bind(1, unit_id);
     select.Step();
-    *value = static_cast<int32_t>(
-        select.IntIn(0, -1, KX_LOGICAL_UNIT_COUNT - 1));
+    *value =
+        static_cast<int32_t>(select.IntIn(0, -1, KX_LOGICAL_UNIT_COUNT - 1));
     return KX_OK;
   });
 }
