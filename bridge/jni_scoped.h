@@ -66,27 +66,4 @@ class UtfChars {
   const char* chars_;
 };
 
-// The elements of a Java int[]; written back and released on scope exit.
-class IntArrayElements {
- public:
-  IntArrayElements(JNIEnv* env, jintArray array)
-      : env_(env),
-        array_(array),
-        elements_(array != nullptr ? env->GetIntArrayElements(array, nullptr)
-                                   : nullptr) {}
-  IntArrayElements(const IntArrayElements&) = delete;
-  IntArrayElements& operator=(const IntArrayElements&) = delete;
-  ~IntArrayElements() {
-    if (elements_ != nullptr) env_->ReleaseIntArrayElements(array_, elements_, 0);
-  }
-
-  jint* get() const { return elements_; }
-  explicit operator bool() const { return elements_ != nullptr; }
-
- private:
-  JNIEnv* env_;
-  jintArray array_;
-  jint* elements_;
-};
-
 }  // namespace kx

@@ -45,49 +45,6 @@ jobject get_object_field(JNIEnv* env, jobject object, const char* name,
                                        jobject value);
 [[nodiscard]] int32_t set_string_field(JNIEnv* env, jobject object,
                                        const char* name, const char* text);
-// Sets a String[] of `stride` elements whose first `count` hold the texts at
-// base, base + stride, ...; the later elements stay null.
-[[nodiscard]] int32_t set_string_array_field(JNIEnv* env, jobject object,
-                                             const char* name, const char* base,
-                                             int count, int stride);
-[[nodiscard]] int32_t set_int_array_field(JNIEnv* env, jobject object,
-                                          const char* name,
-                                          const int32_t* source, int count);
-// A new int[] of `count` elements, each byte sign-extended; null on failure.
-jintArray new_int_array_from_bytes(JNIEnv* env, const uint8_t* source,
-                                   int count);
-// Copies into the byte[] that the field already holds.
-[[nodiscard]] int32_t set_byte_array_region(JNIEnv* env, jobject object,
-                                            const char* name,
-                                            const uint8_t* source, int count);
-
-// Reading fields of an existing object. get_int_field returns the value, or
-// -1 with an exception pending when the field cannot be read.
-jint get_int_field(JNIEnv* env, jobject object, const char* name);
-[[nodiscard]] int32_t get_string_field(JNIEnv* env, jobject object,
-                                       const char* name, char* buffer,
-                                       size_t size);
-// Copies the strings of a String[] into buffers of `stride` bytes; an array
-// longer than `capacity` is cut to it.
-[[nodiscard]] int32_t get_string_array_field(JNIEnv* env, jobject object,
-                                             const char* name, char* base,
-                                             size_t stride, size_t capacity);
-[[nodiscard]] int32_t get_int_array_field(JNIEnv* env, jobject object,
-                                          const char* name, int32_t* target,
-                                          int count);
-[[nodiscard]] int32_t get_int_matrix_field(JNIEnv* env, jobject object,
-                                           const char* name, int32_t* target,
-                                           int rows, int columns);
-// Stores the low 8 bits of each element; an empty array writes one 0 byte and
-// an array longer than `capacity` is cut to it.
-[[nodiscard]] int32_t get_bytes_from_int_array_field(JNIEnv* env,
-                                                     jobject object,
-                                                     const char* name,
-                                                     uint8_t* target,
-                                                     size_t capacity);
-[[nodiscard]] int32_t get_byte_array_field(JNIEnv* env, jobject object,
-                                           const char* name, uint8_t* target,
-                                           int count);
 
 // Calendars: a new GregorianCalendar from a broken-down time whose year counts
 // from 1900, and the reverse, which stores the calendar year itself.

@@ -19,6 +19,7 @@ set(KX_WIN32_BUILD_DIR "" CACHE PATH
 set(KX_INSTALL_BINDIR bin)
 set(KX_INSTALL_LIBDIR lib)
 set(KX_INSTALL_JARDIR share/java)
+set(KX_INSTALL_SYSTEMDDIR lib/systemd/system)
 
 # Installed, and in the jar's extraction folder, the bridge finds the core
 # beside itself: its RUNPATH is rewritten to $ORIGIN in place (the build
@@ -94,6 +95,16 @@ install(CODE "file(RPATH_SET
   NEW_RPATH \"\$ORIGIN\")")
 install(FILES "${KX_TOOL_JAR}" DESTINATION "${KX_INSTALL_JARDIR}")
 install(PROGRAMS "${CMAKE_BINARY_DIR}/install/diskarray" DESTINATION "${KX_INSTALL_BINDIR}")
+# The MIB of the units' SNMP traps, where net-snmp's tools look for MIBs.
+install(FILES "${PROJECT_SOURCE_DIR}/docs/KX-DISKARRAY-MIB.txt" DESTINATION share/snmp/mibs)
+# The monitor's systemd unit names the installed launcher by its full path,
+# so it is written at install time, for the prefix installed into.
+install(CODE "
+  set(KX_INSTALLED_TOOL \"\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_BINDIR}/diskarray\")
+  set(unit_file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_SYSTEMDDIR}/diskarray-monitor@.service\")
+  message(STATUS \"Installing: \${unit_file}\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/diskarray-monitor@.service.in\"
+    \"\${unit_file}\" @ONLY)")
 
 # --- Javadoc ------------------------------------------------------------------
 # The API of package korvane.str.diskarray (the tool's package is not API).

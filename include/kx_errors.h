@@ -111,6 +111,9 @@ enum KxResult : int32_t {
 
   // A drive the RAID group would take is blocked (KX_SetDriveMode).
   KXE_DRIVE_BLOCKED = 0x1025,
+  // The expanded RAID group is not deeper than the group is: a group grows
+  // by whole rows below its last one.
+  KXE_EXPAND_NOT_DEEPER = 0x1026,
 
   // Each further area numbers its codes in a block of its own, so that
   // areas grow independently. A code's comment is its meaning: the tool
@@ -214,6 +217,9 @@ enum KxResult : int32_t {
   KXE_FILE_VERSION = 0x1211,
   // The unit keeps no mode page of that code, or the file does not hold it.
   KXE_UNKNOWN_MODE_PAGE = 0x1212,
+  // A file already exists at that path and the call was not told to replace
+  // it; nothing was written.
+  KXE_FILE_EXISTS = 0x1213,
   // Wizard: fd_backup is not 0 or 1.
   KXE_WIZARD_FD_BACKUP = 0x1220,
   // Wizard: a dual-configuration value is outside its range.
@@ -287,6 +293,11 @@ enum KxResult : int32_t {
   KXE_MAIL_REJECTED = 0x1408,
   // This build of the station cannot send mail (no SMTP client in it).
   KXE_MAIL_NOT_AVAILABLE = 0x1409,
+  // TLS could not be used on the way to the SMTP server: it is required
+  // (KX_MAIL_TLS=required) and the server offers no STARTTLS or its
+  // certificate does not verify, or the TLS handshake failed; nothing was
+  // sent.
+  KXE_MAIL_TLS_FAILED = 0x140A,
   // The external program is switched off, or no program is configured.
   KXE_PROGRAM_OFF = 0x1410,
   // The external program settings are malformed: the switch is not 0 or 1,
@@ -381,8 +392,7 @@ enum KxResult : int32_t {
   // permission, disk full); no partial file was left.
   KXE_TRACE_FILE_WRITE = 0x1513,
 
-  // --- Unified, turbo and paired LUs, configuration files, snapshot:
-  // 0x1600..0x16FF ---
+  // --- Special LUs, configuration files, snapshot: 0x1600..0x16FF ---
   // The LU belongs to a unified LU: while unified it cannot be deleted,
   // renumbered, resized, formatted without the other members, paired (a
   // child), made a turbo LU (a child) or joined to another unified LU.

@@ -15,19 +15,29 @@ BRIDGE_CODE = re.compile(r"^\s*(ERR_\w+)\s*=\s*(0x[0-9A-Fa-f]+|\d+)\s*,\s*//\s*(
 
 def core_codes(text):
     codes, comment = [], []
-    for line in text.splitlines():
+    in_heading = False
+    for number, line in enumerate(text.splitlines(), 1):
         stripped = line.strip()
         if stripped.startswith("//"):
             words = stripped[2:].strip()
-            # "--- Area: range ---" opens a block; it is no code's meaning.
+            # "--- Area: range ---" heads a block of codes and is no code's
+            # meaning, even when it is wrapped over several lines.
             if words.startswith("---"):
                 comment = []
+                in_heading = not (len(words) > 3 and words.endswith("---"))
+            elif in_heading:
+                in_heading = not words.endswith("---")
             else:
                 comment.append(words)
             continue
+        in_heading = False
         match = CORE_CODE.match(line)
         if match:
-            codes.append((match.group(1), int(match.group(2), 0), " ".join(comment)))
+            meaning = " ".join(comment)
+            if "---" in meaning:
+                sys.exit("%s:%d: the meaning of %s holds part of a heading: %s"
+                         % (sys.argv[1], number, match.group(1), meaning))
+            codes.append((match.group(1), int(match.group(2), 0), meaning))
         comment = []
     return codes
 

@@ -5,7 +5,8 @@
 #    native's declaration in the javac -h header (8 + 4 per Java argument);
 #  - every native the bridge objects define is exported;
 #  - diskarrayjni.dll imports tesk740.dll, KERNEL32.dll and msvcrt.dll only;
-#  - tesk740.dll uses the same C runtime, msvcrt.dll, and no MinGW runtime DLL.
+#  - tesk740.dll uses the same C runtime, msvcrt.dll, no MinGW runtime DLL,
+#    and no DLL but those of Windows itself that it is known to need.
 # The header is read independently of cmake/Win32JniExports.cmake, which
 # writes the export list, so that a fault there shows up here.
 #
@@ -125,6 +126,14 @@ grep -qx msvcrt.dll <<<"$core_imports" || fail "tesk740.dll does not import msvc
 other_runtimes=$(grep -E '^(ucrtbase|api-ms-win-crt-|msvcr[0-9]|vcruntime|libgcc|libstdc\+\+|libwinpthread)' \
   <<<"$core_imports" || true)
 [[ -z $other_runtimes ]] || fail "tesk740.dll imports another runtime: $(one_line "$other_runtimes")"
+
+# (e) the core imports only system DLLs every Windows has: KERNEL32 and the
+# C runtime, and for the libcurl built in (mail, TLS through Schannel)
+# WS2_32 (sockets), CRYPT32 (certificates), bcrypt and ADVAPI32 (random
+# numbers, hashes). A new one must be added here deliberately.
+allowed_core_imports=(kernel32.dll msvcrt.dll ws2_32.dll crypt32.dll bcrypt.dll advapi32.dll)
+unexpected=$(grep -vxF -f <(printf '%s\n' "${allowed_core_imports[@]}") <<<"$core_imports" || true)
+[[ -z $unexpected ]] || fail "tesk740.dll imports $(one_line "$unexpected"), which is not on the list of system DLLs it may import"
 
 echo "win32 exports: $export_count exported, $defined_count defined in the bridge, $declared_count declared;" \
   "diskarrayjni.dll imports [$(one_line "$bridge_imports")]; tesk740.dll imports [$(one_line "$core_imports")];" \

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the demo needs and is missing (scripts/install-deps.sh
 # --demo), builds the bridge, the stand-in core and the tool in build/, and
-# runs the tool's demo on a new station directory: the unit registry, then a
-# user, a login, RAID groups and LUs, their format with a progress bar, and
-# the unit's status. The format takes about five seconds at the station's
-# default pace; KX_FORMAT_SECONDS_PER_GB in the environment changes that pace.
+# runs the tool's demo on a new station directory: a tour of every area, each
+# step a command of the tool as it would be typed (diskarray demo). Formats and
+# the microcode restart run at a quick pace here, about a second each;
+# KX_FORMAT_SECONDS_PER_GB and KX_RESTART_SECONDS in the environment change it.
+# A local SMTP server receives the demo's mail when Debian's python3-aiosmtpd
+# is installed; without it the mail is shown refused.
 # Run from anywhere: bash scripts/demo.sh
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -27,7 +29,9 @@ cmake -S . -B build "${configure[@]}"
 cmake --build build -j "$jobs" --target diskarray_tool_jar
 
 station=$(mktemp -d "${TMPDIR:-/tmp}/diskarray-demo.XXXXXX")
-build/diskarray --station "$station" demo
+KX_FORMAT_SECONDS_PER_GB=${KX_FORMAT_SECONDS_PER_GB:-1} \
+  KX_RESTART_SECONDS=${KX_RESTART_SECONDS:-1} \
+  build/diskarray --station "$station" demo
 
 echo
 echo "To look at the demo station again (build/diskarray runs build/java/diskarray.jar;"
@@ -35,3 +39,5 @@ echo "java -jar build/java/diskarray.jar works as well):"
 echo "  build/diskarray --station $station list"
 echo "  build/diskarray --station $station status array01"
 echo "  build/diskarray --station $station lu list array01"
+echo "  build/diskarray --station $station alerts array01 --mode peek"
+echo "The files the demo wrote (CSV, SVG chart, trace, snapshot) are in $station/demo."

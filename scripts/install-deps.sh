@@ -3,8 +3,9 @@
 #   --demo  what building the libraries and the tool and running them takes
 #           (scripts/demo.sh, scripts/bench.sh)
 #   --test  that, plus the test toolchain: GoogleTest, JUnit 5, the mail
-#           tests' SMTP server, the 32-bit Windows cross build (MinGW) with
-#           the SQLite and Argon2 sources it compiles in (scripts/test.sh)
+#           tests' SMTP server, the trap tests' snmptrapd, the 32-bit
+#           Windows cross build (MinGW) with the SQLite, Argon2 and libcurl
+#           sources it compiles in (scripts/test.sh)
 # Without an option: --test. Safe to run again: it installs only what is
 # missing. Runs apt-get as root, or through sudo.
 set -euo pipefail
@@ -27,6 +28,8 @@ demo_packages=(
   libsqlite3-dev libargon2-dev zlib1g-dev
   # e-mail over SMTP
   libcurl4-openssl-dev
+  # SNMP traps (net-snmp)
+  libsnmp-dev
   # Java side: the pinned JDK (javac, jar, javadoc) and picocli, which the
   # tool parses with and its jar carries
   openjdk-17-jdk-headless libpicocli-java
@@ -34,14 +37,18 @@ demo_packages=(
 test_packages=(
   # native tests, and the station database's shell for looking into one
   libgtest-dev googletest sqlite3
-  # the loopback SMTP server of the mail tests
-  python3-aiosmtpd
+  # the loopback SMTP server of the mail tests, and the throwaway
+  # certificate it offers STARTTLS with
+  python3-aiosmtpd openssl
+  # the trap receiver of the SNMP trap tests
+  snmptrapd
   # Java tests
   junit5
   # 32-bit Windows cross build, with zlib for it
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
   mingw-w64-i686-dev binutils-mingw-w64-i686 libz-mingw-w64-dev
-  # SQLite and Argon2 sources for that build, from Debian's source packages
+  # SQLite, Argon2 and libcurl sources for that build, from Debian's source
+  # packages
   dpkg-dev tcl xz-utils ca-certificates
 )
 
@@ -100,4 +107,5 @@ if [[ $set_name == test ]]; then
 
   bash "$here/prepare-sqlite.sh"
   bash "$here/prepare-argon2.sh"
+  bash "$here/prepare-curl.sh"
 fi

@@ -5,6 +5,8 @@
 #
 # The DLLs are laid out as deployed: both in one folder, which the program
 # puts on PATH itself; the program and its working directory lie elsewhere.
+# Two loopback SMTP servers (tests/core/smtp_sink.py) receive the core's
+# mail: one in clear, one offering STARTTLS with a throwaway certificate.
 # The wine prefix is kept in BUILD_DIR/wine-prefix (made once, ~10 s); no
 # display is needed.
 #
@@ -37,8 +39,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
 work=$(mktemp -d)
+sink_pids=()
 cleanup() {
   wineserver -k 2>/dev/null || true
+  local pid
+  for pid in "${sink_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
   rm -f "$WINEPREFIX/dosdevices/k:" "$WINEPREFIX/dosdevices/unc/localhost/share"
   rm -rf "$work"
 }
@@ -53,7 +60,8 @@ fi
 # Stations of an earlier run under C: go first.
 rm -rf "$WINEPREFIX/drive_c/kx win32 tests"
 
-mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch" "$work/share"
+mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch" "$work/share" \
+  "$work/mail" "$work/mail-tls"
 cp "$build/bridge/diskarrayjni.dll" "$build/core/tesk740.dll" "$work/dlls/"
 cp "$program" "$work/bin/"
 cp "$header" "$work/"
@@ -73,9 +81,30 @@ ln -s "$work" "$devices/k:"
 mkdir -p "$devices/unc/localhost"
 ln -sfn "$work/share" "$devices/unc/localhost/share"
 
+# The SMTP servers, each telling its port through a file once it listens;
+# Debian's Python, which has aiosmtpd, whatever python3 is first on PATH.
+sink=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/core/smtp_sink.py
+openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
+  -days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
+  -keyout "$work/sink-key.pem" -out "$work/sink-cert.pem" 2>/dev/null
+/usr/bin/python3 "$sink" --port-file "$work/mail.port" --out-dir "$work/mail" &
+sink_pids+=($!)
+/usr/bin/python3 "$sink" --port-file "$work/mail-tls.port" --out-dir "$work/mail-tls" \
+  --tls-cert "$work/sink-cert.pem" --tls-key "$work/sink-key.pem" &
+sink_pids+=($!)
+for port_file in "$work/mail.port" "$work/mail-tls.port"; do
+  for _ in $(seq 300); do
+    [[ -s $port_file ]] && break
+    sleep 0.1
+  done
+  [[ -s $port_file ]] || { echo "FAIL: the SMTP server did not start" >&2; exit 1; }
+done
+
 status=0
 (cd "$work/cwd" && timeout 300 wine "K:\\bin\\kx_win32_test.exe" \
-  'K:\dlls' "K:\\$(basename "$header")" 'K:\implemented.txt' 'K:\scratch') ||
+  'K:\dlls' "K:\\$(basename "$header")" 'K:\implemented.txt' 'K:\scratch' \
+  "127.0.0.1:$(cat "$work/mail.port")" 'K:\mail' \
+  "127.0.0.1:$(cat "$work/mail-tls.port")" 'K:\mail-tls') ||
   status=$?
 
 # Seen from Linux, stations made on K: and on the share have their names
@@ -84,6 +113,13 @@ if [[ $status -eq 0 ]]; then
   for made in "scratch/ščřž 😀 station" "share/verbatim unc" "share/plain unc" "cwd/relative station"; do
     if [[ ! -f "$work/$made/station.db" ]]; then
       echo "FAIL: no station.db under $made"
+      status=1
+    fi
+  done
+  # And the SMTP servers hold what the core sent them.
+  for received in mail/1.eml mail-tls/1.eml; do
+    if [[ ! -s "$work/$received" ]]; then
+      echo "FAIL: no $received from the Windows core"
       status=1
     fi
   done

@@ -17,13 +17,19 @@ trap 'rm -rf "$logs"' EXIT
 bash scripts/install-deps.sh --test
 
 failed=()
-# run_step NAME COMMAND...: runs one step, keeps its output in $logs/NAME.log
-# and records a failure without stopping the remaining steps.
+steps=()
+# run_step NAME COMMAND...: runs one step, keeps its output in $logs/NAME.log,
+# notes its wall time for the summary and records a failure without stopping
+# the remaining steps.
 run_step() {
   local name=$1
   shift
   echo "=== $name: $*"
-  if ! "$@" 2>&1 | tee "$logs/$name.log"; then
+  local started=$SECONDS status=0 mark=""
+  "$@" 2>&1 | tee "$logs/$name.log" || status=$?
+  [[ $status -eq 0 ]] || mark="  FAILED"
+  steps+=("$(printf '%-28s %5d s%s' "$name" $((SECONDS - started)) "$mark")")
+  if [[ $status -ne 0 ]]; then
     failed+=("$name")
     return 1
   fi
@@ -56,6 +62,9 @@ fi
 
 echo
 echo "=== Summary"
+echo "Wall time per step:"
+printf '  %s\n' "${steps[@]}"
+printf '  %-28s %5d s\n' "all (with the package check)" "$SECONDS"
 for dir in build build-asan; do
   summary=$(grep -E 'tests passed|No tests were found' "$logs/$dir-ctest.log" 2>/dev/null || echo "not run")
   echo "$dir: $summary"

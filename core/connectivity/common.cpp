@@ -13,6 +13,8 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_connectivity.h"
+#include "kx_station_maintenance.h"
+#include "model/events.h"
 #include "station/files.h"
 #include "station/settings.h"
 
@@ -353,6 +355,15 @@ int64_t Refuser::Number(const std::string& text, int64_t low, int64_t high,
   const std::optional<int64_t> value = ParseNumber(text, low, high);
   if (!value) (*this)(message);
   return *value;
+}
+
+void RecordConnectivityEvent(Database& database, int64_t unit_id,
+                             const char* kind, const char* text) {
+  Event event;
+  event.kind = kind;
+  event.category = KX_TRACE_CONFIGURATION;
+  event.text = text;
+  RecordEvent(database, unit_id, event);
 }
 
 void ClearImportReport(Database& database) {

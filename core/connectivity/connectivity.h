@@ -155,4 +155,9 @@ std::optional<int64_t> ParseNumber(const std::string& text, int64_t low,
 std::optional<std::vector<int64_t>> ParseList(const std::string& text,
                                               int64_t low, int64_t high);
 
+// Records a connectivity event of the unit (model/events.h): `kind` is
+// connectivity-changed or host-mapping-changed, `text` what was set.
+void RecordConnectivityEvent(Database& database, int64_t unit_id,
+                             const char* kind, const char* text);
+
 }  // namespace tesk740

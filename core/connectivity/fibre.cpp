@@ -293,6 +293,8 @@ KX_API int32_t KX_SetFibreInformation(const char* unit,
                                       const FibreInformationRecord* second) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "Fibre Channel settings set");
     if (first == nullptr || second == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::StoreFibre(database, unit_id, 0, *first);
     tesk740::StoreFibre(database, unit_id, 1, *second);
@@ -306,6 +308,8 @@ KX_API int32_t KX_FibreInfoPermissionImport(
   const tesk740::ImportFile file = tesk740::ReadImportFile(file_name);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "LUN security imported");
     if (file_name == nullptr || count == nullptr || table == nullptr) {
       return KXE_INVALID_ARGUMENT;
     }
@@ -382,6 +386,8 @@ KX_API int32_t KX_SetWWNInformation(const char* unit,
                                     const WWNInformationRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "WWN settings set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::CheckLunSecurityOpt(record->lun_security_opt);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {

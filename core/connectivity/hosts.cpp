@@ -299,6 +299,8 @@ KX_API int32_t KX_CreateHG(const char* unit, int32_t controller, int32_t port,
                            int32_t hg, const HostGroupNameRecord* name) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group created");
     tesk740::RequireHostPort(controller, port);
     const std::string text = tesk740::GroupName(name);
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -330,6 +332,8 @@ KX_API int32_t KX_ChangeHG(const char* unit, int32_t controller, int32_t port,
                            int32_t hg, const HostGroupNameRecord* name) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group changed");
     tesk740::RequireHostPort(controller, port);
     const std::string text = tesk740::GroupName(name);
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -352,6 +356,8 @@ KX_API int32_t KX_DeleteHGList(const char* unit,
                                const HostGroupSelectionRecord* selection) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host groups deleted");
     if (selection == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::ForEachSelected(
         database, unit_id, *selection, [&](int c, int p, int hg) {
@@ -380,6 +386,8 @@ KX_API int32_t KX_InitHGList(const char* unit,
                              const HostGroupSelectionRecord* selection) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host groups initialised");
     if (selection == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
     tesk740::ForEachSelected(
@@ -440,6 +448,8 @@ KX_API int32_t KX_SetWWNHGInformation(const char* unit,
                                       const WWNHGInformationRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "host group WWNs set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
       for (int p = 0; p < KX_HOST_PORTS; ++p) {
@@ -521,6 +531,8 @@ KX_API int32_t KX_SetHGOptionAll(const char* unit,
                                  const HGOptionRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "host group options set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
@@ -562,6 +574,8 @@ KX_API int32_t KX_SetHGOption(const char* unit, int32_t controller,
                               const HGOptionInfoRecord* entry) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "host group options set");
     tesk740::RequireHostPort(controller, port);
     if (entry == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::EnsureDefaultGroups(database, unit_id);
@@ -587,6 +601,8 @@ KX_API int32_t KX_SetPortOption(const char* unit,
                                 const PortOptionRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "port options set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::CheckPortOption(*record);
     tesk740::StoreSetting(database, unit_id, tesk740::kPortOptionSetting,
@@ -623,6 +639,8 @@ KX_API int32_t KX_SetLuMappingListAll(const char* unit,
                                       const LuMappingRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping set");
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::SetMappingMode(database, unit_id, record->mapping_mode);
     for (int c = 0; c < KX_HOST_CONTROLLERS; ++c) {
@@ -666,6 +684,8 @@ KX_API int32_t KX_SetLuMappingList(const char* unit, int32_t controller,
                                    const LuMappingHGInfoRecord* mapping) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping set");
     tesk740::RequireHostPort(controller, port);
     if (reserved != 0 || mapping == nullptr) return KXE_INVALID_ARGUMENT;
     tesk740::RequireGroup(
@@ -678,6 +698,8 @@ KX_API int32_t KX_SetLuMappingList(const char* unit, int32_t controller,
 KX_API int32_t KX_ChangeMappingMode(const char* unit, int32_t mode) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "host-mapping-changed",
+                                     "LU mapping mode changed");
     tesk740::SetMappingMode(database, unit_id, mode);
     return KX_OK;
   });

@@ -316,6 +316,8 @@ KX_API int32_t KX_SetLANInformation(const char* unit, int32_t controller,
                                     int32_t reserved) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "LAN settings set");
     tesk740::RequireController(controller);
     if (record == nullptr || reserved != 0) return KXE_INVALID_ARGUMENT;
     tesk740::CheckLan(*record);
@@ -346,6 +348,8 @@ KX_API int32_t KX_SetSyncControl(const char* unit, int32_t controller,
                                  int32_t reserved) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "sync control set");
     tesk740::RequireController(controller);
     if (record == nullptr || reserved != 0) return KXE_INVALID_ARGUMENT;
     tesk740::StoreSetting(database, unit_id,
@@ -372,6 +376,8 @@ KX_API int32_t KX_SetTargetId(const char* unit, int32_t controller,
                               const TargetIdRecord* record, int32_t reserved) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "target IDs set");
     tesk740::RequireController(controller);
     if (record == nullptr || reserved != 0) return KXE_INVALID_ARGUMENT;
     tesk740::StoreTargetId(database, unit_id, controller, *record);
@@ -385,6 +391,8 @@ KX_API int32_t KX_TargetIdImport(const char* unit, const char* file_name,
   const tesk740::ImportFile file = tesk740::ReadImportFile(file_name);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "target IDs imported");
     if (file_name == nullptr || first == nullptr || second == nullptr) {
       return KXE_INVALID_ARGUMENT;
     }

@@ -122,6 +122,8 @@ KX_API int32_t KX_SetRvrfSrcPath(const char* unit,
                                  const RvrfSrcArrayUnitRecord* entry) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "remote-verify path set");
     if (entry == nullptr || (entry->valid != 0 && entry->valid != 1)) {
       return KXE_INVALID_ARGUMENT;
     }
@@ -154,6 +156,8 @@ KX_API int32_t KX_SetRvrfSrcPath(const char* unit,
 KX_API int32_t KX_DelRvrfSrcPath(const char* unit) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordConnectivityEvent(database, unit_id, "connectivity-changed",
+                                     "remote-verify path deleted");
     tesk740::DeleteSetting(database, unit_id, tesk740::kRvrfSetting);
     return KX_OK;
   });

@@ -22,11 +22,13 @@ int64_t RestartDurationMs();
 // The microcode revision the unit runs.
 std::string UnitMicrocodeRevision(Database& database, int64_t unit_id);
 
-// Adds an event to the unit's history. `controller` is 0 or 1 for an event
-// of one controller, -1 for the unit as a whole; `category` one of the
-// KX_TRACE_ bits of kx_station_maintenance.h.
-void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
-                     int32_t category, std::string_view text);
+// Adds an event of `kind` (model/events.h) to the unit's record.
+// `controller` is 0 or 1 for an event of one controller (its object), -1 for
+// the unit as a whole; `category` one of the KX_TRACE_ bits of
+// kx_station_maintenance.h.
+void RecordUnitEvent(Database& database, int64_t unit_id, const char* kind,
+                     int32_t controller, int32_t category,
+                     std::string_view text);
 
 // A host path taken relative to the station's working directory.
 // Reads a path argument (1..1023 bytes of modified UTF-8, NUL-terminated

@@ -221,7 +221,8 @@ void StorePreparedImage(Database& database, int64_t unit_id,
   database.Prepare("DELETE FROM micro_assembly WHERE unit_id = ?1")
       .Bind(1, unit_id)
       .Run();
-  RecordUnitEvent(database, unit_id, -1, KX_TRACE_MICROCODE,
+  RecordUnitEvent(database, unit_id, "microcode-prepared", -1,
+                  KX_TRACE_MICROCODE,
                   "microcode " + revision +
                       " prepared: " + std::to_string(part_count) + " parts, " +
                       std::to_string(image.size()) + " bytes");
@@ -427,7 +428,8 @@ KX_API int32_t KX_CancelMicroFileConcat() {
         "UPDATE micro_cancel SET generation = generation + 1 WHERE id = 1");
     Statement units = database.Prepare("SELECT unit_id FROM micro_assembly");
     while (units.Step()) {
-      tesk740::RecordUnitEvent(database, units.Int(0), -1, KX_TRACE_MICROCODE,
+      tesk740::RecordUnitEvent(database, units.Int(0), "microcode-cancelled",
+                               -1, KX_TRACE_MICROCODE,
                                "microcode joining cancelled");
     }
     database.Exec("DELETE FROM micro_assembly");
@@ -499,7 +501,8 @@ KX_API int32_t KX_MicroDownload(const char* unit, int32_t portion,
         .Bind(2, portion)
         .Run();
     if (portion == count) {
-      tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_MICROCODE,
+      tesk740::RecordUnitEvent(database, unit_id, "microcode-downloaded", -1,
+                               KX_TRACE_MICROCODE,
                                "microcode " + image.revision + " downloaded: " +
                                    std::to_string(count) + " portions");
     }
@@ -529,7 +532,7 @@ KX_API int32_t KX_MicroReplace(const char* unit, int32_t mode) {
         .Bind(1, unit_id)
         .Run();
     tesk740::RecordUnitEvent(
-        database, unit_id, -1, KX_TRACE_MICROCODE,
+        database, unit_id, "microcode-replaced", -1, KX_TRACE_MICROCODE,
         "microcode replaced: " + old_revision + " -> " + image->revision);
     tesk740::RestartUnit(database, unit_id, tesk740::RestartDurationMs(),
                          "microcode replacement");

@@ -66,7 +66,7 @@ std::string OmittedLine(int64_t omitted) {
 std::string RenderTrace(Database& database, int64_t unit_id,
                         const TraceRequest& request) {
   Statement select = database.Prepare(
-      "SELECT event_id, time_ms, controller, category, text FROM unit_event"
+      "SELECT event_id, time_ms, controller, category, text FROM station_event"
       " WHERE unit_id = ?1 AND event_id >= ?2 AND (category & ?3) != 0"
       " ORDER BY event_id DESC");
   select.Bind(1, unit_id).Bind(2, request.first).Bind(3, request.categories);

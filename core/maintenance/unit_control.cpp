@@ -12,6 +12,7 @@
 #include "kx_station_maintenance.h"
 #include "maintenance/maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/registry.h"
 #include "station/fixed_text.h"
 #include "station/host_path.h"
@@ -64,6 +65,16 @@ double SecondsFromEnvironment(const char* name, double fallback) {
 
 void RestartUnit(Database& database, int64_t unit_id, int64_t duration_ms,
                  std::string_view reason) {
+  Statement sessions = database.Prepare(
+      "SELECT controller, user_name FROM login_session WHERE unit_id = ?1"
+      " ORDER BY controller");
+  sessions.Bind(1, unit_id);
+  while (sessions.Step()) {
+    RecordUnitEvent(database, unit_id, "logout",
+                    static_cast<int32_t>(sessions.IntIn(0, 0, 1)),
+                    KX_TRACE_SESSIONS,
+                    "session of " + sessions.Text(1) + " ended");
+  }
   database.Prepare("DELETE FROM login_session WHERE unit_id = ?1")
       .Bind(1, unit_id)
       .Run();
@@ -75,23 +86,21 @@ void RestartUnit(Database& database, int64_t unit_id, int64_t duration_ms,
       .Bind(2, NowMs() + duration_ms)
       .Bind(3, reason)
       .Run();
-  RecordUnitEvent(database, unit_id, -1, KX_TRACE_UNIT_CONTROL,
+  RecordUnitEvent(database, unit_id, "restart", -1, KX_TRACE_UNIT_CONTROL,
                   "unit restarting (" + std::string(reason) + "), ready in " +
                       std::to_string((duration_ms + 999) / 1000) + " s");
 }
 
-void RecordUnitEvent(Database& database, int64_t unit_id, int32_t controller,
-                     int32_t category, std::string_view text) {
-  database
-      .Prepare(
-          "INSERT INTO unit_event (unit_id, time_ms, controller, category,"
-          " text) VALUES (?1, ?2, ?3, ?4, ?5)")
-      .Bind(1, unit_id)
-      .Bind(2, NowMs())
-      .Bind(3, controller)
-      .Bind(4, category)
-      .Bind(5, text)
-      .Run();
+void RecordUnitEvent(Database& database, int64_t unit_id, const char* kind,
+                     int32_t controller, int32_t category,
+                     std::string_view text) {
+  Event event;
+  event.kind = kind;
+  event.controller = controller;
+  event.category = category;
+  event.text = std::string(text);
+  if (controller >= 0) event.object = "controller " + std::to_string(controller);
+  RecordEvent(database, unit_id, event);
 }
 
 std::filesystem::path HostPath(Database& database, const char* path) {
@@ -114,8 +123,8 @@ using tesk740::Station;
 KX_API int32_t KX_UnitReboot(const char* unit) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kLongNameSize);
-    tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_UNIT_CONTROL,
-                             "reboot requested");
+    tesk740::RecordUnitEvent(database, unit_id, "reboot-requested", -1,
+                             KX_TRACE_UNIT_CONTROL, "reboot requested");
     tesk740::RestartUnit(database, unit_id, tesk740::RestartDurationMs(),
                          "reboot");
     return KX_OK;
@@ -144,7 +153,8 @@ KX_API int32_t KX_SetSPinformation(const char* unit, int32_t link,
     tesk740::StoreSetting(database, unit_id, tesk740::kSPInformationSetting,
                           tesk740::SPInformation{link, interval, port});
     static const char* const kLinks[] = {"none", "LAN", "serial"};
-    tesk740::RecordUnitEvent(database, unit_id, -1, KX_TRACE_CONFIGURATION,
+    tesk740::RecordUnitEvent(database, unit_id, "service-processor-set", -1,
+                             KX_TRACE_CONFIGURATION,
                              std::string("service processor set: link ") +
                                  kLinks[link] + ", report every " +
                                  std::to_string(interval) + " min, port " +
@@ -160,7 +170,7 @@ KX_API int32_t KX_FDDTest(const char* unit, int32_t controller,
     if (!tesk740::IsController(controller) || result == nullptr) {
       return KXE_INVALID_ARGUMENT;
     }
-    tesk740::RecordUnitEvent(database, unit_id, controller,
+    tesk740::RecordUnitEvent(database, unit_id, "unit-test", controller,
                              KX_TRACE_UNIT_CONTROL,
                              "floppy disk drive test passed");
     return KX_OK;

@@ -14,6 +14,19 @@ bool IsRaidLevel(int64_t level) {
          level == KX_RAID_6 || level == KX_RAID_10;
 }
 
+int64_t FaultTolerance(int64_t level) {
+  switch (level) {
+    case KX_RAID_1:
+    case KX_RAID_5:
+    case KX_RAID_10:
+      return 1;
+    case KX_RAID_6:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
 int64_t DataDrivesPerRow(int64_t level, int64_t width) {
   switch (level) {
     case KX_RAID_0:

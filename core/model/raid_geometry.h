@@ -30,6 +30,10 @@ struct RaidGroup {
 // Data drives in one row of a group, or 0 for a width the level forbids.
 int64_t DataDrivesPerRow(int64_t level, int64_t width);
 bool IsRaidLevel(int64_t level);
+// Members a group of the level can lose (blocked or still rebuilding) and
+// still serve every block: 1 for RAID 1, 5 and 1+0, 2 for RAID 6, 0 for
+// RAID 0. RAID 1+0 is counted by its worst case, two losses in one mirror.
+int64_t FaultTolerance(int64_t level);
 // The smallest member's capacity in MB; the slots must all hold drives.
 int64_t MinimumMemberMb(const RaidGroup& group);
 // Data drives x depth x smallest member, before any cut.

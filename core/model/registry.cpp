@@ -5,6 +5,7 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "station/fixed_text.h"
 
 namespace tesk740 {
@@ -38,6 +39,19 @@ int64_t RequireUnitId(Database& database, std::string_view name) {
   return *id;
 }
 
+namespace {
+
+// A write that names a unit first records what time alone changed since the
+// station last looked (rebuilds and formats that ended), so its own events
+// come after them. Reads leave the record as it is.
+void CatchUpEvents(Database& database, int64_t unit_id) {
+  if (sqlite3_txn_state(database.handle(), "main") == SQLITE_TXN_WRITE) {
+    RecordHealthChanges(database, unit_id);
+  }
+}
+
+}  // namespace
+
 int64_t RequireUnit(Database& database, const char* unit, size_t width) {
   std::string name;
   const int32_t code = ReadUnitName(unit, width, &name);
@@ -45,6 +59,7 @@ int64_t RequireUnit(Database& database, const char* unit, size_t width) {
   const int64_t unit_id = RequireUnitId(database, name);
   // A unit that is restarting answers no request.
   RequireUnitReady(database, unit_id);
+  CatchUpEvents(database, unit_id);
   return unit_id;
 }
 
@@ -56,7 +71,9 @@ int64_t RequireKnownUnit(Database& database, const char* unit, size_t width) {
   std::string name;
   const int32_t code = ReadUnitName(unit, width, &name);
   if (code != KX_OK) Fail(code);
-  return RequireUnitId(database, name);
+  const int64_t unit_id = RequireUnitId(database, name);
+  CatchUpEvents(database, unit_id);
+  return unit_id;
 }
 
 int64_t UnitRestartEndMs(Database& database, int64_t unit_id, int64_t now_ms) {

@@ -98,6 +98,11 @@ std::string ComposeStationFile(std::string_view kind, const StationFile& file) {
 
 int32_t WriteStationFile(const std::string& path, const std::string& text,
                          bool overwrite) {
+  // Refused before anything is written, with its own reason.
+  std::error_code error;
+  if (!overwrite && std::filesystem::exists(PathOf(path), error)) {
+    return KXE_FILE_EXISTS;
+  }
   return WriteFileReplacing(PathOf(path), text, NewFileAccess::kCallerUmask,
                             overwrite)
              ? KX_OK
@@ -537,6 +542,7 @@ KX_API int32_t KX_ModeSelect(const char* unit, int32_t page_code,
   const tesk740::FileArgument argument = tesk740::ReadFileArgument(path);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "mode pages selected");
     if (argument.path_code != KX_OK) return argument.path_code;
     if (!tesk740::IsSwitch(control) || !tesk740::IsController(controller)) {
       return KXE_INVALID_ARGUMENT;

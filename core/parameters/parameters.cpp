@@ -12,11 +12,22 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_parameters.h"
+#include "kx_station_maintenance.h"
+#include "model/events.h"
 #include "model/registry.h"
 #include "station/fixed_text.h"
 #include "station/settings.h"
 
 namespace tesk740 {
+
+void RecordParameterEvent(Database& database, int64_t unit_id,
+                          const std::string& what) {
+  Event event;
+  event.kind = "parameters-changed";
+  event.category = KX_TRACE_CONFIGURATION;
+  event.text = what;
+  RecordEvent(database, unit_id, event);
+}
 
 LuSet LoadLuSet(Database& database, int64_t unit_id) {
   LuSet lus;
@@ -381,6 +392,8 @@ int32_t Store(Database& database, int64_t unit_id, const Record& given) {
   Record record = given;
   Traits<Record>::Canonical(record, lus);
   StoreSetting(database, unit_id, SettingName(Traits<Record>::kName), record);
+  RecordParameterEvent(database, unit_id,
+                       std::string("parameters set: ") + Traits<Record>::kName);
   return KX_OK;
 }
 

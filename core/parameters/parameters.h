@@ -131,4 +131,9 @@ FileArgument ReadFileArgument(const char* buffer);
 int32_t ParseStationFile(const FileArgument& argument, std::string_view kind,
                          StationFile* file);
 
+// Records a parameters-changed event of the unit (model/events.h) saying
+// what was set.
+void RecordParameterEvent(Database& database, int64_t unit_id,
+                          const std::string& what);
+
 }  // namespace tesk740

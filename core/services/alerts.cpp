@@ -1,7 +1,10 @@
 // KX_AlertCheck: a unit's alerts from the simulated array (blocked and
-// rebuilding drives, RAID groups without their redundancy or lost, formats on
-// lost groups), with the alerts already reported remembered per unit so that
-// new ones stand out.
+// rebuilding drives, RAID groups without their redundancy or lost, formats
+// that failed because their group was lost), with the alerts already
+// reported remembered per unit so that new ones stand out. The drive and
+// group alerts are the health the event record is written from
+// (model/drive_health.h); failed formats are what the record last said of
+// each LU (model/events.h), so alerts and events agree.
 #include <cstdint>
 #include <map>
 #include <set>
@@ -13,26 +16,13 @@
 #include "kx_station_services.h"
 #include "model/clock.h"
 #include "model/drive_health.h"
+#include "model/events.h"
 #include "model/raid_geometry.h"
 #include "model/registry.h"
 #include "services/services.h"
 
 namespace tesk740 {
 namespace {
-
-// Members a group can lose and still serve every block.
-int Tolerance(int64_t level) {
-  switch (level) {
-    case KX_RAID_1:
-    case KX_RAID_5:
-    case KX_RAID_10:
-      return 1;
-    case KX_RAID_6:
-      return 2;
-    default:
-      return 0;
-  }
-}
 
 struct Alerts {
   // Each alert by a key naming what it is about ("drive-blocked 0/3"), with
@@ -60,31 +50,19 @@ Alerts CurrentAlerts(Database& database, int64_t unit_id) {
       alerts.items["drive " + where + " rebuilding"] = KX_ALERT_DRIVE_REBUILDING;
     }
   }
-  Statement formatted = database.Prepare(
-      "SELECT l.lu_number FROM logical_unit l JOIN format_job f"
-      " ON f.unit_id = l.unit_id AND f.lu_number = l.lu_number"
-      " WHERE l.unit_id = ?1 AND l.rg_number = ?2 ORDER BY l.lu_number");
   for (const RaidGroup& group : groups) {
-    int lost = 0;
-    for (const auto& [slot, drive] : health) {
-      if (group.Holds(slot / KX_DRIVE_ROWS, slot % KX_DRIVE_ROWS) &&
-          (drive.state == KX_PART_FAILED || drive.state == KX_PART_REBUILDING)) {
-        ++lost;
-      }
-    }
-    if (lost == 0) continue;
-    const std::string name = "RAID group " + std::to_string(group.number);
-    if (lost <= Tolerance(group.level)) {
+    const GroupHealth group_health = GroupHealthOf(group, health);
+    if (group_health.Lost() == 0) continue;
+    const std::string name = GroupObject(group.number);
+    if (group_health.state == GroupState::kFailed) {
+      alerts.items[name + " failed"] = KX_ALERT_GROUP_FAILED;
+    } else {
       alerts.items[name + " degraded"] = KX_ALERT_GROUP_DEGRADED;
-      continue;
     }
-    alerts.items[name + " failed"] = KX_ALERT_GROUP_FAILED;
-    formatted.Reset();
-    formatted.Bind(1, unit_id).Bind(2, group.number);
-    while (formatted.Step()) {
-      alerts.items["format of LU " + std::to_string(formatted.Int(0)) +
-                   " failed"] = KX_ALERT_FORMAT_FAILED;
-    }
+  }
+  for (int64_t lu : FailedFormats(database, unit_id)) {
+    alerts.items["format of " + LuObject(lu) + " failed"] =
+        KX_ALERT_FORMAT_FAILED;
   }
   return alerts;
 }

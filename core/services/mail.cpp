@@ -4,7 +4,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "kx_core.h"
@@ -339,6 +341,37 @@ int MailTimeoutSeconds() {
   return kDefaultMailTimeoutSeconds;
 }
 
+// KX_MAIL_TLS: "opportunistic" (or unset) or "required". Any other value
+// requires TLS too, so a misspelt setting never sends in clear what was
+// meant to be encrypted; `note` then says so for the logs.
+MailTls MailTlsSetting(std::string* note) {
+  const char* text = std::getenv("KX_MAIL_TLS");
+  if (text == nullptr || *text == '\0' ||
+      std::string_view(text) == "opportunistic") {
+    return MailTls::kOpportunistic;
+  }
+  if (std::string_view(text) != "required") {
+    *note = "KX_MAIL_TLS=\"" + std::string(CutUtf8(text, 40)) +
+            "\" is neither opportunistic nor required: TLS required";
+  }
+  return MailTls::kRequired;
+}
+
+// KX_MAIL_CA_FILE, when set: it must name a regular file. Checked here,
+// before the transfer and outside the station's lock.
+bool MailCaFile(std::string* path, std::string* note) {
+  const char* text = std::getenv("KX_MAIL_CA_FILE");
+  if (text == nullptr || *text == '\0') return true;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::u8path(text), error)) {
+    *note = "KX_MAIL_CA_FILE \"" + std::string(CutUtf8(text, 200)) +
+            "\" is not a regular file";
+    return false;
+  }
+  *path = text;
+  return true;
+}
+
 int32_t Send(const MailSettings& settings, std::string_view subject,
              std::string_view body, std::string_view append,
              const std::string& directory) {
@@ -347,21 +380,34 @@ int32_t Send(const MailSettings& settings, std::string_view subject,
       code != KX_OK) {
     return code;
   }
+  const std::string what = "mail \"" + std::string(subject) + "\" to " +
+                           std::to_string(settings.to.size()) +
+                           " recipient(s) via " + settings.server;
+  std::string tls_note;
+  delivery.tls = MailTlsSetting(&tls_note);
+  if (delivery.tls == MailTls::kRequired &&
+      !MailCaFile(&delivery.ca_file, &tls_note)) {
+    AppendLog(directory, LogKind::kError, what + ": " + tls_note);
+    return KXE_MAIL_TLS_FAILED;
+  }
   delivery.host = settings.host;
   delivery.port = settings.port;
   delivery.helo = settings.domain.empty() ? "localhost" : settings.domain;
   delivery.from = settings.from;
   delivery.recipients = settings.to;
   delivery.timeout_seconds = MailTimeoutSeconds();
-  std::string diagnostic;
-  const int32_t code = DeliverMail(delivery, &diagnostic);
-  const std::string what = "mail \"" + std::string(subject) + "\" to " +
-                           std::to_string(settings.to.size()) +
-                           " recipient(s) via " + settings.server;
+  MailReport report;
+  const int32_t code = DeliverMail(delivery, &report);
+  if (!tls_note.empty()) tls_note = " (" + tls_note + ")";
   if (code == KX_OK) {
-    AppendLog(directory, LogKind::kApplication, what + ": sent");
+    AppendLog(directory, LogKind::kApplication,
+              what +
+                  (report.encrypted ? ": sent over TLS"
+                                    : ": sent in clear (no STARTTLS)") +
+                  tls_note);
   } else {
-    AppendLog(directory, LogKind::kError, what + ": " + diagnostic);
+    AppendLog(directory, LogKind::kError,
+              what + ": " + report.diagnostic + tls_note);
   }
   return code;
 }

@@ -1,10 +1,6 @@
-// SMTP delivery through libcurl where the build has it; a build without it
-// answers KXE_MAIL_NOT_AVAILABLE.
+// SMTP delivery through libcurl (OpenSSL on Linux, Schannel on Windows),
+// with STARTTLS whenever the server offers it.
 #include "services/mail_transport.h"
-
-#include "kx_errors.h"
-
-#if defined(KX_HAVE_CURL)
 
 #include <curl/curl.h>
 
@@ -13,6 +9,8 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+
+#include "kx_errors.h"
 
 namespace tesk740 {
 namespace {
@@ -34,12 +32,14 @@ size_t ReadMessage(char* buffer, size_t size, size_t count, void* user) {
 
 // The SMTP command the client sent last ("MAIL", "RCPT", "DATA", ...) and
 // the first refusal with the command it answered, so a refusal can be told
-// apart by what was refused (the client says QUIT after it).
+// apart by what was refused (the client says QUIT after it). A refused EHLO
+// or STARTTLS is not counted: the client goes on with HELO, or in clear.
 struct Conversation {
   std::string last_command;
   std::string last_reply;
   std::string refused_command;
   std::string refusal;
+  bool starttls_accepted = false;
 };
 
 int Observe(CURL*, curl_infotype type, char* data, size_t size, void* user) {
@@ -55,7 +55,12 @@ int Observe(CURL*, curl_infotype type, char* data, size_t size, void* user) {
       reply.pop_back();
     }
     conversation->last_reply = reply;
-    if (conversation->refusal.empty() && !reply.empty() &&
+    const bool recoverable = conversation->last_command == "EHLO" ||
+                             conversation->last_command == "STAR";
+    if (conversation->last_command == "STAR" && reply.rfind("220", 0) == 0) {
+      conversation->starttls_accepted = true;
+    }
+    if (conversation->refusal.empty() && !recoverable && !reply.empty() &&
         (reply[0] == '4' || reply[0] == '5')) {
       conversation->refusal = reply;
       conversation->refused_command = conversation->last_command;
@@ -71,9 +76,51 @@ struct ListCleanup {
   void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+// TLS failures: STARTTLS required but not offered or refused, a failed
+// handshake, a certificate that does not verify.
+bool IsTlsFailure(CURLcode result) {
+  switch (result) {
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_ISSUER_ERROR:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SetTls(CURL* handle, const MailDelivery& delivery) {
+  if (delivery.tls == MailTls::kRequired) {
+    curl_easy_setopt(handle, CURLOPT_USE_SSL,
+                     static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!delivery.ca_file.empty()) {
+      curl_easy_setopt(handle, CURLOPT_CAINFO, delivery.ca_file.c_str());
+    }
+    // Schannel: a certificate of an internal authority that publishes no
+    // revocation list is not refused for that alone (other TLS back ends
+    // ignore the option).
+    curl_easy_setopt(handle, CURLOPT_SSL_OPTIONS,
+                     static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
+    return;
+  }
+  // Opportunistic: encrypted whenever the server can, so a passive listener
+  // reads nothing. Checking the certificate here would add nothing against
+  // an active attacker, who can strip the STARTTLS offer anyway, and would
+  // lose alert mail to relays with self-signed certificates.
+  curl_easy_setopt(handle, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 0L);
+  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 0L);
+}
+
 }  // namespace
 
-int32_t DeliverMail(const MailDelivery& delivery, std::string* diagnostic) {
+int32_t DeliverMail(const MailDelivery& delivery, MailReport* report) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
@@ -111,17 +158,25 @@ int32_t DeliverMail(const MailDelivery& delivery, std::string* diagnostic) {
   curl_easy_setopt(handle, CURLOPT_DEBUGFUNCTION, Observe);
   curl_easy_setopt(handle, CURLOPT_DEBUGDATA, &conversation);
   curl_easy_setopt(handle, CURLOPT_VERBOSE, 1L);
+  SetTls(handle, delivery);
+  // curl's own account of a failure, more precise than its code's text
+  // (which certificate check failed, what the server lacked).
+  char detail[CURL_ERROR_SIZE] = "";
+  curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, detail);
 
   const CURLcode result = curl_easy_perform(handle);
+  report->encrypted = conversation.starttls_accepted;
   if (result == CURLE_OK) {
-    *diagnostic = conversation.last_reply;
+    report->diagnostic = conversation.last_reply;
     return KX_OK;
   }
-  *diagnostic = std::string(curl_easy_strerror(result));
+  std::string& diagnostic = report->diagnostic;
+  diagnostic = detail[0] != '\0' ? std::string(detail)
+                                 : std::string(curl_easy_strerror(result));
   const std::string& reply = conversation.refusal.empty()
                                  ? conversation.last_reply
                                  : conversation.refusal;
-  if (!reply.empty()) *diagnostic += " (server: " + reply + ")";
+  if (!reply.empty()) diagnostic += " (server: " + reply + ")";
   switch (result) {
     case CURLE_OPERATION_TIMEDOUT:
       return KXE_MAIL_TIMEOUT;
@@ -131,22 +186,10 @@ int32_t DeliverMail(const MailDelivery& delivery, std::string* diagnostic) {
     default:
       break;
   }
+  if (IsTlsFailure(result)) return KXE_MAIL_TLS_FAILED;
   if (conversation.refused_command == "RCPT") return KXE_MAIL_RECIPIENT_REFUSED;
   if (conversation.refused_command == "MAIL") return KXE_MAIL_SENDER_REFUSED;
   return KXE_MAIL_REJECTED;
 }
 
 }  // namespace tesk740
-
-#else  // !KX_HAVE_CURL
-
-namespace tesk740 {
-
-int32_t DeliverMail(const MailDelivery&, std::string* diagnostic) {
-  *diagnostic = "this build has no SMTP client";
-  return KXE_MAIL_NOT_AVAILABLE;
-}
-
-}  // namespace tesk740
-
-#endif

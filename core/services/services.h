@@ -64,4 +64,22 @@ AlertEvent LoadLatestAlert(Database& database);
 // Local time of a moment as YYYY-MM-DDThh:mm:ss.
 std::string FormatLocalTime(int64_t time_ms);
 
+// --- SNMP traps ------------------------------------------------------------
+
+// An event of a unit as its trap carries it: kind a stable lower-case name
+// ("drive-blocked"), object what it concerns ("drive 0/3 of RAID group 2"),
+// time_ms the station's clock.
+struct TrapEvent {
+  std::string unit_name;
+  std::string kind;
+  std::string object;
+  int64_t time_ms;
+};
+// Inside a write transaction: when the unit's traps are on and the kind's
+// switch allows it, queues one SNMPv2c trap per configured manager, sent
+// after the commit outside the station lock (RunAfterCommit); nothing when
+// the transaction rolls back. Kinds with no trap switch send nothing.
+void QueueEventTraps(Database& database, int64_t unit_id,
+                     const TrapEvent& event);
+
 }  // namespace tesk740

@@ -1,5 +1,6 @@
 // SNMP settings per unit (trap managers, community, trap switches) and the
 // SNMP configuration file written from them.
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -7,8 +8,10 @@
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station_services.h"
+#include "model/clock.h"
 #include "model/registry.h"
 #include "services/services.h"
+#include "services/traps.h"
 #include "station/files.h"
 
 namespace tesk740 {
@@ -226,7 +229,81 @@ bool IsPlainFileName(std::string_view name) {
   return true;
 }
 
+// The event kinds that send a trap, each with the switches that allow it: a
+// fault follows its own switch, its end the switch of the fault it ends. A
+// restored drive ends a block and starts a rebuild.
+struct TrapEventKind {
+  const char* kind;
+  int32_t switches;
+};
+constexpr TrapEventKind kTrapEventKinds[] = {
+    {"drive-blocked", KX_ALERT_DRIVE_BLOCKED},
+    {"drive-restored", KX_ALERT_DRIVE_BLOCKED | KX_ALERT_DRIVE_REBUILDING},
+    {"drive-rebuilt", KX_ALERT_DRIVE_REBUILDING},
+    {"group-degraded", KX_ALERT_GROUP_DEGRADED},
+    {"group-failed", KX_ALERT_GROUP_FAILED},
+    {"group-recovered", KX_ALERT_GROUP_DEGRADED | KX_ALERT_GROUP_FAILED},
+    {"format-failed", KX_ALERT_FORMAT_FAILED},
+};
+
+int32_t TrapSwitches(const std::string& kind) {
+  for (const TrapEventKind& entry : kTrapEventKinds) {
+    if (kind == entry.kind) return entry.switches;
+  }
+  return 0;
+}
+
+// A trap variable is a DisplayString: at most 255 bytes, cut between
+// characters.
+std::string TrapText(const std::string& text) {
+  return std::string(CutUtf8(text, 255));
+}
+
+// sysUpTime of the trap: the host's monotonic clock in hundredths of a
+// second, wrapping as TimeTicks do.
+uint32_t UptimeCentiseconds() {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count() /
+      10);
+}
+
 }  // namespace
+
+void QueueEventTraps(Database& database, int64_t unit_id,
+                     const TrapEvent& event) {
+  const SnmpSettings settings = LoadSnmp(database, unit_id);
+  if (!settings.traps || settings.managers.empty() ||
+      (settings.kinds & TrapSwitches(event.kind)) == 0) {
+    return;
+  }
+  TrapMessage message;
+  message.community = settings.community;
+  message.unit_name = TrapText(event.unit_name);
+  message.kind = TrapText(event.kind);
+  message.object = TrapText(event.object);
+  message.time = UtcStamp(event.time_ms);
+  message.uptime_centiseconds = UptimeCentiseconds();
+  const std::string directory = StationDirectory(database).u8string();
+  for (const Manager& manager : settings.managers) {
+    const TrapManager destination{manager.host, manager.port};
+    RunAfterCommit(database, [directory, destination, message] {
+      const std::string where =
+          destination.host + ":" + std::to_string(destination.port);
+      const std::string what =
+          message.unit_name + " " + message.kind + " (" + message.object + ")";
+      if (SendTrap(destination, message)) {
+        AppendLog(directory, LogKind::kApplication,
+                  "SNMP trap to " + where + ": " + what);
+      } else {
+        AppendLog(
+            directory, LogKind::kError,
+            "SNMP trap to " + where + " not sent (no such host?): " + what);
+      }
+    });
+  }
+}
+
 }  // namespace tesk740
 
 using namespace tesk740;

@@ -215,7 +215,7 @@ constexpr ColumnRule kBaseColumns[] = {
 // order they were applied in does not matter for them.
 const SchemaArea* const kAreas[] = {
     &kCredentialSchema, &kConnectivitySchema, &kSpecialLuSchema,
-    &kServicesSchema,   &kMaintenanceSchema,
+    &kServicesSchema,   &kMaintenanceSchema, &kEventSchema,
 };
 
 // Brings one area from the version recorded for it to its newest.

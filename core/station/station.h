@@ -291,5 +291,6 @@ extern const SchemaArea kConnectivitySchema;  // connectivity/common.cpp
 extern const SchemaArea kSpecialLuSchema;     // storage/special_lus.cpp
 extern const SchemaArea kServicesSchema;      // services/schema.cpp
 extern const SchemaArea kMaintenanceSchema;   // maintenance/schema.cpp
+extern const SchemaArea kEventSchema;         // model/events.cpp
 
 }  // namespace tesk740

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "kx_errors.h"
@@ -24,6 +26,8 @@ namespace {
 
 constexpr char kCountersSetting[] = "statistics.counters";
 constexpr char kStateSetting[] = "statistics.model";
+// The number of the last drive-blocked event the counters took.
+constexpr char kEventsSetting[] = "statistics.events";
 
 // Cumulative functions count from here, which keeps their magnitude (and
 // the rounding of doubles) small: 2020-01-01T00:00:00Z.
@@ -126,20 +130,6 @@ double Cumulative(double mean, const LuLoad& load, int64_t ms) {
 int64_t Commands(double mean, const LuLoad& load, int64_t a_ms, int64_t b_ms) {
   return static_cast<int64_t>(std::floor(Cumulative(mean, load, b_ms))) -
          static_cast<int64_t>(std::floor(Cumulative(mean, load, a_ms)));
-}
-
-// Blocked members a RAID group survives with its data.
-int64_t SurvivableBlocked(int64_t level) {
-  switch (level) {
-    case KX_RAID_1:
-    case KX_RAID_5:
-    case KX_RAID_10:
-      return 1;
-    case KX_RAID_6:
-      return 2;
-    default:
-      return 0;
-  }
 }
 
 bool IsParityLevel(int64_t level) {
@@ -300,6 +290,7 @@ StatisticsModel::StatisticsModel(Database& database, int64_t unit_id,
   fresh.started_ms = start_ms - start_ms % 1000;
   fresh.accrued_ms = fresh.started_ms;
   std::memset(fresh.lu_owner, -1, sizeof fresh.lu_owner);
+  fresh_state_ = !LoadSettingBytes(database, unit_id, kStateSetting);
   state_ = LoadSetting(
       database, unit_id, kStateSetting, fresh,
       [](const StatisticsModelState& state) {
@@ -401,7 +392,7 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
                                 KX_STAT_FORMAT_JOBS_PER_SECOND),
                        0);
       if (lu.valid == 0 ||
-          blocked_members(*group) > SurvivableBlocked(group->level)) {
+          blocked_members(*group) > FaultTolerance(group->level)) {
         continue;
       }
       const int64_t from = std::max(a, job_end);
@@ -527,17 +518,53 @@ void StatisticsModel::AccrueTo(int64_t to_ms) {
     unsaved_ = true;
   }
 
-  // Drives blocked since the last update: both controllers lose them.
+  // Every drive blocked since the last update, from the event record, so a
+  // drive blocked and returned between two updates still counts: both
+  // controllers lose it. A unit seen for the first time takes every
+  // blocking in its record; a model stored before the counters followed the
+  // record starts from its newest event.
+  int64_t last_counted = 0;
+  if (std::optional<std::string> stored =
+          LoadSettingBytes(database_, unit_id_, kEventsSetting)) {
+    last_counted = LoadSetting<int64_t>(
+        database_, unit_id_, kEventsSetting, 0, [](int64_t event_id) {
+          if (event_id < 0) Fail(KXE_STATION_DAMAGED);
+        });
+  } else if (fresh_state_ == false) {
+    Statement newest = database_.Prepare(
+        "SELECT coalesce(max(event_id), 0) FROM station_event"
+        " WHERE unit_id = ?1");
+    newest.Bind(1, unit_id_);
+    newest.Step();
+    last_counted = newest.Int(0);
+  }
+  Statement blockings = database_.Prepare(
+      "SELECT event_id, number FROM station_event"
+      " WHERE unit_id = ?1 AND kind = 'drive-blocked' AND event_id > ?2"
+      " ORDER BY event_id");
+  blockings.Bind(1, unit_id_).Bind(2, last_counted);
+  int64_t counted = last_counted;
+  while (blockings.Step()) {
+    counted = blockings.Int(0);
+    const int64_t slot = blockings.IntIn(1, -1, KX_DRIVE_SLOTS - 1);
+    if (slot < 0) continue;  // an earlier event that named no slot
+    const int p = static_cast<int>(slot / KX_DRIVE_ROWS);
+    const int r = static_cast<int>(slot % KX_DRIVE_ROWS);
+    for (int c = 0; c < KX_CONTROLLER_COUNT; ++c) {
+      Add(counters.drive[c].drive[p][r].d_drive_urec, 1);
+      Add(counters.drive[c].drive[p][r].link_failre[0], 1);
+      Add(counters.d_fpc[c].fpc[0].normal_link_fail, 1);
+    }
+  }
+  if (counted != last_counted || fresh_state_) {
+    StoreSetting<int64_t>(database_, unit_id_, kEventsSetting, counted);
+    unsaved_ = true;
+  }
+  fresh_state_ = false;
+  // What was blocked at this update, kept in the stored state as before.
   for (int p = 0; p < KX_DRIVE_PORTS; ++p) {
     for (int r = 0; r < KX_DRIVE_ROWS; ++r) {
       int8_t& seen = state_.drive_blocked[SlotIndex(p, r)];
-      if (blocked[p][r] && seen == 0) {
-        for (int c = 0; c < KX_CONTROLLER_COUNT; ++c) {
-          Add(counters.drive[c].drive[p][r].d_drive_urec, 1);
-          Add(counters.drive[c].drive[p][r].link_failre[0], 1);
-          Add(counters.d_fpc[c].fpc[0].normal_link_fail, 1);
-        }
-      }
       if (seen != (blocked[p][r] ? 1 : 0)) unsaved_ = true;
       seen = blocked[p][r] ? 1 : 0;
     }

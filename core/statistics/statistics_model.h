@@ -50,6 +50,7 @@ class StatisticsModel {
   int64_t unit_id_;
   StatisticsModelState state_{};
   bool unsaved_ = false;  // the counters or state differ from the stored ones
+  bool fresh_state_ = false;  // no state was stored for the unit yet
   StatisticalInformationRecord* counters_;
 };
 

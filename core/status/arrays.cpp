@@ -20,6 +20,7 @@
 #include "maintenance/maintenance.h"
 #include "model/clock.h"
 #include "model/drive_health.h"
+#include "model/events.h"
 #include "model/format_jobs.h"
 #include "model/raid_geometry.h"
 #include "model/registry.h"
@@ -278,6 +279,7 @@ KX_API int32_t KX_SetDriveMode(const char* unit, int32_t port, int32_t row,
     if (mode == KX_DRIVE_MODE_BLOCK) {
       tesk740::NoteDriveBlocked(database, unit_id, port, row);
     }
+    tesk740::RecordHealthChanges(database, unit_id);
     return KX_OK;
   });
 }

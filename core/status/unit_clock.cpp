@@ -8,7 +8,9 @@
 #include "kx_core.h"
 #include "kx_errors.h"
 #include "kx_station.h"
+#include "kx_station_maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/registry.h"
 
 namespace tesk740 {
@@ -40,6 +42,12 @@ void SetOffset(Database& database, int64_t unit_id, int64_t offset_seconds) {
       " VALUES (?1, ?2)");
   store.Bind(1, unit_id).Bind(2, offset_seconds);
   store.Run();
+  Event event;
+  event.kind = "clock-set";
+  event.category = KX_TRACE_CONFIGURATION;
+  event.text = "unit clock set: " + std::to_string(offset_seconds) +
+               " s from the host";
+  RecordEvent(database, unit_id, event);
 }
 
 }  // namespace

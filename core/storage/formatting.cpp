@@ -12,6 +12,7 @@
 #include "kx_station.h"
 #include "kx_storage.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/format_jobs.h"
 #include "model/registry.h"
 #include "storage/storage.h"
@@ -68,6 +69,7 @@ void StartJobs(Database& database, int64_t unit_id,
         .Bind(5, now)
         .Bind(6, DurationMs(lu.Int(0), request.mode));
     start.Run();
+    RecordFormatStarted(database, unit_id, request.lu_number, request.mode);
   }
 }
 

@@ -10,7 +10,9 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_storage.h"
+#include "kx_station_maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/format_jobs.h"
 #include "model/raid_geometry.h"
 #include "model/registry.h"
@@ -120,6 +122,40 @@ void SetColumn(Database& database, const char* sql, int64_t unit_id,
   update.Run();
 }
 
+// The configuration event of an LU: created, deleted, or changed (expanded,
+// new staging, controller, validity or number) from `old_number` to what it
+// is now.
+void RecordLuEvent(Database& database, int64_t unit_id, const char* kind,
+                   int64_t old_number, int64_t new_number) {
+  Event event;
+  event.kind = kind;
+  event.object = LuObject(new_number);
+  event.number = new_number;
+  event.category = KX_TRACE_CONFIGURATION;
+  if (std::strcmp(kind, "lu-deleted") == 0) {
+    event.text = LuObject(old_number) + " deleted";
+    RecordEvent(database, unit_id, event);
+    return;
+  }
+  Statement lu = database.Prepare(
+      "SELECT rg_number, capacity_mb, controller, valid FROM logical_unit"
+      " WHERE unit_id = ?1 AND lu_number = ?2");
+  lu.Bind(1, unit_id).Bind(2, new_number);
+  if (!lu.Step()) Fail(KXE_INTERNAL);
+  if (std::strcmp(kind, "lu-created") == 0) {
+    event.text = LuObject(new_number) + " created in RAID group " +
+                 std::to_string(lu.Int(0)) + ": " + std::to_string(lu.Int(1)) +
+                 " MB";
+  } else {
+    event.text = LuObject(old_number) + " changed: LU " +
+                 std::to_string(new_number) + ", " +
+                 std::to_string(lu.Int(1)) + " MB, controller " +
+                 std::to_string(lu.Int(2)) +
+                 (lu.Int(3) == 0 ? ", out of service" : "");
+  }
+  RecordEvent(database, unit_id, event);
+}
+
 }  // namespace
 }  // namespace tesk740
 
@@ -188,6 +224,7 @@ KX_API int32_t KX_LogicalUnitAdd(const char* unit,
         .Bind(5, record->capacity)
         .Bind(6, record->defaultCTL);
     insert.Run();
+    tesk740::RecordLuEvent(database, unit_id, "lu-created", number, number);
     return KX_OK;
   });
 }
@@ -222,6 +259,7 @@ KX_API int32_t KX_LogicalUnitDelete(const char* unit) {
         "DELETE FROM logical_unit WHERE unit_id = ?1 AND lu_number = ?2");
     remove.Bind(1, unit_id).Bind(2, number);
     remove.Run();
+    tesk740::RecordLuEvent(database, unit_id, "lu-deleted", number, number);
     return KX_OK;
   });
 }
@@ -233,9 +271,14 @@ KX_API int32_t KX_LogicalUnitDeleteAll(const char* unit) {
     Statement numbers = database.Prepare(
         "SELECT lu_number FROM logical_unit WHERE unit_id = ?1");
     numbers.Bind(1, unit_id);
+    std::vector<int64_t> deleted;
     while (numbers.Step()) {
       tesk740::RequireNotFormatting(database, unit_id, numbers.Int(0));
       tesk740::RequireFreeStandingLu(database, unit_id, numbers.Int(0));
+      deleted.push_back(numbers.Int(0));
+    }
+    for (int64_t number : deleted) {
+      tesk740::RecordLuEvent(database, unit_id, "lu-deleted", number, number);
     }
     Statement remove =
         database.Prepare("DELETE FROM logical_unit WHERE unit_id = ?1");
@@ -261,6 +304,8 @@ KX_API int32_t KX_LogicalUnitExpand(const char* unit, int32_t lu_number,
                        "UPDATE logical_unit SET capacity_mb = ?3"
                        " WHERE unit_id = ?1 AND lu_number = ?2",
                        unit_id, lu_number, capacity);
+    tesk740::RecordLuEvent(database, unit_id, "lu-expanded", lu_number,
+                           lu_number);
     return KX_OK;
   });
 }
@@ -275,6 +320,8 @@ KX_API int32_t KX_LogicalUnitChangeStaging(const char* unit, int32_t lu_number,
                        "UPDATE logical_unit SET staging = ?3"
                        " WHERE unit_id = ?1 AND lu_number = ?2",
                        unit_id, lu_number, staging);
+    tesk740::RecordLuEvent(database, unit_id, "lu-changed", lu_number,
+                           lu_number);
     return KX_OK;
   });
 }
@@ -287,6 +334,8 @@ KX_API int32_t KX_LogicalUnitChangeCtl(const char* unit, int32_t lu_number) {
                        "UPDATE logical_unit SET controller = ?3"
                        " WHERE unit_id = ?1 AND lu_number = ?2",
                        unit_id, lu_number, 1 - lu.controller);
+    tesk740::RecordLuEvent(database, unit_id, "lu-changed", lu_number,
+                           lu_number);
     return KX_OK;
   });
 }
@@ -301,6 +350,8 @@ static int32_t SetValid(const char* unit, int32_t lu_number, int64_t valid) {
                        "UPDATE logical_unit SET valid = ?3"
                        " WHERE unit_id = ?1 AND lu_number = ?2",
                        unit_id, lu_number, valid);
+    tesk740::RecordLuEvent(database, unit_id, "lu-changed", lu_number,
+                           lu_number);
     return KX_OK;
   });
 }
@@ -352,6 +403,8 @@ KX_API int32_t KX_LogicalUnitRealloc(const char* unit,
         .Bind(3, request->newlun)
         .Bind(4, resized ? request->lusize : lu.capacity_mb);
     update.Run();
+    tesk740::RecordLuEvent(database, unit_id, "lu-changed", lu.number,
+                           request->newlun);
     return KX_OK;
   });
 }

@@ -9,7 +9,9 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_storage.h"
+#include "kx_station_maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/drive_health.h"
 #include "model/raid_geometry.h"
 #include "model/registry.h"
@@ -104,6 +106,29 @@ void SaveRaidGroup(Database& database, int64_t unit_id,
   save.Run();
 }
 
+// The group's configuration event: created, expanded or deleted.
+void RecordGroupEvent(Database& database, int64_t unit_id, const char* kind,
+                      const RaidGroup& group) {
+  Event event;
+  event.kind = kind;
+  event.object = GroupObject(group.number);
+  event.number = group.number;
+  event.category = KX_TRACE_CONFIGURATION;
+  const std::string size = std::to_string(group.width) + " x " +
+                           std::to_string(group.depth) + " drives";
+  if (std::strcmp(kind, "group-created") == 0) {
+    event.text = event.object + " created: level " +
+                 std::to_string(group.level) + ", " + size + " from port " +
+                 std::to_string(group.port) + " row " +
+                 std::to_string(group.row);
+  } else if (std::strcmp(kind, "group-expanded") == 0) {
+    event.text = event.object + " expanded: " + size;
+  } else {
+    event.text = event.object + " deleted";
+  }
+  RecordEvent(database, unit_id, event);
+}
+
 // The number a new group gets: the one asked for, or the lowest free one.
 int64_t ChooseNumber(int32_t asked, const std::vector<RaidGroup>& groups) {
   std::vector<bool> taken(KX_RAID_GROUP_COUNT, false);
@@ -163,6 +188,7 @@ KX_API int32_t KX_RaidGroupAdd(const char* unit,
     tesk740::RequireFreeDrives(database, unit_id, group, groups);
     tesk740::ApplyCut(*record, 0, &group);
     tesk740::SaveRaidGroup(database, unit_id, group);
+    tesk740::RecordGroupEvent(database, unit_id, "group-created", group);
     return KX_OK;
   });
 }
@@ -177,7 +203,7 @@ KX_API int32_t KX_RaidGroupExpand(const char* unit,
     if (!found) return KXE_UNKNOWN_RAID_GROUP;
     RaidGroup group = *found;
     // A group grows by whole rows below its last one.
-    if (record->depth <= group.depth) return KXE_INVALID_GEOMETRY;
+    if (record->depth <= group.depth) return KXE_EXPAND_NOT_DEEPER;
     group.depth = record->depth;
     tesk740::RequireGeometry(group);
     tesk740::RequireFreeDrives(database, unit_id, group,
@@ -186,6 +212,7 @@ KX_API int32_t KX_RaidGroupExpand(const char* unit,
                       tesk740::UsedCapacityMb(database, unit_id, group.number),
                       &group);
     tesk740::SaveRaidGroup(database, unit_id, group);
+    tesk740::RecordGroupEvent(database, unit_id, "group-expanded", group);
     return KX_OK;
   });
 }
@@ -193,9 +220,9 @@ KX_API int32_t KX_RaidGroupExpand(const char* unit,
 KX_API int32_t KX_RaidGroupDelete(const char* unit, int32_t rg_number) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
-    if (!tesk740::LoadRaidGroup(database, unit_id, rg_number)) {
-      return KXE_UNKNOWN_RAID_GROUP;
-    }
+    const std::optional<RaidGroup> group =
+        tesk740::LoadRaidGroup(database, unit_id, rg_number);
+    if (!group) return KXE_UNKNOWN_RAID_GROUP;
     Statement lus = database.Prepare(
         "SELECT 1 FROM logical_unit WHERE unit_id = ?1 AND rg_number = ?2");
     lus.Bind(1, unit_id).Bind(2, rg_number);
@@ -204,6 +231,7 @@ KX_API int32_t KX_RaidGroupDelete(const char* unit, int32_t rg_number) {
         "DELETE FROM raid_group WHERE unit_id = ?1 AND rg_number = ?2");
     remove.Bind(1, unit_id).Bind(2, rg_number);
     remove.Run();
+    tesk740::RecordGroupEvent(database, unit_id, "group-deleted", *group);
     return KX_OK;
   });
 }
@@ -215,6 +243,9 @@ KX_API int32_t KX_RaidGroupAllDelete(const char* unit) {
         database.Prepare("SELECT 1 FROM logical_unit WHERE unit_id = ?1");
     lus.Bind(1, unit_id);
     if (lus.Step()) return KXE_RAID_GROUP_IN_USE;
+    for (const RaidGroup& group : tesk740::LoadRaidGroups(database, unit_id)) {
+      tesk740::RecordGroupEvent(database, unit_id, "group-deleted", group);
+    }
     Statement remove =
         database.Prepare("DELETE FROM raid_group WHERE unit_id = ?1");
     remove.Bind(1, unit_id);

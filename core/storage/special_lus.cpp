@@ -26,7 +26,9 @@
 #include "kx_errors.h"
 #include "kx_station.h"
 #include "kx_station_special_lus.h"
+#include "kx_station_maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "model/drive_health.h"
 #include "model/format_jobs.h"
 #include "model/raid_geometry.h"
@@ -443,6 +445,16 @@ void RequireNotUnifiedChild(Database& database, int64_t unit_id,
   if (child.Step()) Fail(KXE_UNIFIED_MEMBER);
 }
 
+// Unified and turbo LU changes are configuration events of the unit.
+void RecordSpecialLuEvent(Database& database, int64_t unit_id,
+                          const char* text) {
+  Event event;
+  event.kind = "special-lu-changed";
+  event.category = KX_TRACE_CONFIGURATION;
+  event.text = text;
+  RecordEvent(database, unit_id, event);
+}
+
 void NoteDriveBlocked(Database& database, int64_t unit_id, int port, int row) {
   Statement note = database.Prepare(
       "INSERT OR REPLACE INTO pin_event (unit_id, port, row, since_s)"
@@ -463,6 +475,7 @@ KX_API int32_t KX_SetIntegrationLU(const char* unit,
                                    const UnifiedLuRequestRecord* request) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordSpecialLuEvent(database, unit_id, "unified LU set");
     if (request == nullptr) return KXE_INVALID_ARGUMENT;
     const tesk740::Layout layout = tesk740::LoadLayout(database, unit_id);
     switch (request->operation) {
@@ -600,6 +613,7 @@ KX_API int32_t KX_GetTurboLU(const char* unit, TurboLuRecord* record) {
 KX_API int32_t KX_SetTurboLU(const char* unit, const TurboLuRecord* record) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordSpecialLuEvent(database, unit_id, "turbo LU set");
     if (record == nullptr ||
         (record->option != KX_TURBO_OFF && record->option != KX_TURBO_ON)) {
       return KXE_INVALID_ARGUMENT;

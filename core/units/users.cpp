@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "kx_station_maintenance.h"
 #include "model/clock.h"
+#include "model/events.h"
 #include "station/fixed_text.h"
 
 #include "kx_core.h"
@@ -25,6 +27,27 @@
 
 namespace tesk740 {
 namespace {
+
+// Records the end of the unit's sessions that are about to be deleted: those
+// of `user` (every user when empty) on `controller` (every controller when
+// -1).
+void RecordSessionEnds(Database& database, int64_t unit_id,
+                       const std::string& user, int32_t controller) {
+  Statement sessions = database.Prepare(
+      "SELECT controller, user_name FROM login_session WHERE unit_id = ?1"
+      " AND (?2 = '' OR user_name = ?2) AND (?3 = -1 OR controller = ?3)"
+      " ORDER BY controller");
+  sessions.Bind(1, unit_id).Bind(2, user).Bind(3, controller);
+  while (sessions.Step()) {
+    Event event;
+    event.kind = "logout";
+    event.controller = static_cast<int32_t>(sessions.IntIn(0, 0, 1));
+    event.object = "controller " + std::to_string(event.controller);
+    event.category = KX_TRACE_SESSIONS;
+    event.text = "session of " + sessions.Text(1) + " ended";
+    RecordEvent(database, unit_id, event);
+  }
+}
 
 constexpr size_t kMaxCredentialLength = 16;
 constexpr int kHashRounds = 1000;
@@ -427,6 +450,7 @@ KX_API int32_t KX_DeleteUser(const char* unit, int32_t controller,
     const tesk740::Credential credential = tesk740::ReadCredential(user);
     tesk740::RequirePassword(database, unit_id, credential);
     // Its sessions go with it (ON DELETE CASCADE).
+    tesk740::RecordSessionEnds(database, unit_id, credential.user, -1);
     Statement remove = database.Prepare(
         "DELETE FROM unit_user WHERE unit_id = ?1 AND user_name = ?2");
     remove.Bind(1, unit_id).Bind(2, credential.user);
@@ -439,6 +463,7 @@ KX_API int32_t KX_DeleteAllUser(const char* unit, int32_t controller) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id =
         tesk740::RequireUnitAndController(database, unit, controller);
+    tesk740::RecordSessionEnds(database, unit_id, "", -1);
     Statement remove =
         database.Prepare("DELETE FROM unit_user WHERE unit_id = ?1");
     remove.Bind(1, unit_id);
@@ -471,6 +496,13 @@ KX_API int32_t KX_LoginKXUnit(const char* unit, int32_t controller,
         .Bind(3, credential.user)
         .Bind(4, tesk740::UnitClockSeconds(database, unit_id));
     open.Run();
+    tesk740::Event event;
+    event.kind = "login";
+    event.controller = controller;
+    event.object = "controller " + std::to_string(controller);
+    event.category = KX_TRACE_SESSIONS;
+    event.text = "login of " + credential.user;
+    tesk740::RecordEvent(database, unit_id, event);
     tesk740::WriteSession(database, unit_id, controller, result,
                           kLoginResultSize);
     return KX_OK;
@@ -495,6 +527,7 @@ namespace {
 bool CloseSession(Database& database, const char* unit, int32_t controller) {
   const int64_t unit_id =
       tesk740::RequireUnitAndController(database, unit, controller);
+  tesk740::RecordSessionEnds(database, unit_id, "", controller);
   Statement close = database.Prepare(
       "DELETE FROM login_session WHERE unit_id = ?1 AND controller = ?2");
   close.Bind(1, unit_id).Bind(2, controller);

@@ -564,6 +564,7 @@ KX_API int32_t KX_SetWizardParam(const char* unit,
                                  const char* text, int32_t arg) {
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "set-up wizard applied");
     if (const int32_t code = tesk740::RequireText(text)) return code;
     if (record == nullptr || arg != 0) return KXE_INVALID_ARGUMENT;
     const WizardParamRecord current = tesk740::ComposeWizard(database, unit_id);
@@ -640,6 +641,7 @@ KX_API int32_t KX_SetNowWZParam(const char* unit, int32_t controller,
   // and applied like a full wizard record.
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "set-up wizard applied");
     if (record == nullptr || !tesk740::IsController(controller)) {
       return KXE_INVALID_ARGUMENT;
     }
@@ -696,6 +698,7 @@ KX_API int32_t KX_ConfigImport(const char* unit, const char* path) {
   const tesk740::FileArgument argument = tesk740::ReadFileArgument(path);
   return Station::Get().Write([&](Database& database) -> int32_t {
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
+    tesk740::RecordParameterEvent(database, unit_id, "configuration imported");
     if (argument.path_code != KX_OK) return argument.path_code;
     tesk740::StationFile file;
     if (const int32_t code = tesk740::ParseStationFile(

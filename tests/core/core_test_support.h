@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -70,6 +75,45 @@ class StationTest : public ::testing::Test {
   }
 
   std::filesystem::path directory_;
+};
+
+// The station's clock while the object lives: KX_CLOCK_FILE names a file in
+// `directory`, so a test moves the time instead of waiting for it to pass.
+class TestClock {
+ public:
+  explicit TestClock(const std::filesystem::path& directory)
+      : file_(directory / "clock.ms") {
+    setenv("KX_CLOCK_FILE", file_.c_str(), 1);
+  }
+  TestClock(const TestClock&) = delete;
+  TestClock& operator=(const TestClock&) = delete;
+  ~TestClock() { unsetenv("KX_CLOCK_FILE"); }
+
+  // Stops the clock at the present moment; returns it in ms since the epoch.
+  int64_t Stop() {
+    const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    StandAt(now);
+    return now;
+  }
+  void StandAt(int64_t ms) { Write(std::to_string(ms)); }
+  // Moves the running clock ms further ahead of the wall clock.
+  void Advance(int64_t ms) {
+    offset_ms_ += ms;
+    Write("+" + std::to_string(offset_ms_));
+  }
+
+ private:
+  // Renamed into place: the core never reads half a number.
+  void Write(const std::string& setting) {
+    const std::filesystem::path fresh = file_.string() + ".new";
+    std::ofstream(fresh) << setting;
+    std::filesystem::rename(fresh, file_);
+  }
+
+  std::filesystem::path file_;
+  int64_t offset_ms_ = 0;
 };
 
 }  // namespace core_test

@@ -1,7 +1,9 @@
-// Format jobs: started singly or by the entry list, progressing on the wall
-// clock for a time set by capacity, mode and KX_FORMAT_SECONDS_PER_GB.
-#include <chrono>
-#include <thread>
+// Format jobs: started singly or by the entry list, progressing on the
+// station's clock for a time set by capacity, mode and
+// KX_FORMAT_SECONDS_PER_GB. The clock stands still unless a test moves it, so
+// what a test reads while a job runs does not depend on the machine's speed.
+#include <cstdint>
+#include <memory>
 
 #include "array_test_support.h"
 
@@ -12,6 +14,8 @@ class FormattingTest : public ArrayTest {
  protected:
   void SetUp() override {
     ArrayTest::SetUp();
+    clock_ = std::make_unique<TestClock>(directory_);
+    now_ms_ = clock_->Stop();
     ASSERT_EQ(AddRaidGroup(MakeRaidGroup(0, KX_RAID_5, 1, 0, 3, 2)), KX_OK);
     ASSERT_EQ(AddLu(MakeLu(0, 0, 1024)), KX_OK);
     ASSERT_EQ(AddLu(MakeLu(1, 0, 3072)), KX_OK);
@@ -44,19 +48,23 @@ class FormattingTest : public ArrayTest {
     for (const auto& [lu, mode] : lus) list.lu[lu] = mode;
     return KX_EntryFormatList(kUnit, &list);
   }
-  // Waits, at most `limit`, until the LU's format is done.
-  static void WaitDone(int32_t lu, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
+  // Moves the clock on in tenths of a second until the LU's format is done,
+  // at most `limit_ms`; its progress never goes back.
+  void RunUntilDone(int32_t lu, int64_t limit_ms) {
     int32_t previous = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (int64_t elapsed = 0; elapsed <= limit_ms; elapsed += 100) {
       const int32_t percent = Percent(lu);
-      ASSERT_GE(percent, previous);  // never goes back
+      ASSERT_GE(percent, previous);
       previous = percent;
       if (percent == 100) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      now_ms_ += 100;
+      clock_->StandAt(now_ms_);
     }
     FAIL() << "format of LU " << lu << " did not finish";
   }
+
+  std::unique_ptr<TestClock> clock_;
+  int64_t now_ms_ = 0;
 };
 
 TEST_F(FormattingTest, AJobRunsToCompletionAndBlocksChangesMeanwhile) {
@@ -88,7 +96,7 @@ TEST_F(FormattingTest, AJobRunsToCompletionAndBlocksChangesMeanwhile) {
   ASSERT_EQ(AddLu(MakeLu(1, 0, 3072)), KX_OK);
   EXPECT_EQ(StorageSnapshot(), before);
 
-  WaitDone(0, std::chrono::seconds(10));
+  RunUntilDone(0, 1600);
   EXPECT_EQ(LuStatus(0), KX_LU_NORMAL);
   list = StatusList();
   EXPECT_EQ(list.mode, KX_FORMAT_LIST_IDLE);
@@ -164,7 +172,7 @@ TEST_F(FormattingTest, AnEntryListStartsAllItsJobsOrNone) {
 TEST_F(FormattingTest, ANewBatchBeginsWhenTheLastOneEnded) {
   SetFormatSecondsPerGb("0.3");
   ASSERT_EQ(KX_LogicalUnitFormat(kUnit, 0, KX_FORMAT_FULL), KX_OK);
-  WaitDone(0, std::chrono::seconds(5));
+  RunUntilDone(0, 400);
   ASSERT_EQ(KX_LogicalUnitFormat(kUnit, 1, KX_FORMAT_FULL), KX_OK);
   const FormatStatusListRecord list = StatusList();
   EXPECT_EQ(list.lu[0].entry, 0);
@@ -174,7 +182,7 @@ TEST_F(FormattingTest, ANewBatchBeginsWhenTheLastOneEnded) {
   EXPECT_EQ(list.mode, KX_FORMAT_LIST_RUNNING);
   // The total covers only the new batch.
   EXPECT_LT(list.totalpercent, 100);
-  WaitDone(1, std::chrono::seconds(5));
+  RunUntilDone(1, 1000);
   EXPECT_EQ(StatusList().totalpercent, 100);
 }
 

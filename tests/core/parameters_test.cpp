@@ -232,7 +232,7 @@ TEST_F(ParametersTest, ExportThenImportIntoAnotherStationGivesTheSameSettings) {
   const std::string exported = ParameterSnapshot();
   const std::string file = File("params.txt");
   ASSERT_EQ(KX_SystemParamExport(kUnit, file.c_str(), 0, 0), KX_OK);
-  EXPECT_EQ(KX_SystemParamExport(kUnit, file.c_str(), 0, 0), KXE_FILE_WRITE);
+  EXPECT_EQ(KX_SystemParamExport(kUnit, file.c_str(), 0, 0), KXE_FILE_EXISTS);
   EXPECT_EQ(KX_SystemParamExport(kUnit, file.c_str(), 1 << 12, 1),
             KXE_INVALID_ARGUMENT);
   const std::string text = ReadText(file);

@@ -62,17 +62,26 @@ inline int WaitExit(pid_t pid) {
 
 // The loopback SMTP server of smtp_sink.py, stopped when destroyed. Message
 // n (from 1) lands in `directory`/n.eml (envelope and raw message) and n.txt
-// (decoded subject, newline, decoded body).
+// (decoded subject, newline, decoded body). `options` go to smtp_sink.py
+// (--tls-cert, --tls-key: STARTTLS offered).
 class SmtpSink {
  public:
-  explicit SmtpSink(const std::filesystem::path& directory)
+  explicit SmtpSink(const std::filesystem::path& directory,
+                    const std::vector<std::string>& options = {})
       : directory_(directory) {
     std::filesystem::create_directories(directory_);
     const std::string script =
         (std::filesystem::path(__FILE__).parent_path() / "smtp_sink.py").string();
-    pid_ = Spawn({"/usr/bin/python3", script, "--port-file",
-                  (directory_ / "port").string(), "--out-dir", directory_.string()});
-    for (int i = 0; i < 200 && port_ == 0; ++i) {
+    std::vector<std::string> argv = {
+        "/usr/bin/python3", script,
+        "--port-file",      (directory_ / "port").string(),
+        "--out-dir",        directory_.string()};
+    argv.insert(argv.end(), options.begin(), options.end());
+    pid_ = Spawn(argv);
+    // A loaded machine may take many seconds to start Python.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (port_ == 0 && std::chrono::steady_clock::now() < deadline) {
       const std::string text = ReadFile(directory_ / "port");
       if (!text.empty()) port_ = std::stoi(text);
       else std::this_thread::sleep_for(std::chrono::milliseconds(50));

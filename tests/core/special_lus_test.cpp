@@ -1,11 +1,9 @@
 // Unified LUs and the requests their members refuse, coupling pairs, turbo
 // LUs, pinned data while a drive is out of service, and the RAID group and
 // LU configuration files.
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <thread>
 
 #include "array_test_support.h"
 #include "kx_special_lus.h"
@@ -231,16 +229,17 @@ TEST_F(SpecialLuTest, DataIsPinnedFromTheBlockUntilTheRebuildEnds) {
 
   // Returned, the drives rebuild (about 1.4 s and 2.8 s at 0.01 s per GB);
   // the data stays pinned, with the time of the first block, until then.
+  // The clock stands still until the test moves it past the rebuilds.
   SetFormatSecondsPerGb("0.01");
+  TestClock station_clock(directory_);
+  const int64_t restored = station_clock.Stop();
   ASSERT_EQ(KX_SetDriveMode(kUnit, 1, 0, KX_DRIVE_MODE_RESTORE), KX_OK);
   ASSERT_EQ(KX_SetDriveMode(kUnit, 2, 2, KX_DRIVE_MODE_RESTORE), KX_OK);
   EXPECT_EQ(Pinned(0), 64);
   EXPECT_EQ(PinTime(KX_PIN_TIME_DATE), 20310517);
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (Pinned(5) != 0 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
+  station_clock.StandAt(restored + 1000);
+  EXPECT_EQ(Pinned(0), 64) << "still pinned while both drives rebuild";
+  station_clock.StandAt(restored + 10000);
   EXPECT_EQ(Pinned(0), 0);
   EXPECT_EQ(Pinned(5), 0);
   EXPECT_EQ(PinTime(KX_PIN_TIME_DATE), 0);

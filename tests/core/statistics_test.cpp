@@ -2,12 +2,10 @@
 // agree with each other and with the storage configuration as time passes,
 // performance samples line up, performance files parse to what the samples
 // say, and the block conversion is exact.
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "array_test_support.h"
@@ -27,8 +25,6 @@ Stats ReadStats() {
 
 uint32_t U(int32_t counter) { return static_cast<uint32_t>(counter); }
 
-void Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
 class StatisticsTest : public ArrayTest {
  protected:
   // RAID 5 group 0 over ports 0-3, rows 0-1, holding LU 0 (controller 0) and
@@ -36,6 +32,7 @@ class StatisticsTest : public ArrayTest {
   // (controller 0, formatted) and LU 3 (never formatted).
   void SetUp() override {
     ArrayTest::SetUp();
+    clock_ = std::make_unique<TestClock>(directory_);
     SetFormatSecondsPerGb("0");
     ASSERT_EQ(AddRaidGroup(MakeRaidGroup(0, KX_RAID_5, 0, 0, 4, 2)), KX_OK);
     ASSERT_EQ(AddRaidGroup(MakeRaidGroup(1, KX_RAID_1, 0, 2, 2, 1)), KX_OK);
@@ -47,6 +44,9 @@ class StatisticsTest : public ArrayTest {
       ASSERT_EQ(KX_LogicalUnitFormat(kUnit, lu, KX_FORMAT_FULL), KX_OK);
     }
   }
+
+  // The counters accrue with the station's clock, which the tests move.
+  std::unique_ptr<TestClock> clock_;
 };
 
 uint64_t HostCommands(const StatisticalInformationRecord& s, int lu) {
@@ -110,7 +110,7 @@ void ExpectConsistent(const StatisticalInformationRecord& s) {
 
 TEST_F(StatisticsTest, CountersRollUpAndFollowTheConfiguration) {
   const Stats before = ReadStats();
-  Wait(2100);
+  clock_->Advance(2100);
   const Stats after = ReadStats();
   ExpectConsistent(*before);
   ExpectConsistent(*after);
@@ -173,7 +173,7 @@ TEST_F(StatisticsTest, CountersRollUpAndFollowTheConfiguration) {
 TEST_F(StatisticsTest, ABlockedDriveStopsWorkingAndCountsItsFailure) {
   ASSERT_EQ(KX_SetDriveMode(kUnit, 0, 0, KX_DRIVE_MODE_BLOCK), KX_OK);
   const Stats before = ReadStats();
-  Wait(1100);
+  clock_->Advance(1100);
   const Stats after = ReadStats();
   ExpectConsistent(*after);
   for (int c = 0; c < 2; ++c) {
@@ -194,7 +194,7 @@ TEST_F(StatisticsTest, ABlockedDriveStopsWorkingAndCountsItsFailure) {
   // A second blocked member takes the RAID 5 group's data: its LUs stop.
   ASSERT_EQ(KX_SetDriveMode(kUnit, 1, 0, KX_DRIVE_MODE_BLOCK), KX_OK);
   const Stats failed = ReadStats();
-  Wait(1100);
+  clock_->Advance(1100);
   const Stats later = ReadStats();
   EXPECT_EQ(HostCommands(*later, 0), HostCommands(*failed, 0));
   EXPECT_EQ(HostCommands(*later, 1), HostCommands(*failed, 1));
@@ -208,7 +208,7 @@ TEST_F(StatisticsTest, ABlockedDriveStopsWorkingAndCountsItsFailure) {
 TEST_F(StatisticsTest, CountersSurviveTheProcessAndNeverGoBack) {
   const Stats before = ReadStats();
   Reopen();
-  Wait(1100);
+  clock_->Advance(1100);
   const Stats after = ReadStats();
   for (int lu = 0; lu < 3; ++lu) {
     EXPECT_GT(HostCommands(*after, lu), HostCommands(*before, lu));
@@ -236,7 +236,7 @@ TEST_F(StatisticsTest, PerformanceSamplesAreContiguous) {
   localtime_r(&now, &local);
   EXPECT_EQ(second.mtime.tm_year, local.tm_year);
 
-  Wait(1100);
+  clock_->Advance(1100);
   StatisticalCommandRecord third{}, fourth{};
   ASSERT_EQ(KX_GetPerformance(kUnit, &third, &fourth), KX_OK);
   EXPECT_EQ(0, std::memcmp(&third, &second, sizeof third));

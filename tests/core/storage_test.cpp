@@ -145,7 +145,7 @@ TEST_F(RaidGroupTest, ExpandGrowsByFreeRows) {
   grow.depth = 4;  // rows 0..3; row 3 of ports 2-3 is group 1's
   EXPECT_EQ(KX_RaidGroupExpand(kUnit, &grow), KXE_DRIVE_IN_USE);
   grow.depth = 1;
-  EXPECT_EQ(KX_RaidGroupExpand(kUnit, &grow), KXE_INVALID_GEOMETRY);
+  EXPECT_EQ(KX_RaidGroupExpand(kUnit, &grow), KXE_EXPAND_NOT_DEEPER);
   grow.depth = 16;
   EXPECT_EQ(KX_RaidGroupExpand(kUnit, &grow), KXE_INVALID_GEOMETRY);
   grow.rgnum = 7;

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "array_test_support.h"
 #include "station/sha256.h"
@@ -187,6 +186,10 @@ TEST_F(UsersTest, ChangeNeedsTheOldPasswordAndTheSessionFollows) {
 }
 
 TEST_F(UsersTest, RepeatedFailuresSlowSignInDown) {
+  // The clock stands still: however slow the hashing, the wait has not ended
+  // until the test moves the clock.
+  TestClock clock(directory_);
+  const int64_t failed_at = clock.Stop();
   ASSERT_EQ(Register("alice", "right"), KX_OK);
   ASSERT_EQ(Register("bob", "other"), KX_OK);
   for (int i = 0; i < 5; ++i) {
@@ -198,7 +201,10 @@ TEST_F(UsersTest, RepeatedFailuresSlowSignInDown) {
   // Reopening the station (as another process would) does not forget.
   Reopen();
   EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  // The sixth attempt waits one second.
+  clock.StandAt(failed_at + 999);
+  EXPECT_EQ(Login(0, "alice", "right").code, KXE_SIGN_IN_DELAYED);
+  clock.StandAt(failed_at + 1000);
   EXPECT_EQ(Login(0, "alice", "right").code, KX_OK);
   // A success clears the count.
   ASSERT_EQ(KX_LogoutKXUnit(LongName(kUnit).text, 0), KX_OK);

@@ -97,14 +97,6 @@ const char* JNICALL get_string_utf_chars(JNIEnv* env, jstring string,
   return g_original->GetStringUTFChars(env, string, is_copy);
 }
 
-jint* JNICALL get_int_array_elements(JNIEnv* env, jintArray array,
-                                     jboolean* is_copy) {
-  if (should_fail(env, Slot::kGetIntArrayElements, nullptr,
-                  "java/lang/OutOfMemoryError"))
-    return nullptr;
-  return g_original->GetIntArrayElements(env, array, is_copy);
-}
-
 jclass JNICALL get_object_class(JNIEnv* env, jobject object) {
   if (should_fail(env, Slot::kGetObjectClass, nullptr,
                   "java/lang/OutOfMemoryError"))
@@ -130,7 +122,6 @@ JniFaults::JniFaults(std::vector<Fault> faults) {
   g_table.NewStringUTF = new_string_utf;
   g_table.NewIntArray = new_int_array;
   g_table.GetStringUTFChars = get_string_utf_chars;
-  g_table.GetIntArrayElements = get_int_array_elements;
   g_table.GetObjectClass = get_object_class;
   env->functions = &g_table;
 }

@@ -21,7 +21,6 @@ enum class Slot {
   kNewStringUTF,
   kNewIntArray,
   kGetStringUTFChars,
-  kGetIntArrayElements,
   kGetObjectClass,
 };
 

@@ -22,6 +22,12 @@ for file in bin/diskarray lib/libtesk740.so lib/libdiskarrayjni.so share/java/di
   [[ -e $work/prefix/$file ]] || fail "$file not installed"
 done
 [[ -x $work/prefix/bin/diskarray ]] || fail "bin/diskarray is not executable"
+[[ -f $work/prefix/share/snmp/mibs/KX-DISKARRAY-MIB.txt ]] || fail "the traps' MIB is not installed"
+# The monitor's systemd unit runs the launcher of this prefix.
+unit=$work/prefix/lib/systemd/system/diskarray-monitor@.service
+[[ -f $unit ]] || fail "the monitor's systemd unit is not installed"
+grep -qx "ExecStart=$work/prefix/bin/diskarray monitor" "$unit" ||
+  fail "the monitor's unit does not run $work/prefix/bin/diskarray: $(grep ExecStart "$unit")"
 
 # The installed bridge finds the core through $ORIGIN and nothing else: no
 # build folder, and no empty entry (which would mean the current directory).

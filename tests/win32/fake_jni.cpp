@@ -739,6 +739,9 @@ FakeVm::FakeVm() : state_(new State) {
       {"on_off", "I"}, {"exec_mode", "I"}, {"program_name", kText}};
   s.Declare("korvane/str/diskarray/WorkingDirectory").fields = {
       {"tesk_path", kText}};
+  s.Declare("korvane/str/diskarray/EmailInfo").fields = {
+      {"on_off", "I"}, {"domain", kText}, {"smtp", kText},
+      {"from", kText}, {"tonum", "I"},    {"to", "[Ljava/lang/String;"}};
 }
 
 FakeVm::~FakeVm() { g_state = nullptr; }
@@ -791,6 +794,21 @@ void FakeVm::SetStringField(jobject object, const char* field,
 void FakeVm::SetIntField(jobject object, const char* field, jint value) {
   auto target = state_->Resolve(object, "SetIntField");
   if (HasField(*state_, target, field, "I")) target->ints[field] = value;
+}
+
+void FakeVm::SetStringArrayField(jobject object, const char* field,
+                                 const std::vector<std::u16string>& texts,
+                                 size_t length) {
+  auto target = state_->Resolve(object, "SetStringArrayField");
+  if (!HasField(*state_, target, field, "[Ljava/lang/String;")) return;
+  auto array = std::make_shared<Object>();
+  array->cls = state_->Find("java/lang/Object");
+  array->element_class = kString;
+  array->elements.resize(length);
+  for (size_t i = 0; i < texts.size() && i < length; ++i) {
+    array->elements[i] = state_->NewString(texts[i]);
+  }
+  target->references[field] = array;
 }
 
 bool FakeVm::IsInstanceOf(jobject object, const char* class_name) {

@@ -42,6 +42,11 @@ class FakeVm {
   void SetStringField(jobject object, const char* field,
                       const std::u16string* text);  // null text: null field
   void SetIntField(jobject object, const char* field, jint value);
+  // A new String[length] holding `texts` first (null after them), stored in
+  // the String[] field.
+  void SetStringArrayField(jobject object, const char* field,
+                           const std::vector<std::u16string>& texts,
+                           size_t length);
 
   // What Java code sees of a native's result. Failures are recorded.
   bool IsInstanceOf(jobject object, const char* class_name);

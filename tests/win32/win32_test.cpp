@@ -1,11 +1,13 @@
 // Runs the 32-bit Windows DLLs as a 32-bit JVM would use them, without a JVM:
 //
 //   kx_win32_test.exe DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR
+//       SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR
 //
 // DLL_DIR holds diskarrayjni.dll and tesk740.dll; JNI_HEADER is the javac -h
 // header of DiskArrayUtilityJNI; IMPLEMENTED_LIST names the natives the
 // bridge's objects define (one decorated symbol a line, from nm); SCRATCH_DIR
-// is an empty directory for stations. Prints one line per failed check and a
+// is an empty directory for stations; the SMTP servers (host:port) keep
+// what they receive in their folders. Prints one line per failed check and a
 // closing "N passed, N failed"; exits 1 on any failure, 3 when a native calls
 // a JNI function the fake VM does not provide.
 #include <windows.h>
@@ -603,6 +605,56 @@ void CheckFilePaths(FakeVm& vm, Natives& natives) {
       "KX_ExistFile finds a missing file");
 }
 
+// Mail from the 32-bit core to the loopback SMTP servers the script runs:
+// the settings through KX_SetEmailInfo, a message through KX_SendEmail to a
+// server in clear, a test message through KX_SendEmailTest to one that
+// offers STARTTLS (taken up through Schannel). Each server keeps message n
+// as n.txt (subject, newline, body) and n.eml in its folder.
+void CheckMail(FakeVm& vm, Natives& natives, const std::string& plain_server,
+               const std::wstring& plain_dir, const std::string& tls_server,
+               const std::wstring& tls_dir) {
+  g_group = "mail";
+  const std::u16string root = u"C:\\kx win32 tests\\Station One";
+  if (!OpenStation(vm, natives, root, Wide(root))) return;
+  auto settings = [&](const std::string& server) {
+    jobject record = vm.NewInstance("korvane/str/diskarray/EmailInfo");
+    const std::u16string domain = u"station.test";
+    const std::u16string smtp = U16(Widen(server));
+    const std::u16string from = u"station@example.test";
+    vm.SetIntField(record, "on_off", 1);
+    vm.SetStringField(record, "domain", &domain);
+    vm.SetStringField(record, "smtp", &smtp);
+    vm.SetStringField(record, "from", &from);
+    vm.SetIntField(record, "tonum", 1);
+    vm.SetStringArrayField(record, "to", {u"ops@example.test"}, 100);
+    return Ref(record);
+  };
+  natives.Succeed("SetEmailInfo", {settings(plain_server)});
+  const std::u16string subject = u"Störung auf unit-1-ä";
+  const std::u16string body = u"drive 0/3 blocked\n.leading dot";
+  natives.Succeed("SendEmail",
+                  {Ref(vm.NewString(u"unit-1-ä")), Ref(vm.NewString(subject)),
+                   Ref(vm.NewString(body))});
+  // The server wrote the message before it answered, so it is there now.
+  const std::string received = ReadWholeFile(plain_dir + L"\\1.txt");
+  Expect(received == Show(subject) + "\n" + Show(body) + "\n",
+         "the server in clear received [" + received + "]");
+  const std::string log = ReadWholeFile(Wide(root) + L"\\application.log");
+  Expect(
+      log.find("via " + plain_server + ": sent in clear") != std::string::npos,
+      "application.log does not record the mail sent in clear");
+
+  const std::u16string test_subject = u"over TLS";
+  natives.Succeed("SendEmailTest",
+                  {0, settings(tls_server), Ref(vm.NewString(test_subject)),
+                   Ref(vm.NewString(u"body"))});
+  Expect(ReadWholeFile(tls_dir + L"\\1.txt") == "over TLS\nbody\n",
+         "the STARTTLS server received no test message");
+  Expect(ReadWholeFile(tls_dir + L"\\1.eml").find("X-Envelope-TLS: yes") !=
+             std::string::npos,
+         "the test message did not come over TLS");
+}
+
 // A pipe or a device named where a file is read is refused: the imports
 // read one while they held the station's write lock, and a pipe whose
 // writer never writes held them for ever. The station password waits after
@@ -800,9 +852,10 @@ int main(int argc, char** argv) {
   if (argc == 6 && std::strcmp(argv[1], "--append") == 0) {
     return AppendingChild(argv[2], argv[3], std::atoi(argv[4]), argv[5]);
   }
-  if (argc != 5) {
+  if (argc != 9) {
     std::fprintf(stderr,
-                 "usage: %s DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR\n",
+                 "usage: %s DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR "
+                 "SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR\n",
                  argv[0]);
     return 2;
   }
@@ -861,6 +914,7 @@ int main(int argc, char** argv) {
   CheckProgramRun(vm, natives);
   CheckUsers(vm, natives);
   CheckFilePaths(vm, natives);
+  CheckMail(vm, natives, argv[5], Widen(argv[6]), argv[7], Widen(argv[8]));
   CheckProgramTimeout(vm, natives, scratch);
   CheckLogAcrossProcesses(vm, natives, dll_dir);
   CheckCallerFiles(vm, natives, scratch);

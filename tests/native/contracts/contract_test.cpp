@@ -560,7 +560,90 @@ TEST(ContractRows, MatchTheCoreDeclarations) {
     pair_arguments(row, &error);
     EXPECT_EQ(error, "");
   }
-  EXPECT_EQ(kCoreDeclarationCount, 177u);
+}
+
+// The names of the natives DiskArrayUtilityJNI declares, by reflection.
+std::set<std::string> declared_natives() {
+  JNIEnv* env = jni();
+  LocalFrame frame(16);
+  std::set<std::string> natives;
+  jclass class_class = env->FindClass("java/lang/Class");
+  jclass loader_class = env->FindClass("java/lang/ClassLoader");
+  jclass method_class = env->FindClass("java/lang/reflect/Method");
+  jclass modifier_class = env->FindClass("java/lang/reflect/Modifier");
+  if (class_class == nullptr || loader_class == nullptr || method_class == nullptr ||
+      modifier_class == nullptr) {
+    ADD_FAILURE() << "reflection classes: " << message_of(take_exception());
+    return natives;
+  }
+  jmethodID for_name = env->GetStaticMethodID(
+      class_class, "forName",
+      "(Ljava/lang/String;ZLjava/lang/ClassLoader;)Ljava/lang/Class;");
+  jmethodID system_loader = env->GetStaticMethodID(
+      loader_class, "getSystemClassLoader", "()Ljava/lang/ClassLoader;");
+  jmethodID declared_methods = env->GetMethodID(
+      class_class, "getDeclaredMethods", "()[Ljava/lang/reflect/Method;");
+  jmethodID modifiers = env->GetMethodID(method_class, "getModifiers", "()I");
+  jmethodID name_of = env->GetMethodID(method_class, "getName", "()Ljava/lang/String;");
+  jmethodID is_native = env->GetStaticMethodID(modifier_class, "isNative", "(I)Z");
+  if (for_name == nullptr || system_loader == nullptr || declared_methods == nullptr ||
+      modifiers == nullptr || name_of == nullptr || is_native == nullptr) {
+    ADD_FAILURE() << "reflection methods: " << message_of(take_exception());
+    return natives;
+  }
+  jobject loader = env->CallStaticObjectMethod(loader_class, system_loader);
+  jstring binding_name = env->ExceptionCheck() ? nullptr
+                                               : env->NewStringUTF(
+                                                     "korvane.str.diskarray.DiskArrayUtilityJNI");
+  // Loaded, not initialised: its initialiser would load the real library,
+  // whose natives this program's bridge objects stand in for.
+  jobject binding =
+      binding_name == nullptr
+          ? nullptr
+          : env->CallStaticObjectMethod(class_class, for_name, binding_name, JNI_FALSE, loader);
+  auto methods = env->ExceptionCheck() || binding == nullptr
+                     ? nullptr
+                     : static_cast<jobjectArray>(env->CallObjectMethod(binding, declared_methods));
+  if (env->ExceptionCheck() || methods == nullptr) {
+    ADD_FAILURE() << "DiskArrayUtilityJNI's methods: " << message_of(take_exception());
+    return natives;
+  }
+  for (jsize i = 0; i < env->GetArrayLength(methods); ++i) {
+    LocalFrame element_frame(4);
+    jobject method = env->GetObjectArrayElement(methods, i);
+    jint bits = env->CallIntMethod(method, modifiers);
+    if (env->ExceptionCheck()) break;
+    jboolean native = env->CallStaticBooleanMethod(modifier_class, is_native, bits);
+    if (env->ExceptionCheck()) break;
+    if (native != JNI_TRUE) continue;
+    jobject name = env->CallObjectMethod(method, name_of);
+    if (env->ExceptionCheck()) break;
+    natives.insert(java_text(name));
+  }
+  if (env->ExceptionCheck()) {
+    ADD_FAILURE() << "reading a method: " << message_of(take_exception());
+  }
+  return natives;
+}
+
+// Every native the binding declares, and every function the core declares,
+// has a row: a native whose row is missing is not tested at all.
+TEST(ContractRows, CoverEveryDeclaredNative) {
+  std::set<std::string> named;
+  for (const Row& row : rows()) named.insert(row.native);
+  std::set<std::string> core;
+  for (size_t i = 0; i < kCoreDeclarationCount; ++i) {
+    core.insert(kCoreDeclarations[i].function);
+  }
+  std::set<std::string> natives = declared_natives();
+  ASSERT_FALSE(natives.empty()) << "DiskArrayUtilityJNI declares no native";
+  for (const std::string& native : natives) {
+    EXPECT_EQ(named.count(native), 1u) << native << " is declared but has no contract row";
+  }
+  for (const std::string& function : core) {
+    EXPECT_EQ(named.count(function), 1u) << function << " is in kx_core.h but has no row";
+  }
+  EXPECT_EQ(named.size(), natives.size()) << "a row for a native Java does not declare";
 }
 
 }  // namespace

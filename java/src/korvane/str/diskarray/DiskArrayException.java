@@ -29,16 +29,13 @@ public class DiskArrayException extends Exception {
     return code;
   }
 
-  /** Formats a code as "error 4099 (0x1003)", with the bridge's name for its own codes. */
+  /**
+   * Formats a code as "error 4099 (0x1003): " and what it means, as {@link
+   * ErrorCodes#meaning} says; a code without a known meaning is the number alone.
+   */
   public static String describe(int code) {
     String text = "error " + code + " (0x" + Integer.toHexString(code).toUpperCase() + ")";
-    switch (code) {
-      case NULL_ARGUMENT:
-        return text + ": null argument";
-      case MARSHAL_FAILURE:
-        return text + ": JNI conversion failed";
-      default:
-        return text;
-    }
+    String meaning = ErrorCodes.meaning(code);
+    return meaning == null ? text : text + ": " + meaning;
   }
 }

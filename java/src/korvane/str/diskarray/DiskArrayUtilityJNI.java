@@ -1854,7 +1854,8 @@ public final class DiskArrayUtilityJNI {
    * @param arg1 which parameter groups to write
    * @param arg2 whether an existing file is replaced
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
-   *     {@code path} is null; the station's {@link ErrorCodes#KXE_FILE_WRITE}, {@link
+   *     {@code path} is null; the station's {@link ErrorCodes#KXE_FILE_EXISTS} (the file exists
+   *     and arg2 is 0), {@link ErrorCodes#KXE_FILE_WRITE}, {@link
    *     ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_TEXT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
    *     ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every station operation may give

@@ -1,5 +1,8 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_IN_USE;
+import static korvane.str.diskarray.ErrorCodes.KXE_RAID_GROUP_IN_USE;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_LU;
 import static korvane.str.diskarray.TestStation.logicalUnit;
 import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.unit;
@@ -31,9 +34,6 @@ class ConcurrencyTest {
   private static final int ITERATIONS = 40;
   private static final String UNIT = "array01";
 
-  private static final int RAID_GROUP_IN_USE = 0x101E;
-  private static final int DRIVE_IN_USE = 0x101D;
-  private static final int UNKNOWN_LU = 0x101F;
 
   // Every thread has three rows of its own (a RAID 5 group per row across
   // ports 0-3); all of them compete for one RAID 0 group on row 12.
@@ -93,7 +93,7 @@ class ConcurrencyTest {
             DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 0, 0, CONTENDED_ROW, 2, 1));
             ledger.groups.put(numberOfGroupAt(CONTENDED_ROW), CONTENDED_ROW);
           } catch (DiskArrayException e) {
-            expect(e, DRIVE_IN_USE);
+            expect(e, KXE_DRIVE_IN_USE);
           }
           break;
         case 2: {
@@ -114,7 +114,7 @@ class ConcurrencyTest {
             DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT);
             ledger.lusDeleted++;
           } catch (DiskArrayException e) {
-            expect(e, UNKNOWN_LU);
+            expect(e, KXE_UNKNOWN_LU);
           }
           break;
         default: {
@@ -128,7 +128,7 @@ class ConcurrencyTest {
             ledger.groups.remove(rg);
             ledger.groupsDeleted++;
           } catch (DiskArrayException e) {
-            expect(e, RAID_GROUP_IN_USE);
+            expect(e, KXE_RAID_GROUP_IN_USE);
           }
         }
       }

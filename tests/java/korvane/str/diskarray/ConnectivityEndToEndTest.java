@@ -1,5 +1,12 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_DEFAULT_HOST_GROUP;
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_ADDRESS;
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_HOST_GROUP;
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_MAPPING;
+import static korvane.str.diskarray.ErrorCodes.KXE_IMPORT_SYNTAX;
+import static korvane.str.diskarray.ErrorCodes.KXE_LU_MAPPED;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.hostGroupName;
@@ -50,14 +57,16 @@ class ConnectivityEndToEndTest {
     lan.gateway = "192.168.5.1";
     DiskArrayUtilityJNI.KX_SetLANInformation(UNIT, 0, lan, 0);
     // The same address for the other controller is refused.
-    assertEquals(0x1101, codeOf(() -> DiskArrayUtilityJNI.KX_SetLANInformation(UNIT, 1, lan, 0)));
+    assertEquals(KXE_DUPLICATE_ADDRESS,
+        codeOf(() -> DiskArrayUtilityJNI.KX_SetLANInformation(UNIT, 1, lan, 0)));
     UnitCondition condition = DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 0);
     assertEquals("192.168.5.20", condition.ctl0_ip);
     assertEquals("192.168.5.1", condition.ctl0_gateway);
 
     DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, -1, hostGroupName("web"));
     DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 5, hostGroupName("db"));
-    assertEquals(0x1104, codeOf(() -> DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 6, hostGroupName("db"))));
+    assertEquals(KXE_DUPLICATE_HOST_GROUP,
+        codeOf(() -> DiskArrayUtilityJNI.KX_CreateHG(UNIT, 0, 1, 6, hostGroupName("db"))));
     HGList groups = DiskArrayUtilityJNI.KX_GetHGList(UNIT);
     assertEquals("web", groups.ctl[0].port[1].hg[1].hgname);
     assertEquals(1, groups.ctl[0].port[1].hg[5].valid);
@@ -75,7 +84,7 @@ class ConnectivityEndToEndTest {
     mapping.lu[1] = 1;
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 1, 5, 0, mapping);
     mapping.lu[2] = 1;
-    assertEquals(0x110C,
+    assertEquals(KXE_DUPLICATE_MAPPING,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 1, 5, 0, mapping)));
     Object[] read = DiskArrayUtilityJNI.KX_GetLuMappingList(UNIT, 0, 1, 5);
     assertEquals(Integer.valueOf(2), read[0]);
@@ -88,7 +97,7 @@ class ConnectivityEndToEndTest {
     Files.writeString(bad, "# hosts of port 1.0\n"
         + "10000000c9000002 20000000c9000002 010203 0-1\n"
         + "10000000c900003 - - 2\n");
-    assertEquals(0x110E, codeOf(() ->
+    assertEquals(KXE_IMPORT_SYNTAX, codeOf(() ->
         DiskArrayUtilityJNI.KX_FibreInfoPermissionImport(UNIT, bad.toString(), 1, 0)));
     assertTrue(Files.readString(station.resolve("import-errors.txt")).contains("line 3"));
     assertEquals(0, DiskArrayUtilityJNI.KX_GetFibreInformation(UNIT)[1].security[0]
@@ -105,7 +114,7 @@ class ConnectivityEndToEndTest {
     assertEquals(2, counts.hg_count);
     assertEquals(1, counts.perm_count);
     // LU 2 is the last: mapped, so it stays.
-    assertEquals(0x110A, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT)));
+    assertEquals(KXE_LU_MAPPED, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT)));
 
     // A new JVM sees all of it, through the tool.
     Path logs = scratch.resolve("logs");
@@ -152,7 +161,8 @@ class ConnectivityEndToEndTest {
     DeleteHGList delete = new DeleteHGList();
     delete.ctl[1].port[0].hg[3] = 1;
     delete.ctl[1].port[0].hg[0] = 1;
-    assertEquals(0x1106, codeOf(() -> DiskArrayUtilityJNI.KX_DeleteHGList(UNIT, delete)));
+    assertEquals(KXE_DEFAULT_HOST_GROUP,
+        codeOf(() -> DiskArrayUtilityJNI.KX_DeleteHGList(UNIT, delete)));
     assertEquals(1, DiskArrayUtilityJNI.KX_GetHGList(UNIT).ctl[1].port[0].hg[3].valid);
     delete.ctl[1].port[0].hg[0] = 0;
     DiskArrayUtilityJNI.KX_DeleteHGList(UNIT, delete);
@@ -169,7 +179,8 @@ class ConnectivityEndToEndTest {
     assertArrayEquals(luns, targets[0].target_config[1].mapping[4].lun);
     TargetId[] stored = DiskArrayUtilityJNI.KX_GetTargetId(UNIT, 0);
     assertArrayEquals(luns, stored[0].target_config[1].mapping[4].lun);
-    assertEquals(258, codeOf(() -> DiskArrayUtilityJNI.KX_TargetIdImport(UNIT, null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        codeOf(() -> DiskArrayUtilityJNI.KX_TargetIdImport(UNIT, null)));
 
     RvrfSrcArrayUnit other = new RvrfSrcArrayUnit();
     other.valid = 1;

@@ -59,19 +59,26 @@ class ConnectivityToolTest {
 
     ok("hostgroup", "add", "u1", "1", "1", "oracle", "number=12");
     ok("wwn", "add", "u1", "1", "1", "50060E8000C3A1B2", "nickname=db1", "hg=12");
+    ok("wwn", "disable", "u1", "1", "1", "50060E8000C3A1B2");
+    assertTrue(ok("wwn", "list", "u1").lines()
+        .anyMatch(line -> line.contains("50060e8000c3a1b2") && line.endsWith(" no")));
+    assertEquals("50060e8000c3a1b2 on port 1.1 is enabled\n",
+        ok("wwn", "enable", "u1", "1", "1", "50060E8000C3A1B2"));
+    assertTrue(refused("1", "wwn", "disable", "u1", "1", "1", "50060E8000C3A1B3")
+        .contains("50060e8000c3a1b3"));
     ok("map", "add", "u1", "1", "1", "12", "3", "1");
     assertTrue(ok("map", "list", "u1", "1", "1", "12").matches("(?s).*\n3\\s+1\n"));
-    assertTrue(refused("1", "lu", "delete", "u1").contains(
+    assertTrue(refused("1", "lu", "delete", "u1", "--yes").contains(
         ErrorCodes.meaning(ErrorCodes.KXE_LU_MAPPED)));
     assertTrue(refused("2", "wwn", "add", "u1", "1", "1", "50060E80").contains("16 hex"));
-    assertTrue(refused("1", "hostgroup", "delete", "u1", "1", "1", "0").contains(
+    assertTrue(refused("1", "hostgroup", "delete", "u1", "1", "1", "0", "--yes").contains(
         ErrorCodes.meaning(ErrorCodes.KXE_DEFAULT_HOST_GROUP)));
 
     // Deleting the group unmaps its LUs and sends its host to group 0.
-    ok("hostgroup", "delete", "u1", "1", "1", "12");
+    ok("hostgroup", "delete", "u1", "1", "1", "12", "--yes");
     assertTrue(ok("wwn", "list", "u1").matches("(?s).*50060e8000c3a1b2\\s+-\\s+db1\\s+0\\s+"
         + "default.*"));
-    ok("lu", "delete", "u1");
+    ok("lu", "delete", "u1", "--yes");
 
     Path file = scratch.resolve("hosts.txt");
     Files.writeString(file, "10000000c9000001 - - 0\nnot-a-wwn - - 0\n");
@@ -81,7 +88,12 @@ class ConnectivityToolTest {
     ok("security", "allow", "u1", "0", "1", "10000000C9000001", "0", "nport=0a0b0c");
     assertTrue(ok("security", "show", "u1", "0", "1")
         .matches("(?s).*\n0\\s+10000000c9000001\\s+-\\s+0a0b0c\\s+0\n"));
-    assertTrue(refused("1", "lu", "delete", "u1").contains(
+    // JSON holds the one permission in use; --raw the table's every slot.
+    String json = ok("security", "show", "u1", "0", "1", "--json");
+    assertEquals(1, json.split("\"port_name\"", -1).length - 1, json);
+    assertTrue(ok("security", "show", "u1", "0", "1", "--json", "--raw")
+        .split("\"port_name\"", -1).length > 100);
+    assertTrue(refused("1", "lu", "delete", "u1", "--yes").contains(
         ErrorCodes.meaning(ErrorCodes.KXE_LU_IN_PERMISSION)));
 
     ok("rvrf", "set", "u1", "42", "path2=1.1-0.0");

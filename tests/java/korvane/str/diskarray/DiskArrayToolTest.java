@@ -74,6 +74,7 @@ class DiskArrayToolTest {
 
     assertEquals("(no labels)\n", succeed("labels").stdout);
     assertEquals("LU01 LUN1\n", succeed("modify-info", "LU01 LUN1", "4").stdout);
+    assertEquals("LUN1 x\n", succeed("modify-info", "LU01 x", "relabel").stdout);
     JavaRun labels = succeed("labels");
     assertEquals(List.of("OLD", "NEW", "LU01", "LUN1"),
         List.of(labels.stdout.strip().split("\\s+")), labels::toString);
@@ -128,7 +129,7 @@ class DiskArrayToolTest {
       {"rg"},
       {"rg", "add", "array01", "--port", "0", "--row", "0", "--width", "2"},
       {"rg", "add", "array01", "--level", "5", "--port", "15", "--row", "0", "--width", "4"},
-      {"rg", "delete", "array01", "45"},
+      {"rg", "delete", "array01", "45", "--yes"},
       {"lu", "add", "array01", "--rg", "0"},
       {"lu", "add", "array01", "--rg", "0", "--capacity", "10", "--staging", "fast"},
       {"lu", "expand", "array01", "512", "10"},
@@ -139,6 +140,10 @@ class DiskArrayToolTest {
       {"status", "array01", "--level", "5"},
       {"drive", "array01", "1", "0", "fix"},
       {"drive", "array01", "15", "0", "block"},
+      {"alert-interval", "0"},
+      {"port", "set", "array01", "0", "0", "speed=3"},
+      {"params", "set", "array01", "online-system", "nosuch=1"},
+      {"params", "set", "array01", "online-system", "web_title=\"unclosed"},
     };
     for (String[] args : misuses) {
       JavaRun result = tool(args);
@@ -222,17 +227,22 @@ class DiskArrayToolTest {
     // A blocked member shows as X; returned, it rebuilds and shows as R.
     assertEquals("block the drive at port 1, row 0: blocked\n",
         succeed("drive", "array01", "1", "0", "block").stdout);
-    assertEquals("0X00...........", mapRow(succeed("status", "array01").stdout, 0));
+    // status answers a degraded unit with exit status 3.
+    JavaRun degraded = tool("status", "array01");
+    assertEquals(3, degraded.status, degraded::toString);
+    assertEquals("0X00...........", mapRow(degraded.stdout, 0));
     assertEquals("restore the drive at port 1, row 0: rebuilding\n",
         succeed("drive", "array01", "1", "0", "restore").stdout);
-    assertEquals("0R00...........", mapRow(succeed("status", "array01").stdout, 0));
+    JavaRun rebuilding = tool("status", "array01");
+    assertEquals(3, rebuilding.status, rebuilding::toString);
+    assertEquals("0R00...........", mapRow(rebuilding.stdout, 0));
 
     // Only the last LU can go; naming another one changes nothing.
     String before = TestStation.storageSnapshot("array01");
-    fail(1, "only the last LU", "lu", "delete", "array01", "0");
+    fail(1, "only the last LU", "lu", "delete", "array01", "0", "--yes");
     assertEquals(before, TestStation.storageSnapshot("array01"));
-    assertEquals("deleted LU 1\n", succeed("lu", "delete", "array01").stdout);
-    succeed("rg", "delete", "array01", "4");
+    assertEquals("deleted LU 1\n", succeed("lu", "delete", "array01", "--yes").stdout);
+    succeed("rg", "delete", "array01", "4", "--yes");
     assertEquals(-1, DiskArrayUtilityJNI.KX_GetRaidGroups("array01")[4].rgnum);
 
     succeed("logout", "array01");
@@ -249,5 +259,109 @@ class DiskArrayToolTest {
       assertTrue(help.stdout.contains(command), command);
     }
     assertFalse(Files.exists(station()));
+  }
+
+  @Test
+  void destructiveCommandsAskAndDryRunsChangeNothing() throws Exception {
+    succeed("add", "array01");
+    succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    succeed("lu", "add", "array01", "--rg", "0", "--capacity", "64");
+    succeed("hostgroup", "add", "array01", "0", "0", "hosts", "number=3");
+    TestStation.open(station());
+    String before = TestStation.storageSnapshot("array01");
+
+    // No terminal here: without --yes nothing is done, and the status says usage (2).
+    for (String[] line : new String[][] {
+        {"lu", "delete", "array01"}, {"rg", "delete", "array01", "0"},
+        {"hostgroup", "delete", "array01", "0", "0", "3"}, {"reboot", "array01"},
+        {"micro", "replace", "array01"}, {"log", "err", "--clear"}}) {
+      JavaRun run = tool(line);
+      assertEquals(2, run.status, run::toString);
+      assertTrue(run.stderr.contains("give --yes"), run::toString);
+    }
+    assertEquals("would delete LU 0 (the last LU of array01)\n",
+        succeed("lu", "delete", "array01", "--dry-run").stdout);
+    assertTrue(succeed("rg", "delete", "array01", "0", "--dry-run").stdout
+        .startsWith("would delete RAID group 0 (3 ports by 1 rows"));
+    assertTrue(succeed("hostgroup", "delete", "array01", "0", "0", "3", "--dry-run").stdout
+        .startsWith("would delete host groups 3 of port 0.0"));
+    assertEquals(before, TestStation.storageSnapshot("array01"));
+    assertTrue(succeed("hostgroup", "list", "array01").stdout.matches("(?s).*\\b3 +hosts\\b.*"));
+    DiskArrayUtilityJNI.KX_TestUnitReady("array01", 0);  // not restarting: no exception
+
+    // Expanding to a depth the group already has says so, not that the width is wrong.
+    JavaRun shallow = tool("rg", "expand", "array01", "0", "--depth", "1");
+    assertEquals(1, shallow.status, shallow::toString);
+    assertTrue(shallow.stderr.contains("not deeper"), shallow::toString);
+    assertFalse(shallow.stderr.contains("width"), shallow::toString);
+  }
+
+  @Test
+  void aResetSaysWhoseSessionEnded() throws Exception {
+    succeed("add", "array01");
+    TestStation.open(station());
+    DiskArrayUtilityJNI.KX_RegistUser("array01", 0, new KXUserRegist("admin", "Secret-1"));
+    DiskArrayUtilityJNI.KX_LoginKXUnit("array01", 0, new KXUserRegist("admin", "Secret-1"));
+
+    assertEquals("ended the session of admin on controller 0 of array01\n",
+        succeed("user", "reset", "array01").stdout);
+    assertEquals(0, DiskArrayUtilityJNI.KX_CheckLogin("array01", 0));
+    assertEquals("controller 0 of array01 had no session; nothing to end\n",
+        succeed("user", "reset", "array01").stdout);
+  }
+
+  @Test
+  void everyErrorTextIsTheMeaningOfItsCode() throws Exception {
+    for (java.lang.reflect.Field field : ErrorCodes.class.getFields()) {
+      int code = field.getInt(null);
+      String meaning = ErrorCodes.meaning(code);
+      if (meaning == null) {
+        continue;
+      }
+      // A heading of the header's blocks ("--- Area: 0x1600..0x16FF ---") is no meaning.
+      assertFalse(meaning.contains("---") || meaning.matches("^0x[0-9A-Fa-f]+\\.\\..*"),
+          field.getName() + ": " + meaning);
+    }
+    assertTrue(ErrorCodes.meaning(ErrorCodes.KXE_UNIFIED_MEMBER).startsWith("The LU belongs"));
+    // A Java caller reads the meaning in the exception's message, not only its number.
+    assertEquals("error 4099 (0x1003): " + ErrorCodes.meaning(ErrorCodes.KXE_UNKNOWN_UNIT),
+        new DiskArrayException(ErrorCodes.KXE_UNKNOWN_UNIT).getMessage());
+    assertEquals("error 1 (0x1)", new DiskArrayException(1).getMessage());
+    assertTrue(ErrorCodes.meaning(ErrorCodes.ERR_NULL_ARGUMENT) != null);
+  }
+
+  @Test
+  void capacitiesTakeBinarySuffixes() throws Exception {
+    succeed("add", "array01");
+    succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    succeed("lu", "add", "array01", "--rg", "0", "--capacity", "1G");
+    succeed("lu", "add", "array01", "--rg", "0", "--capacity", "2048K");
+    succeed("lu", "expand", "array01", "1", "3m");
+    TestStation.open(station());
+    assertEquals(1024, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).capacity);
+    assertEquals(3, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).capacity);
+    for (String size : new String[] {"1536K", "1.5G", "10X", "0", "4096T"}) {
+      JavaRun run = tool("lu", "add", "array01", "--rg", "0", "--capacity", size);
+      assertEquals(2, run.status, size + ": " + run);
+      assertTrue(run.stderr.contains(size), run::toString);
+    }
+  }
+
+  @Test
+  void aRefusedGroupNamesTheSlotAtFault() {
+    succeed("add", "array01");
+    succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    succeed("drive", "array01", "3", "5", "block");
+    String[][] cases = {
+      {"5", "1", "0", "3", "the drive at port 1, row 0 belongs to RAID group 0"},
+      {"5", "3", "1", "3", "the slot at port 4, row 1 holds no drive"},
+      {"1", "2", "5", "2", "the drive at port 3, row 5 is blocked"},
+    };
+    for (String[] refused : cases) {
+      JavaRun run = tool("rg", "add", "array01", "--level", refused[0], "--port", refused[1],
+          "--row", refused[2], "--width", refused[3]);
+      assertEquals(1, run.status, run::toString);
+      assertTrue(run.stderr.contains(refused[4]), run::toString);
+    }
   }
 }

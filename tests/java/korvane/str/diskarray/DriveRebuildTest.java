@@ -1,5 +1,6 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_BLOCKED;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.unit;
@@ -22,7 +23,6 @@ class DriveRebuildTest {
   private static final int RECONSTRUCT_NONE = 0;
   private static final int RECONSTRUCT_RUNNING = 1;
   private static final int RECONSTRUCT_BLOCKED = 2;
-  private static final int DRIVE_BLOCKED = 0x1025;
 
   @TempDir Path station;
 
@@ -54,7 +54,7 @@ class DriveRebuildTest {
 
     // A blocked free drive cannot join a new group.
     DiskArrayUtilityJNI.KX_SetDriveMode(UNIT, 3, 5, BLOCK);
-    assertEquals(DRIVE_BLOCKED, codeOf(() ->
+    assertEquals(KXE_DRIVE_BLOCKED, codeOf(() ->
         DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(2, 1, 2, 5, 2, 1))));
     assertEquals(FAILED, slot(3, 5).drv_state);
 

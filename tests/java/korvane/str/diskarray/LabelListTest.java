@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_LABEL;
+import static korvane.str.diskarray.ErrorCodes.KXE_LABEL_LIST_FULL;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_LABEL;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 
@@ -21,10 +25,6 @@ class LabelListTest {
   private static final int SET = 4;
   private static final int REMOVE = 5;
 
-  private static final int INVALID_ARGUMENT = 0x1002;
-  private static final int INVALID_LABEL = 0x100B;
-  private static final int UNKNOWN_LABEL = 0x100C;
-  private static final int LABEL_LIST_FULL = 0x100D;
 
   @TempDir Path station;
 
@@ -54,7 +54,7 @@ class LabelListTest {
     assertEquals("", modify("", TRIM));
     // The text travels in a 1024-byte buffer: 1023 bytes of it reach the core.
     assertEquals("a".repeat(1023), modify("a".repeat(2000), LOWER));
-    assertEquals(INVALID_ARGUMENT, codeOf(() -> modify("text", 99)));
+    assertEquals(KXE_INVALID_ARGUMENT, codeOf(() -> modify("text", 99)));
   }
 
   @Test
@@ -72,9 +72,9 @@ class LabelListTest {
     assertEquals("RG_2 RAID2", modify("RG_2", REMOVE));
     assertLabels("LU01", "LUN9");
 
-    assertEquals(INVALID_LABEL, codeOf(() -> modify("TOOLONG X", SET)));
-    assertEquals(INVALID_LABEL, codeOf(() -> modify("LU-1 X", SET)));
-    assertEquals(UNKNOWN_LABEL, codeOf(() -> modify("RG_2", REMOVE)));
+    assertEquals(KXE_INVALID_LABEL, codeOf(() -> modify("TOOLONG X", SET)));
+    assertEquals(KXE_INVALID_LABEL, codeOf(() -> modify("LU-1 X", SET)));
+    assertEquals(KXE_UNKNOWN_LABEL, codeOf(() -> modify("RG_2", REMOVE)));
     assertLabels("LU01", "LUN9");
   }
 
@@ -87,7 +87,7 @@ class LabelListTest {
       expected[2 * i + 1] = String.format("N%02d", i);
     }
     assertLabels(expected);
-    assertEquals(LABEL_LIST_FULL, codeOf(() -> modify("L20 N20", SET)));
+    assertEquals(KXE_LABEL_LIST_FULL, codeOf(() -> modify("L20 N20", SET)));
     assertLabels(expected);
   }
 }

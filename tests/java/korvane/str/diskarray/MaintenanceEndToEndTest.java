@@ -1,5 +1,12 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_MARSHAL;
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_NOT_FOUND;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_CANCELLED;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_CRC_MISMATCH;
+import static korvane.str.diskarray.ErrorCodes.KXE_MICRO_NO_IMAGE;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNIT_NOT_READY;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.runJava;
@@ -19,6 +26,7 @@ import java.util.concurrent.CompletableFuture;
 import java.util.concurrent.TimeUnit;
 import java.util.zip.CRC32;
 import korvane.str.diskarray.TestStation.JavaRun;
+import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -29,20 +37,21 @@ class MaintenanceEndToEndTest {
   private static final String UNIT = "array01";
   private static final int MODEL = 2;  // the kx_type TestStation.unit registers
 
-  private static final int NOT_READY = 0x1500;
-  private static final int CRC_MISMATCH = 0x1503;
-  private static final int CANCELLED = 0x1508;
-  private static final int NO_IMAGE = 0x1509;
-  private static final int FILE_NOT_FOUND = 0x150F;
 
   @TempDir Path scratch;
   private Path station;
 
   @BeforeEach
   void openStation() throws Exception {
+    TestClock.reset();
     station = scratch.resolve("station");
     TestStation.open(station);
     DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+  }
+
+  @AfterEach
+  void restoreTheClock() throws Exception {
+    TestClock.reset();
   }
 
   /** One microcode part in the station's file format: a 40-byte header, then the payload. */
@@ -78,20 +87,6 @@ class MaintenanceEndToEndTest {
     return Files.write(scratch.resolve(name), bytes).toString();
   }
 
-  private static void waitUntilReady() throws Exception {
-    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(20);
-    while (true) {
-      try {
-        DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
-        return;
-      } catch (DiskArrayException e) {
-        assertEquals(NOT_READY, e.getCode());
-        assertTrue(System.nanoTime() < deadline, "the unit never came back");
-        Thread.sleep(100);
-      }
-    }
-  }
-
   @Test
   void microcodeIsPreparedDownloadedAndReplacedWhileTheUnitRestarts() throws Exception {
     String first = write("part1.kxm", part("0920/B1", 1, 2, payload(150_000, 1)));
@@ -106,11 +101,16 @@ class MaintenanceEndToEndTest {
       DiskArrayUtilityJNI.KX_MicroDownload(UNIT, portion, count, 0);
     }
     assertEquals("0850/A", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
+    long replaced = TestClock.stop();
     DiskArrayUtilityJNI.KX_MicroReplace(UNIT, 0);
 
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT)));
-    waitUntilReady();
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT)));
+    // The restart takes five seconds of the station's clock.
+    TestClock.standAt(replaced + 4_999);
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0)));
+    TestClock.standAt(replaced + 5_000);
+    DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT).b_info.micro);
     assertEquals("0920/B1", DiskArrayUtilityJNI.KX_GetUnitCondition(UNIT, 1).micro);
 
@@ -127,9 +127,11 @@ class MaintenanceEndToEndTest {
     byte[] bytes = part("0920/B1", 1, 1, payload(4096, 3));
     bytes[40 + 100] ^= 0x04;
     String damaged = write("damaged.kxm", bytes);
-    assertEquals(CRC_MISMATCH, codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, damaged)));
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
-    assertEquals(NO_IMAGE, codeOf(() -> DiskArrayUtilityJNI.KX_GetMicroDownloadCount(UNIT)));
+    assertEquals(KXE_MICRO_CRC_MISMATCH,
+        codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, damaged)));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE,
+        codeOf(() -> DiskArrayUtilityJNI.KX_GetMicroDownloadCount(UNIT)));
   }
 
   @Test
@@ -138,10 +140,11 @@ class MaintenanceEndToEndTest {
     String big = write("big.kxm", part("0930/A", 1, 1, payload(3 << 20, 5)));
     CompletableFuture<Integer> join = CompletableFuture.supplyAsync(
         () -> codeOf(() -> DiskArrayUtilityJNI.KX_MicroFileConcat2(UNIT, big)));
-    Thread.sleep(300);
-    DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
-    assertEquals(CANCELLED, join.get(5, TimeUnit.SECONDS));
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    // A cancellation counts only once the join has begun, which a loaded
+    // machine may delay: cancel until the join ends.
+    cancelUntilDone(join);
+    assertEquals(KXE_MICRO_CANCELLED, join.get(5, TimeUnit.SECONDS));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
 
     // The tool joining in a second process is stopped from this one.
     String huge = write("huge.kxm", part("0930/A", 1, 1, payload(16 << 20, 6)));
@@ -153,17 +156,23 @@ class MaintenanceEndToEndTest {
         throw new IllegalStateException(e);
       }
     });
-    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(30);
-    while (!child.isDone() && System.nanoTime() < deadline) {
-      Thread.sleep(300);
-      DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
-    }
+    cancelUntilDone(child);
     JavaRun run = child.get(60, TimeUnit.SECONDS);
     assertNoJniReports(run);
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stdout.contains("cancelled; nothing was kept"), run::toString);
     assertTrue(run.stderr.contains("0x1508"), run::toString);
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+  }
+
+  /** Cancels the joining, again and again, until the work ends (60 s at most). */
+  private static void cancelUntilDone(CompletableFuture<?> work) throws Exception {
+    long deadline = System.nanoTime() + TimeUnit.SECONDS.toNanos(60);
+    while (!work.isDone()) {
+      assertTrue(System.nanoTime() < deadline, "the joining was never cancelled");
+      DiskArrayUtilityJNI.KX_CancelMicroFileConcat();
+      Thread.sleep(50);
+    }
   }
 
   @Test
@@ -193,7 +202,7 @@ class MaintenanceEndToEndTest {
     // The part joined before was dropped with the cancellation.
     String trace = DiskArrayUtilityJNI.KX_GetTraceText(UNIT, 0x20, 0, 0);
     assertTrue(trace.endsWith(" micro microcode joining cancelled\n"), trace);
-    assertEquals(NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
+    assertEquals(KXE_MICRO_NO_IMAGE, codeOf(DiskArrayUtilityJNI::KX_GetNewMicroRevision));
   }
 
   /** Runs the tool in this JVM on the test's station; returns what it printed. */
@@ -220,7 +229,7 @@ class MaintenanceEndToEndTest {
         .endsWith("prepared microcode 0950/D for " + UNIT + "\n"));
     assertEquals("0950/D\n", tool("micro", "revision"));
     assertTrue(tool("micro", "download", UNIT).contains("] 100%  3 portions\n"));
-    String replaced = tool("micro", "replace", UNIT);
+    String replaced = tool("micro", "replace", UNIT, "--yes");
     assertTrue(replaced.contains("waiting for " + UNIT + " to restart\n"), replaced);
     assertTrue(replaced.endsWith(UNIT + " runs microcode 0950/D\n"), replaced);
 
@@ -236,24 +245,29 @@ class MaintenanceEndToEndTest {
   void aRebootIsSeenFromAnotherProcess() throws Exception {
     Path logs = scratch.resolve("logs");
     String stationArg = station.toString();
+    // The clock stands still while the child JVMs start, however slowly:
+    // the restart window ends only when the test moves the clock on.
+    long rebooted = TestClock.stop();
     DiskArrayUtilityJNI.KX_UnitReboot(UNIT);
     JavaRun ready = runJava(logs, TOOL, "--station", stationArg, "ready", UNIT);
     JavaRun status = runJava(logs, TOOL, "--station", stationArg, "status", UNIT);
-    waitUntilReady();
+    TestClock.standAt(rebooted + 5_000);
+    DiskArrayUtilityJNI.KX_TestUnitReady(UNIT, 0);
     JavaRun readyAgain = runJava(logs, TOOL, "--station", stationArg, "ready", UNIT);
     // And the other way: a reboot made by the tool stops this process's calls.
     JavaRun reboot = runJava(logs, Map.of("KX_RESTART_SECONDS", "30"), TOOL,
-        "--station", stationArg, "reboot", UNIT);
+        "--station", stationArg, "reboot", UNIT, "--yes");
     for (JavaRun run : new JavaRun[] {ready, status, readyAgain, reboot}) {
       assertNoJniReports(run);
     }
-    assertEquals(1, ready.status, ready::toString);
+    assertEquals(3, ready.status, ready::toString);
     assertTrue(ready.stderr.contains(UNIT + " is not ready"), ready::toString);
-    assertEquals(1, status.status, status::toString);
+    // Not ready is no error of the command: every command says so with status 3.
+    assertEquals(3, status.status, status::toString);
     assertTrue(status.stderr.contains("0x1500"), status::toString);
     assertEquals(0, readyAgain.status, readyAgain::toString);
     assertEquals(0, reboot.status, reboot::toString);
-    assertEquals(NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetRaidGroups(UNIT)));
+    assertEquals(KXE_UNIT_NOT_READY, codeOf(() -> DiskArrayUtilityJNI.KX_GetRaidGroups(UNIT)));
   }
 
   @Test
@@ -266,15 +280,15 @@ class MaintenanceEndToEndTest {
     assertEquals("grüße 𝄞\nsecond line\n", DiskArrayUtilityJNI.KX_GetFileText(text));
     assertEquals("", DiskArrayUtilityJNI.KX_GetFileText(empty));
     assertEquals("a\u0000\uFFFD\uFFFDb", DiskArrayUtilityJNI.KX_GetFileText(binary));
-    assertEquals(FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(missing)));
+    assertEquals(KXE_FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(missing)));
 
     int firstLineBytes = "grüße 𝄞".getBytes(StandardCharsets.UTF_8).length;
     assertEquals("grüße 𝄞", DiskArrayUtilityJNI.KX_GetFileLine(text, firstLineBytes));
     assertEquals("", DiskArrayUtilityJNI.KX_GetFileLine(empty, 0));
     assertEquals("a\u0000\uFFFD\uFFFDb", DiskArrayUtilityJNI.KX_GetFileLine(binary, 6));
-    assertEquals(2817, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(text, -1)));
-    assertEquals(FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(missing, 10)));
-    assertEquals(258, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(null)));
+    assertEquals(ERR_MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(text, -1)));
+    assertEquals(KXE_FILE_NOT_FOUND, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileLine(missing, 10)));
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_GetFileText(null)));
 
     assertEquals(1, DiskArrayUtilityJNI.KX_ExistFile(text));
     assertEquals(2, DiskArrayUtilityJNI.KX_ExistFile(scratch.toString()));

@@ -1,5 +1,13 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_COMMAND_DEVICE_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_DAMAGED;
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_FOREIGN_MODEL;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_TUNING_PARAM;
+import static korvane.str.diskarray.ErrorCodes.KXE_TUNING_FOR_MISSING_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_LAN;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_SYNC_PORT;
+import static korvane.str.diskarray.ErrorCodes.KXE_WIZARD_TARGET_LU;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
@@ -7,27 +15,25 @@ import static korvane.str.diskarray.TestStation.raidGroup;
 import static korvane.str.diskarray.TestStation.runJava;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
+import java.io.ByteArrayOutputStream;
+import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.List;
 import korvane.str.diskarray.TestStation.JavaRun;
+import korvane.str.diskarray.cli.DiskArrayTool;
 import korvane.str.diskarray.cli.RecordText;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
 /** Operating parameters and the set-up wizard, end to end through the bridge and the station. */
 class ParametersEndToEndTest {
-  private static final int TUNING_FOR_MISSING_LU = 0x1202;
-  private static final int INVALID_TUNING_PARAM = 0x1203;
-  private static final int COMMAND_DEVICE_LU = 0x120A;
-  private static final int FILE_DAMAGED = 0x120F;
-  private static final int FILE_FOREIGN_MODEL = 0x1210;
-  private static final int WIZARD_TARGET_LU = 0x1225;
-  private static final int WIZARD_LAN = 0x122B;
-  private static final int WIZARD_SYNC_PORT = 0x122C;
   private static final String UNIT = "array01";
   private static final String TOOL = "korvane.str.diskarray.cli.DiskArrayTool";
 
@@ -83,10 +89,10 @@ class ParametersEndToEndTest {
     String before = snapshot(UNIT);
     TuningParam bad = DiskArrayUtilityJNI.KX_GetTuningParam(UNIT);
     bad.reserve_buf_size = 90;
-    assertEquals(INVALID_TUNING_PARAM,
+    assertEquals(KXE_INVALID_TUNING_PARAM,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetTuningParam(UNIT, bad)));
     device.lu[1] = 7;
-    assertEquals(COMMAND_DEVICE_LU,
+    assertEquals(KXE_COMMAND_DEVICE_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetCommandDevice(UNIT, device)));
     assertEquals(before, snapshot(UNIT));
 
@@ -100,7 +106,7 @@ class ParametersEndToEndTest {
     String fresh = snapshot(UNIT);
     assertNotEquals(before, fresh);
     // Without the LUs the file's per-LU values have nowhere to go: nothing changes.
-    assertEquals(TUNING_FOR_MISSING_LU,
+    assertEquals(KXE_TUNING_FOR_MISSING_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, params.toString(), 0)));
     assertEquals(fresh, snapshot(UNIT));
     addLus(UNIT);
@@ -113,13 +119,90 @@ class ParametersEndToEndTest {
     bytes[bytes.length / 2] ^= 1;
     Path damaged = scratch.resolve("damaged.txt");
     Files.write(damaged, bytes);
-    assertEquals(FILE_DAMAGED,
+    assertEquals(KXE_FILE_DAMAGED,
         codeOf(() -> DiskArrayUtilityJNI.KX_SystemParamImport(UNIT, damaged.toString(), 0)));
     KXUnitParam other = unit("other-model");
     other.kx_type = 9;
     DiskArrayUtilityJNI.KX_UnitAdd(other);
-    assertEquals(FILE_FOREIGN_MODEL, codeOf(
+    assertEquals(KXE_FILE_FOREIGN_MODEL, codeOf(
         () -> DiskArrayUtilityJNI.KX_ConfigImport("other-model", config.toString())));
+  }
+
+  /** Runs the tool in this process on the station; its exit status, with what it printed. */
+  private static String[] tool(Path station, String... args) {
+    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
+    all.addAll(List.of(args));
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    ByteArrayOutputStream err = new ByteArrayOutputStream();
+    int status = DiskArrayTool.run(all.toArray(new String[0]),
+        new PrintStream(out, true, StandardCharsets.UTF_8),
+        new PrintStream(err, true, StandardCharsets.UTF_8));
+    return new String[] {String.valueOf(status), out.toString(StandardCharsets.UTF_8)
+        + err.toString(StandardCharsets.UTF_8)};
+  }
+
+  @Test
+  void malformedTextsAndLinesAreRefusedByNameAndLeaveNoTrace() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    String before = snapshot(UNIT);
+
+    // A quote that is not closed, or text after the closing one, is no text to store.
+    for (String value : new String[] {"\"abc", "\"a\" junk", "ab\"c", "\"abc\\\""}) {
+      String[] run = tool(station, "params", "set", UNIT, "online-system", "web_title=" + value);
+      assertEquals("2", run[0], value + ": " + run[1]);
+      assertTrue(run[1].contains("web_title: "), run[1]);
+    }
+    String[] unknown = tool(station, "params", "set", UNIT, "online-system", "nosuch=1");
+    assertEquals("2", unknown[0], unknown[1]);
+    assertTrue(unknown[1].contains("no field 'nosuch'"), unknown[1]);
+    Path junk = scratch.resolve("junk.txt");
+    Files.writeString(junk, "# title\ninquiry.web_title = \"a\" junk\n");
+    String[] quoted = tool(station, "wizard", "test", UNIT, junk.toString());
+    assertEquals("1", quoted[0], quoted[1]);
+    assertTrue(quoted[1].contains("line 2: inquiry.web_title: 'junk' follows the closing quote"),
+        quoted[1]);
+
+    // An array of the wrong length is named with its line, not left to the bridge (2817).
+    Path rows = scratch.resolve("rows.txt");
+    Files.writeString(rows, "mode_param.buzzer = 0\n\ndrive_capacity.row = 30, 30\n");
+    String[] shortRow = tool(station, "wizard", "apply", UNIT, rows.toString());
+    assertEquals("1", shortRow[0], shortRow[1]);
+    assertTrue(shortRow[1].contains("line 3: drive_capacity.row: needs 6 values, got 2"),
+        shortRow[1]);
+    assertFalse(shortRow[1].contains("2817"), shortRow[1]);
+    assertEquals(before, snapshot(UNIT));
+
+    // Escapes still work, and the text reads back as it was written.
+    String[] escaped = tool(station, "params", "set", UNIT, "online-system",
+        "web_title=\"say \\\"hi\\\"\"");
+    assertEquals("0", escaped[0], escaped[1]);
+    assertEquals("say \"hi\"", DiskArrayUtilityJNI.KX_GetOnlineSystemParam(UNIT).web_title);
+  }
+
+  @Test
+  void anExportNeverReplacesAFileUnasked() throws Exception {
+    Path station = scratch.resolve("station");
+    TestStation.open(station);
+    DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
+    Path file = scratch.resolve("params.txt");
+    Files.writeString(file, "keep me\n");
+
+    // The station says why: the file exists, not that it cannot be written.
+    assertEquals(ErrorCodes.KXE_FILE_EXISTS, codeOf(
+        () -> DiskArrayUtilityJNI.KX_SystemParamExport(UNIT, file.toString(), 0, 0)));
+    String[] refused = tool(station, "params", "export", UNIT, file.toString());
+    assertEquals("1", refused[0], refused[1]);
+    assertTrue(refused[1].contains("exists; give --force"), refused[1]);
+    assertEquals("keep me\n", Files.readString(file));
+
+    assertEquals("0", tool(station, "params", "export", UNIT, file.toString(), "--force")[0]);
+    assertFalse(Files.readString(file).startsWith("keep me"));
+    // A path ending in / is a folder: the file gets the unit's name there.
+    String[] folder = tool(station, "params", "export", UNIT, scratch.toString() + "/");
+    assertEquals("0", folder[0], folder[1]);
+    assertTrue(Files.exists(scratch.resolve(UNIT + ".params")), folder[1]);
   }
 
   @Test
@@ -139,9 +222,9 @@ class ParametersEndToEndTest {
     assertEquals("", wizard.lan_conf[0].ip_address);
     wizard.lan_conf[0].ip_address = "10.20.30.41";
     wizard.lan_conf[1].ip_address = wizard.lan_conf[0].ip_address;
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_TestWizardParam(UNIT, wizard, "", 0)));
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, wizard, "", 0)));
     assertEquals(before, snapshot(UNIT));
 
@@ -248,15 +331,15 @@ class ParametersEndToEndTest {
     String before = connectivity(UNIT) + snapshot(UNIT);
     again.lan_conf[1].ip_address = "172.16.5.40";  // would be fine on its own
     again.target_id[0].target_config[0].mapping[0].lun[3] = 2;
-    assertEquals(WIZARD_TARGET_LU,
+    assertEquals(KXE_WIZARD_TARGET_LU,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     again.target_id[0].target_config[0].mapping[0].lun[3] = 1;
     again.lan_conf[0].gateway = "10.0.0.1";  // outside the subnet, as connectivity refuses
-    assertEquals(WIZARD_LAN,
+    assertEquals(KXE_WIZARD_LAN,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     again.lan_conf[0].gateway = "0.0.0.0";
     again.sync_control[0].port_val[2].rate = 1;  // a port that is not installed
-    assertEquals(WIZARD_SYNC_PORT,
+    assertEquals(KXE_WIZARD_SYNC_PORT,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetWizardParam(UNIT, again, "", 0)));
     assertEquals(before, connectivity(UNIT) + snapshot(UNIT));
   }

@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_INVALID_SETTING;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_OFF;
+import static korvane.str.diskarray.ErrorCodes.KXE_MAIL_SERVER_UNREACHABLE;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -73,7 +77,8 @@ class ServicesEndToEndTest {
     crowded.to = new String[30];
     Arrays.fill(crowded.to, "r@example.test");
     crowded.tonum = 21;
-    assertEquals(0x1401, failure(() -> DiskArrayUtilityJNI.KX_SetEmailInfo(crowded)));
+    assertEquals(KXE_MAIL_INVALID_SETTING,
+        failure(() -> DiskArrayUtilityJNI.KX_SetEmailInfo(crowded)));
     crowded.tonum = 20;
     DiskArrayUtilityJNI.KX_SetEmailInfo(crowded);
     assertEquals(20, DiskArrayUtilityJNI.KX_GetEmailInfo().tonum);
@@ -81,12 +86,18 @@ class ServicesEndToEndTest {
 
   @Test
   void nullArgumentsAndUnreachableServer() throws Exception {
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail("array1", null, "b")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", null)));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SnmpConfigOutput("array1", "", null)));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, null, "b")));
-    assertEquals(258, failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, "s", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmail("array1", null, "b")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SnmpConfigOutput("array1", "", null)));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, null, "b")));
+    assertEquals(ERR_NULL_ARGUMENT,
+        failure(() -> DiskArrayUtilityJNI.KX_SendEmailTest(null, null, "s", null)));
     DiskArrayUtilityJNI.KX_SetSnmpConfig("array1", null, "traps=on");
 
     int port;
@@ -99,9 +110,9 @@ class ServicesEndToEndTest {
     settings.tonum = 1;
     settings.to[0] = "ops@example.test";
     // A null unit name is no unit: the settings are tried as given.
-    assertEquals(0x1404, failure(() ->
+    assertEquals(KXE_MAIL_SERVER_UNREACHABLE, failure(() ->
         DiskArrayUtilityJNI.KX_SendEmailTest(null, settings, "subject", "body")));
-    assertEquals(0x1400, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", "b")));
+    assertEquals(KXE_MAIL_OFF, failure(() -> DiskArrayUtilityJNI.KX_SendEmail(null, "s", "b")));
   }
 
   private String[] tool(int expected, String... args) {
@@ -123,14 +134,27 @@ class ServicesEndToEndTest {
         "--from", "s@example.test", "--to", "a@example.test, b@example.test");
     assertTrue(mail[0].contains("to      a@example.test, b@example.test"), mail[0]);
     assertTrue(tool(0, "mail", "show")[0].contains("smtp    mail.example.test"));
+    // JSON names the switch and lists the two recipients; --raw keeps the 100 slots.
+    String json = tool(0, "mail", "show", "--json")[0];
+    assertTrue(json.contains("\"switch\": \"off\"") && !json.contains("null"), json);
+    assertTrue(json.matches("(?s).*\"to\": \\[\\s*\"a@example.test\",\\s*\"b@example.test\"\\s*].*"),
+        json);
+    assertEquals(98, tool(0, "mail", "show", "--json", "--raw")[0].split("null", -1).length - 1);
     assertTrue(tool(1, "mail", "set", "--from", "not an address")[1].contains("0x1402"));
+    tool(0, "snmp", "set", "array1", "192.0.2.10", "community=lab traps=on");
+    String snmp = tool(0, "snmp", "show", "array1")[0];
+    assertTrue(snmp.startsWith("unit = array1\ncommunity = lab\ntraps = on\n"), snmp);
+    assertTrue(snmp.endsWith("manager = 192.0.2.10:162\n"), snmp);
+    assertTrue(tool(0, "snmp", "show", "array1", "--json")[0]
+        .contains("\"managers\": [\n    \"192.0.2.10:162\"\n  ]"));
     tool(0, "mail", "append", "array1", "site: lab 3");
     assertEquals("site: lab 3\n", tool(0, "mail", "append", "array1")[0]);
 
     assertEquals("no alerts\n", tool(0, "alerts", "array1")[0]);
     DiskArrayUtilityJNI.KX_SetDriveMode("array1", 0, 0, 1);
-    assertEquals("drive blocked (new)\n", tool(0, "alerts", "array1")[0]);
-    assertEquals("drive blocked\n", tool(0, "alerts", "array1", "--mode", "peek")[0]);
+    assertEquals("drive blocked (new): drive 0/0\n",
+        tool(0, "alerts", "array1", "--mode", "check")[0]);
+    assertEquals("drive blocked: drive 0/0\n", tool(0, "alerts", "array1")[0]);
 
     Path marker = station.resolve("ran it");
     tool(0, "program", "set", "--switch", "on", "--timeout", "5",
@@ -142,7 +166,7 @@ class ServicesEndToEndTest {
     assertTrue(log.contains("test run of \"/bin/false\": exit status 1 after "), log);
     assertEquals(1, log.split("\n").length, log);
     assertTrue(tool(0, "log", "err")[0].contains("\"/bin/false\": exit status 1"));
-    tool(0, "log", "err", "--clear");
+    tool(0, "log", "err", "--clear", "--yes");
     assertEquals("", tool(0, "log", "err")[0]);
 
     tool(0, "snmp", "set", "array1", "192.0.2.1", "community=ops traps=on");

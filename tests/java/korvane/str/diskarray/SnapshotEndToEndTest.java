@@ -1,5 +1,6 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_UNIT;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.hostGroupName;
 import static korvane.str.diskarray.TestStation.logicalUnit;
@@ -33,7 +34,6 @@ import org.junit.jupiter.api.io.TempDir;
  */
 class SnapshotEndToEndTest {
   private static final String UNIT = "array01";
-  private static final int NO_SUCH_UNIT = 0x1003;
 
   @TempDir Path scratch;
 
@@ -114,7 +114,8 @@ class SnapshotEndToEndTest {
     assertEquals(1, all.user_reg_info.num);
     assertEquals(1, all.lumap.ctl[0].port[1].hg[4].lu[0]);
 
-    assertEquals(NO_SUCH_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetAllInformation("nobody")));
+    assertEquals(KXE_UNKNOWN_UNIT,
+        codeOf(() -> DiskArrayUtilityJNI.KX_GetAllInformation("nobody")));
   }
 
   @Test

@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_FILE_CHECKSUM;
+import static korvane.str.diskarray.ErrorCodes.KXE_LU_MAPPED;
+import static korvane.str.diskarray.ErrorCodes.KXE_TURBO_CACHE_EXCEEDED;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNIFIED_MEMBER;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
 import static korvane.str.diskarray.TestStation.raidGroup;
@@ -22,10 +26,6 @@ import org.junit.jupiter.api.io.TempDir;
  * turbo LU, pinned data while a drive is blocked, and the configuration file round trip.
  */
 class SpecialLusEndToEndTest {
-  private static final int UNIFIED_MEMBER = 0x1600;
-  private static final int LU_MAPPED = 0x110A;
-  private static final int TURBO_CACHE_EXCEEDED = 0x1606;
-  private static final int FILE_CHECKSUM = 0x160B;
   private static final String UNIT = "array01";
 
   @TempDir Path scratch;
@@ -57,7 +57,7 @@ class SpecialLusEndToEndTest {
     LuMappingHGInfo direct = new LuMappingHGInfo();
     direct.lu[3] = 1;
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, direct);
-    assertEquals(LU_MAPPED, codeOf(() -> DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
+    assertEquals(KXE_LU_MAPPED, codeOf(() -> DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
         new IntegrationLURequest(IntegrationLURequest.UNIFY_JOIN, 0, 1))));
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, new LuMappingHGInfo());
 
@@ -71,11 +71,11 @@ class SpecialLusEndToEndTest {
     assertEquals(2, unified.unite_info[1].unite_info, "LU 1 is a child");
     assertEquals(512, unified.unite_info[511].child_lun.length);
     assertEquals(1, unified.unite_info[0].child_lun[0]);
-    assertEquals(UNIFIED_MEMBER, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT)));
+    assertEquals(KXE_UNIFIED_MEMBER, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT)));
     // Hosts reach the unified LU through its parent, never through a child.
     LuMappingHGInfo mapping = new LuMappingHGInfo();
     mapping.lu[0] = 1;
-    assertEquals(UNIFIED_MEMBER,
+    assertEquals(KXE_UNIFIED_MEMBER,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, mapping)));
     mapping.lu[0] = 0;
     DiskArrayUtilityJNI.KX_SetLuMappingList(UNIT, 0, 0, 0, 0, mapping);
@@ -89,7 +89,7 @@ class SpecialLusEndToEndTest {
     turbo.ctl[1].reserve_assign = 1;
     turbo.ctl[1].reserve_lun = 0;
     TurboLu asked = turbo;
-    assertEquals(TURBO_CACHE_EXCEEDED,
+    assertEquals(KXE_TURBO_CACHE_EXCEEDED,
         codeOf(() -> DiskArrayUtilityJNI.KX_SetTurboLU(UNIT, asked)));
     DiskArrayUtilityJNI.KX_SetIntegrationLU(UNIT,
         new IntegrationLURequest(IntegrationLURequest.UNIFY_SPLIT, 0, -1));
@@ -129,12 +129,12 @@ class SpecialLusEndToEndTest {
     String text = Files.readString(file, StandardCharsets.UTF_8);
     Files.writeString(file, text.replace("lu 1 1 5 0 1500", "lu 1 1 5 0 1600"),
         StandardCharsets.UTF_8);
-    assertEquals(FILE_CHECKSUM,
+    assertEquals(KXE_FILE_CHECKSUM,
         codeOf(() -> DiskArrayUtilityJNI.KX_RaidLuImport(UNIT, file.toString())));
 
     // The tool: unify, refuse, show the file's groups and LUs, split.
     tool(0, "lu", "unify", UNIT, "0", "1");
-    assertTrue(tool(1, "lu", "delete", UNIT).contains("unified LU"));
+    assertTrue(tool(1, "lu", "delete", UNIT, "--yes").contains("unified LU"));
     Path listing = scratch.resolve("listing.txt");
     tool(0, "config", "rglu", "output", UNIT, listing.toString());
     String shown = tool(0, "config", "rglu", "import", UNIT, listing.toString());

@@ -1,5 +1,9 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.ERR_MARSHAL;
+import static korvane.str.diskarray.ErrorCodes.ERR_NULL_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_PERF_SAMPLES_OUT_OF_ORDER;
 import static korvane.str.diskarray.TestStation.assertNoJniReports;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
@@ -30,6 +34,7 @@ import java.util.Map;
 import java.util.Set;
 import javax.xml.parsers.DocumentBuilderFactory;
 import korvane.str.diskarray.cli.DiskArrayTool;
+import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -44,8 +49,6 @@ import org.w3c.dom.NodeList;
  */
 class StatisticsEndToEndTest {
   private static final String UNIT = "stats01";
-  private static final int NULL_ARGUMENT = 258;
-  private static final int MARSHAL = 2817;
 
   @TempDir Path scratch;
 
@@ -60,6 +63,7 @@ class StatisticsEndToEndTest {
    */
   @BeforeEach
   void configure() throws Exception {
+    TestClock.reset();
     TestStation.open(station());
     DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
     DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(0, 5, 0, 0, 4, 2));
@@ -70,9 +74,16 @@ class StatisticsEndToEndTest {
     }
     DiskArrayUtilityJNI.KX_LogicalUnitFormat(UNIT, 0, 1);
     DiskArrayUtilityJNI.KX_LogicalUnitFormat(UNIT, 1, 1);
-    while (DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(UNIT).lu[1].percent < 100) {
-      Thread.sleep(20);
-    }
+    // A quick format of 16 MB takes a fraction of a second.
+    TestClock.advance(1_000);
+    LuFormatStatus[] formats = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(UNIT).lu;
+    assertEquals(100, formats[0].percent);
+    assertEquals(100, formats[1].percent);
+  }
+
+  @AfterEach
+  void restoreTheClock() throws Exception {
+    TestClock.reset();
   }
 
   /** Every object and array of a tree, by identity. */
@@ -117,7 +128,7 @@ class StatisticsEndToEndTest {
     assertEquals(18, first.cache_mem[1].segment[31].length);
     assertEquals(15, first.drive_err[1].drive[14].length);
 
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalInformation later = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
     assertTrue(commands(later, 0) > commands(first, 0));
     assertTrue(later.h_command[1].lu[1].read_count != 0, "LU 1 works through controller 1");
@@ -136,8 +147,9 @@ class StatisticsEndToEndTest {
     assertEquals(0, later.writeafter[0].pdev[4][0].gather_cnt, "no member, no runs");
     assertEquals(10, later.drive_err[0].limit.limit_had_urec);
 
-    assertEquals(0x1002, codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 7)));
-    assertEquals(NULL_ARGUMENT,
+    assertEquals(KXE_INVALID_ARGUMENT,
+        codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 7)));
+    assertEquals(ERR_NULL_ARGUMENT,
         codeOf(() -> DiskArrayUtilityJNI.KX_GetStatisticalInformation(null, 0)));
   }
 
@@ -154,12 +166,12 @@ class StatisticsEndToEndTest {
   @Test
   void anotherProcessSeesTheSameCountersMoveOn() throws Exception {
     StatisticalInformation before = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     TestStation.JavaRun child = runJava(scratch, "korvane.str.diskarray.cli.DiskArrayTool",
         "--station", station().toString(), "stats", UNIT, "--raw");
     assertEquals(0, child.status, child::toString);
     assertNoJniReports(child);
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalInformation after = DiskArrayUtilityJNI.KX_GetStatisticalInformation(UNIT, 0);
 
     Map<String, Long> theirs = raw(child.stdout);
@@ -182,7 +194,7 @@ class StatisticsEndToEndTest {
     assertEquals(512, first[1].lu.length);
     assertEquals(1000, first[1].mtime.getTimeInMillis() - first[0].mtime.getTimeInMillis());
     assertEquals(Calendar.getInstance().get(Calendar.YEAR), first[1].mtime.get(Calendar.YEAR));
-    Thread.sleep(1100);
+    TestClock.advance(1_100);
     StatisticalCommand[] next = DiskArrayUtilityJNI.KX_GetPerformance(UNIT);
     assertEquals(first[1].mtime, next[0].mtime);
     assertEquals(first[1].lu[0].read_count, next[0].lu[0].read_count);
@@ -212,14 +224,15 @@ class StatisticsEndToEndTest {
     StatisticalCommand broken = new StatisticalCommand();
     broken.lu = new StatisticalCommand_Info[] {null};
     broken.mtime = next[1].mtime;
-    assertEquals(MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+    assertEquals(ERR_MARSHAL, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
         csv.toString(), first[0], first[1], next[0], broken)));
-    assertEquals(NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
         csv.toString(), first[0], null, next[0], next[1])));
-    assertEquals(NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutputLU(UNIT,
+    assertEquals(ERR_NULL_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutputLU(UNIT,
         csv.toString(), first[0], first[1], next[0], next[1], 0, null, 0)));
-    assertEquals(0x1300, codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
-        csv.toString(), next[1], first[0], first[0], first[0])));
+    assertEquals(KXE_PERF_SAMPLES_OUT_OF_ORDER,
+        codeOf(() -> DiskArrayUtilityJNI.KX_PerformanceOutput(UNIT,
+            csv.toString(), next[1], first[0], first[0], first[0])));
     assertEquals(lines, Files.readAllLines(csv));
   }
 
@@ -233,7 +246,7 @@ class StatisticsEndToEndTest {
     }
     assertEquals(BigInteger.ONE.shiftLeft(64).subtract(BigInteger.ONE)
         .multiply(BigInteger.valueOf(Integer.MAX_VALUE)), bytes);
-    assertEquals(0x1002, codeOf(() -> DiskArrayUtilityJNI.KX_BlockToByte(0, 1, -1)));
+    assertEquals(KXE_INVALID_ARGUMENT, codeOf(() -> DiskArrayUtilityJNI.KX_BlockToByte(0, 1, -1)));
   }
 
   private int tool(ByteArrayOutputStream out, String... args) {
@@ -246,7 +259,7 @@ class StatisticsEndToEndTest {
 
   @Test
   void theToolCollectsAndCharts() throws Exception {
-    Thread.sleep(1100);  // counters move in whole seconds
+    TestClock.advance(1_100);  // counters move in whole seconds
     ByteArrayOutputStream out = new ByteArrayOutputStream();
     assertEquals(0, tool(out, "stats", UNIT));
     String summary = out.toString(StandardCharsets.UTF_8);
@@ -290,5 +303,79 @@ class StatisticsEndToEndTest {
     assertEquals(1, tool(out, "perf", "plot", scratch.resolve("none.csv").toString(),
         "--out", svg.toString()));
     assertFalse(Files.readString(svg).isEmpty());
+  }
+
+  /** A performance file of the given LUs at the given seconds after 10:00:00, LU n at n IOPS. */
+  private Path csv(String name, int lus, int... seconds) throws Exception {
+    StringBuilder text = new StringBuilder(
+        "time,interval_s,lu,read_iops,write_iops,read_hit_ratio,write_hit_ratio\n");
+    for (int second : seconds) {
+      for (int lu = 0; lu < lus; lu++) {
+        text.append(String.format("2026-12-08 10:00:%02d,1,%d,%d,0,0.5,0.5%n", second, lu, lu + 1));
+      }
+    }
+    Path file = scratch.resolve(name);
+    Files.writeString(file, text);
+    return file;
+  }
+
+  @Test
+  void chartsDrawWhatTheySayTheyDraw() throws Exception {
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    // One sample: each LU is a visible point, and the time axis has one label.
+    Path svg = scratch.resolve("single.svg");
+    assertEquals(0, tool(out, "perf", "plot", csv("one.csv", 2, 5).toString(),
+        "--out", svg.toString()));
+    Element root = DocumentBuilderFactory.newInstance().newDocumentBuilder()
+        .parse(svg.toFile()).getDocumentElement();
+    assertEquals(2, root.getElementsByTagName("circle").getLength());
+    int timeLabels = 0;
+    NodeList texts = root.getElementsByTagName("text");
+    for (int i = 0; i < texts.getLength(); i++) {
+      if (texts.item(i).getTextContent().matches("\\d\\d:\\d\\d:\\d\\d")) {
+        timeLabels++;
+      }
+    }
+    assertEquals(1, timeLabels);
+
+    // Fifteen LUs: twelve lines, and the message says which twelve.
+    out.reset();
+    Path many = scratch.resolve("many.svg");
+    assertEquals(0, tool(out, "perf", "plot", csv("many.csv", 15, 1, 2).toString(),
+        "--out", many.toString()));
+    assertTrue(out.toString(StandardCharsets.UTF_8).startsWith(
+        "wrote a chart of the 12 busiest of 15 LUs over 2 times"), out::toString);
+    assertEquals(12, DocumentBuilderFactory.newInstance().newDocumentBuilder()
+        .parse(many.toFile()).getElementsByTagName("polyline").getLength());
+
+    // An existing chart is kept unless --force; a folder path gets the file's own name.
+    String kept = Files.readString(many);
+    assertEquals(1, tool(out, "perf", "plot", csv("one.csv", 2, 5).toString(),
+        "--out", many.toString()));
+    assertEquals(kept, Files.readString(many));
+    assertEquals(0, tool(out, "perf", "plot", scratch.resolve("one.csv").toString(),
+        "--out", many.toString(), "--force"));
+    assertEquals(0, tool(out, "perf", "plot", scratch.resolve("one.csv").toString(),
+        "--out", scratch.toString() + "/"));
+    assertTrue(Files.exists(scratch.resolve("one.svg")));
+  }
+
+  @Test
+  void perfChecksItsFileFirstAndTakesAUnitNamedPlot() throws Exception {
+    ByteArrayOutputStream out = new ByteArrayOutputStream();
+    // An hour between samples: a check made only after sampling would run into the timeout.
+    assertEquals(1, tool(out, "perf", UNIT, "--count", "5", "--interval", "3600",
+        "--out", scratch.resolve("no/such/folder/perf.csv").toString()));
+    Path existing = scratch.resolve("existing.csv");
+    Files.writeString(existing, "keep\n");
+    assertEquals(1, tool(out, "perf", UNIT, "--count", "5", "--interval", "3600",
+        "--out", existing.toString()));
+    assertEquals("keep\n", Files.readString(existing));
+
+    DiskArrayUtilityJNI.KX_UnitAdd(unit("plot"));
+    out.reset();
+    assertEquals(0, tool(out, "perf", "plot", "--count", "1", "--out", scratch.toString() + "/"),
+        out::toString);
+    assertTrue(Files.readString(scratch.resolve("plot.csv")).startsWith("time,"));
   }
 }

@@ -1,5 +1,18 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_IN_USE;
+import static korvane.str.diskarray.ErrorCodes.KXE_DRIVE_NOT_MOUNTED;
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_RAID_GROUP;
+import static korvane.str.diskarray.ErrorCodes.KXE_INSUFFICIENT_CAPACITY;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_ARGUMENT;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_GEOMETRY;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_RAID_LEVEL;
+import static korvane.str.diskarray.ErrorCodes.KXE_LU_FORMATTING;
+import static korvane.str.diskarray.ErrorCodes.KXE_RAID_GROUP_IN_USE;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_LU;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_RAID_GROUP;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_UNIT;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.logicalUnit;
 import static korvane.str.diskarray.TestStation.raidGroup;
@@ -11,6 +24,7 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.nio.file.Path;
 import java.util.List;
+import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.function.Executable;
@@ -18,20 +32,6 @@ import org.junit.jupiter.api.io.TempDir;
 
 /** RAID groups, LUs, formatting and the unit's status, end to end on a fresh station. */
 class StorageEndToEndTest {
-  private static final int INVALID_ARGUMENT = 0x1002;
-  private static final int UNKNOWN_UNIT = 0x1003;
-  private static final int UNKNOWN_RAID_GROUP = 0x1017;
-  private static final int DUPLICATE_RAID_GROUP = 0x1018;
-  private static final int INVALID_RAID_LEVEL = 0x101A;
-  private static final int INVALID_GEOMETRY = 0x101B;
-  private static final int DRIVE_NOT_MOUNTED = 0x101C;
-  private static final int DRIVE_IN_USE = 0x101D;
-  private static final int RAID_GROUP_IN_USE = 0x101E;
-  private static final int UNKNOWN_LU = 0x101F;
-  private static final int DUPLICATE_LU = 0x1020;
-  private static final int INSUFFICIENT_CAPACITY = 0x1022;
-  private static final int LU_FORMATTING = 0x1023;
-
   // Drive capacities in MB: (lastLBA + 1) / 2048 of the 146 GB and 300 GB drives.
   private static final int SMALL_MB = 139236;
   private static final int LARGE_MB = 286102;
@@ -47,6 +47,7 @@ class StorageEndToEndTest {
 
   @BeforeEach
   void openStation() throws Exception {
+    TestClock.reset();
     TestStation.open(station);
     DiskArrayUtilityJNI.KX_UnitAdd(unit(UNIT));
   }
@@ -76,6 +77,11 @@ class StorageEndToEndTest {
 
   private static void assertStatusAgrees() throws Exception {
     TestStation.assertStatusAgrees(UNIT);
+  }
+
+  @AfterEach
+  void restoreTheClock() throws Exception {
+    TestClock.reset();
   }
 
   @Test
@@ -182,54 +188,54 @@ class StorageEndToEndTest {
     withUnknown.lu[7] = 1;
 
     List<Refusal> refusals = List.of(
-        new Refusal("group over another's drives", DRIVE_IN_USE,
+        new Refusal("group over another's drives", KXE_DRIVE_IN_USE,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 0, 1, 1, 2, 1))),
-        new Refusal("group on empty slots", DRIVE_NOT_MOUNTED,
+        new Refusal("group on empty slots", KXE_DRIVE_NOT_MOUNTED,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 0, 3, 10, 2, 1))),
-        new Refusal("RAID 3", INVALID_RAID_LEVEL,
+        new Refusal("RAID 3", KXE_INVALID_RAID_LEVEL,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 3, 0, 10, 4, 1))),
-        new Refusal("RAID 5 two wide", INVALID_GEOMETRY,
+        new Refusal("RAID 5 two wide", KXE_INVALID_GEOMETRY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 5, 0, 10, 2, 1))),
-        new Refusal("group past the last row", INVALID_GEOMETRY,
+        new Refusal("group past the last row", KXE_INVALID_GEOMETRY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(-1, 0, 0, 14, 2, 2))),
-        new Refusal("taken group number", DUPLICATE_RAID_GROUP,
+        new Refusal("taken group number", KXE_DUPLICATE_RAID_GROUP,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, raidGroup(1, 0, 0, 10, 2, 1))),
-        new Refusal("cut above the full capacity", INSUFFICIENT_CAPACITY,
+        new Refusal("cut above the full capacity", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd(UNIT, tooLargeCut)),
-        new Refusal("group of an unknown unit", UNKNOWN_UNIT,
+        new Refusal("group of an unknown unit", KXE_UNKNOWN_UNIT,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAdd("nosuch", raidGroup(-1, 0, 0, 10, 2, 1))),
-        new Refusal("expand into another's drives", DRIVE_IN_USE,
+        new Refusal("expand into another's drives", KXE_DRIVE_IN_USE,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, raidGroup(0, 5, 0, 0, 4, 3))),
-        new Refusal("expand without growing", INVALID_GEOMETRY,
+        new Refusal("expand without growing", KXE_INVALID_GEOMETRY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, raidGroup(0, 5, 0, 0, 4, 2))),
-        new Refusal("cut below the LUs' use", INSUFFICIENT_CAPACITY,
+        new Refusal("cut below the LUs' use", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_RaidGroupExpand(UNIT, cutBelowUse)),
-        new Refusal("delete a group with LUs", RAID_GROUP_IN_USE,
+        new Refusal("delete a group with LUs", KXE_RAID_GROUP_IN_USE,
             () -> DiskArrayUtilityJNI.KX_RaidGroupDelete(UNIT, 0)),
-        new Refusal("delete all groups while LUs exist", RAID_GROUP_IN_USE,
+        new Refusal("delete all groups while LUs exist", KXE_RAID_GROUP_IN_USE,
             () -> DiskArrayUtilityJNI.KX_RaidGroupAllDelete(UNIT)),
-        new Refusal("delete an unknown group", UNKNOWN_RAID_GROUP,
+        new Refusal("delete an unknown group", KXE_UNKNOWN_RAID_GROUP,
             () -> DiskArrayUtilityJNI.KX_RaidGroupDelete(UNIT, 9)),
-        new Refusal("LU in an unknown group", UNKNOWN_RAID_GROUP,
+        new Refusal("LU in an unknown group", KXE_UNKNOWN_RAID_GROUP,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitAdd(UNIT, logicalUnit(-1, 9, 10))),
-        new Refusal("LU larger than the free capacity", INSUFFICIENT_CAPACITY,
+        new Refusal("LU larger than the free capacity", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitAdd(UNIT, logicalUnit(-1, 0, free0 + 1))),
-        new Refusal("taken LU number", DUPLICATE_LU,
+        new Refusal("taken LU number", KXE_DUPLICATE_LU,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitAdd(UNIT, logicalUnit(1, 0, 10))),
-        new Refusal("shrink by expand", INVALID_ARGUMENT,
+        new Refusal("shrink by expand", KXE_INVALID_ARGUMENT,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitExpand(UNIT, 0, 999)),
-        new Refusal("expand past the group", INSUFFICIENT_CAPACITY,
+        new Refusal("expand past the group", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitExpand(UNIT, 0, 1000 + free0 + 1)),
-        new Refusal("expand an unknown LU", UNKNOWN_LU,
+        new Refusal("expand an unknown LU", KXE_UNKNOWN_LU,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitExpand(UNIT, 7, 5000)),
-        new Refusal("staging 3", INVALID_ARGUMENT,
+        new Refusal("staging 3", KXE_INVALID_ARGUMENT,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitChangeStaging(UNIT, 0, 3)),
-        new Refusal("renumber onto a taken number", DUPLICATE_LU,
+        new Refusal("renumber onto a taken number", KXE_DUPLICATE_LU,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitRealloc(UNIT, new LuReallocRequest(0, 0, 1))),
-        new Refusal("resize past the group", INSUFFICIENT_CAPACITY,
+        new Refusal("resize past the group", KXE_INSUFFICIENT_CAPACITY,
             () -> DiskArrayUtilityJNI.KX_LogicalUnitRealloc(UNIT,
                 new LuReallocRequest(0, 1000 + free0 + 1, 0))),
-        new Refusal("format list naming an unknown LU", UNKNOWN_LU,
+        new Refusal("format list naming an unknown LU", KXE_UNKNOWN_LU,
             () -> DiskArrayUtilityJNI.KX_EntryFormatList(UNIT, withUnknown)));
 
     for (Refusal refusal : refusals) {
@@ -266,6 +272,9 @@ class StorageEndToEndTest {
     FormatEntryList entries = new FormatEntryList();
     entries.lu[0] = 1;
     entries.lu[1] = 1;
+    // The jobs move only when the test moves the station's clock, so a slow
+    // machine cannot see them end before the checks made while they run.
+    long started = TestClock.stop();
     DiskArrayUtilityJNI.KX_EntryFormatList(UNIT, entries);
 
     FormatStatusList batch = DiskArrayUtilityJNI.KX_GetFormatStatusList(UNIT);
@@ -280,13 +289,14 @@ class StorageEndToEndTest {
 
     // A formatting LU refuses every change of its space, and the refusals change nothing.
     String during = storageSnapshot(UNIT).replaceAll("status=\\d", "");
-    assertEquals(LU_FORMATTING,
+    assertEquals(KXE_LU_FORMATTING,
         codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitFormat(UNIT, 1, 1)));
-    assertEquals(LU_FORMATTING,
+    assertEquals(KXE_LU_FORMATTING,
         codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitExpand(UNIT, 0, 350)));
-    assertEquals(LU_FORMATTING, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitRealloc(
+    assertEquals(KXE_LU_FORMATTING, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitRealloc(
         UNIT, new LuReallocRequest(1, 0, 9))));
-    assertEquals(LU_FORMATTING, codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDeleteAll(UNIT)));
+    assertEquals(KXE_LU_FORMATTING,
+        codeOf(() -> DiskArrayUtilityJNI.KX_LogicalUnitDeleteAll(UNIT)));
     assertEquals(during, storageSnapshot(UNIT).replaceAll("status=\\d", ""));
 
     // A quick format started meanwhile joins the running batch.
@@ -294,8 +304,8 @@ class StorageEndToEndTest {
     assertEquals(1, DiskArrayUtilityJNI.KX_GetFormatStatusList(UNIT).lu[2].entry);
 
     int[] lastPercent = new int[3];
-    long deadline = System.nanoTime() + 30_000_000_000L;
-    while (true) {
+    for (long at = started + 500; ; at += 500) {
+      TestClock.standAt(at);
       LuFormatStatus[] jobs = DiskArrayUtilityJNI.KX_LogicalUnitFormatStatusList(UNIT).lu;
       boolean allDone = true;
       for (int lu = 0; lu < 3; lu++) {
@@ -309,8 +319,7 @@ class StorageEndToEndTest {
       if (allDone) {
         break;
       }
-      assertTrue(System.nanoTime() < deadline, "format jobs still running after 30 s");
-      Thread.sleep(100);
+      assertTrue(at - started < 30_000, "format jobs still running after 30 s");
     }
     batch = DiskArrayUtilityJNI.KX_GetFormatStatusList(UNIT);
     assertEquals(0, batch.mode);

@@ -359,6 +359,20 @@ class ToolCommandLineTest {
   }
 
   @Test
+  void theDefaultStationFollowsHome() throws Exception {
+    // $HOME, not the password database's home (Java's user.home), places the station.
+    Path home = scratch.resolve("home");
+    Map<String, String> child = Map.of("HOME", home.toString(), "XDG_DATA_HOME", "",
+        StationLocation.ENVIRONMENT, "");
+    TestStation.JavaRun run = runJava(scratch.resolve("logs"), child,
+        "korvane.str.diskarray.cli.DiskArrayTool", "add", "u1");
+    assertEquals(0, run.status, run::toString);
+    assertTrue(Files.exists(home.resolve(".local/share/diskarray/station/station.db")),
+        run::toString);
+    assertEquals("/home/op", StationLocation.home(Map.of("HOME", ""), "/home/op"));
+  }
+
+  @Test
   void applyingAConfigurationFileCreatesItsGroupsAndLusOrNothing() throws Exception {
     ok("add", "source");
     ok("rg", "add", "source", "--level", "5", "--port", "0", "--row", "0", "--width", "3");

@@ -1,5 +1,10 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_UNIT;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_UNIT_NAME;
+import static korvane.str.diskarray.ErrorCodes.KXE_NOT_INITIALIZED;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_UNIT;
+import static korvane.str.diskarray.ErrorCodes.KXE_WORKING_DIRECTORY;
 import static korvane.str.diskarray.TestStation.assertUnit;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.unit;
@@ -16,12 +21,6 @@ import org.junit.jupiter.api.io.TempDir;
 
 /** The unit registry natives end to end, against the stand-in core on a fresh station. */
 class UnitRegistryTest {
-  private static final int NOT_INITIALIZED = 0x1001;
-  private static final int UNKNOWN_UNIT = 0x1003;
-  private static final int DUPLICATE_UNIT = 0x1004;
-  private static final int INVALID_UNIT_NAME = 0x1005;
-  private static final int WORKING_DIRECTORY = 0x1008;
-
   @TempDir Path station;
 
   @BeforeEach
@@ -60,7 +59,7 @@ class UnitRegistryTest {
     KXUnitParam changed = unit("array02-prod", "production", 9, 8, 7, 6, "ctl0 new", "ctl1 new");
     DiskArrayUtilityJNI.KX_UnitChange("array02", changed);
     assertUnit(changed, DiskArrayUtilityJNI.KX_GetUnitParam("array02-prod"));
-    assertEquals(UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("array02")));
+    assertEquals(KXE_UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("array02")));
     assertUnit(first, DiskArrayUtilityJNI.KX_GetUnitParam("array01"));
 
     DiskArrayUtilityJNI.KX_UnitDelete("array01");
@@ -134,12 +133,12 @@ class UnitRegistryTest {
     // Cut to 16 bytes these names would match the registered unit; whole,
     // the core rejects them as longer than a unit name.
     for (String oldName : new String[] {sixteen + "q", sixteen + "z".repeat(1023 - 16)}) {
-      assertEquals(INVALID_UNIT_NAME,
+      assertEquals(KXE_INVALID_UNIT_NAME,
           codeOf(() -> DiskArrayUtilityJNI.KX_UnitChange(oldName, renamed)),
           "old name of " + oldName.length() + " bytes");
     }
     assertUnit(original, DiskArrayUtilityJNI.KX_GetUnitParam(sixteen));
-    assertEquals(UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("renamed")));
+    assertEquals(KXE_UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("renamed")));
 
     DiskArrayUtilityJNI.KX_UnitChange(sixteen, renamed);
     assertUnit(renamed, DiskArrayUtilityJNI.KX_GetUnitParam("renamed"));
@@ -150,17 +149,17 @@ class UnitRegistryTest {
     DiskArrayUtilityJNI.KX_UnitAdd(unit("taken"));
     DiskArrayUtilityJNI.KX_UnitAdd(unit("other"));
 
-    assertEquals(DUPLICATE_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_UnitAdd(unit("taken"))));
-    assertEquals(DUPLICATE_UNIT,
+    assertEquals(KXE_DUPLICATE_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_UnitAdd(unit("taken"))));
+    assertEquals(KXE_DUPLICATE_UNIT,
         codeOf(() -> DiskArrayUtilityJNI.KX_UnitChange("other", unit("taken"))));
-    assertEquals(UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("missing")));
-    assertEquals(UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_UnitDelete("missing")));
-    assertEquals(UNKNOWN_UNIT,
+    assertEquals(KXE_UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("missing")));
+    assertEquals(KXE_UNKNOWN_UNIT, codeOf(() -> DiskArrayUtilityJNI.KX_UnitDelete("missing")));
+    assertEquals(KXE_UNKNOWN_UNIT,
         codeOf(() -> DiskArrayUtilityJNI.KX_UnitChange("missing", unit("new"))));
     // An empty name reaches the core as an empty string.
-    assertEquals(INVALID_UNIT_NAME, codeOf(() -> DiskArrayUtilityJNI.KX_UnitAdd(unit(""))));
-    assertEquals(INVALID_UNIT_NAME, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("")));
-    assertEquals(INVALID_UNIT_NAME,
+    assertEquals(KXE_INVALID_UNIT_NAME, codeOf(() -> DiskArrayUtilityJNI.KX_UnitAdd(unit(""))));
+    assertEquals(KXE_INVALID_UNIT_NAME, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("")));
+    assertEquals(KXE_INVALID_UNIT_NAME,
         codeOf(() -> DiskArrayUtilityJNI.KX_UnitAdd(unit("tab\there"))));
     // A negative count sizes no table: the bridge refuses it itself.
     assertEquals(DiskArrayException.MARSHAL_FAILURE,
@@ -181,8 +180,8 @@ class UnitRegistryTest {
 
     // A working directory that cannot exist leaves the process without a station.
     Path file = Files.writeString(elsewhere.resolve("plain-file"), "not a directory");
-    assertEquals(WORKING_DIRECTORY, codeOf(() -> TestStation.open(file.resolve("station"))));
-    assertEquals(NOT_INITIALIZED, codeOf(DiskArrayUtilityJNI::KX_GetUnitCount));
-    assertEquals(NOT_INITIALIZED, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("kept")));
+    assertEquals(KXE_WORKING_DIRECTORY, codeOf(() -> TestStation.open(file.resolve("station"))));
+    assertEquals(KXE_NOT_INITIALIZED, codeOf(DiskArrayUtilityJNI::KX_GetUnitCount));
+    assertEquals(KXE_NOT_INITIALIZED, codeOf(() -> DiskArrayUtilityJNI.KX_GetUnitParam("kept")));
   }
 }

@@ -1,5 +1,12 @@
 package korvane.str.diskarray;
 
+import static korvane.str.diskarray.ErrorCodes.KXE_DUPLICATE_USER;
+import static korvane.str.diskarray.ErrorCodes.KXE_INVALID_CREDENTIAL;
+import static korvane.str.diskarray.ErrorCodes.KXE_NOT_LOGGED_IN;
+import static korvane.str.diskarray.ErrorCodes.KXE_SESSION_IN_USE;
+import static korvane.str.diskarray.ErrorCodes.KXE_UNKNOWN_UNIT;
+import static korvane.str.diskarray.ErrorCodes.KXE_USER_LIST_FULL;
+import static korvane.str.diskarray.ErrorCodes.KXE_WRONG_PASSWORD;
 import static korvane.str.diskarray.TestStation.codeOf;
 import static korvane.str.diskarray.TestStation.unit;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
@@ -18,14 +25,6 @@ import org.junit.jupiter.api.io.TempDir;
 
 /** Accounts, login sessions per controller and the station password, end to end. */
 class UsersEndToEndTest {
-  private static final int UNKNOWN_UNIT = 0x1003;
-  private static final int INVALID_CREDENTIAL = 0x1010;
-  private static final int DUPLICATE_USER = 0x1012;
-  private static final int WRONG_PASSWORD = 0x1013;
-  private static final int USER_LIST_FULL = 0x1014;
-  private static final int NOT_LOGGED_IN = 0x1015;
-  private static final int SESSION_IN_USE = 0x1016;
-
   private static final String UNIT = "array01";
 
   @TempDir Path station;
@@ -56,17 +55,17 @@ class UsersEndToEndTest {
   void accountsAndSessions() throws Exception {
     DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("admin", "Secret-1"));
     DiskArrayUtilityJNI.KX_RegistUser(UNIT, 1, account("operator", "op!pass"));
-    assertEquals(DUPLICATE_USER,
+    assertEquals(KXE_DUPLICATE_USER,
         codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("admin", "other"))));
     assertEquals(2, DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0).num);
 
     // Refused logins open no session.
-    assertEquals(WRONG_PASSWORD,
+    assertEquals(KXE_WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("admin", "secret-1"))));
     // An unknown user is not told apart from a wrong password.
-    assertEquals(WRONG_PASSWORD,
+    assertEquals(KXE_WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("nobody", "x"))));
-    assertEquals(UNKNOWN_UNIT,
+    assertEquals(KXE_UNKNOWN_UNIT,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit("nosuch", 0, account("admin", "x"))));
     assertNull(sessionUser(0));
     assertEquals(0, sessionBits());
@@ -79,21 +78,21 @@ class UsersEndToEndTest {
     assertEquals(0b01, sessionBits());
 
     // Another user cannot take the session over, but has the other controller.
-    assertEquals(SESSION_IN_USE, codeOf(
+    assertEquals(KXE_SESSION_IN_USE, codeOf(
         () -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("operator", "op!pass"))));
     assertEquals("admin", sessionUser(0));
     DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 1, account("operator", "op!pass"));
     assertEquals(0b11, sessionBits());
 
     // Changing and deleting an account needs its password; the session follows a rename.
-    assertEquals(WRONG_PASSWORD, codeOf(() -> DiskArrayUtilityJNI.KX_ChangeUser(
+    assertEquals(KXE_WRONG_PASSWORD, codeOf(() -> DiskArrayUtilityJNI.KX_ChangeUser(
         UNIT, 0, account("admin", "wrong"), account("root", "New-2"))));
     assertEquals("admin", sessionUser(0));
     DiskArrayUtilityJNI.KX_ChangeUser(UNIT, 0, account("admin", "Secret-1"), account("root", "New-2"));
     assertEquals("root", sessionUser(0));
-    assertEquals(WRONG_PASSWORD,
+    assertEquals(KXE_WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("root", "Secret-1"))));
-    assertEquals(WRONG_PASSWORD,
+    assertEquals(KXE_WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_DeleteUser(UNIT, 1, account("operator", "nope"))));
     DiskArrayUtilityJNI.KX_DeleteUser(UNIT, 1, account("operator", "op!pass"));
     assertNull(sessionUser(1), "deleting an account ends its session");
@@ -101,7 +100,7 @@ class UsersEndToEndTest {
 
     DiskArrayUtilityJNI.KX_LogoutKXUnit(UNIT, 0);
     assertNull(sessionUser(0));
-    assertEquals(NOT_LOGGED_IN, codeOf(() -> DiskArrayUtilityJNI.KX_LogoutKXUnit(UNIT, 0)));
+    assertEquals(KXE_NOT_LOGGED_IN, codeOf(() -> DiskArrayUtilityJNI.KX_LogoutKXUnit(UNIT, 0)));
     DiskArrayUtilityJNI.KX_LoginKXUnit(UNIT, 0, account("root", "New-2"));
     DiskArrayUtilityJNI.KX_ResetLogin(UNIT, 0);
     DiskArrayUtilityJNI.KX_ResetLogin(UNIT, 0);
@@ -113,7 +112,7 @@ class UsersEndToEndTest {
     for (KXUserRegist bad : new KXUserRegist[] {
         account("", "pw"), account("two words", "pw"), account("user", ""),
         account("user", "tab\tpw"), account("usér", "pw")}) {
-      assertEquals(INVALID_CREDENTIAL,
+      assertEquals(KXE_INVALID_CREDENTIAL,
           codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, bad)), bad.toString());
     }
     assertEquals(0, DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0).num);
@@ -121,7 +120,7 @@ class UsersEndToEndTest {
     for (int i = 0; i < 16; i++) {
       DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("user" + i, "pw" + i));
     }
-    assertEquals(USER_LIST_FULL,
+    assertEquals(KXE_USER_LIST_FULL,
         codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("user16", "pw"))));
     assertEquals(16, DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0).num);
 
@@ -142,7 +141,7 @@ class UsersEndToEndTest {
     assertEquals(0, DiskArrayUtilityJNI.KX_PasswdCheck("Station-Pw1"));
     assertEquals(-1, DiskArrayUtilityJNI.KX_PasswdCheck("station-pw1"));
 
-    assertEquals(WRONG_PASSWORD,
+    assertEquals(KXE_WRONG_PASSWORD,
         codeOf(() -> DiskArrayUtilityJNI.KX_PasswdChange("Wrong-Old Station-Pw2")));
     assertEquals(0, DiskArrayUtilityJNI.KX_PasswdCheck("Station-Pw1"));
     DiskArrayUtilityJNI.KX_PasswdChange("Station-Pw1   Station-Pw2");
@@ -163,15 +162,15 @@ class UsersEndToEndTest {
 
   @Test
   void credentialsThatDoNotFitAreRefusedNeverCut() throws Exception {
-    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
+    assertEquals(KXE_INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
         UNIT, 0, account("admin", "correct-horse-battery-staple"))));
-    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
+    assertEquals(KXE_INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_RegistUser(
         UNIT, 0, account("administrator-of-units", "pw"))));
     assertEquals(0, DiskArrayUtilityJNI.KX_GetUserInformation(UNIT, 0).num);
 
     DiskArrayUtilityJNI.KX_RegistUser(UNIT, 0, account("admin", "correct-horse-ba"));
     // Sixteen bytes match; a longer password that starts with them does not.
-    assertEquals(INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(
+    assertEquals(KXE_INVALID_CREDENTIAL, codeOf(() -> DiskArrayUtilityJNI.KX_LoginKXUnit(
         UNIT, 0, account("admin", "correct-horse-baXXXXXXXX"))));
     assertNull(sessionUser(0));
     assertEquals("admin",

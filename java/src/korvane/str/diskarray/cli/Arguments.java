@@ -54,10 +54,13 @@ final class Arguments {
   static final String TIMEOUT = "timeout";
   static final String TAIL = "tail";
   static final String CLEAR = "clear";
+  static final String ONCE = "once";
   // Taken by many commands; picocli knows which.
   static final String JSON = "json";
   static final String TSV = "tsv";
   static final String YES = "yes";
+  static final String FORCE = "force";
+  static final String DRY_RUN = "dry-run";
   static final String PASSWORD_STDIN = "password-stdin";
 
   /** The options that set fields of a unit, accepted by add and change. */
@@ -139,6 +142,42 @@ final class Arguments {
       throw new UsageException(what + " must be " + min + ".." + max + ", got " + value);
     }
     return (int) value;
+  }
+
+  /**
+   * A capacity in MB: a decimal number of MB, or with a binary suffix K, M, G
+   * or T (10G is 10240 MB). A K amount must come to whole MB.
+   */
+  static int megabytes(String what, String text, int min, int max) throws UsageException {
+    java.util.regex.Matcher size =
+        java.util.regex.Pattern.compile("([0-9]{1,18})([KkMmGgTt]?)").matcher(text);
+    if (!size.matches()) {
+      throw new UsageException(what + " needs a size such as 512, 512M, 10G or 2T, got '"
+          + text + "'");
+    }
+    long amount = Long.parseLong(size.group(1));
+    String suffix = size.group(2).toUpperCase(java.util.Locale.ROOT);
+    int shift = "KMGT".indexOf(suffix.isEmpty() ? "M" : suffix) * 10 - 10;
+    long megabytes;
+    if (shift < 0) {
+      if (amount % 1024 != 0) {
+        throw new UsageException(what + " must be whole MB, got " + text);
+      }
+      megabytes = amount / 1024;
+    } else {
+      megabytes = amount > (Long.MAX_VALUE >> shift) ? Long.MAX_VALUE : amount << shift;
+    }
+    if (megabytes < min || megabytes > max) {
+      throw new UsageException(what + " must be " + min + ".." + max + " MB, got " + text
+          + (suffix.isEmpty() ? "" : " (" + megabytes + " MB)"));
+    }
+    return (int) megabytes;
+  }
+
+  /** A capacity option (see {@link #megabytes}); fallback when it is not given. */
+  int megabyteOption(String key, int fallback, int min, int max) throws UsageException {
+    String text = options.get(key);
+    return text == null ? fallback : megabytes("--" + key, text, min, max);
   }
 
   /** Asks to go on with a destructive command; see {@link Prompts#confirm}. */

@@ -42,8 +42,10 @@ final class CommandTree {
         + " :: change a unit; fields not given keep their value",
     "delete NAME [--yes] :: remove a unit from the registry (asks first)",
     "labels [--json] [--tsv] :: the station's label list",
-    "modify-info TEXT N :: run the station's text operation N on TEXT and print the result",
-    "demo :: scripted tour on a fresh station; --station DIR must be new or empty",
+    "modify-info TEXT OP :: run the station's text operation on TEXT and print the result;"
+        + " OP: trim, upper, lower, relabel, define, undefine (or 0..5)",
+    "demo :: a tour of every area on a fresh station, each step a command as typed;"
+        + " --station DIR must be new or empty",
     "help [COMMAND...] :: the overview of every command, or the help of one",
     "completion :: a bash completion script for diskarray (source it from ~/.bashrc)",
     // Users and login
@@ -66,31 +68,36 @@ final class CommandTree {
         + " :: set the station password (OLD once one is set)",
     // Status
     "status UNIT [--controller=N] [--json]"
-        + " :: condition, information, clock and the map of the 225 drive slots",
-    "drives UNIT [--json] [--tsv] :: table of the mounted drives",
-    "drive UNIT PORT ROW block|restore :: take a drive out of service or return it",
+        + " :: health (exit 0 ok, 3 degraded, 4 failed), condition, information, clock"
+        + " and the map of the 225 drive slots",
+    "drives UNIT [--json] [--tsv] :: table of the mounted drives, rebuilds with time left",
+    "drive UNIT PORT ROW [block|restore] [--wait]"
+        + " :: take a drive out of service or return it; --wait follows its rebuild",
     "clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss'] [--json] :: the unit's clock, or set it",
     // RAID groups and LUs
     "rg :: RAID groups: a rectangle of WIDTH ports from PORT by DEPTH rows from ROW",
-    "rg list UNIT [--json] [--tsv] :: table of the RAID groups",
+    "rg list UNIT [--json] [--tsv]"
+        + " :: table of the RAID groups with their state (normal, rebuilding, degraded, failed)",
     "rg add UNIT --level=LEVEL --port=P --row=R --width=W [--depth=D] [--number=RG]"
-        + " [--capacity=MB] :: create a RAID group",
-    "rg expand UNIT RG [--rows=N] [--depth=D] [--capacity=MB]"
+        + " [--capacity=SIZE] :: create a RAID group",
+    "rg expand UNIT RG [--rows=N] [--depth=D] [--capacity=SIZE]"
         + " :: grow the group downwards by N rows, or to D rows in all",
-    "rg delete UNIT RG :: delete a RAID group",
+    "rg delete UNIT RG [--yes] [--dry-run] :: delete a RAID group (asks first)",
     "rg delete-all UNIT [--yes] :: delete every RAID group (asks first)",
     "lu :: logical units",
-    "lu list UNIT [--json] [--tsv] :: table of the LUs",
+    "lu list UNIT [--json] [--tsv]"
+        + " :: table of the LUs, marked when their group is degraded or failed",
     "lu show UNIT LU [--json] :: every field of one LU, with its format progress",
-    "lu add UNIT --rg=RG --capacity=MB [--number=LU] [--staging=MODE] [--ctl=N] :: create an LU",
-    "lu delete UNIT [LU] :: delete the last LU (LU, if given, must be that one)",
+    "lu add UNIT --rg=RG --capacity=SIZE [--number=LU] [--staging=MODE] [--ctl=N] :: create an LU",
+    "lu delete UNIT [LU] [--yes] [--dry-run]"
+        + " :: delete the last LU (LU, if given, must be that one; asks first)",
     "lu delete-all UNIT [--yes] :: delete every LU (asks first)",
-    "lu expand UNIT LU MB :: grow the LU to MB",
+    "lu expand UNIT LU SIZE :: grow the LU to SIZE (MB, or 10G and the like)",
     "lu staging UNIT LU normal|sequential|off :: the LU's staging mode",
     "lu switch-ctl UNIT LU :: hand the LU to the other controller",
     "lu invalid UNIT LU :: mark the LU invalid",
     "lu restore UNIT LU :: return an invalid LU to service",
-    "lu realloc UNIT LU [--number=NEW] [--capacity=MB] :: renumber or resize an LU",
+    "lu realloc UNIT LU [--number=NEW] [--capacity=SIZE] :: renumber or resize an LU",
     "lu wait UNIT LU... :: follow running formats with a progress bar until they end",
     "lu unify UNIT PARENT CHILD... :: children join the parent's unified LU (same RAID level)",
     "lu split UNIT PARENT :: the unified LU falls apart into single LUs",
@@ -106,28 +113,32 @@ final class CommandTree {
     "turbo set UNIT [off] [--ctl0=LU|none] [--ctl1=LU|none]"
         + " :: an LU of at most 2048 MB kept in a controller's cache",
     "pin UNIT [--json] :: LUs holding pinned data, and since when",
-    "snapshot UNIT [--json=FILE]"
+    "snapshot UNIT [--json=FILE] [--force]"
         + " :: the whole configuration and state of a unit as JSON (to FILE if given)",
     // Maintenance
     "micro :: microcode",
     "micro prepare UNIT FILE... :: join microcode part files into the unit's prepared image",
     "micro download UNIT :: move the prepared image to the unit, portion by portion",
-    "micro replace UNIT :: activate the downloaded microcode; waits until the unit is ready",
+    "micro replace UNIT [--yes]"
+        + " :: activate the downloaded microcode (asks first); waits until the unit is ready",
     "micro revision [--json] :: revision of the microcode prepared last",
-    "reboot UNIT [--wait] :: restart the unit (and wait until it is ready)",
-    "ready UNIT [--controller=N] [--json] :: is the unit ready (exit 1 while it restarts)",
-    "trace UNIT [--out=FILE] [--json] :: the unit's event history, or write it to FILE",
+    "reboot UNIT [--wait] [--yes] :: restart the unit (asks first; --wait: until it is ready)",
+    "ready UNIT [--controller=N] [--json] :: is the unit ready (exit 3 while it restarts)",
+    "trace UNIT [--out=FILE] [--force] [--json]"
+        + " :: the unit's event history, or write it to FILE",
     "file :: files on the station host",
     "file show PATH [--json] :: a text file on the station host",
     // Statistics
     "stats UNIT [--raw] [--json] :: controllers, busiest LUs, error counters and failed drives",
-    "perf UNIT --count=N --out=FILE.csv [--interval=S]"
+    "perf UNIT --count=N --out=FILE.csv [--interval=S] [--force]"
         + " :: sample IOPS and cache hit ratios per LU into FILE.csv",
-    "perf plot FILE.csv --out=FILE.svg :: chart of IOPS per LU over time",
+    "perf plot FILE.csv --out=FILE.svg [--force] :: chart of IOPS per LU over time",
     // Services
-    "alerts UNIT [--mode=check|peek] [--json] :: the unit's alerts",
+    "alerts UNIT [--mode=check|peek] [--json]"
+        + " :: the unit's alerts and what they concern; peek (default) leaves them new,"
+        + " check marks them reported",
     "mail :: e-mail notification",
-    "mail show [--json] :: the e-mail settings",
+    "mail show [--json] [--raw] :: the e-mail settings (--raw: the record as stored)",
     "mail set [--switch=on|off] [--domain=NAME] [--smtp=HOST] [--from=ADDRESS] [--to=ADDRESSES]"
         + " :: change the e-mail settings; others keep their value",
     "mail append UNIT [TEXT] [--json] :: show the text added to mail about UNIT, or set it",
@@ -136,6 +147,7 @@ final class CommandTree {
         + " :: send a test message with the stored settings changed by the options",
     "mail send SUBJECT BODY [UNIT] :: send a message with the stored settings",
     "snmp :: SNMP agent configuration",
+    "snmp show UNIT [--json] :: the unit's SNMP community, traps and managers",
     "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps",
     "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file",
     "program :: the external program run on alerts",
@@ -143,8 +155,11 @@ final class CommandTree {
     "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
     "program test [--command=LINE] [--timeout=SECONDS] :: run the program now",
     "program run :: run the stored program now",
-    "log err|app [--tail=N] [--clear] [--json] :: the error or application log (--clear empties err)",
+    "log err|app [--tail=N] [--clear] [--yes] [--json]"
+        + " :: the error or application log (--clear empties err, asking first)",
     "check [--json] :: the station's environment and this Java's version",
+    "monitor [--interval=SECONDS] [--once]"
+        + " :: watch every unit's alerts: mail and run the program for new ones, until stopped",
     // Connectivity
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
@@ -155,7 +170,8 @@ final class CommandTree {
     "port set UNIT CTL PORT [KEY=VALUE...]"
         + " :: speed, topology, frame, address, sync, lip, options, security",
     "security :: LUN security of a host port",
-    "security show UNIT CTL PORT [--json] :: the port's LUN security",
+    "security show UNIT CTL PORT [--json] [--raw]"
+        + " :: the port's LUN security (--raw: every slot of the table)",
     "security set UNIT CTL PORT [KEY=VALUE...] :: lun-security, guard, level",
     "security allow UNIT CTL PORT WWN LUS [KEY=VALUE...] :: let a host reach LUs",
     "security deny UNIT CTL PORT WWN :: take a host's permission away",
@@ -164,12 +180,15 @@ final class CommandTree {
     "hostgroup list UNIT [--json] [--tsv] :: every host group",
     "hostgroup add UNIT CTL PORT NAME [number=HG] :: add a host group",
     "hostgroup rename UNIT CTL PORT HG NAME :: rename a host group",
-    "hostgroup delete UNIT CTL PORT HG... :: delete host groups",
+    "hostgroup delete UNIT CTL PORT HG... [--yes] [--dry-run]"
+        + " :: delete host groups with their mappings (asks first)",
     "wwn :: host WWNs",
     "wwn list UNIT [--json] [--tsv] :: every host WWN",
     "wwn add UNIT CTL PORT WWN [KEY=VALUE...] :: nickname, node, hg, enabled",
     "wwn assign UNIT CTL PORT WWN HG :: move a host to a host group",
     "wwn remove UNIT CTL PORT WWN :: forget a host",
+    "wwn enable UNIT CTL PORT WWN :: let a registered host reach its host group again",
+    "wwn disable UNIT CTL PORT WWN :: keep a host registered but shut it out",
     "map :: LU mapping",
     "map list UNIT CTL PORT HG [--json] [--tsv] :: the host group's mapping",
     "map add UNIT CTL PORT HG HOST-LUN LU :: map an LU",
@@ -186,7 +205,7 @@ final class CommandTree {
     "params :: operating parameters",
     "params show UNIT GROUP [--json] :: one parameter group",
     "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group",
-    "params export UNIT FILE :: every group to a new FILE",
+    "params export UNIT FILE [--force] :: every group to FILE",
     "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
     "identity :: the unit's identity",
     "identity show UNIT [--json] :: the unit's identity",
@@ -208,7 +227,8 @@ final class CommandTree {
     "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to FILE",
     "modepage select UNIT FILE [PAGE] [--controller=N] :: apply the pages in FILE",
     "wizard :: the set-up wizard",
-    "wizard show UNIT [FILE] [--json] :: the wizard record as text (to FILE if given)",
+    "wizard show UNIT [FILE] [--force] [--json]"
+        + " :: the wizard record as text (to FILE if given)",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
     "wizard apply UNIT FILE :: as test, then applies it",
     "wizard current UNIT [FIELD=VALUE...] [--controller=N] [--json] :: the settings in force",
@@ -235,16 +255,18 @@ final class CommandTree {
       Map.entry("depth", "rows down (default 1); for rg expand: the new total"),
       Map.entry("rows", "rows to add below the group"),
       Map.entry("number", "number to use (default: the lowest free one)"),
-      Map.entry("capacity", "capacity in MB"),
+      Map.entry("capacity", "capacity: MB, or with a suffix K, M, G or T (10G is 10240 MB)"),
       Map.entry("rg", "RAID group of the LU"),
       Map.entry("staging", "normal, sequential or off"),
       Map.entry("ctl", "owning controller 0 or 1"),
       Map.entry("mode", "mode"),
       Map.entry("wait", "wait until done"),
       Map.entry("out", "output file"),
-      Map.entry("interval", "seconds between samples (default 1)"),
+      Map.entry("interval", "seconds between samples (perf, default 1) or rounds (monitor,"
+          + " default the station's alert interval)"),
+      Map.entry("once", "one round, then exit (for cron)"),
       Map.entry("count", "number of samples"),
-      Map.entry("raw", "every counter, one per line"),
+      Map.entry("raw", "as stored: every counter one per line (stats), the whole record (--json)"),
       Map.entry("switch", "on or off"),
       Map.entry("domain", "mail domain"),
       Map.entry("smtp", "SMTP server HOST[:PORT]"),
@@ -257,6 +279,8 @@ final class CommandTree {
       Map.entry("json", "JSON instead of a table, for scripts"),
       Map.entry("tsv", "tab-separated rows without a heading, for scripts"),
       Map.entry("yes", "do it without asking (needed when not on a terminal)"),
+      Map.entry("dry-run", "show what would be done, and do nothing"),
+      Map.entry("force", "replace an existing output file (a path ending in / is a folder)"),
       Map.entry("password-stdin", "read passwords from standard input, one a line"));
 
   /** The whole tree, with output going to out and err. */
@@ -366,10 +390,12 @@ final class CommandTree {
     ParseResult result;
     try {
       result = root.parseArgs(args);
-    } catch (UnmatchedArgumentException e) {
-      throw new UsageException(unmatched(e));
     } catch (ParameterException e) {
-      throw new UsageException(plain(e.getMessage()));
+      result = asOperand(root, args, e);
+      if (result == null) {
+        throw new UsageException(e instanceof UnmatchedArgumentException
+            ? unmatched((UnmatchedArgumentException) e) : plain(e.getMessage()));
+      }
     }
     List<String> path = new ArrayList<>();
     Map<String, String> options = new LinkedHashMap<>();
@@ -392,7 +418,9 @@ final class CommandTree {
         options.put(key, option.arity().max() == 0 ? "" : values.get(values.size() - 1));
       }
       for (PositionalParamSpec positional : level.matchedPositionals()) {
-        operands.addAll(positional.stringValues());
+        for (String operand : positional.stringValues()) {
+          operands.add(operand.startsWith(AS_OPERAND) ? operand.substring(1) : operand);
+        }
       }
       last = level;
       level = level.subcommand();
@@ -409,6 +437,35 @@ final class CommandTree {
     List<String> all = new ArrayList<>(path.subList(1, path.size()));
     all.addAll(operands);
     return new Parsed(new Arguments(path.get(0), all, options), null, false);
+  }
+
+  /** Marks a word that picocli must take as an operand, not as a subcommand. */
+  private static final String AS_OPERAND = "\u0000";
+
+  /**
+   * A command line that failed as a subcommand but reads as an operand of its
+   * parent: a unit may be named like a subcommand ('perf plot --count 3' samples
+   * the unit plot). Null when it does not read that way either.
+   */
+  private static ParseResult asOperand(CommandLine root, String[] args, ParameterException e) {
+    CommandLine failed = e.getCommandLine();
+    CommandLine parent = failed == null ? null : failed.getParent();
+    if (parent == null || parent.getCommandSpec().positionalParameters().isEmpty()) {
+      return null;
+    }
+    String name = failed.getCommandName();
+    for (int i = 1; i < args.length; i++) {
+      if (args[i].equals(name) && args[i - 1].equals(parent.getCommandName())) {
+        String[] retried = args.clone();
+        retried[i] = AS_OPERAND + name;
+        try {
+          return root.parseArgs(retried);
+        } catch (ParameterException stillWrong) {
+          return null;
+        }
+      }
+    }
+    return null;
   }
 
   /** An unknown option or command, said plainly. */

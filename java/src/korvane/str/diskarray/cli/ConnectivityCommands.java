@@ -74,7 +74,7 @@ final class ConnectivityCommands {
       case "hostgroup":
         return hostGroup(arguments.subcommand("list, add, rename, delete"));
       case "wwn":
-        return wwn(arguments.subcommand("list, add, assign, remove"));
+        return wwn(arguments.subcommand("list, add, assign, enable, disable, remove"));
       case "map":
         return map(arguments.subcommand("list, add, remove, mode"));
       case "options":
@@ -110,7 +110,8 @@ final class ConnectivityCommands {
 
     Words(Arguments arguments, Set<String> keys, String... names) throws UsageException {
       command = arguments.command;
-      arguments.allowOnly(Set.of());
+      // Of the options, only the one of 'security show' is not taken by every command.
+      arguments.allowOnly(command.equals("security show") ? Set.of(Arguments.RAW) : Set.of());
       List<String> operands = arguments.operands;
       if (operands.size() < names.length) {
         throw new UsageException("'" + command + "' takes " + String.join(" ", names)
@@ -411,7 +412,10 @@ final class ConnectivityCommands {
     if (value == null) {
       return null;
     }
-    return value.equals("auto") ? 0 : Arguments.number(key, value, 1, 4);
+    if (!value.matches("auto|1|2|4")) {
+      throw new UsageException(key + " must be auto, 1, 2 or 4 (Gbit/s), got '" + value + "'");
+    }
+    return value.equals("auto") ? 0 : Integer.parseInt(value);
   }
 
   private static Integer topology(Words words) throws UsageException {
@@ -458,8 +462,16 @@ final class ConnectivityCommands {
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show the LUN security of port " + portName(c, p) + " of '" + unit + "'",
             () -> {
-              if (json(arguments,
-                  () -> DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p])) {
+              if (json(arguments, () -> {
+                FibreInformationSecurity record =
+                    DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p];
+                if (!arguments.has(Arguments.RAW) && record.permission != null) {
+                  // The permissions in use, not the table's 128 slots.
+                  record.permission = java.util.Arrays.copyOf(record.permission,
+                      Math.max(0, Math.min(record.permission_count, record.permission.length)));
+                }
+                return record;
+              })) {
                 return;
               }
               FibreInformationSecurity security =
@@ -678,7 +690,7 @@ final class ConnectivityCommands {
         if (arguments.operands.size() < 4) {
           throw new UsageException("'hostgroup delete' takes UNIT CTL PORT HG...");
         }
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
         List<String> operands = arguments.operands;
         String unit = DiskArrayTool.unitName(operands.get(0));
         int c = Arguments.number("CTL", operands.get(1), 0, CONTROLLERS - 1);
@@ -690,6 +702,14 @@ final class ConnectivityCommands {
         }
         return new Step("delete host groups of port " + portName(c, p) + " of '" + unit + "'",
             () -> {
+              if (arguments.has(Arguments.DRY_RUN)) {
+                out.println("would delete host groups " + String.join(", ", numbers)
+                    + " of port " + portName(c, p) + ", with their mappings; their hosts"
+                    + " would move to host group 0");
+                return;
+              }
+              arguments.confirm("Delete host groups " + String.join(", ", numbers) + " of port "
+                  + portName(c, p) + " of '" + unit + "' with their mappings?");
               DiskArrayUtilityJNI.KX_DeleteHGList(unit, selection);
               out.println("deleted host groups " + String.join(", ", numbers) + " of port "
                   + portName(c, p) + ", with their mappings");
@@ -793,6 +813,21 @@ final class ConnectivityCommands {
           host.hg_number = hg;
           return wwn + " is in host group " + hg + " of port " + portName(c, p);
         });
+      }
+      case "wwn enable":
+      case "wwn disable": {
+        Words words = new Words(arguments, Set.of(), "UNIT", "CTL", "PORT", "WWN");
+        String unit = words.unit();
+        int c = words.number(1, "CTL", 0, CONTROLLERS - 1);
+        int p = words.number(2, "PORT", 0, PORTS - 1);
+        String wwn = wwnOperand(words.fixed.get(3));
+        boolean enable = arguments.command.equals("wwn enable");
+        return hostChange(unit, c, p, (enable ? "enable" : "disable") + " a host WWN on",
+            port -> {
+              registered(port, wwn, c, p).hostflag = enable ? 1 : 0;
+              return wwn + " on port " + portName(c, p) + " is "
+                  + (enable ? "enabled" : "disabled");
+            });
       }
       case "wwn remove": {
         Words words = new Words(arguments, Set.of(), "UNIT", "CTL", "PORT", "WWN");

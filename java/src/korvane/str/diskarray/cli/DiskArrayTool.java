@@ -14,6 +14,7 @@ import java.util.List;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.KXLabel;
 import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.WorkingDirectory;
@@ -28,19 +29,24 @@ import picocli.CommandLine;
  * the registry there, so separate runs on the same directory see the same units.
  *
  * <p>Exit status: 0 on success, 1 when the bridge or the station reports an
- * error (the message carries its code), 2 for a command line that cannot be used.
+ * error (the message carries its code), 2 for a command line that cannot be used,
+ * 3 when the unit is not ready (restarting): try again later.
  */
 public final class DiskArrayTool {
 
   static final int EXIT_OK = 0;
   static final int EXIT_FAILURE = 1;
   static final int EXIT_USAGE = 2;
+  static final int EXIT_NOT_READY = 3;
 
   // Names, group names and controller texts are cut to these many bytes by the
   // bridge; the tool refuses longer ones instead of storing something else.
   static final int NAME_BYTES = 16;
   static final int CONTROLLER_TEXT_BYTES = 79;
   static final int MODIFY_TEXT_BYTES = 1023;
+  /** The text operations of modify-info, by their number. */
+  static final List<String> MODIFY_OPERATIONS =
+      List.of("trim", "upper", "lower", "relabel", "define", "undefine");
 
   static final String USAGE = String.join("\n",
       "Usage: diskarray [--station DIR] COMMAND [ARGUMENTS]",
@@ -60,11 +66,13 @@ public final class DiskArrayTool {
       "                           change a unit; fields not given keep their value",
       "  delete NAME [--yes]      remove a unit from the registry",
       "  labels                   the station's label list",
-      "  modify-info TEXT N       runs the station's text operation N on TEXT and",
-      "                           prints the result (label renames are made this way)",
-      "  demo                     scripted tour on a fresh station: registry, users,",
-      "                           RAID groups, LUs, formatting and status; DIR must be",
-      "                           new or empty (default: a new temporary directory)",
+      "  modify-info TEXT OP      runs the station's text operation OP on TEXT and prints",
+      "                           the result: trim, upper, lower, relabel (old labels",
+      "                           replaced by new ones), define ('OLD NEW' adds a label",
+      "                           rename), undefine ('OLD' removes it); or OP as 0..5",
+      "  demo                     a tour of every area on a fresh station, each step a",
+      "                           command as typed; DIR must be new or empty (default: a",
+      "                           new temporary directory); its files go to DIR/demo",
       "  help [COMMAND]           this text, or the help of one command (also COMMAND --help)",
       "  completion               a bash completion script: source <(diskarray completion)",
       "",
@@ -93,15 +101,20 @@ public final class DiskArrayTool {
           + Prompts.NEW_PASSWORD_VARIABLE + ".",
       "",
       "Status:",
-      "  status UNIT              condition, information, clock and the map of the",
-      "                           225 drive slots (15 ports across, 15 rows down)",
-      "  drives UNIT              table of the mounted drives",
-      "  drive UNIT PORT ROW block|restore",
-      "                           take a drive out of service or return it",
+      "  status UNIT              health, condition, information, clock and the map of",
+      "                           the 225 drive slots (15 ports across, 15 rows down);",
+      "                           exit 0 healthy, 3 degraded, 4 a RAID group failed",
+      "  drives UNIT              table of the mounted drives, rebuilds with time left",
+      "  drive UNIT PORT ROW block|restore [--wait]",
+      "                           take a drive out of service or return it (--wait:",
+      "                           follow the rebuild until it ends)",
+      "  drive UNIT PORT ROW --wait",
+      "                           follow a running rebuild until it ends",
       "  clock UNIT [set-now | set 'YYYY-MM-DD hh:mm:ss']",
       "",
       "RAID groups (a rectangle of WIDTH ports from PORT by DEPTH rows from ROW):",
-      "  rg list UNIT",
+      "  rg list UNIT             the groups, with their state: normal, rebuilding N%,",
+      "                           degraded (a member blocked) or failed (data lost)",
       "  rg add UNIT --level 0|1|5|6|10 --port P --row R --width W [--depth D]",
       "         [--number RG] [--capacity MB]",
       "  rg expand UNIT RG --rows N | --depth D [--capacity MB]",
@@ -112,7 +125,8 @@ public final class DiskArrayTool {
       "--capacity cuts the group to MB; without it the group has its full capacity.",
       "",
       "Logical units:",
-      "  lu list UNIT",
+      "  lu list UNIT             the LUs; the state says when their group is degraded",
+      "                           or failed, or their format failed",
       "  lu show UNIT LU",
       "  lu add UNIT --rg RG --capacity MB [--number LU] [--staging normal|sequential|off]",
       "         [--ctl 0|1]",
@@ -136,7 +150,7 @@ public final class DiskArrayTool {
       "                           and the tool waits until it is ready again",
       "  micro revision           revision of the microcode prepared last",
       "  reboot UNIT [--wait]     restart the unit (and wait until it is ready)",
-      "  ready UNIT               is the unit ready (exit 1 while it restarts)",
+      "  ready UNIT               is the unit ready (exit 3 while it restarts)",
       "  trace UNIT [--out FILE]  the unit's event history, or write it to FILE",
       "  file show PATH           a text file on the station host (relative paths are",
       "                           taken from the current directory)",
@@ -189,6 +203,7 @@ public final class DiskArrayTool {
       "  wwn list UNIT",
       "  wwn add UNIT CTL PORT WWN [nickname=N] [node=WWN] [hg=HG] [enabled=on|off]",
       "  wwn assign UNIT CTL PORT WWN HG | wwn remove UNIT CTL PORT WWN",
+      "  wwn enable|disable UNIT CTL PORT WWN   let a host in, or shut it out",
       "  map list UNIT CTL PORT HG",
       "  map add UNIT CTL PORT HG HOST-LUN LU | map remove UNIT CTL PORT HG HOST-LUN",
       "  map mode UNIT on|off",
@@ -213,7 +228,8 @@ public final class DiskArrayTool {
       "and reads back as -128..127. Unit names hold at most 16 bytes.",
       "",
       "Exit status: 0 success, 1 error reported by the station, 2 usage error (also a",
-      "destructive command refused for want of --yes).",
+      "destructive command refused for want of --yes), 3 the unit is not ready (it is",
+      "restarting; try again).",
       "");
 
   private final PrintStream out;
@@ -262,6 +278,15 @@ public final class DiskArrayTool {
     void run() throws DiskArrayException, ToolFailure;
   }
 
+  /** The unit is restarting: not an error of the command, reported with its own status. */
+  static final class NotReady extends ToolFailure {
+    private static final long serialVersionUID = 1L;
+
+    NotReady(String message) {
+      super(message);
+    }
+  }
+
   /** A failure that comes without an error code, reported with exit status 1. */
   static class ToolFailure extends Exception {
     private static final long serialVersionUID = 1L;
@@ -271,14 +296,36 @@ public final class DiskArrayTool {
     }
   }
 
+  /**
+   * Ends a command that printed its whole answer with an exit status that is
+   * part of the answer (the health of a unit for {@code status}); nothing more
+   * is printed.
+   */
+  static final class AnswerStatus extends ToolFailure {
+    private static final long serialVersionUID = 1L;
+    final int status;
+
+    AnswerStatus(int status) {
+      super("exit status " + status);
+      this.status = status;
+    }
+  }
+
   /** A command ready to run, with the words that name it in an error message. */
   static final class Step {
     final String what;
     final Action action;
+    /** The action opens the station itself (the monitor, which waits out a busy one). */
+    final boolean opensStation;
 
     Step(String what, Action action) {
+      this(what, action, false);
+    }
+
+    Step(String what, Action action, boolean opensStation) {
       this.what = what;
       this.action = action;
+      this.opensStation = opensStation;
     }
   }
 
@@ -323,8 +370,10 @@ public final class DiskArrayTool {
       }
       Step step = prepare(arguments);
       Path station = stationDirectory(arguments);
-      what = "open station " + station;
-      openStation(station);
+      if (!step.opensStation) {
+        what = "open station " + station;
+        openStation(station);
+      }
       what = step.what;
       Tables.tsv(arguments.has(Arguments.TSV));
       try {
@@ -339,10 +388,15 @@ public final class DiskArrayTool {
       return EXIT_USAGE;
     } catch (DiskArrayException e) {
       err.println("diskarray: " + what + ": " + explain(e));
-      return EXIT_FAILURE;
+      return e.getCode() == ErrorCodes.KXE_UNIT_NOT_READY ? EXIT_NOT_READY : EXIT_FAILURE;
+    } catch (NotReady e) {
+      err.println("diskarray: " + what + ": " + e.getMessage());
+      return EXIT_NOT_READY;
     } catch (Prompts.NotConfirmed e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_USAGE;
+    } catch (AnswerStatus e) {
+      return e.status;
     } catch (ToolFailure e) {
       err.println("diskarray: " + what + ": " + e.getMessage());
       return EXIT_FAILURE;
@@ -452,10 +506,14 @@ public final class DiskArrayTool {
         List<String> operands = arguments.expectOperands("TEXT", "N");
         arguments.allowOnly(Set.of());
         String text = limited("text", operands.get(0), MODIFY_TEXT_BYTES);
-        int operation = Arguments.number("operation N", operands.get(1), Integer.MIN_VALUE,
-            Integer.MAX_VALUE);
-        return new Step("modify-info operation " + operation,
-            () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, operation)));
+        int operation = MODIFY_OPERATIONS.indexOf(operands.get(1));
+        if (operation < 0) {
+          operation = Arguments.number("operation", operands.get(1), 0,
+              MODIFY_OPERATIONS.size() - 1);
+        }
+        int chosen = operation;
+        return new Step("modify-info " + MODIFY_OPERATIONS.get(chosen),
+            () -> out.println(DiskArrayUtilityJNI.KX_ModifyInfo(text, chosen)));
       }
       default:
         return prepareArrayCommand(arguments);
@@ -465,11 +523,14 @@ public final class DiskArrayTool {
   /** The commands on the array of one unit: users, status, storage, formatting. */
   private Step prepareArrayCommand(Arguments arguments) throws UsageException {
     String command = arguments.command;
+    if (PerformanceChart.isPlot(arguments)) {
+      return new PerformanceChart(out).prepare(arguments);
+    }
     if (UserCommands.COMMANDS.contains(command)) {
       return new UserCommands(out).prepare(arguments);
     }
     if (StatusCommands.COMMANDS.contains(command)) {
-      return new StatusCommands(out).prepare(arguments);
+      return new StatusCommands(out, terminal).prepare(arguments);
     }
     if (FormatCommand.handles(arguments)) {
       return new FormatCommand(out, terminal).prepare(arguments);
@@ -494,6 +555,9 @@ public final class DiskArrayTool {
     }
     if (StatisticsCommands.COMMANDS.contains(command)) {
       return new StatisticsCommands(out, terminal).prepare(arguments);
+    }
+    if (command.equals(MonitorCommand.COMMAND)) {
+      return new MonitorCommand(out, err).prepare(arguments);
     }
     if (ServiceCommands.COMMANDS.contains(command)) {
       return new ServiceCommands(out).prepare(arguments);
@@ -564,13 +628,14 @@ public final class DiskArrayTool {
     return length;
   }
 
-  /** The exception's code and, for the station's known codes, what it means. */
+  /**
+   * The exception's code with what it means (its message carries the meaning
+   * of every code the headers define; the tool knows a few more).
+   */
   static String explain(DiskArrayException e) {
-    String meaning = Codes.meaning(e.getCode());
-    if (meaning == null) {
-      meaning = ParameterCommands.meaning(e.getCode());
-    }
-    return meaning == null ? e.getMessage() : e.getMessage() + " - " + meaning;
+    String meaning = ParameterCommands.meaning(e.getCode());
+    return Codes.meaning(e.getCode()) != null || meaning == null ? e.getMessage()
+        : e.getMessage() + ": " + meaning;
   }
 
   /** The unit fields a command line sets; unset ones keep the unit's value. */

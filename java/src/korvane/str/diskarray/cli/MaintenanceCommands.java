@@ -43,6 +43,7 @@ final class MaintenanceCommands {
         arguments.allowOnly(Set.of(Arguments.WAIT));
         boolean wait = arguments.has(Arguments.WAIT);
         return new Step("reboot '" + unit + "'", () -> {
+          arguments.confirm("Restart '" + unit + "'? Its hosts lose it until it is ready.");
           DiskArrayUtilityJNI.KX_UnitReboot(unit);
           out.println("rebooting " + unit);
           if (wait) {
@@ -63,7 +64,7 @@ final class MaintenanceCommands {
               if (json) {
                 out.print(Json.write(Json.object("unit", unit, "ready", false)));
               }
-              throw new ToolFailure(unit + " is not ready: it is restarting");
+              throw new DiskArrayTool.NotReady(unit + " is not ready: it is restarting");
             }
             throw e;
           }
@@ -73,8 +74,11 @@ final class MaintenanceCommands {
       }
       case "trace": {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
-        arguments.allowOnly(Set.of(Arguments.OUT));
-        String file = arguments.has(Arguments.OUT) ? hostPath(arguments.option(Arguments.OUT)) : null;
+        arguments.allowOnly(Set.of(Arguments.OUT, Arguments.FORCE));
+        String file = arguments.has(Arguments.OUT)
+            ? hostPath(OutputFile.resolve(arguments.option(Arguments.OUT), unit + ".trace")
+                .toString())
+            : null;
         if (file == null) {
           boolean json = arguments.has(Arguments.JSON);
           return new Step("read the trace of '" + unit + "'", () -> {
@@ -83,7 +87,9 @@ final class MaintenanceCommands {
                 : trace);
           });
         }
+        boolean force = arguments.has(Arguments.FORCE);
         return new Step("write the trace of '" + unit + "' to " + file, () -> {
+          OutputFile.check(Paths.get(file), force);
           DiskArrayUtilityJNI.KX_CreateTraceFile2(unit, TRACE_ALL, file);
           out.println("wrote the trace of " + unit + " to " + file);
         });
@@ -141,6 +147,8 @@ final class MaintenanceCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of());
         return new Step("replace the microcode of '" + unit + "'", () -> {
+          arguments.confirm("Activate the downloaded microcode on '" + unit
+              + "'? The unit restarts.");
           DiskArrayUtilityJNI.KX_MicroReplace(unit, REPLACE_RESTART);
           out.println("microcode replaced; " + unit + " restarts");
           waitUntilReady(unit);

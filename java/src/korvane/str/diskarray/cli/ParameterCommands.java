@@ -147,36 +147,46 @@ final class ParameterCommands {
     Object get(String unit) throws DiskArrayException;
 
     void set(String unit, Object record) throws DiskArrayException;
+
+    /** A record of the group with nothing read, to check changes on before the station. */
+    Object blank();
   }
 
   private static Group group(String name) throws UsageException {
     switch (name) {
       case "online-system":
-        return group(DiskArrayUtilityJNI::KX_GetOnlineSystemParam,
+        return group(korvane.str.diskarray.OnlineSystemParam::new,
+            DiskArrayUtilityJNI::KX_GetOnlineSystemParam,
             (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineSystemParam(u,
                 (korvane.str.diskarray.OnlineSystemParam) r));
       case "online-tuning":
-        return group(DiskArrayUtilityJNI::KX_GetOnlineTuningParam,
+        return group(korvane.str.diskarray.OnlineTuningParam::new,
+            DiskArrayUtilityJNI::KX_GetOnlineTuningParam,
             (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineTuningParam(u,
                 (korvane.str.diskarray.OnlineTuningParam) r));
       case "tuning":
-        return group(DiskArrayUtilityJNI::KX_GetTuningParam,
+        return group(korvane.str.diskarray.TuningParam::new,
+            DiskArrayUtilityJNI::KX_GetTuningParam,
             (u, r) -> DiskArrayUtilityJNI.KX_SetTuningParam(u,
                 (korvane.str.diskarray.TuningParam) r));
       case "restoration":
-        return group(DiskArrayUtilityJNI::KX_GetDiskDriveRestoration,
+        return group(korvane.str.diskarray.DiskDriveRestoration::new,
+            DiskArrayUtilityJNI::KX_GetDiskDriveRestoration,
             (u, r) -> DiskArrayUtilityJNI.KX_SetDiskDriveRestoration(u,
                 (korvane.str.diskarray.DiskDriveRestoration) r));
       case "prefetch":
-        return group(DiskArrayUtilityJNI::KX_GetPrefetchInformation,
+        return group(korvane.str.diskarray.PrefetchInformation::new,
+            DiskArrayUtilityJNI::KX_GetPrefetchInformation,
             (u, r) -> DiskArrayUtilityJNI.KX_SetPrefetchInformation(u,
                 (korvane.str.diskarray.PrefetchInformation) r));
       case "verify":
-        return group(DiskArrayUtilityJNI::KX_GetOnlineVerify,
+        return group(korvane.str.diskarray.OnlineVerify::new,
+            DiskArrayUtilityJNI::KX_GetOnlineVerify,
             (u, r) -> DiskArrayUtilityJNI.KX_SetOnlineVerify(u,
                 (korvane.str.diskarray.OnlineVerify) r));
       case "threshold":
-        return group(DiskArrayUtilityJNI::KX_GetThreshold,
+        return group(korvane.str.diskarray.Threshold::new,
+            DiskArrayUtilityJNI::KX_GetThreshold,
             (u, r) -> DiskArrayUtilityJNI.KX_SetThreshold(u,
                 (korvane.str.diskarray.Threshold) r));
       default:
@@ -193,8 +203,14 @@ final class ParameterCommands {
     void set(String unit, Object record) throws DiskArrayException;
   }
 
-  private static Group group(Getter getter, Setter setter) {
+  private static Group group(java.util.function.Supplier<Object> blank, Getter getter,
+      Setter setter) {
     return new Group() {
+      @Override
+      public Object blank() {
+        return blank.get();
+      }
+
       @Override
       public Object get(String unit) throws DiskArrayException {
         return getter.get(unit);
@@ -208,7 +224,8 @@ final class ParameterCommands {
   }
 
   private Step params(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    arguments.allowOnly(arguments.command.equals("params export") ? Set.of(Arguments.FORCE)
+        : Set.of());
     switch (arguments.command) {
       case "params show": {
         List<String> words = arguments.expectOperands("UNIT", "GROUP");
@@ -228,6 +245,13 @@ final class ParameterCommands {
         Group group = group(arguments.operands.get(1));
         List<RecordText.Assignment> changes =
             assignments(arguments.operands.subList(2, arguments.operands.size()));
+        try {
+          // A field the group does not have, or a value of the wrong form, is the
+          // command line's fault: said before the station is asked.
+          RecordText.apply(group.blank(), changes);
+        } catch (IllegalArgumentException e) {
+          throw new UsageException(e.getMessage());
+        }
         return new Step("set the " + arguments.operands.get(1) + " parameters of '" + unit + "'",
             () -> {
               Object record = record(group.get(unit));
@@ -240,10 +264,13 @@ final class ParameterCommands {
       case "params import": {
         List<String> words = arguments.expectOperands("UNIT", "FILE");
         String unit = DiskArrayTool.unitName(words.get(0));
-        String file = path(words.get(1));
+        String file = arguments.command.equals("params export")
+            ? OutputFile.resolve(words.get(1), unit + ".params").toString() : path(words.get(1));
         if (arguments.command.equals("params export")) {
+          boolean force = arguments.has(Arguments.FORCE);
           return new Step("export the parameters of '" + unit + "' to " + file, () -> {
-            DiskArrayUtilityJNI.KX_SystemParamExport(unit, file, 0, 0);
+            OutputFile.check(Paths.get(file), force);
+            DiskArrayUtilityJNI.KX_SystemParamExport(unit, file, 0, force ? 1 : 0);
             out.println("exported the parameters of " + unit + " to " + file);
           });
         }
@@ -389,7 +416,7 @@ final class ParameterCommands {
     arguments.allowOnly(Set.of());
     List<String> words = arguments.expectOperandCount(0, 1, "[MINUTES]");
     Integer minutes = words.isEmpty() ? null
-        : Arguments.number("MINUTES", words.get(0), Integer.MIN_VALUE, Integer.MAX_VALUE);
+        : Arguments.number("MINUTES", words.get(0), 1, 1440);
     return new Step("the alert interval", () -> {
       if (minutes != null) {
         DiskArrayUtilityJNI.KX_SetAlertInterval(minutes);
@@ -472,10 +499,12 @@ final class ParameterCommands {
   private Step wizard(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "wizard show": {
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.FORCE));
         List<String> words = arguments.expectOperandCount(1, 2, "UNIT [FILE]");
         String unit = DiskArrayTool.unitName(words.get(0));
-        String file = words.size() == 2 ? path(words.get(1)) : null;
+        String file = words.size() == 2
+            ? OutputFile.resolve(words.get(1), unit + ".wizard").toString() : null;
+        boolean force = arguments.has(Arguments.FORCE);
         boolean json = arguments.has(Arguments.JSON);
         return new Step("show the wizard record of '" + unit + "'", () -> {
           Object wizard = record(DiskArrayUtilityJNI.KX_GetWizardParam(unit, "", 0));
@@ -485,6 +514,7 @@ final class ParameterCommands {
             out.print(text);
             return;
           }
+          OutputFile.check(Paths.get(file), force);
           try {
             CallerFiles.writeText(Paths.get(file), text);
           } catch (IOException e) {

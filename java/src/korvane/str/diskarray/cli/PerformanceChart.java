@@ -50,30 +50,41 @@ final class PerformanceChart {
     this.out = out;
   }
 
+  /**
+   * Whether a perf command line is the chart's: 'perf plot FILE.csv'. A unit
+   * named plot is sampled with 'perf plot --count N ...': the sampling options
+   * say which is meant.
+   */
   static boolean isPlot(Arguments arguments) {
     return "perf".equals(arguments.command) && !arguments.operands.isEmpty()
-        && arguments.operands.get(0).equals("plot");
+        && arguments.operands.get(0).equals("plot") && !arguments.has(Arguments.COUNT)
+        && !arguments.has(Arguments.INTERVAL);
   }
 
   Step prepare(Arguments arguments) throws UsageException {
     Arguments plot = arguments.subcommand("plot FILE.csv --out FILE.svg");
     String input = plot.expectOperands("FILE.csv").get(0);
-    plot.allowOnly(Set.of(Arguments.OUT));
+    plot.allowOnly(Set.of(Arguments.OUT, Arguments.FORCE));
     String output = plot.option(Arguments.OUT);
-    if (output == null || output.isEmpty()) {
+    if (output == null) {
       throw new UsageException("'perf plot' needs --out FILE.svg");
     }
     Path from = Paths.get(input);
-    Path to = Paths.get(output);
+    String name = from.getFileName() == null ? "chart" : from.getFileName().toString();
+    Path to = OutputFile.resolve(output, name.replaceFirst("\\.csv$", "") + ".svg");
+    boolean force = plot.has(Arguments.FORCE);
     return new Step("plot " + from, () -> {
       Series series = read(from);
+      OutputFile.check(to, force);
       try {
         CallerFiles.writeText(to, svg(series, from.getFileName().toString()));
       } catch (IOException e) {
         throw new ToolFailure("cannot write " + Problems.describe(e));
       }
-      out.println("wrote a chart of " + series.lus.size() + " LUs over "
-          + series.times.size() + " times to " + to);
+      int drawn = plotted(series).size();
+      out.println("wrote a chart of " + (drawn == series.lus.size() ? drawn + " LUs"
+          : "the " + drawn + " busiest of " + series.lus.size() + " LUs") + " over "
+          + series.times.size() + (series.times.size() == 1 ? " time" : " times") + " to " + to);
     });
   }
 
@@ -195,7 +206,8 @@ final class PerformanceChart {
           trim(value)));
     }
     if (first != null) {
-      int ticks = (int) Math.min(6, Math.max(1, span));
+      // A single time gets a single label, in the middle.
+      int ticks = (int) Math.min(6, span);
       for (int k = 0; k <= ticks; k++) {
         long offset = span == 0 ? 0 : span * k / ticks;
         double x = x(offset, span, plotWidth);
@@ -225,6 +237,14 @@ final class PerformanceChart {
           "<polyline class=\"lu\" data-lu=\"%d\" fill=\"none\" stroke=\"%s\""
               + " stroke-width=\"2\" points=\"%s\"/>%n",
           lu, colour, points.toString().trim()));
+      if (series.times.size() == 1) {
+        // A line through one point draws nothing: mark the point itself.
+        String[] point = points.toString().trim().split(",");
+        svg.append(String.format(Locale.ROOT,
+            "<circle class=\"lu\" data-lu=\"%d\" cx=\"%s\" cy=\"%s\" r=\"4\""
+                + " fill=\"%s\"/>%n",
+            lu, point[0], point[1], colour));
+      }
       int y = TOP + 10 + 18 * i;
       svg.append(String.format(Locale.ROOT,
           "<rect x=\"%d\" y=\"%d\" width=\"12\" height=\"12\" fill=\"%s\"/>"

@@ -149,13 +149,17 @@ public final class RecordText {
           }
           if (last) {
             Class<?> type = fieldValue.getClass().getComponentType();
-            Array.set(fieldValue, index, parse(type, value));
+            Object parsed = parse(type, value);
+            requireSameShape(Array.get(fieldValue, index), parsed);
+            Array.set(fieldValue, index, parsed);
             return;
           }
           current = Array.get(fieldValue, index);
         } else {
           if (last) {
-            field.set(current, parse(field.getType(), value));
+            Object parsed = parse(field.getType(), value);
+            requireSameShape(fieldValue, parsed);
+            field.set(current, parsed);
             return;
           }
           current = fieldValue;
@@ -165,6 +169,36 @@ public final class RecordText {
       }
       if (current == null) {
         throw new IllegalArgumentException("'" + name + "' holds nothing");
+      }
+    }
+  }
+
+  /**
+   * The fields of a record are fixed-size arrays: a new value must have as
+   * many elements (and rows) as the one it replaces.
+   */
+  private static void requireSameShape(Object current, Object parsed) {
+    if (current == null || !current.getClass().isArray()) {
+      return;
+    }
+    int wanted = Array.getLength(current);
+    int given = Array.getLength(parsed);
+    if (wanted != given) {
+      String unit = current instanceof byte[] ? " bytes" : current instanceof int[][] ? " rows"
+          : " values";
+      throw new IllegalArgumentException("needs " + wanted + unit + ", got " + given);
+    }
+    if (current instanceof int[][]) {
+      for (int row = 0; row < wanted; row++) {
+        if (((int[][]) current)[row] == null) {
+          continue;
+        }
+        int rowWanted = ((int[][]) current)[row].length;
+        int rowGiven = ((int[][]) parsed)[row].length;
+        if (rowWanted != rowGiven) {
+          throw new IllegalArgumentException("row " + row + " needs " + rowWanted
+              + " values, got " + rowGiven);
+        }
       }
     }
   }
@@ -248,21 +282,37 @@ public final class RecordText {
     return "\"" + text.replace("\\", "\\\\").replace("\"", "\\\"") + "\"";
   }
 
+  /**
+   * A text value: in double quotes (with {@code \"} and {@code \\} inside), or
+   * as it stands when it holds no quote. A quote that is not closed, or
+   * anything after the closing one, is refused rather than stored.
+   */
   static String unquote(String text) {
-    // A text without quotes is taken as it stands (blanks around it dropped).
-    if (text.length() < 2 || !text.startsWith("\"") || !text.endsWith("\"")) {
+    if (!text.startsWith("\"")) {
+      if (text.indexOf('"') >= 0) {
+        throw new IllegalArgumentException("a text holding a quote must be written in quotes,"
+            + " the quote as \\\", got " + text);
+      }
       return text;
     }
     StringBuilder out = new StringBuilder();
-    for (int i = 1; i < text.length() - 1; i++) {
+    for (int i = 1; i < text.length(); i++) {
       char c = text.charAt(i);
-      if (c == '\\' && i + 1 < text.length() - 1) {
-        c = text.charAt(++i);
-      } else if (c == '"') {
-        throw new IllegalArgumentException("a quote inside a text must be written \\\"");
+      if (c == '"') {
+        if (i != text.length() - 1) {
+          throw new IllegalArgumentException("'" + text.substring(i + 1).trim()
+              + "' follows the closing quote of the text");
+        }
+        return out.toString();
+      }
+      if (c == '\\') {
+        if (++i == text.length()) {
+          break;
+        }
+        c = text.charAt(i);
       }
       out.append(c);
     }
-    return out.toString();
+    throw new IllegalArgumentException("the text " + text + " has no closing quote");
   }
 }

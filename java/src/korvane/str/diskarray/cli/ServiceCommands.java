@@ -12,6 +12,7 @@ import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.EmailInfo;
 import korvane.str.diskarray.ExProgramInfo;
 import korvane.str.diskarray.cli.DiskArrayTool.Step;
@@ -23,9 +24,11 @@ final class ServiceCommands {
 
   static final String USAGE = String.join("\n",
       "Notification and host services:",
-      "  alerts UNIT [--mode check|peek]",
-      "                           the unit's alerts; 'check' (default) remembers them,",
-      "                           so the next check marks only later ones as new",
+      "  alerts UNIT [--mode peek|check]",
+      "                           the unit's alerts and the drive, RAID group or LU of",
+      "                           each; 'peek' (default) only reads them, 'check'",
+      "                           remembers them, so the next check marks only later",
+      "                           ones as new (as a monitor does)",
       "  mail show                the e-mail settings",
       "  mail set [MAIL OPTIONS]  change the e-mail settings; others keep their value",
       "  mail append UNIT [TEXT]  show the text added to mail about UNIT, or set it",
@@ -37,6 +40,7 @@ final class ServiceCommands {
       "                           send a message with the stored settings",
       "Mail options: --switch on|off, --domain NAME, --smtp HOST[:PORT],",
       "  --from ADDRESS, --to ADDRESS[,ADDRESS...] (at most 20)",
+      "  snmp show UNIT           the unit's SNMP community, traps and managers",
       "  snmp set UNIT MANAGERS [OPTIONS]",
       "                           MANAGERS: HOST[:PORT],... or 'none' ('' keeps them);",
       "                           OPTIONS: community=NAME traps=on|off and on|off for",
@@ -52,6 +56,10 @@ final class ServiceCommands {
       "  log err|app [--tail N]   the error or application log (last N lines)",
       "  log err --clear          empty the error log",
       "  check                    the station's environment and this Java's version",
+      "  monitor [--interval SECONDS] [--once]",
+      "                           every alert interval (or SECONDS), check each unit's",
+      "                           alerts; for new ones send one mail and run the program",
+      "                           (each when on); until SIGTERM or Ctrl-C, or one round",
       "");
 
   private static final int TEXT_BYTES = 1023;
@@ -71,16 +79,20 @@ final class ServiceCommands {
         String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
         arguments.allowOnly(Set.of(Arguments.MODE));
         String mode = arguments.option(Arguments.MODE);
-        int peek = choice("--mode", mode == null ? "check" : mode, "check", "peek");
+        // Reading alerts must not hide them from a monitor: only an explicit
+        // check marks them reported.
+        int peek = choice("--mode", mode == null ? "peek" : mode, "check", "peek");
         return new Step("check the alerts of '" + unit + "'", () -> {
           int value = DiskArrayUtilityJNI.KX_AlertCheck(unit, peek);
-          out.print(arguments.has(Arguments.JSON) ? Json.write(alertList(value)) : alerts(value));
+          List<List<String>> objects = alertObjects(unit, value);
+          out.print(arguments.has(Arguments.JSON) ? Json.write(alertList(value, objects))
+              : alerts(value, objects));
         });
       }
       case "mail":
         return mail(arguments.subcommand("show|set|append|test|send"));
       case "snmp":
-        return snmp(arguments.subcommand("set|output"));
+        return snmp(arguments.subcommand("show|set|output"));
       case "program":
         return program(arguments.subcommand("show|set|test|run"));
       case "log":
@@ -108,22 +120,67 @@ final class ServiceCommands {
   private static final String[] ALERT_NAMES = {"drive blocked", "drive rebuilding",
       "RAID group degraded", "RAID group failed", "format failed", "part failed"};
 
-  /** The alerts for scripts: each kind present, and whether it is new. */
-  static List<Map<String, Object>> alertList(int value) {
+  /**
+   * What each alert kind present concerns, by kind (the bit's index): the
+   * drives, RAID groups and LUs, read from the unit's views as the alert
+   * value was answered.
+   */
+  static List<List<String>> alertObjects(String unit, int value)
+      throws DiskArrayException, ToolFailure {
+    List<List<String>> objects = new ArrayList<>();
+    for (int i = 0; i < ALERT_NAMES.length; i++) {
+      objects.add(new ArrayList<>());
+    }
+    if ((value & 0x3F) == 0) {
+      return objects;
+    }
+    Health health = Health.read(unit);
+    int[] owner = DriveMap.groupOfSlot(health.groups);
+    for (int slot = 0; slot < Math.min(health.drives.length, DriveMap.SLOTS); slot++) {
+      DiskDrive drive = health.drives[slot];
+      if (drive == null || drive.mount == 0) {
+        continue;
+      }
+      String name = "drive " + drive.port_no + "/" + drive.row_no
+          + (owner[slot] < 0 ? "" : " of RAID group " + owner[slot]);
+      if (drive.drv_state == Health.DRIVE_BLOCKED) {
+        objects.get(0).add(name);
+      } else if (drive.drv_state == Health.DRIVE_REBUILDING) {
+        objects.get(1).add(name);
+      }
+    }
+    for (Health.Group group : health.byNumber.values()) {
+      String state = group.state();
+      String name = "RAID group " + group.group.rgnum;
+      if (state.equals("failed")) {
+        objects.get(3).add(name);
+      } else if (!state.equals("normal")) {
+        objects.get(2).add(name);
+      }
+    }
+    for (int lu : Health.failedFormats(unit)) {
+      objects.get(4).add("LU " + lu);
+    }
+    return objects;
+  }
+
+  /** The alerts for scripts: each kind present, whether it is new, and what it concerns. */
+  static List<Map<String, Object>> alertList(int value, List<List<String>> objects) {
     List<Map<String, Object>> list = new ArrayList<>();
     for (int i = 0; i < ALERT_NAMES.length; i++) {
       if ((value & (1 << i)) != 0) {
         Map<String, Object> alert = new LinkedHashMap<>();
         alert.put("alert", ALERT_NAMES[i]);
         alert.put("new", (value & (1 << (i + 16))) != 0);
+        alert.put("objects", objects.get(i));
         list.add(alert);
       }
     }
     return list;
   }
 
-  /** The alert value in words: kinds now, and which of them are new. */
-  static String alerts(int value) {
+  /** The alert value in words: kinds now, which of them are new, and what they concern. */
+  static String alerts(int value, List<List<String>> objects) {
     String[] names = ALERT_NAMES;
     if (value == 0) {
       return "no alerts\n";
@@ -131,7 +188,11 @@ final class ServiceCommands {
     StringBuilder text = new StringBuilder();
     for (int i = 0; i < names.length; i++) {
       if ((value & (1 << i)) != 0) {
-        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "").append('\n');
+        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "");
+        if (!objects.get(i).isEmpty()) {
+          text.append(": ").append(String.join(", ", objects.get(i)));
+        }
+        text.append('\n');
       }
     }
     return text.toString();
@@ -141,10 +202,19 @@ final class ServiceCommands {
     switch (arguments.command) {
       case "mail show":
         arguments.expectOperands();
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.RAW));
         return new Step("read the e-mail settings", () -> {
           EmailInfo mail = readMail();
-          out.print(arguments.has(Arguments.JSON) ? Json.write(mail) : show(mail));
+          if (!arguments.has(Arguments.JSON)) {
+            out.print(show(mail));
+          } else if (arguments.has(Arguments.RAW)) {
+            out.print(Json.write(mail));
+          } else {
+            // The recipients only, not the record's 100 slots; the switch by name.
+            out.print(Json.write(Json.object("switch", mail.on_off == 1 ? "on" : "off",
+                "domain", mail.domain, "smtp", mail.smtp, "from", mail.from,
+                "to", recipients(mail))));
+          }
         });
       case "mail set": {
         arguments.expectOperands();
@@ -215,17 +285,22 @@ final class ServiceCommands {
     return settings;
   }
 
+  /** The recipients the settings hold: the first tonum slots of to. */
+  private static List<String> recipients(EmailInfo settings) {
+    List<String> to = new ArrayList<>();
+    for (int i = 0; settings.to != null && i < settings.tonum && i < settings.to.length; i++) {
+      to.add(settings.to[i]);
+    }
+    return to;
+  }
+
   static String show(EmailInfo settings) {
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"switch", settings.on_off == 1 ? "on" : "off"});
     rows.add(new String[] {"domain", settings.domain});
     rows.add(new String[] {"smtp", settings.smtp});
     rows.add(new String[] {"from", settings.from});
-    List<String> to = new ArrayList<>();
-    for (int i = 0; settings.to != null && i < settings.tonum && i < settings.to.length; i++) {
-      to.add(settings.to[i]);
-    }
-    rows.add(new String[] {"to", String.join(", ", to)});
+    rows.add(new String[] {"to", String.join(", ", recipients(settings))});
     StringBuilder text = new StringBuilder();
     for (String[] row : rows) {
       text.append(String.format("%-7s %s%n", row[0], row[1] == null ? "" : row[1]));
@@ -298,6 +373,47 @@ final class ServiceCommands {
           out.println("set the SNMP settings of " + unit);
         });
       }
+      case "snmp show": {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of());
+        return new Step("read the SNMP settings of '" + unit + "'", () -> {
+          // The station has no reader of its own: its file, written to a private folder.
+          Path folder = null;
+          try {
+            folder = Files.createTempDirectory("diskarray-snmp-");
+            DiskArrayUtilityJNI.KX_SnmpConfigOutput(unit, folder.toString(), "snmp.conf");
+            List<String> lines = new ArrayList<>();
+            for (String line : Files.readAllLines(folder.resolve("snmp.conf"),
+                StandardCharsets.UTF_8)) {
+              if (!line.startsWith("#") && !line.isBlank()) {
+                lines.add(line);
+              }
+            }
+            if (arguments.has(Arguments.JSON)) {
+              Map<String, Object> settings = new LinkedHashMap<>();
+              List<String> managers = new ArrayList<>();
+              for (String line : lines) {
+                String[] pair = line.split(" = ", 2);
+                if (pair[0].equals("manager")) {
+                  managers.add(pair.length > 1 ? pair[1] : "");
+                } else {
+                  settings.put(pair[0], pair.length > 1 ? pair[1] : "");
+                }
+              }
+              settings.put("managers", managers);
+              out.print(Json.write(settings));
+            } else {
+              for (String line : lines) {
+                out.println(line);
+              }
+            }
+          } catch (IOException e) {
+            throw new ToolFailure("cannot read the SNMP settings: " + Problems.describe(e));
+          } finally {
+            deleteQuietly(folder);
+          }
+        });
+      }
       case "snmp output": {
         List<String> operands = arguments.expectOperandCount(1, 3, "UNIT [DIR [FILE]]");
         arguments.allowOnly(Set.of());
@@ -314,6 +430,21 @@ final class ServiceCommands {
       }
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
+    }
+  }
+
+  /** Removes a folder of this run and its files; what cannot be removed stays. */
+  private static void deleteQuietly(Path folder) {
+    if (folder == null) {
+      return;
+    }
+    try (java.util.stream.Stream<Path> files = Files.list(folder)) {
+      for (Path file : (Iterable<Path>) files::iterator) {
+        Files.deleteIfExists(file);
+      }
+      Files.deleteIfExists(folder);
+    } catch (IOException e) {
+      // A temporary folder left behind does no harm.
     }
   }
 
@@ -395,6 +526,7 @@ final class ServiceCommands {
         throw new UsageException("only the error log can be cleared");
       }
       return new Step("clear the error log", () -> {
+        arguments.confirm("Empty the station's error log?");
         DiskArrayUtilityJNI.KX_ErrLogDelete();
         out.println("cleared the error log");
       });

@@ -367,8 +367,8 @@ final class SpecialLuCommands {
             return;
           }
           out.println(file + " holds:");
-          out.print(StorageCommands.raidGroupTable(groups, units));
-          out.print(StorageCommands.logicalUnitTable(units, null));
+          out.print(StorageCommands.raidGroupTable(groups, units, null));
+          out.print(StorageCommands.logicalUnitTable(units, null, null, Set.of()));
           out.println("(nothing was changed on " + unit + "; 'config rglu apply' creates them)");
         });
       default:
@@ -529,12 +529,17 @@ final class SpecialLuCommands {
   /** The whole record tree of a unit as JSON, on standard output or in --json FILE. */
   private Step snapshot(Arguments arguments) throws UsageException {
     String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
-    arguments.allowOnly(Set.of());
-    String file = arguments.option(Arguments.JSON);
-    if (file != null && file.isEmpty()) {
+    arguments.allowOnly(Set.of(Arguments.FORCE));
+    String given = arguments.option(Arguments.JSON);
+    if (given != null && given.isEmpty()) {
       throw new UsageException("--json needs a file name, got an empty one");
     }
+    String file = given == null ? null : OutputFile.resolve(given, unit + ".json").toString();
+    boolean force = arguments.has(Arguments.FORCE);
     return new Step("take a snapshot of '" + unit + "'", () -> {
+      if (file != null) {
+        OutputFile.check(Paths.get(file), force);
+      }
       ArrayAllInformation all = DiskArrayUtilityJNI.KX_GetAllInformation(unit);
       if (all == null) {
         throw new ToolFailure("the bridge returned no snapshot");

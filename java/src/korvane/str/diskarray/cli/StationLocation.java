@@ -44,6 +44,15 @@ public final class StationLocation {
   /** The default station of this process. */
   static Path defaultDirectory() {
     return defaultDirectory(System.getenv(), System.getProperty("os.name", ""),
-        System.getProperty("user.home", "."));
+        home(System.getenv(), System.getProperty("user.home", ".")));
+  }
+
+  /**
+   * The home directory: $HOME when set, as every other tool of the user's
+   * takes it; Java's user.home comes from the password database instead.
+   */
+  public static String home(Map<String, String> environment, String userHome) {
+    String home = environment.get("HOME");
+    return home != null && !home.isEmpty() ? home : userHome;
   }
 }

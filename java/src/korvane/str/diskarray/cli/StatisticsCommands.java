@@ -59,16 +59,21 @@ final class StatisticsCommands {
         }
       });
     }
-    arguments.allowOnly(Set.of(Arguments.INTERVAL, Arguments.COUNT, Arguments.OUT));
+    arguments.allowOnly(Set.of(Arguments.INTERVAL, Arguments.COUNT, Arguments.OUT,
+        Arguments.FORCE));
     int interval = arguments.intOption(Arguments.INTERVAL, 1, 1, MAX_INTERVAL_S);
     int count = arguments.requiredInt(Arguments.COUNT, 1, MAX_SAMPLES);
     String file = arguments.option(Arguments.OUT);
-    if (file == null || file.isEmpty()) {
+    if (file == null) {
       throw new UsageException("'perf' needs --out FILE.csv");
     }
-    Path path = Paths.get(file).toAbsolutePath().normalize();
-    return new Step("collect the performance of '" + unit + "'",
-        () -> collect(unit, interval, count, path));
+    Path path = OutputFile.resolve(file, unit + ".csv");
+    boolean force = arguments.has(Arguments.FORCE);
+    return new Step("collect the performance of '" + unit + "'", () -> {
+      // Before the first sample: a run of minutes must not end in a file it cannot write.
+      OutputFile.check(path, force);
+      collect(unit, interval, count, path);
+    });
   }
 
   // ---------------------------------------------------------------------------

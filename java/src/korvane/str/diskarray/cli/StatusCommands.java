@@ -36,9 +36,12 @@ final class StatusCommands {
   private static final String[] DRIVE_STATES = {"not installed", "normal", "blocked", "rebuilding"};
 
   private final PrintStream out;
+  /** Whether out is a terminal, where the rebuild's progress bar redraws its line. */
+  private final boolean terminal;
 
-  StatusCommands(PrintStream out) {
+  StatusCommands(PrintStream out, boolean terminal) {
     this.out = out;
+    this.terminal = terminal;
   }
 
   Step prepare(Arguments arguments) throws UsageException {
@@ -57,7 +60,10 @@ final class StatusCommands {
             answer.put("drives", DiskArrayUtilityJNI.KX_GetDriveStatus(unit));
             answer.put("raid_groups",
                 StorageCommands.inUse(DiskArrayUtilityJNI.KX_GetRaidGroups(unit)));
+            Health health = Health.read(unit);
+            answer.put("health", healthObject(health));
             out.print(Json.write(answer));
+            endWith(health);
           } else {
             status(unit, ctl);
           }
@@ -96,7 +102,9 @@ final class StatusCommands {
         || info.p_info == null || drives == null || groups == null) {
       throw new ToolFailure("the bridge returned an incomplete status");
     }
+    Health health = Health.read(unit);
     List<String[]> rows = new ArrayList<>();
+    rows.add(new String[] {"health", health.line()});
     rows.add(new String[] {"unit", unit + "  (serial " + condition.serial
         + ", microcode " + condition.micro + ")"});
     rows.add(new String[] {"controllers", controllers(condition)});
@@ -120,6 +128,29 @@ final class StatusCommands {
     out.print(Tables.columns(rows));
     out.println();
     out.print(DriveMap.render(drives, groups));
+    endWith(health);
+  }
+
+  /** The health for scripts: the verdict, the drive counts and each group's state. */
+  private static Map<String, Object> healthObject(Health health) {
+    Map<String, Object> answer = new LinkedHashMap<>();
+    answer.put("health", health.overall());
+    answer.put("drives_blocked", health.drivesIn(Health.DRIVE_BLOCKED));
+    answer.put("drives_rebuilding", health.drivesIn(Health.DRIVE_REBUILDING));
+    List<Map<String, Object>> groups = new ArrayList<>();
+    for (Health.Group group : health.byNumber.values()) {
+      groups.add(Json.object("rg", group.group.rgnum, "state", group.state(),
+          "blocked", group.blocked, "rebuilding", group.rebuilding));
+    }
+    answer.put("raid_groups", groups);
+    return answer;
+  }
+
+  /** 'status' answers with its exit status too: 0 healthy, 3 degraded, 4 failed. */
+  private static void endWith(Health health) throws ToolFailure {
+    if (health.exitStatus() != DiskArrayTool.EXIT_OK) {
+      throw new DiskArrayTool.AnswerStatus(health.exitStatus());
+    }
   }
 
   private void drives(String unit) throws DiskArrayException, ToolFailure {
@@ -130,6 +161,8 @@ final class StatusCommands {
       throw new ToolFailure("the bridge returned no drive table");
     }
     int[] owner = DriveMap.groupOfSlot(groups);
+    Map<Integer, Long> returned = null;
+    long now = Health.stationNowMs();
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"PORT", "ROW", "STATE", "RG", "VENDOR", "PRODUCT", "REV", "MB"});
     for (int slot = 0; slot < Math.min(drives.length, DriveMap.SLOTS); slot++) {
@@ -142,6 +175,15 @@ final class StatusCommands {
         DriveReconstructInformation rebuild = DiskArrayUtilityJNI.KX_DriveReconstructInformation(
             unit, drive.port_no, drive.row_no);
         state += " " + rebuild.progress_ratio + "%";
+        if (returned == null) {
+          returned = Health.returnedAt(unit);
+        }
+        Long started = returned.get(slot);
+        String left = started == null ? ""
+            : Health.estimate(started, now, rebuild.progress_ratio);
+        if (!left.isEmpty()) {
+          state += " (" + left + ")";
+        }
       }
       DiskDriveInformation id = slot < identities.length ? identities[slot] : null;
       rows.add(new String[] {
@@ -158,11 +200,18 @@ final class StatusCommands {
   // Takes a drive out of service or returns it; a returned member of a
   // redundant RAID group rebuilds, which `drives` and `status` show.
   private Step driveMode(Arguments arguments) throws UsageException {
-    List<String> words = arguments.expectOperands("UNIT", "PORT", "ROW", "block|restore");
-    arguments.allowOnly(Set.of());
+    boolean wait = arguments.has(Arguments.WAIT);
+    List<String> words = arguments.operands.size() == 3 && wait
+        ? arguments.expectOperands("UNIT", "PORT", "ROW")
+        : arguments.expectOperands("UNIT", "PORT", "ROW", "block|restore");
+    arguments.allowOnly(Set.of(Arguments.WAIT));
     String unit = DiskArrayTool.unitName(words.get(0));
     int port = Arguments.number("PORT", words.get(1), 0, DriveMap.PORTS - 1);
     int row = Arguments.number("ROW", words.get(2), 0, DriveMap.ROWS - 1);
+    if (words.size() == 3) {
+      return new Step("follow the rebuild of the drive at port " + port + ", row " + row
+          + " of '" + unit + "'", () -> followRebuild(unit, port, row));
+    }
     int mode;
     switch (words.get(3)) {
       case "block":
@@ -173,6 +222,9 @@ final class StatusCommands {
         break;
       default:
         throw new UsageException("'drive' takes block or restore, got '" + words.get(3) + "'");
+    }
+    if (wait && mode == 1) {
+      throw new UsageException("--wait follows a rebuild: give it with restore, or alone");
     }
     String what = words.get(3) + " the drive at port " + port + ", row " + row;
     return new Step(what + " of '" + unit + "'", () -> {
@@ -189,7 +241,64 @@ final class StatusCommands {
       DriveReconstructInformation rebuild =
           DiskArrayUtilityJNI.KX_DriveReconstructInformation(unit, port, row);
       out.println(what + ": " + REBUILD_STATES[Math.max(0, Math.min(2, rebuild.status_code))]);
+      if (wait) {
+        followRebuild(unit, port, row);
+      }
     });
+  }
+
+  private static final int REBUILD_RUNNING = 1;
+  private static final int REBUILD_BLOCKED = 2;
+  private static final long POLL_MS = 500;
+
+  /**
+   * Polls the drive until its rebuild ends, with the progress bar of
+   * 'lu wait'. A drive blocked meanwhile ends the wait as a failure; one that
+   * is not rebuilding is reported as it is.
+   */
+  private void followRebuild(String unit, int port, int row)
+      throws DiskArrayException, ToolFailure {
+    String drive = "drive " + port + "/" + row;
+    ProgressBar bar = null;
+    Long started = null;
+    try {
+      while (true) {
+        DriveReconstructInformation rebuild =
+            DiskArrayUtilityJNI.KX_DriveReconstructInformation(unit, port, row);
+        if (rebuild == null) {
+          throw new ToolFailure("the bridge returned no rebuild information");
+        }
+        if (rebuild.valid == 0) {
+          throw new ToolFailure("no drive is mounted at port " + port + ", row " + row);
+        }
+        if (rebuild.status_code == REBUILD_BLOCKED) {
+          throw new ToolFailure(drive + " is blocked: nothing is rebuilding it");
+        }
+        if (rebuild.status_code != REBUILD_RUNNING) {
+          if (bar != null) {
+            bar.update(100, "done");
+          }
+          break;
+        }
+        if (bar == null) {
+          bar = new ProgressBar(out, terminal);
+          started = Health.returnedAt(unit).get(port * DriveMap.ROWS + row);
+        }
+        bar.update(rebuild.progress_ratio, started == null ? ""
+            : Health.estimate(started, Health.stationNowMs(), rebuild.progress_ratio));
+        try {
+          Thread.sleep(POLL_MS);
+        } catch (InterruptedException e) {
+          Thread.currentThread().interrupt();
+          throw new ToolFailure("interrupted; the rebuild goes on in the station");
+        }
+      }
+    } finally {
+      if (bar != null) {
+        bar.finish();
+      }
+    }
+    out.println(drive + ": in service");
   }
 
   private static final String[] REBUILD_STATES = {"in service", "rebuilding", "blocked"};

@@ -2,12 +2,14 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintStream;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.LogicalUnit;
 import korvane.str.diskarray.LuFormatStatus;
@@ -59,7 +61,7 @@ final class StorageCommands {
             out.print(Json.write(inUse(groups)));
             return;
           }
-          out.print(raidGroupTable(groups, logicalUnits(unit)));
+          out.print(raidGroupTable(groups, logicalUnits(unit), Health.read(unit)));
         });
       }
       case "rg add": {
@@ -78,7 +80,7 @@ final class StorageCommands {
           try {
             DiskArrayUtilityJNI.KX_RaidGroupAdd(unit, group);
           } catch (DiskArrayException e) {
-            throw geometry(e, group);
+            throw geometry(e, unit, group);
           }
           RaidGroup added = groupAt(raidGroups(unit), group.port, group.row);
           out.println(added == null ? "added a RAID group"
@@ -113,7 +115,7 @@ final class StorageCommands {
           try {
             DiskArrayUtilityJNI.KX_RaidGroupExpand(unit, group);
           } catch (DiskArrayException e) {
-            throw geometry(e, group);
+            throw geometry(e, unit, group);
           }
           RaidGroup expanded = raidGroups(unit)[rg];
           out.println("RAID group " + rg + " now " + expanded.depth + " rows, "
@@ -124,8 +126,18 @@ final class StorageCommands {
         List<String> words = arguments.expectOperands("UNIT", "RG");
         String unit = DiskArrayTool.unitName(words.get(0));
         int rg = Arguments.number("RG", words.get(1), 0, RAID_GROUPS - 1);
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
         return new Step("delete RAID group " + rg + " of '" + unit + "'", () -> {
+          if (arguments.has(Arguments.DRY_RUN)) {
+            RaidGroup group = raidGroups(unit)[rg];
+            if (group.rgnum != rg) {
+              throw new ToolFailure(unit + " has no RAID group " + rg);
+            }
+            out.println("would delete RAID group " + rg + " (" + group.width + " ports by "
+                + group.depth + " rows from port " + group.port + ", row " + group.row + ")");
+            return;
+          }
+          arguments.confirm("Delete RAID group " + rg + " of '" + unit + "'?");
           DiskArrayUtilityJNI.KX_RaidGroupDelete(unit, rg);
           out.println("deleted RAID group " + rg);
         });
@@ -148,14 +160,52 @@ final class StorageCommands {
    * A refused shape said precisely: the station's code covers both a width the
    * level does not take and a rectangle outside the slots; the tool says which.
    */
-  private static ToolFailure geometry(DiskArrayException e, RaidGroup group)
+  private static ToolFailure geometry(DiskArrayException e, String unit, RaidGroup group)
       throws DiskArrayException {
-    String problem = e.getCode() != ErrorCodes.KXE_INVALID_GEOMETRY ? null
-        : geometryProblem(group.level, group.port, group.row, group.width, group.depth);
+    String problem = e.getCode() == ErrorCodes.KXE_INVALID_GEOMETRY
+        ? geometryProblem(group.level, group.port, group.row, group.width, group.depth)
+        : slotProblem(e.getCode(), unit, group);
     if (problem == null) {
       throw e;
     }
-    return new ToolFailure(problem + " (" + e.getMessage() + ")");
+    return new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
+  }
+
+  /**
+   * The first slot of the group's rectangle that the station's drive code is
+   * about (no drive, another group's drive, a blocked drive), or null.
+   */
+  private static String slotProblem(int code, String unit, RaidGroup group)
+      throws DiskArrayException {
+    if (code != ErrorCodes.KXE_DRIVE_NOT_MOUNTED && code != ErrorCodes.KXE_DRIVE_IN_USE
+        && code != ErrorCodes.KXE_DRIVE_BLOCKED) {
+      return null;
+    }
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
+    int[] owner = DriveMap.groupOfSlot(DiskArrayUtilityJNI.KX_GetRaidGroups(unit));
+    for (int p = Math.max(0, group.port); p < group.port + group.width && p < DriveMap.PORTS;
+        p++) {
+      for (int r = Math.max(0, group.row); r < group.row + group.depth && r < DriveMap.ROWS;
+          r++) {
+        int slot = p * DriveMap.ROWS + r;
+        DiskDrive drive = drives != null && slot < drives.length ? drives[slot] : null;
+        String where = "port " + p + ", row " + r;
+        if (drive == null) {
+          continue;
+        }
+        if (code == ErrorCodes.KXE_DRIVE_NOT_MOUNTED && drive.mount == 0) {
+          return "the slot at " + where + " holds no drive";
+        }
+        if (code == ErrorCodes.KXE_DRIVE_IN_USE && owner[slot] >= 0
+            && owner[slot] != group.rgnum) {
+          return "the drive at " + where + " belongs to RAID group " + owner[slot];
+        }
+        if (code == ErrorCodes.KXE_DRIVE_BLOCKED && drive.drv_state == 2) {
+          return "the drive at " + where + " is blocked";
+        }
+      }
+    }
+    return null;
   }
 
   /** What is wrong with a group's shape, or null when the tool sees nothing wrong. */
@@ -188,7 +238,7 @@ final class StorageCommands {
   private static void cut(Arguments arguments, RaidGroup group) throws UsageException {
     if (arguments.has(Arguments.CAPACITY)) {
       group.lastLBASet = 1;
-      group.lastLBA = arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB);
+      group.lastLBA = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
     }
   }
 
@@ -216,9 +266,17 @@ final class StorageCommands {
     return null;
   }
 
-  static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units) {
+  /**
+   * The groups as a table; with the unit's health, a STATE column: normal,
+   * rebuilding with the least advanced member's percent, degraded (a member
+   * blocked) or failed (more members lost than the level survives).
+   */
+  static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units, Health health) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"});
+    rows.add(health == null
+        ? new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"}
+        : new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS",
+            "STATE"});
     for (RaidGroup group : groups) {
       if (group.rgnum < 0) {
         continue;
@@ -229,13 +287,19 @@ final class StorageCommands {
           lus++;
         }
       }
-      rows.add(new String[] {
+      String[] row = {
         Integer.toString(group.rgnum), levelName(group.level),
         span(group.port, group.width), span(group.row, group.depth),
         Integer.toString(group.minimum_capa),
         group.lastLBA + (group.lastLBASet != 0 ? " (cut)" : ""),
         Integer.toString(group.lumaxcapa), Integer.toString(lus)
-      });
+      };
+      if (health != null) {
+        Health.Group state = health.group(group.rgnum);
+        row = Arrays.copyOf(row, row.length + 1);
+        row[row.length - 1] = state == null ? "?" : state.describe();
+      }
+      rows.add(row);
     }
     return Tables.table(rows, "(no RAID groups)");
   }
@@ -254,8 +318,12 @@ final class StorageCommands {
         arguments.allowOnly(Set.of());
         return new Step("list the LUs of '" + unit + "'", () -> {
           LogicalUnit[] units = logicalUnits(unit);
-          out.print(arguments.has(Arguments.JSON) ? Json.write(inUse(units))
-              : logicalUnitTable(units, formatProgress(unit)));
+          if (arguments.has(Arguments.JSON)) {
+            out.print(Json.write(inUse(units)));
+            return;
+          }
+          out.print(logicalUnitTable(units, formatProgress(unit), Health.read(unit),
+              Health.failedFormats(unit)));
         });
       }
       case "lu show": {
@@ -300,7 +368,10 @@ final class StorageCommands {
         LogicalUnit lu = new LogicalUnit();
         lu.luNumber = arguments.intOption(Arguments.NUMBER, ANY_NUMBER, 0, LOGICAL_UNITS - 1);
         lu.rgNumber = arguments.requiredInt(Arguments.RG, 0, RAID_GROUPS - 1);
-        lu.capacity = arguments.requiredInt(Arguments.CAPACITY, 1, MAX_MB);
+        if (!arguments.has(Arguments.CAPACITY)) {
+          throw new UsageException("'" + arguments.command + "' needs --capacity");
+        }
+        lu.capacity = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
         lu.staging = stagingOption(arguments);
         lu.defaultCTL = arguments.intOption(Arguments.CTL, 0, 0, 1);
         lu.hostblock = 512;
@@ -325,7 +396,7 @@ final class StorageCommands {
         List<String> words = arguments.expectOperandCount(1, 2, "UNIT [LU]");
         String unit = DiskArrayTool.unitName(words.get(0));
         Integer expected = words.size() == 2 ? luNumber(words.get(1)) : null;
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
         return new Step("delete the last LU of '" + unit + "'", () -> {
           int last = DiskArrayUtilityJNI.KX_GetLastLogicalUnit(unit);
           if (last < 0) {
@@ -335,6 +406,11 @@ final class StorageCommands {
             throw new ToolFailure("only the last LU can be deleted, and that is LU " + last
                 + ", not LU " + expected);
           }
+          if (arguments.has(Arguments.DRY_RUN)) {
+            out.println("would delete LU " + last + " (the last LU of " + unit + ")");
+            return;
+          }
+          arguments.confirm("Delete LU " + last + " of '" + unit + "' and its data?");
           DiskArrayUtilityJNI.KX_LogicalUnitDelete(unit);
           out.println("deleted LU " + last);
         });
@@ -352,7 +428,7 @@ final class StorageCommands {
         List<String> words = arguments.expectOperands("UNIT", "LU", "MB");
         String unit = DiskArrayTool.unitName(words.get(0));
         int lu = luNumber(words.get(1));
-        int capacity = Arguments.number("MB", words.get(2), 1, MAX_MB);
+        int capacity = Arguments.megabytes("MB", words.get(2), 1, MAX_MB);
         arguments.allowOnly(Set.of());
         return new Step("expand LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitExpand(unit, lu, capacity);
@@ -407,7 +483,7 @@ final class StorageCommands {
           throw new UsageException("'lu realloc' needs --number or --capacity");
         }
         LuReallocRequest request = new LuReallocRequest(lu,
-            arguments.intOption(Arguments.CAPACITY, 0, 1, MAX_MB),
+            arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB),
             arguments.intOption(Arguments.NUMBER, lu, 0, LOGICAL_UNITS - 1));
         return new Step("reallocate LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitRealloc(unit, request);
@@ -421,7 +497,14 @@ final class StorageCommands {
     }
   }
 
-  static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress) {
+  /**
+   * The LUs as a table. With the unit's health the state says what the LU's
+   * group leaves of it: "RG degraded" or "RG rebuilding" (served without
+   * redundancy), "RG failed" (its data is lost), and "format failed" for an
+   * LU whose format its group's failure ended.
+   */
+  static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress,
+      Health health, Set<Integer> failedFormats) {
     List<String[]> rows = new ArrayList<>();
     rows.add(new String[] {"LU", "RG", "LEVEL", "MB", "STAGING", "CTL", "STATE", "VALID"});
     for (LogicalUnit lu : units) {
@@ -432,6 +515,13 @@ final class StorageCommands {
       if (lu.status == LU_FORMATTING && progress != null && lu.luNumber < progress.length
           && progress[lu.luNumber] != null) {
         state += " " + progress[lu.luNumber].percent + "%";
+      }
+      if (failedFormats.contains(lu.luNumber) && lu.status != LU_FORMATTING) {
+        state += ", format failed";
+      }
+      Health.Group group = health == null ? null : health.group(lu.rgNumber);
+      if (group != null && !group.state().equals("normal")) {
+        state += ", RG " + group.state();
       }
       rows.add(new String[] {
         Integer.toString(lu.luNumber), Integer.toString(lu.rgNumber), levelName(lu.raid_level),

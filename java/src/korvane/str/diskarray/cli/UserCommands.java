@@ -164,8 +164,13 @@ final class UserCommands {
         arguments.allowOnly(CONTROLLER_ONLY);
         int ctl = controller(arguments);
         return new Step("reset the login of '" + unit + "'", () -> {
+          // Read first, so the message says whose session ended, if any did.
+          Map<String, Object> before = sessionRecord(unit, ctl);
           DiskArrayUtilityJNI.KX_ResetLogin(unit, ctl);
-          out.println("no session on controller " + ctl + " of " + unit);
+          out.println(before.get("user") == null
+              ? "controller " + ctl + " of " + unit + " had no session; nothing to end"
+              : "ended the session of " + before.get("user") + " on controller " + ctl + " of "
+                  + unit);
         });
       }
       default:
