@@ -262,7 +262,7 @@ TEST_F(CallerFilesTest, AppendingAndExclusiveExportsKeepWhatIsThere) {
   const std::filesystem::path exported = directory_ / "parameters.kx";
   std::ofstream(exported) << "mine\n";
   EXPECT_EQ(KX_SystemParamExport(kUnit, PathField(exported).text, 0, 0),
-            KXE_FILE_WRITE);
+            KXE_FILE_EXISTS);
   EXPECT_EQ(Contents(exported), "mine\n");
 }
 
