@@ -55,10 +55,10 @@ void CloseHandleOf(intptr_t handle) {
 // without FILE_FLAG_BACKUP_SEMANTICS.
 FileRead OpenCallerFile(const std::filesystem::path& path, intptr_t* opened,
                         uint64_t* size) {
-  const HANDLE file = CreateFileW(
-      path.wstring().c_str(), GENERIC_READ,
-      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(path.wstring().c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
@@ -115,8 +115,8 @@ bool WriteAllTo(intptr_t handle, std::string_view bytes) {
 // file inherits its folder's permissions.
 intptr_t CreateFresh(const std::filesystem::path& name, NewFileAccess) {
   const HANDLE file =
-      CreateFileW(name.wstring().c_str(), GENERIC_WRITE, 0, nullptr,
-                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(name.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError() == ERROR_FILE_EXISTS ? -2 : -1;
   }
@@ -362,11 +362,11 @@ intptr_t OpenForAppending(const std::filesystem::path& path, bool lock_access,
   }
   return reinterpret_cast<intptr_t>(file);
 #else
-  const int fd = OpenRetrying(
-      path.c_str(),
-      (lock_access ? O_RDWR : O_WRONLY | O_APPEND) | (create ? O_CREAT : 0) |
-          O_NOFOLLOW | O_NONBLOCK | O_NOCTTY,
-      0600);
+  const int fd = OpenRetrying(path.c_str(),
+                              (lock_access ? O_RDWR : O_WRONLY | O_APPEND) |
+                                  (create ? O_CREAT : 0) | O_NOFOLLOW |
+                                  O_NONBLOCK | O_NOCTTY,
+                              0600);
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

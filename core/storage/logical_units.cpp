@@ -28,15 +28,18 @@ namespace {
   " l.controller, l.valid,"                                                   \
   " (SELECT max(m.lu_number) FROM logical_unit m"                             \
   "   WHERE m.unit_id = l.unit_id AND m.rg_number = l.rg_number),"            \
-  " j.start_ms, j.duration_ms"                                                \
+  " j.start_ms, j.duration_ms, g.rg_number IS NULL"                           \
   " FROM logical_unit l"                                                      \
-  " JOIN raid_group g ON g.unit_id = l.unit_id AND g.rg_number = l.rg_number" \
+  " LEFT JOIN raid_group g"                                                   \
+  "   ON g.unit_id = l.unit_id AND g.rg_number = l.rg_number"                 \
   " LEFT JOIN format_job j"                                                   \
   "   ON j.unit_id = l.unit_id AND j.lu_number = l.lu_number"                 \
   " WHERE l.unit_id = ?1"
 
 void WriteLogicalUnit(const Statement& row, int64_t now_ms,
                       LogicalUnitRecord* record) {
+  // An LU whose RAID group is gone is damage, not an LU that is not there.
+  if (row.Int(10) != 0) Fail(KXE_STATION_DAMAGED);
   int32_t status = KX_LU_UNFORMATTED;
   if (row.Int(8) != 0 || row.Int(9) != 0) {
     status =
@@ -235,7 +238,8 @@ KX_API int32_t KX_GetLastLogicalUnit(const char* unit, int32_t* value) {
         " WHERE unit_id = ?1");
     select.Bind(1, unit_id);
     select.Step();
-    *value = static_cast<int32_t>(select.Int(0));
+    *value =
+        static_cast<int32_t>(select.IntIn(0, -1, KX_LOGICAL_UNIT_COUNT - 1));
     return KX_OK;
   });
 }

@@ -176,12 +176,15 @@ struct Layout {
 Layout LoadLayout(Database& database, int64_t unit_id) {
   Layout layout;
   Statement lus = database.Prepare(
-      "SELECT l.lu_number, l.rg_number, l.capacity_mb, g.level"
-      " FROM logical_unit l JOIN raid_group g"
+      "SELECT l.lu_number, l.rg_number, l.capacity_mb, g.level,"
+      " g.rg_number IS NULL AS orphan"
+      " FROM logical_unit l LEFT JOIN raid_group g"
       "   ON g.unit_id = l.unit_id AND g.rg_number = l.rg_number"
       " WHERE l.unit_id = ?1");
   lus.Bind(1, unit_id);
   while (lus.Step()) {
+    // An LU whose RAID group is gone is damage, not an LU that is not there.
+    if (lus.Int("orphan") != 0) Fail(KXE_STATION_DAMAGED);
     const int64_t number = lus.Int("lu_number");
     layout.lus[number] = {number, lus.Int("rg_number"),
                           lus.Int("capacity_mb"),

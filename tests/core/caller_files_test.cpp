@@ -71,8 +71,7 @@ TEST_F(CallerFilesTest, ReadersRefuseAFifoInsteadOfWaitingOnIt) {
   const auto targets = std::make_unique<TargetIdRecord[]>(2);
   const auto permissions =
       std::make_unique<FibreInformationPermissionRecord[]>(128);
-  const auto groups =
-      std::make_unique<RaidGroupRecord[]>(KX_RAID_GROUP_COUNT);
+  const auto groups = std::make_unique<RaidGroupRecord[]>(KX_RAID_GROUP_COUNT);
   const auto lus = std::make_unique<LogicalUnitRecord[]>(KX_LOGICAL_UNIT_COUNT);
   int32_t count = 0;
   char* text = nullptr;
@@ -88,9 +87,7 @@ TEST_F(CallerFilesTest, ReadersRefuseAFifoInsteadOfWaitingOnIt) {
        [&] { return KX_SystemParamImport(kUnit, fifo.text, 0); },
        KXE_FILE_READ},
       {"KX_ModeSelect",
-       [&] {
-         return KX_ModeSelect(kUnit, KX_MODE_PAGE_ALL, 0, 0, fifo.text);
-       },
+       [&] { return KX_ModeSelect(kUnit, KX_MODE_PAGE_ALL, 0, 0, fifo.text); },
        KXE_FILE_READ},
       {"KX_TargetIdImport",
        [&] {
@@ -182,8 +179,8 @@ TEST_F(CallerFilesTest, WritersNeverWriteThroughAPlantedLink) {
        [this](const PathField& path) {
          uint8_t lus[KX_LOGICAL_UNIT_COUNT] = {1};
          return KX_PerformanceOutputLU(kUnit, path.text, &samples_[0],
-                                       &samples_[1], &samples_[2],
-                                       &samples_[3], KX_PERF_REPLACE, lus, 0);
+                                       &samples_[1], &samples_[2], &samples_[3],
+                                       KX_PERF_REPLACE, lus, 0);
        }},
   };
   for (const auto& writer : writers) {
@@ -222,24 +219,22 @@ TEST_F(CallerFilesTest, StationFilesAreOwnerOnlyAndExportsFollowTheUmask) {
   const std::filesystem::path bad = directory_ / "bad-targets.txt";
   std::ofstream(bad) << "nonsense\n";
   const auto targets = std::make_unique<TargetIdRecord[]>(2);
-  EXPECT_EQ(KX_TargetIdImport(kUnit, PathField(bad).text, &targets[0],
-                              &targets[1]),
-            KXE_IMPORT_SYNTAX);
+  EXPECT_EQ(
+      KX_TargetIdImport(kUnit, PathField(bad).text, &targets[0], &targets[1]),
+      KXE_IMPORT_SYNTAX);
   ASSERT_EQ(
       KX_CreateTraceFile2(kUnit, KX_TRACE_ALL, PathField("trace.txt").text),
       KX_OK);
   ASSERT_EQ(KX_SnmpConfigOutput(kUnit, "", "snmp.conf"), KX_OK);
   ASSERT_EQ(KX_EnvironmentCheck(), KX_OK);
-  for (const char* name :
-       {"error.log", "error.log.lock", "application.log",
-        "application.log.lock", "import-errors.txt", "trace.txt",
-        "snmp.conf"}) {
+  for (const char* name : {"error.log", "error.log.lock", "application.log",
+                           "application.log.lock", "import-errors.txt",
+                           "trace.txt", "snmp.conf"}) {
     EXPECT_EQ(Mode(directory_ / name), 0600u) << name;
   }
 
   const std::filesystem::path exported = directory_ / "parameters.kx";
-  ASSERT_EQ(KX_SystemParamExport(kUnit, PathField(exported).text, 0, 1),
-            KX_OK);
+  ASSERT_EQ(KX_SystemParamExport(kUnit, PathField(exported).text, 0, 1), KX_OK);
   EXPECT_EQ(Mode(exported), 0664u);
   const std::filesystem::path perf = directory_ / "perf.csv";
   ASSERT_EQ(KX_PerformanceOutput(kUnit, PathField(perf).text, &samples_[0],
