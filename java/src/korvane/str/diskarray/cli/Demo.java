@@ -368,6 +368,11 @@ final class Demo {
       out.println("refused" + (outcome == Outcome.REFUSED ? ", as it should be" : "") + ": "
           + e.getMessage());
       return;
+    } catch (DiskArrayTool.AnswerStatus e) {
+      // Part of the answer, as the status of a degraded unit is: shown, and
+      // the tour goes on.
+      out.println("(exit status " + e.status + ")");
+      return;
     } catch (DiskArrayTool.ToolFailure e) {
       if (outcome == Outcome.SUCCEEDS) {
         err.println("diskarray: demo: " + what + ": " + e.getMessage());
