@@ -435,7 +435,7 @@ final class MonitorCommand {
       if (count == 0) {
         continue;
       }
-      if (count <= tolerance(group.level)) {
+      if (count <= Health.tolerance(group.level)) {
         items.put("RAID group " + group.rgnum + " degraded", GROUP_DEGRADED);
       } else {
         items.put("RAID group " + group.rgnum + " failed", GROUP_FAILED);
@@ -443,20 +443,6 @@ final class MonitorCommand {
       }
     }
     return items;
-  }
-
-  /** Members a group of the level can lose and still serve every block. */
-  private static int tolerance(int level) {
-    switch (level) {
-      case 1:
-      case 5:
-      case 10:
-        return 1;
-      case 6:
-        return 2;
-      default:
-        return 0;
-    }
   }
 
   private static String reason(Exception e) {
