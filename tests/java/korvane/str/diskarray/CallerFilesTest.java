@@ -46,15 +46,7 @@ class CallerFilesTest {
   }
 
   private JavaRun tool(String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station().toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new JavaRun(status, out.toString(StandardCharsets.UTF_8),
-        err.toString(StandardCharsets.UTF_8));
+    return JavaRun.inProcess(station(), args);
   }
 
   @BeforeEach

@@ -178,6 +178,19 @@ final class TestStation {
     public String toString() {
       return "exit " + status + "\n--- stdout\n" + stdout + "--- stderr\n" + stderr;
     }
+
+    /** Runs the tool in this JVM on the station, as {@code diskarray --station DIR ARGS}. */
+    static JavaRun inProcess(Path station, String... args) {
+      List<String> all = new ArrayList<>(List.of("--station", station.toString()));
+      all.addAll(List.of(args));
+      java.io.ByteArrayOutputStream out = new java.io.ByteArrayOutputStream();
+      java.io.ByteArrayOutputStream err = new java.io.ByteArrayOutputStream();
+      int status = korvane.str.diskarray.cli.DiskArrayTool.run(all.toArray(new String[0]),
+          new java.io.PrintStream(out, true, StandardCharsets.UTF_8),
+          new java.io.PrintStream(err, true, StandardCharsets.UTF_8));
+      return new JavaRun(status, out.toString(StandardCharsets.UTF_8),
+          err.toString(StandardCharsets.UTF_8));
+    }
   }
 
   /**
