@@ -625,11 +625,22 @@ KX_API int32_t KX_GetLuMappingListAll(const char* unit,
         port.security = static_cast<uint8_t>(
             tesk740::HgSecurity(database, unit_id, c, p));
         std::memset(port.unused_1, 0, sizeof port.unused_1);
-        for (int hg = 0; hg < KX_HOST_GROUPS_PER_PORT; ++hg) {
-          tesk740::LoadMapping(database, unit_id, c, p, hg, &port.hg[hg],
-                               nullptr);
+        for (LuMappingHGInfoRecord& hg : port.hg) {
+          for (int32_t& lu : hg.lu) lu = KX_UNMAPPED;
         }
       }
+    }
+    // The whole unit in one statement; the column rules keep controller,
+    // port, host group and host LUN inside the record's tables.
+    Statement select = database.Prepare(
+        "SELECT controller, port, hg, host_lun, lu FROM conn_lu_map"
+        " WHERE unit_id = ?1");
+    select.Bind(1, unit_id);
+    while (select.Step()) {
+      record->ctl[select.Int(0)]
+          .port[select.Int(1)]
+          .hg[select.Int(2)]
+          .lu[select.Int(3)] = static_cast<int32_t>(select.Int(4));
     }
     return KX_OK;
   });

@@ -49,6 +49,21 @@ FormatProgress LuFormatProgress(Database& database, int64_t unit_id,
   return ProgressOf(select.Int(0), select.Int(1), now_ms);
 }
 
+std::map<int64_t, FormatProgress> UnitFormatProgress(Database& database,
+                                                     int64_t unit_id,
+                                                     int64_t now_ms) {
+  Statement select = database.Prepare(
+      "SELECT lu_number, start_ms, duration_ms FROM format_job"
+      " WHERE unit_id = ?1");
+  select.Bind(1, unit_id);
+  std::map<int64_t, FormatProgress> progress;
+  while (select.Step()) {
+    progress[select.Int(0)] =
+        ProgressOf(select.Int(1), select.Int(2), now_ms);
+  }
+  return progress;
+}
+
 void RequireNotFormatting(Database& database, int64_t unit_id,
                           int64_t lu_number) {
   if (LuFormatProgress(database, unit_id, lu_number, NowMs()).status ==

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 
 #include "station/station.h"
 
@@ -24,6 +25,11 @@ FormatProgress ProgressOf(int64_t start_ms, int64_t duration_ms,
 // The progress of the LU's latest job.
 FormatProgress LuFormatProgress(Database& database, int64_t unit_id,
                                 int64_t lu_number, int64_t now_ms);
+// The progress of every LU of the unit that has a job, by LU number: one
+// statement for readers that report many LUs.
+std::map<int64_t, FormatProgress> UnitFormatProgress(Database& database,
+                                                     int64_t unit_id,
+                                                     int64_t now_ms);
 // Fails the station work with KXE_LU_FORMATTING while the LU formats.
 void RequireNotFormatting(Database& database, int64_t unit_id,
                           int64_t lu_number);

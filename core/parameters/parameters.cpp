@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "kx_core.h"
 #include "kx_errors.h"
@@ -107,9 +108,17 @@ void CanonicalText(char* field, size_t width) {
 }
 
 // Each group: its setting name, defaults, check and canonical form. `lus`
-// are the LUs a per-LU value may name.
+// are the LUs a per-LU value may name. A group whose canonical form depends
+// on the unit's LUs says so with kCanonicalReadsLus; the others are read
+// without loading the LU table.
 template <typename Record>
 struct Traits;
+
+template <typename T, typename = void>
+struct CanonicalReadsLus : std::false_type {};
+template <typename T>
+struct CanonicalReadsLus<T, std::void_t<decltype(T::kCanonicalReadsLus)>>
+    : std::bool_constant<T::kCanonicalReadsLus> {};
 
 template <>
 struct Traits<OnlineSystemParamRecord> {
@@ -165,6 +174,7 @@ struct Traits<OnlineTuningParamRecord> {
     return KX_OK;
   }
   // Values of LUs that no longer exist read back as the defaults.
+  static constexpr bool kCanonicalReadsLus = true;
   static void Canonical(OnlineTuningParamRecord& record, const LuSet& lus) {
     std::memset(record.unused_1, 0, sizeof record.unused_1);
     std::memset(record.unused_522, 0, sizeof record.unused_522);
@@ -340,6 +350,7 @@ struct Traits<CommandDeviceRecord> {
   }
   // An entry that is not valid names no LU; one whose LU was deleted is no
   // longer valid.
+  static constexpr bool kCanonicalReadsLus = true;
   static void Canonical(CommandDeviceRecord& record, const LuSet& lus) {
     CanonicalText(record.sequence_no, sizeof record.sequence_no);
     for (int i = 0; i < 2; ++i) {
@@ -378,7 +389,11 @@ Record Load(Database& database, int64_t unit_id) {
       Traits<Record>::Defaults(unit_id), [](const Record& stored) {
         RequireOk(Traits<Record>::Check(stored, AnyLu()));
       });
-  Traits<Record>::Canonical(record, LoadLuSet(database, unit_id));
+  if constexpr (CanonicalReadsLus<Traits<Record>>::value) {
+    Traits<Record>::Canonical(record, LoadLuSet(database, unit_id));
+  } else {
+    Traits<Record>::Canonical(record, AnyLu());
+  }
   return record;
 }
 

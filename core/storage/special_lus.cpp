@@ -285,9 +285,10 @@ void RequireLu(const Layout& layout, int64_t lu) {
   if (!layout.lus.count(lu)) Fail(KXE_UNKNOWN_LU);
 }
 
-int32_t LuStatus(Database& database, int64_t unit_id, int64_t lu,
-                 int64_t now_ms) {
-  switch (LuFormatProgress(database, unit_id, lu, now_ms).status) {
+int32_t LuStatus(const std::map<int64_t, FormatProgress>& progress,
+                 int64_t lu) {
+  const auto found = progress.find(lu);
+  switch (found == progress.end() ? KX_FORMAT_NONE : found->second.status) {
     case KX_FORMAT_RUNNING:
       return KX_LU_FORMATTING;
     case KX_FORMAT_DONE:
@@ -505,7 +506,8 @@ KX_API int32_t KX_IntegrationLUInfo(const char* unit,
     const int64_t unit_id = tesk740::RequireUnit(database, unit, kUnitNameSize);
     if (record == nullptr) return KXE_INVALID_ARGUMENT;
     const tesk740::Layout layout = tesk740::LoadLayout(database, unit_id);
-    const int64_t now = tesk740::NowMs();
+    const std::map<int64_t, tesk740::FormatProgress> progress =
+        tesk740::UnitFormatProgress(database, unit_id, tesk740::NowMs());
     auto info = std::make_unique<IntegrationLUInfoRecord>();
     std::memset(info.get(), 0, sizeof *info);
     info->integration_lu = static_cast<int32_t>(layout.children.size());
@@ -526,8 +528,7 @@ KX_API int32_t KX_IntegrationLUInfo(const char* unit,
       bool formatting = false;
       bool unformatted = false;
       for (int64_t member : members) {
-        const int32_t status =
-            tesk740::LuStatus(database, unit_id, member, now);
+        const int32_t status = tesk740::LuStatus(progress, member);
         formatting = formatting || status == KX_LU_FORMATTING;
         unformatted = unformatted || status == KX_LU_UNFORMATTED;
       }
