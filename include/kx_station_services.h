@@ -28,9 +28,11 @@ enum : int32_t {
   KX_ALERT_CHECK = 0,
   KX_ALERT_PEEK = 1,
 };
-// value: the kinds of alert the unit has now in its low 16 bits, and in its
-// high 16 bits the kinds with an alert not reported by an earlier
-// KX_ALERT_CHECK (kind << KX_ALERT_NEW_SHIFT). 0: nothing to report.
+// value: the kinds of alert the unit has now in its low 16 bits; the kinds
+// with an alert not reported by an earlier KX_ALERT_CHECK (kind <<
+// KX_ALERT_NEW_SHIFT); and the kinds with an alert that an earlier check
+// reported and that has ended since (kind << KX_ALERT_CLEARED_SHIFT), so a
+// recovery is reported once, as a fault is. 0: nothing to report.
 enum : int32_t {
   KX_ALERT_DRIVE_BLOCKED = 0x01,     // a drive is blocked (failed)
   KX_ALERT_DRIVE_REBUILDING = 0x02,  // a drive is being rebuilt
@@ -44,6 +46,7 @@ enum : int32_t {
   KX_ALERT_PART_FAILED = 0x20,       // a part other than a drive is not
                                      // normal (never in the simulation)
   KX_ALERT_NEW_SHIFT = 16,
+  KX_ALERT_CLEARED_SHIFT = 24,
 };
 
 // Logs: error.log and application.log in the station directory. A log that

@@ -7,6 +7,7 @@
 # puts on PATH itself; the program and its working directory lie elsewhere.
 # Two loopback SMTP servers (tests/core/smtp_sink.py) receive the core's
 # mail: one in clear, one offering STARTTLS with a throwaway certificate.
+# snmptrapd on 127.0.0.1 receives the trap the core sends from Windows.
 # The wine prefix is kept in BUILD_DIR/wine-prefix (made once, ~10 s); no
 # display is needed.
 #
@@ -46,6 +47,10 @@ cleanup() {
   for pid in "${sink_pids[@]}"; do
     kill "$pid" 2>/dev/null || true
   done
+  # Gone before their folders are removed: snmptrapd writes there as it ends.
+  for pid in "${sink_pids[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
   rm -f "$WINEPREFIX/dosdevices/k:" "$WINEPREFIX/dosdevices/unc/localhost/share"
   rm -rf "$work"
 }
@@ -61,7 +66,7 @@ fi
 rm -rf "$WINEPREFIX/drive_c/kx win32 tests"
 
 mkdir -p "$work/dlls" "$work/bin" "$work/cwd" "$work/scratch" "$work/share" \
-  "$work/mail" "$work/mail-tls"
+  "$work/mail" "$work/mail-tls" "$work/traps"
 cp "$build/bridge/diskarrayjni.dll" "$build/core/tesk740.dll" "$work/dlls/"
 cp "$program" "$work/bin/"
 cp "$header" "$work/"
@@ -100,11 +105,28 @@ for port_file in "$work/mail.port" "$work/mail-tls.port"; do
   [[ -s $port_file ]] || { echo "FAIL: the SMTP server did not start" >&2; exit 1; }
 done
 
+# The trap receiver on a UDP port free a moment ago, accepting the test's
+# community only, one line per trap: TRAP, then its variables.
+trap_port=$(/usr/bin/python3 -c 'import socket
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1])')
+echo "authCommunity log kxwin32" >"$work/traps/snmptrapd.conf"
+SNMP_PERSISTENT_DIR=$work/traps /usr/sbin/snmptrapd -f -C -c "$work/traps/snmptrapd.conf" \
+  -Lf "$work/traps/traps.log" -On -m '' -F 'TRAP %V~%v\n' "udp:127.0.0.1:$trap_port" &
+sink_pids+=($!)
+for _ in $(seq 300); do
+  grep -q "NET-SNMP version" "$work/traps/traps.log" 2>/dev/null && break
+  sleep 0.1
+done
+grep -q "NET-SNMP version" "$work/traps/traps.log" 2>/dev/null ||
+  { echo "FAIL: snmptrapd did not start" >&2; exit 1; }
+
 status=0
 (cd "$work/cwd" && timeout 300 wine "K:\\bin\\kx_win32_test.exe" \
   'K:\dlls' "K:\\$(basename "$header")" 'K:\implemented.txt' 'K:\scratch' \
   "127.0.0.1:$(cat "$work/mail.port")" 'K:\mail' \
-  "127.0.0.1:$(cat "$work/mail-tls.port")" 'K:\mail-tls') ||
+  "127.0.0.1:$(cat "$work/mail-tls.port")" 'K:\mail-tls' "127.0.0.1:$trap_port") ||
   status=$?
 
 # Seen from Linux, stations made on K: and on the share have their names
@@ -123,6 +145,25 @@ if [[ $status -eq 0 ]]; then
       status=1
     fi
   done
+  # And snmptrapd decoded the one trap, every variable in its place, the
+  # unit's name in UTF-8 (the datagram left before the native returned; the
+  # receiver gets a moment).
+  event=.1.3.6.1.4.1.32473.740
+  expected="$event.1.2 = STRING: \"drive-blocked\"~$event.1.3 = STRING: \"drive 3/14\""
+  for _ in $(seq 100); do
+    grep -q "^TRAP " "$work/traps/traps.log" && break
+    sleep 0.1
+  done
+  traps=$(grep -c "^TRAP " "$work/traps/traps.log" || true)
+  if [[ $traps -ne 1 ]] ||
+    ! grep "^TRAP " "$work/traps/traps.log" | grep -qF "$expected" ||
+    ! grep "^TRAP " "$work/traps/traps.log" |
+      grep -qF "$event.1.1 = Hex-STRING: 75 6E 69 74 2D 31 2D C3 A4" ||
+    ! grep "^TRAP " "$work/traps/traps.log" | grep -qF ".1.3.6.1.6.3.1.1.4.1.0 = OID: $event.0.1"; then
+    echo "FAIL: snmptrapd did not receive the one trap from the Windows core:"
+    cat "$work/traps/traps.log"
+    status=1
+  fi
 fi
 echo "win32 run: exit status $status, $((SECONDS - started)) s"
 exit "$status"

@@ -1,14 +1,16 @@
 // KX_AlertCheck: a unit's alerts from the simulated array (blocked and
 // rebuilding drives, RAID groups without their redundancy or lost, formats
 // that failed because their group was lost), with the alerts already
-// reported remembered per unit so that new ones stand out. The drive and
-// group alerts are the health the event record is written from
+// reported remembered per unit so that new ones, and ended ones, stand out.
+// The drive and group alerts are the health the event record is written from
 // (model/drive_health.h); failed formats are what the record last said of
 // each LU (model/events.h), so alerts and events agree.
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "kx_core.h"
 #include "kx_errors.h"
@@ -67,12 +69,52 @@ Alerts CurrentAlerts(Database& database, int64_t unit_id) {
   return alerts;
 }
 
+// The kind of an item as CurrentAlerts names it, to tell what a check
+// remembered and no longer finds; 0 for a name it does not give.
+int32_t KindOfItem(const std::string& item) {
+  auto ends_with = [&](std::string_view end) {
+    return item.size() > end.size() &&
+           item.compare(item.size() - end.size(), end.size(), end) == 0;
+  };
+  if (item.rfind("drive ", 0) == 0) {
+    if (ends_with(" blocked")) return KX_ALERT_DRIVE_BLOCKED;
+    if (ends_with(" rebuilding")) return KX_ALERT_DRIVE_REBUILDING;
+  } else if (item.rfind("RAID group ", 0) == 0) {
+    if (ends_with(" degraded")) return KX_ALERT_GROUP_DEGRADED;
+    if (ends_with(" failed")) return KX_ALERT_GROUP_FAILED;
+  } else if (item.rfind("format of ", 0) == 0 && ends_with(" failed")) {
+    return KX_ALERT_FORMAT_FAILED;
+  }
+  return 0;
+}
+
+// The items for the program's environment, "; " between them, within what
+// the record's column holds (kAlertItemsBytes): whole items, then "; ..."
+// for those left out.
+constexpr size_t kAlertItemsBytes = 4096;
+constexpr std::string_view kMoreItems = "; ...";
+
+std::string JoinItems(const std::vector<std::string>& items) {
+  std::string joined;
+  for (const std::string& item : items) {
+    const size_t added = (joined.empty() ? 0 : 2) + item.size();
+    if (joined.size() + added + kMoreItems.size() > kAlertItemsBytes) {
+      joined += joined.empty() ? kMoreItems.substr(2) : kMoreItems;
+      break;
+    }
+    if (!joined.empty()) joined += "; ";
+    joined += item;
+  }
+  return joined;
+}
+
 }  // namespace
 
 AlertEvent LoadLatestAlert(Database& database) {
   AlertEvent event;
   Statement select = database.Prepare(
-      "SELECT unit_name, time_ms, value, details FROM service_alert_event"
+      "SELECT unit_name, time_ms, value, details, cleared"
+      " FROM service_alert_event"
       " WHERE event_id = 1");
   if (select.Step()) {
     event.unit = select.Text(0);
@@ -81,6 +123,7 @@ AlertEvent LoadLatestAlert(Database& database) {
     if (value < INT32_MIN || value > INT32_MAX) Fail(KXE_STATION_DAMAGED);
     event.value = static_cast<int32_t>(value);
     event.details = select.Text(3);
+    event.cleared = select.Text(4);
   }
   return event;
 }
@@ -104,13 +147,22 @@ KX_API int32_t KX_AlertCheck(const char* unit, int32_t mode, int32_t* value) {
     select.Bind(1, unit_id);
     while (select.Step()) seen.insert(select.Text(0));
     int32_t fresh = 0;
-    std::string details;
+    std::vector<std::string> present;
     for (const auto& [key, kind] : alerts.items) {
-      if (!details.empty()) details += "; ";
-      details += key;
+      present.push_back(key);
       if (seen.count(key) == 0) fresh |= kind;
     }
-    result = alerts.Kinds() | (fresh << KX_ALERT_NEW_SHIFT);
+    // What an earlier check reported and is gone now has ended: reported
+    // once, by the check that first finds it gone.
+    int32_t cleared = 0;
+    std::vector<std::string> ended;
+    for (const std::string& key : seen) {
+      if (alerts.items.count(key) != 0) continue;
+      cleared |= KindOfItem(key);
+      ended.push_back(key);
+    }
+    result = alerts.Kinds() | (fresh << KX_ALERT_NEW_SHIFT) |
+             (cleared << KX_ALERT_CLEARED_SHIFT);
     if (mode == KX_ALERT_PEEK) return KX_OK;
     // What is reported now is what the next check compares with; an alert
     // that cleared and comes back is new again.
@@ -123,16 +175,22 @@ KX_API int32_t KX_AlertCheck(const char* unit, int32_t mode, int32_t* value) {
       insert.Reset();
       insert.Bind(1, unit_id).Bind(2, key).Run();
     }
-    if (fresh != 0) {
+    if (fresh != 0 || !ended.empty()) {
       std::string name;
       ReadUnitName(unit, kUnitNameSize, &name);
       Statement event = database.Prepare(
           "INSERT INTO service_alert_event (event_id, unit_name, time_ms,"
-          " value, details) VALUES (1, ?1, ?2, ?3, ?4)"
-          " ON CONFLICT (event_id) DO UPDATE SET unit_name = excluded.unit_name,"
-          " time_ms = excluded.time_ms, value = excluded.value,"
-          " details = excluded.details");
-      event.Bind(1, name).Bind(2, NowMs()).Bind(3, result).Bind(4, details).Run();
+          " value, details, cleared) VALUES (1, ?1, ?2, ?3, ?4, ?5)"
+          " ON CONFLICT (event_id) DO UPDATE SET"
+          " unit_name = excluded.unit_name, time_ms = excluded.time_ms,"
+          " value = excluded.value,"
+          " details = excluded.details, cleared = excluded.cleared");
+      event.Bind(1, name)
+          .Bind(2, NowMs())
+          .Bind(3, result)
+          .Bind(4, JoinItems(present))
+          .Bind(5, JoinItems(ended))
+          .Run();
     }
     return KX_OK;
   };

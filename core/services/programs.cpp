@@ -125,6 +125,7 @@ int32_t Run(const ProgramSettings& settings, const AlertEvent& alert,
       {"KX_ALERT_TIME", alert.unit.empty() ? "" : FormatLocalTime(alert.time_ms)},
       {"KX_ALERT_VALUE", std::to_string(alert.value)},
       {"KX_ALERT_DETAILS", alert.details},
+      {"KX_ALERT_CLEARED", alert.cleared},
       {"KX_STATION_DIR", directory},
   };
   const platform::ProgramOutcome outcome =

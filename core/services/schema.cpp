@@ -44,6 +44,9 @@ constexpr const char* kServicesSteps[] = {
     // 2: the SNMP managers' positions, enforced by the database as well.
     KX_SQL_RANGE_TRIGGERS("service_snmp_manager",
                           KX_SQL_INT_IN("position", "0", "7")),
+    // 3: the alerts a check found ended, for the external program.
+    "ALTER TABLE service_alert_event ADD COLUMN cleared TEXT NOT NULL"
+    " DEFAULT '';",
 };
 static_assert(KX_SNMP_MAX_MANAGERS == 8,
               "step 2 writes the managers' range as numbers");
@@ -52,6 +55,7 @@ constexpr ColumnRule kServicesColumns[] = {
     TextColumn("service_alert_event", "unit_name", 0, 16),
     IntegerColumn("service_alert_event", "time_ms", 0, kAnyInteger),
     TextColumn("service_alert_event", "details", 0, 4096),
+    TextColumn("service_alert_event", "cleared", 0, 4096),
     TextColumn("service_mail_append", "text", 0, 1023),
     TextColumn("service_snmp", "community", 0, KX_SNMP_MAX_COMMUNITY),
     IntegerColumn("service_snmp", "traps", 0, 1),

@@ -52,13 +52,14 @@ bool ParseHostPort(std::string_view text, int default_port, std::string* host,
 
 // --- Alerts ----------------------------------------------------------------
 
-// The alert the latest KX_AlertCheck found new, handed to the external
-// program. Empty unit: no alert yet.
+// The latest KX_AlertCheck that found an alert new or one ended, handed to
+// the external program. Empty unit: no alert yet.
 struct AlertEvent {
   std::string unit;
   int64_t time_ms = 0;
   int32_t value = 0;
-  std::string details;
+  std::string details;  // the unit's alerts then, "; " between them
+  std::string cleared;  // the alerts that had ended
 };
 AlertEvent LoadLatestAlert(Database& database);
 // Local time of a moment as YYYY-MM-DDThh:mm:ss.

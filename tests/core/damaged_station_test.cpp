@@ -84,10 +84,12 @@ class DamagedStationTest : public ArrayTest {
     for (const std::string& name : triggers) drop += "DROP TRIGGER " + name + ";";
     if (as_before) {
       // The areas' ranges are their step 2; connectivity's and the special
-      // LUs' step 3 (LUs that hosts reach) came after it.
+      // LUs' step 3 (LUs that hosts reach) and the services' (the alerts
+      // that ended) came after it.
       drop += "DROP TRIGGER conn_reached_lu_kept;"
               "DROP TRIGGER conn_reached_lu_keeps_number;"
               "DROP TRIGGER unified_child_unreached;"
+              "ALTER TABLE service_alert_event DROP COLUMN cleared;"
               "PRAGMA user_version = 3; UPDATE schema_area SET version = 1"
               " WHERE area IN ('connectivity', 'special_lus', 'services',"
               " 'maintenance', 'events');";

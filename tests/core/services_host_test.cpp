@@ -38,8 +38,12 @@ class HostServicesTest : public ArrayTest {
 };
 
 constexpr int32_t New(int32_t kinds) { return kinds << KX_ALERT_NEW_SHIFT; }
+constexpr int32_t Cleared(int32_t kinds) {
+  return kinds << KX_ALERT_CLEARED_SHIFT;
+}
 
-TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewOnesStandOut) {
+TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewAndEndedOnesStandOut) {
+  TestClock clock(directory_);
   EXPECT_EQ(Check(), 0);
   ASSERT_EQ(AddRaidGroup(MakeRaidGroup(0, KX_RAID_5, 0, 0, 3, 1)), KX_OK);
   ASSERT_EQ(AddLu(MakeLu(0, 0, 1000)), KX_OK);
@@ -58,7 +62,8 @@ TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewOnesStandOut) {
   ASSERT_EQ(KX_SetDriveMode(kUnit, 1, 0, KX_DRIVE_MODE_BLOCK), KX_OK);
   const int32_t failed = KX_ALERT_DRIVE_BLOCKED | KX_ALERT_GROUP_FAILED |
                          KX_ALERT_FORMAT_FAILED;
-  EXPECT_EQ(Check(), failed | New(failed));
+  EXPECT_EQ(Check(), failed | New(failed) | Cleared(KX_ALERT_GROUP_DEGRADED))
+      << "degraded has ended in failed";
 
   // Returned drives rebuild: the group is degraded until they are done.
   SetFormatSecondsPerGb("1000");
@@ -66,7 +71,22 @@ TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewOnesStandOut) {
   ASSERT_EQ(KX_SetDriveMode(kUnit, 1, 0, KX_DRIVE_MODE_RESTORE), KX_OK);
   const int32_t rebuilding = KX_ALERT_DRIVE_REBUILDING | KX_ALERT_GROUP_FAILED |
                              KX_ALERT_FORMAT_FAILED;
-  EXPECT_EQ(Check(), rebuilding | New(KX_ALERT_DRIVE_REBUILDING));
+  EXPECT_EQ(Check(KX_ALERT_PEEK), rebuilding | New(KX_ALERT_DRIVE_REBUILDING) |
+                                      Cleared(KX_ALERT_DRIVE_BLOCKED));
+  EXPECT_EQ(Check(), rebuilding | New(KX_ALERT_DRIVE_REBUILDING) |
+                         Cleared(KX_ALERT_DRIVE_BLOCKED))
+      << "the blocks ended: the drives are back, rebuilding";
+  EXPECT_EQ(Check(), rebuilding) << "an end is reported once";
+
+  // The rebuilds end: the group is whole again; the LU stays unformatted.
+  clock.Advance(INT64_C(48) * 3600 * 1000);
+  EXPECT_EQ(Check(), KX_ALERT_FORMAT_FAILED |
+                         Cleared(KX_ALERT_DRIVE_REBUILDING |
+                                 KX_ALERT_GROUP_FAILED));
+  EXPECT_EQ(Check(), KX_ALERT_FORMAT_FAILED);
+  ASSERT_EQ(KX_LogicalUnitFormat(kUnit, 0, 1), KX_OK);
+  EXPECT_EQ(Check(), Cleared(KX_ALERT_FORMAT_FAILED));
+  EXPECT_EQ(Check(), 0);
 
   EXPECT_EQ(Check(7), -KXE_INVALID_ARGUMENT);
   int32_t value;
@@ -85,8 +105,9 @@ class ProgramTest : public HostServicesTest {
     WriteFile(script_,
               "#!/bin/sh\nout=\"$1\"; shift\n: > \"$out\"\n"
               "for a in \"$@\"; do printf '[%s]\\n' \"$a\" >> \"$out\"; done\n"
-              "printf 'unit=%s test=%s value=%s details=%s\\n' \"$KX_ALERT_UNIT\" "
-              "\"$KX_ALERT_TEST\" \"$KX_ALERT_VALUE\" \"$KX_ALERT_DETAILS\" >> \"$out\"\n"
+              "printf 'unit=%s test=%s value=%s details=%s cleared=%s\\n' "
+              "\"$KX_ALERT_UNIT\" \"$KX_ALERT_TEST\" \"$KX_ALERT_VALUE\" "
+              "\"$KX_ALERT_DETAILS\" \"$KX_ALERT_CLEARED\" >> \"$out\"\n"
               "exit \"${KX_TEST_EXIT:-0}\"\n");
     chmod(script_.c_str(), 0755);
     out_ = directory_ / "out.txt";
@@ -106,7 +127,7 @@ TEST_F(ProgramTest, ArgumentsReachTheProgramExactlyWithoutAShell) {
   ASSERT_EQ(KX_ExecuteProgramTest(&settings), KX_OK);
   EXPECT_EQ(ReadFile(out_),
             "[two words]\n[it's]\n[say \"hi\"]\n[$HOME;ls|x]\n[`id`]\n[]\n[a b]\n"
-            "unit= test=1 value=0 details=\n");
+            "unit= test=1 value=0 details= cleared=\n");
   EXPECT_NE(Log("application.log").find("exit status 0"), std::string::npos);
 
   for (const char* bad : {"'unclosed", "\"unclosed", "trailing\\"}) {
@@ -134,7 +155,15 @@ TEST_F(ProgramTest, StoredProgramRunsForTheLatestAlert) {
   EXPECT_EQ(ReadFile(out_), "[alert]\nunit=array1 test=0 value=" +
                                 std::to_string(KX_ALERT_DRIVE_BLOCKED |
                                                New(KX_ALERT_DRIVE_BLOCKED)) +
-                                " details=drive 2/4 blocked\n");
+                                " details=drive 2/4 blocked cleared=\n");
+
+  // The end of an alert runs it too, with what ended.
+  ASSERT_EQ(KX_SetDriveMode(kUnit, 2, 4, KX_DRIVE_MODE_RESTORE), KX_OK);
+  ASSERT_EQ(Check(), Cleared(KX_ALERT_DRIVE_BLOCKED));
+  ASSERT_EQ(KX_ExecuteProgram(), KX_OK);
+  EXPECT_EQ(ReadFile(out_), "[alert]\nunit=array1 test=0 value=" +
+                                std::to_string(Cleared(KX_ALERT_DRIVE_BLOCKED)) +
+                                " details= cleared=drive 2/4 blocked\n");
 }
 
 TEST_F(ProgramTest, FailuresHaveTheirOwnCodesAndAreLogged) {

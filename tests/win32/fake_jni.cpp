@@ -479,6 +479,13 @@ jstring JNICALL NewStringUTF(JNIEnv*, const char* bytes) {
   return static_cast<jstring>(S().NewRef(S().NewString(text)));
 }
 
+// UTF-16 code units, as a JVM counts them.
+jsize JNICALL GetStringLength(JNIEnv*, jstring string) {
+  if (!S().Enter("GetStringLength")) return 0;
+  auto target = StringOf(string, "GetStringLength");
+  return target ? static_cast<jsize>(target->text.size()) : 0;
+}
+
 jsize JNICALL GetStringUTFLength(JNIEnv*, jstring string) {
   if (!S().Enter("GetStringUTFLength")) return 0;
   auto target = StringOf(string, "GetStringUTFLength");
@@ -699,6 +706,7 @@ FakeVm::FakeVm() : state_(new State) {
   t.GetIntField = GetIntField;
   t.SetIntField = kxw::SetIntField;
   t.NewStringUTF = NewStringUTF;
+  t.GetStringLength = GetStringLength;
   t.GetStringUTFLength = GetStringUTFLength;
   t.GetStringUTFChars = GetStringUTFChars;
   t.ReleaseStringUTFChars = ReleaseStringUTFChars;

@@ -1,13 +1,14 @@
 // Runs the 32-bit Windows DLLs as a 32-bit JVM would use them, without a JVM:
 //
 //   kx_win32_test.exe DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR
-//       SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR
+//       SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR TRAP_MANAGER
 //
 // DLL_DIR holds diskarrayjni.dll and tesk740.dll; JNI_HEADER is the javac -h
 // header of DiskArrayUtilityJNI; IMPLEMENTED_LIST names the natives the
 // bridge's objects define (one decorated symbol a line, from nm); SCRATCH_DIR
 // is an empty directory for stations; the SMTP servers (host:port) keep
-// what they receive in their folders. Prints one line per failed check and a
+// what they receive in their folders; TRAP_MANAGER (host:port) is where a
+// unit's trap goes. Prints one line per failed check and a
 // closing "N passed, N failed"; exits 1 on any failure, 3 when a native calls
 // a JNI function the fake VM does not provide.
 #include <windows.h>
@@ -655,6 +656,32 @@ void CheckMail(FakeVm& vm, Natives& natives, const std::string& plain_server,
          "the test message did not come over TLS");
 }
 
+// A trap from the 32-bit core: a drive blocked through KX_SetDriveMode is an
+// event with a trap, which the unit sends after the commit (the BER encoder
+// and one Winsock sendto) to the manager the script runs, snmptrapd on
+// 127.0.0.1; the script checks what that received. The drive is returned
+// afterwards, traps off, so the station is left as it was.
+void CheckTrap(FakeVm& vm, Natives& natives, const std::string& manager) {
+  g_group = "trap";
+  const std::u16string root = u"C:\\kx win32 tests\\Station One";
+  if (!OpenStation(vm, natives, root, Wide(root))) return;
+  const uint32_t unit = Ref(vm.NewString(u"unit-1-ä"));
+  natives.Succeed("SetSnmpConfig",
+                  {unit, Ref(vm.NewString(U16(Widen(manager)))),
+                   Ref(vm.NewString(u"community=kxwin32 traps=on"))});
+  natives.Succeed("SetDriveMode", {unit, 3, 14, 1});
+  // The datagram left before the call returned: the line says so.
+  const std::string log = ReadWholeFile(Wide(root) + L"\\application.log");
+  Expect(log.find("SNMP trap to " + manager +
+                  ": unit-1-\xC3\xA4 drive-blocked (drive 3/14)") !=
+             std::string::npos,
+         "application.log does not record the trap sent to " + manager);
+  // Traps off first, so the drive's return sends none.
+  natives.Succeed("SetSnmpConfig", {unit, Ref(vm.NewString(u"none")),
+                                    Ref(vm.NewString(u"traps=off"))});
+  natives.Succeed("SetDriveMode", {unit, 3, 14, 0});
+}
+
 // A pipe or a device named where a file is read is refused: the imports
 // read one while they held the station's write lock, and a pipe whose
 // writer never writes held them for ever. The station password waits after
@@ -852,10 +879,11 @@ int main(int argc, char** argv) {
   if (argc == 6 && std::strcmp(argv[1], "--append") == 0) {
     return AppendingChild(argv[2], argv[3], std::atoi(argv[4]), argv[5]);
   }
-  if (argc != 9) {
+  if (argc != 10) {
     std::fprintf(stderr,
                  "usage: %s DLL_DIR JNI_HEADER IMPLEMENTED_LIST SCRATCH_DIR "
-                 "SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR\n",
+                 "SMTP_SERVER SMTP_DIR STARTTLS_SERVER STARTTLS_DIR "
+                 "TRAP_MANAGER\n",
                  argv[0]);
     return 2;
   }
@@ -915,6 +943,7 @@ int main(int argc, char** argv) {
   CheckUsers(vm, natives);
   CheckFilePaths(vm, natives);
   CheckMail(vm, natives, argv[5], Widen(argv[6]), argv[7], Widen(argv[8]));
+  CheckTrap(vm, natives, argv[9]);
   CheckProgramTimeout(vm, natives, scratch);
   CheckLogAcrossProcesses(vm, natives, dll_dir);
   CheckCallerFiles(vm, natives, scratch);

@@ -2268,11 +2268,21 @@ public final class DiskArrayUtilityJNI {
   public static native void KX_SetEmailInfo(EmailInfo settings) throws DiskArrayException;
 
   /**
-   * Checks a unit for alerts.
+   * Checks a unit for alerts: blocked and rebuilding drives, RAID groups degraded or failed,
+   * formats that failed with their group, parts failed. Each kind is a bit: 0x01 drive blocked,
+   * 0x02 drive rebuilding, 0x04 RAID group degraded, 0x08 RAID group failed, 0x10 format failed,
+   * 0x20 part failed.
+   *
+   * <p>Mode 0 (check) remembers what it reports, in the station, in the same transaction, so
+   * that two callers never both see one alert as new or one end of an alert as ended; mode 1
+   * (peek) reports the same and remembers nothing.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg the check's mode
-   * @return the station's answer
+   * @param arg the check's mode: 0 check, 1 peek
+   * @return the kinds the unit has now in bits 0..15; the kinds with an alert no earlier check
+   *     reported, shifted left by 16; the kinds with an alert an earlier check reported and that
+   *     has ended since (a drive back in service or rebuilt, a group whole again), shifted left
+   *     by 24
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -2318,36 +2328,62 @@ public final class DiskArrayUtilityJNI {
   public static native String KX_GetMailAppendInfo(String unitName) throws DiskArrayException;
 
   /**
-   * Sends an alert mail.
+   * Sends an alert mail with the station's stored e-mail settings, over SMTP to the configured
+   * server, taking up STARTTLS when the server offers it (or requiring it, with {@code
+   * KX_MAIL_TLS=required} in the environment). The call returns once the server has taken the
+   * message or refused it; each message sent is a line in the application log, each failure a
+   * line in the error log.
    *
-   * @param first the unit the mail is about, or null
+   * <p>What delivery answers, besides the checks of the arguments and settings:
+   *
+   * <ul>
+   *   <li>{@link ErrorCodes#KXE_MAIL_OFF}: mail is switched off; nothing is sent
+   *   <li>{@link ErrorCodes#KXE_MAIL_SERVER_UNREACHABLE}: no such host, or nothing listens
+   *   <li>{@link ErrorCodes#KXE_MAIL_TIMEOUT}: the server did not answer in time (30 s, or
+   *       {@code KX_MAIL_TIMEOUT_SECONDS})
+   *   <li>{@link ErrorCodes#KXE_MAIL_TLS_FAILED}: the TLS handshake failed, or TLS is required
+   *       and the server offers none or its certificate does not verify
+   *   <li>{@link ErrorCodes#KXE_MAIL_SENDER_REFUSED}: the server refused the sender
+   *   <li>{@link ErrorCodes#KXE_MAIL_RECIPIENT_REFUSED}: the server refused a recipient
+   *   <li>{@link ErrorCodes#KXE_MAIL_REJECTED}: the server refused anything else, the message
+   *       itself included
+   * </ul>
+   *
+   * <p>{@link ErrorCodes#KXE_MAIL_NOT_AVAILABLE} is kept for callers that know it; no build of
+   * the station answers it.
+   *
+   * @param first the unit the mail is about (its append text ends the body), or null
    * @param second the subject
    * @param third the body
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code second} or
-   *     {@code third} is null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
-   *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_LOG_WRITE}, {@link
-   *     ErrorCodes#KXE_MAIL_INVALID_ADDRESS}, {@link ErrorCodes#KXE_MAIL_INVALID_SETTING}, {@link
-   *     ErrorCodes#KXE_MAIL_INVALID_TEXT}, {@link ErrorCodes#KXE_MAIL_NOT_AVAILABLE}, {@link
-   *     ErrorCodes#KXE_MAIL_OFF}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
-   *     ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every station operation may give
+   *     {@code third} is null; a delivery code above; the station's {@link
+   *     ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
+   *     ErrorCodes#KXE_LOG_WRITE}, {@link ErrorCodes#KXE_MAIL_INVALID_ADDRESS}, {@link
+   *     ErrorCodes#KXE_MAIL_INVALID_SETTING}, {@link ErrorCodes#KXE_MAIL_INVALID_TEXT}, {@link
+   *     ErrorCodes#KXE_UNIT_NOT_READY}, {@link ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every
+   *     station operation may give
    */
   public static native void KX_SendEmail(String first, String second, String third) throws DiskArrayException;
 
   /**
-   * Sends a test mail with the settings given.
+   * Sends a test mail with the settings given, switched on or not; nothing is stored. Delivery
+   * answers as for {@link #KX_SendEmail}: {@link ErrorCodes#KXE_MAIL_SERVER_UNREACHABLE}, {@link
+   * ErrorCodes#KXE_MAIL_TIMEOUT}, {@link ErrorCodes#KXE_MAIL_TLS_FAILED}, {@link
+   * ErrorCodes#KXE_MAIL_SENDER_REFUSED}, {@link ErrorCodes#KXE_MAIL_RECIPIENT_REFUSED}, {@link
+   * ErrorCodes#KXE_MAIL_REJECTED}; never {@link ErrorCodes#KXE_MAIL_OFF}.
    *
-   * @param unitName the name of the registered unit (at most 16 bytes are passed)
+   * @param unitName the name of the registered unit (at most 16 bytes are passed), or null
    * @param settings the e-mail settings to try
    * @param text the subject
    * @param longText the body
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code settings},
    *     {@code text} or {@code longText} is null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when a
-   *     record argument cannot be read whole; the station's {@link
+   *     record argument cannot be read whole; a delivery code above; the station's {@link
    *     ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
    *     ErrorCodes#KXE_LOG_WRITE}, {@link ErrorCodes#KXE_MAIL_INVALID_ADDRESS}, {@link
    *     ErrorCodes#KXE_MAIL_INVALID_SETTING}, {@link ErrorCodes#KXE_MAIL_INVALID_TEXT}, {@link
-   *     ErrorCodes#KXE_MAIL_NOT_AVAILABLE}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
-   *     ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every station operation may give
+   *     ErrorCodes#KXE_UNIT_NOT_READY}, {@link ErrorCodes#KXE_UNKNOWN_UNIT}; or a code every
+   *     station operation may give
    * @throws OutOfMemoryError when the native heap cannot supply a buffer (65535)
    */
   public static native void KX_SendEmailTest(

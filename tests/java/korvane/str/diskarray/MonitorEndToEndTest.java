@@ -7,6 +7,7 @@ import java.io.ByteArrayOutputStream;
 import java.io.IOException;
 import java.io.PrintStream;
 import java.io.UncheckedIOException;
+import java.net.DatagramSocket;
 import java.net.InetAddress;
 import java.net.ServerSocket;
 import java.nio.charset.StandardCharsets;
@@ -19,6 +20,8 @@ import java.util.List;
 import java.util.Map;
 import java.util.concurrent.TimeUnit;
 import java.util.function.BooleanSupplier;
+import java.util.regex.Matcher;
+import java.util.regex.Pattern;
 import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
@@ -69,6 +72,7 @@ class MonitorEndToEndTest {
 
   @AfterEach
   void stopEverything() throws Exception {
+    TestClock.reset();
     for (Process monitor : monitors) {
       monitor.destroyForcibly().waitFor();
     }
@@ -78,6 +82,11 @@ class MonitorEndToEndTest {
 
   /** Runs the tool in this JVM on the test's station; its standard output. */
   private String tool(String... args) {
+    return tool(0, args);
+  }
+
+  /** Runs the tool in this JVM, expecting the exit status; its standard output. */
+  private String tool(int expected, String... args) {
     List<String> all = new ArrayList<>(List.of("--station", station.toString()));
     all.addAll(List.of(args));
     ByteArrayOutputStream out = new ByteArrayOutputStream();
@@ -85,7 +94,7 @@ class MonitorEndToEndTest {
     int status = DiskArrayTool.run(all.toArray(new String[0]),
         new PrintStream(out, true, StandardCharsets.UTF_8),
         new PrintStream(err, true, StandardCharsets.UTF_8));
-    assertEquals(0, status, () -> all + ": " + err.toString(StandardCharsets.UTF_8));
+    assertEquals(expected, status, () -> all + ": " + err.toString(StandardCharsets.UTF_8));
     return out.toString(StandardCharsets.UTF_8);
   }
 
@@ -184,6 +193,135 @@ class MonitorEndToEndTest {
     assertTrue(output("monitor").contains("monitor: monitor stopped\n"), output("monitor"));
     assertEquals(2, mailCount());
     assertEquals(2, count("application.log", "monitor: array1: mail sent: "));
+  }
+
+  /** RAID group 0's row of {@code rg list}, its trailing blanks cut. */
+  private static String groupRow(String table) {
+    for (String row : table.split("\n")) {
+      if (row.matches("\\s*0\\s.*")) {
+        return row.stripTrailing();
+      }
+    }
+    return "";
+  }
+
+  private static final String EVENT = "1.3.6.1.4.1.32473.740.1.";
+
+  /** The traps snmptrapd wrote, each as "UNIT|KIND|OBJECT", in their order. */
+  private List<String> traps(Path log) {
+    Pattern variable = Pattern.compile("^\\.?([0-9.]+) = STRING: \"(.*)\"$");
+    List<String> traps = new ArrayList<>();
+    for (String line : lines(log)) {
+      if (!line.startsWith("TRAP ")) {
+        continue;
+      }
+      String[] values = new String[3];
+      for (String field : line.substring(5).split("~")) {
+        Matcher match = variable.matcher(field);
+        if (match.matches() && match.group(1).startsWith(EVENT)) {
+          int arc = Integer.parseInt(match.group(1).substring(EVENT.length()));
+          if (arc >= 1 && arc <= 3) {
+            values[arc - 1] = match.group(2);
+          }
+        }
+      }
+      traps.add(String.join("|", values[0], values[1], values[2]));
+    }
+    return traps;
+  }
+
+  /**
+   * Blocking a drive of a RAID 5 group with mail, program and traps on and a
+   * monitor running: one mail, one run of the program and the fault's traps,
+   * the views degraded meanwhile; returning the drive and letting the rebuild
+   * end (the station's clock moved past it): the recovery, told the same
+   * ways. Each is delivered once.
+   */
+  @Test
+  void aBlockedDriveAndItsRecoveryReachMailTrapsAndTheProgramOnce() throws Exception {
+    int trapPort;
+    try (DatagramSocket socket = new DatagramSocket(0, InetAddress.getLoopbackAddress())) {
+      trapPort = socket.getLocalPort();
+    }
+    Path receiver = scratch.resolve("receiver");
+    Files.createDirectories(receiver);
+    Files.writeString(receiver.resolve("snmptrapd.conf"), "authCommunity log secret\n");
+    Path trapLog = receiver.resolve("traps.log");
+    ProcessBuilder trapd = new ProcessBuilder("/usr/sbin/snmptrapd", "-f", "-C", "-c",
+        receiver.resolve("snmptrapd.conf").toString(), "-Lf", trapLog.toString(), "-On",
+        "-m", "", "-F", "TRAP %V~%v\n", "udp:127.0.0.1:" + trapPort)
+        .redirectErrorStream(true)
+        .redirectOutput(scratch.resolve("snmptrapd.out").toFile());
+    trapd.environment().put("SNMP_PERSISTENT_DIR", receiver.toString());
+    monitors.add(trapd.start());
+    waitFor("snmptrapd", () -> read(trapLog).contains("NET-SNMP version"));
+    tool("snmp", "set", "array1", "127.0.0.1:" + trapPort, "community=secret traps=on");
+
+    // The station's clock (of this JVM and the monitor's) is moved past the
+    // rebuild below instead of waiting for it.
+    TestClock.reset();
+    Process monitor = startTool("monitor", Map.of(), "monitor", "--interval", "1");
+    waitFor("the monitor's start", () -> count("application.log", "monitor started") == 1);
+
+    tool("drive", "array1", "1", "0", "block");
+    String fault = mail(1);
+    assertTrue(fault.startsWith(
+        "diskarray array1: drive 1/0 of RAID group 0 blocked (and 1 more)\n"), fault);
+    assertTrue(fault.contains("Unit: array1\n"), fault);
+    assertTrue(fault.contains("\nNew alerts:\n  drive 1/0 of RAID group 0 blocked\n"
+        + "  RAID group 0 degraded\n"), fault);
+    waitFor("the program's run", () -> lines(programRuns).size() == 1);
+    assertEquals("array1: RAID group 0 degraded; drive 1/0 blocked", lines(programRuns).get(0));
+    waitFor("the fault's traps", () -> traps(trapLog).size() == 2);
+    assertEquals(List.of("array1|drive-blocked|drive 1/0 of RAID group 0",
+        "array1|group-degraded|RAID group 0"), traps(trapLog));
+
+    // The views show the fault meanwhile.
+    String status = tool(3, "status", "array1");
+    assertTrue(status.contains("degraded: drives 1 blocked"), status);
+    String groups = tool("rg", "list", "array1");
+    assertTrue(groupRow(groups).endsWith(" degraded"), groups);
+
+    // Returned, the drive rebuilds: its block has ended, its rebuild is news.
+    tool("drive", "array1", "1", "0", "restore");
+    String restored = mail(2);
+    assertTrue(restored.startsWith(
+        "diskarray array1: drive 1/0 of RAID group 0 rebuilding\n"), restored);
+    assertTrue(restored.contains("\nEnded:\n  drive 1/0 of RAID group 0 back in service\n"),
+        restored);
+    waitFor("the program's second run", () -> lines(programRuns).size() == 2);
+    waitFor("the restore's trap", () -> traps(trapLog).size() == 3);
+    assertEquals("array1|drive-restored|drive 1/0 of RAID group 0", traps(trapLog).get(2));
+    groups = tool("rg", "list", "array1");
+    assertTrue(groupRow(groups).matches(".* rebuilding \\d+%"), groups);
+
+    // A day later the rebuild is long over: the group's recovery.
+    TestClock.advance(24L * 3600 * 1000);
+    String recovered = mail(3);
+    assertTrue(recovered.startsWith("diskarray array1: RAID group 0 recovered (and 1 more)\n"),
+        recovered);
+    assertTrue(recovered.contains(
+        "\nEnded:\n  RAID group 0 recovered\n  drive 1/0 of RAID group 0 rebuilt\n"), recovered);
+    assertTrue(recovered.contains("\nThe unit has no alerts now.\n"), recovered);
+    waitFor("the program's run for the recovery", () -> lines(programRuns).size() == 3);
+    waitFor("the recovery's traps", () -> traps(trapLog).size() == 5);
+    assertEquals(List.of("array1|drive-rebuilt|drive 1/0 of RAID group 0",
+        "array1|group-recovered|RAID group 0"), traps(trapLog).subList(3, 5));
+    assertTrue(tool("status", "array1").contains("ok: "));
+
+    // Nothing is told twice: the monitor stops, and two more rounds find
+    // nothing new or ended.
+    monitor.destroy();
+    assertTrue(monitor.waitFor(DEADLINE_MS, TimeUnit.MILLISECONDS), output("monitor"));
+    for (String name : List.of("once", "once again")) {
+      Process once = startTool(name, Map.of(), "monitor", "--once");
+      assertTrue(once.waitFor(DEADLINE_MS, TimeUnit.MILLISECONDS), output(name));
+      assertEquals(0, once.exitValue(), output(name));
+    }
+    assertEquals(3, mailCount());
+    assertEquals(3, lines(programRuns).size());
+    assertEquals(5, traps(trapLog).size(), read(trapLog));
+    assertEquals(3, count("application.log", "monitor: array1: mail sent: "));
   }
 
   @Test

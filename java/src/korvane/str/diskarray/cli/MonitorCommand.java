@@ -30,8 +30,9 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
  * {@code diskarray monitor}: the management station's watch loop. Every round
  * it checks each unit's alerts with {@code KX_AlertCheck} in its consuming
  * mode, so the station itself remembers what was reported and two monitors on
- * one station never report the same alert twice; for the new ones it sends
- * one mail per unit and runs the external program. A mail that fails is kept
+ * one station never report the same alert, or the same end of one, twice; for
+ * the new ones and the ended ones it sends one mail per unit and runs the
+ * external program. A mail that fails is kept
  * and sent at the next round. A busy station or a restarting unit delays a
  * round; nothing but SIGTERM or Ctrl-C ends the loop.
  */
@@ -42,6 +43,7 @@ final class MonitorCommand {
   private static final int STATION_BUSY = 0x1009;
   private static final int CHECK = 0;
   private static final int NEW_SHIFT = 16;
+  private static final int CLEARED_SHIFT = 24;
   private static final int DRIVE_BLOCKED = 0x01;
   private static final int DRIVE_REBUILDING = 0x02;
   private static final int GROUP_DEGRADED = 0x04;
@@ -60,8 +62,11 @@ final class MonitorCommand {
   private final PrintStream out;
   private final PrintStream err;
 
-  /** What each unit's alerts named at the last round, to tell the new objects apart. */
-  private final Map<String, Set<String>> lastItems = new HashMap<>();
+  /**
+   * What each unit's alerts named at the last round, with their kinds, to tell
+   * the new objects apart and name the ones that ended.
+   */
+  private final Map<String, Map<String, Integer>> lastItems = new HashMap<>();
   private final Deque<Mail> pendingMails = new ArrayDeque<>();
   private boolean mailFailing;
   /** Problems already written to the error log, until the next round without them. */
@@ -257,27 +262,37 @@ final class MonitorCommand {
   private void checkUnit(String unit) throws DiskArrayException {
     int value = DiskArrayUtilityJNI.KX_AlertCheck(unit, CHECK);
     int fresh = (value >>> NEW_SHIFT) & 0x3F;
+    int cleared = (value >>> CLEARED_SHIFT) & 0x3F;
     Map<String, Integer> items = new LinkedHashMap<>();
+    Set<String> groups = null;
     try {
-      // Only objects of the kinds the check found: the tables are read a
-      // moment later and may have moved on.
-      for (Map.Entry<String, Integer> item : alertItems(unit).entrySet()) {
-        if ((item.getValue() & value) != 0) {
-          items.put(item.getKey(), item.getValue());
+      DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
+      RaidGroup[] groupTable = DiskArrayUtilityJNI.KX_GetRaidGroups(unit);
+      if (drives != null && groupTable != null) {
+        // Only objects of the kinds the check found: the tables are read a
+        // moment later and may have moved on.
+        for (Map.Entry<String, Integer> item : alertItems(drives, groupTable).entrySet()) {
+          if ((item.getValue() & value) != 0) {
+            items.put(item.getKey(), item.getValue());
+          }
+        }
+        groups = new HashSet<>();
+        for (RaidGroup group : StorageCommands.inUse(groupTable)) {
+          groups.add("RAID group " + group.rgnum);
         }
       }
-    } catch (DiskArrayException | ToolFailure e) {
+    } catch (DiskArrayException e) {
       // The check has already taken the news: report it by kind rather than lose it.
       items.clear();
     }
-    Set<String> before = lastItems.getOrDefault(unit, Set.of());
-    lastItems.put(unit, new HashSet<>(items.keySet()));
-    if (fresh == 0) {
+    Map<String, Integer> before = lastItems.getOrDefault(unit, Map.of());
+    lastItems.put(unit, new LinkedHashMap<>(items));
+    if (fresh == 0 && cleared == 0) {
       return;
     }
     List<String> news = new ArrayList<>();
     for (Map.Entry<String, Integer> item : items.entrySet()) {
-      if ((item.getValue() & fresh) != 0 && !before.contains(item.getKey())) {
+      if ((item.getValue() & fresh) != 0 && !before.containsKey(item.getKey())) {
         news.add(item.getKey());
       }
     }
@@ -290,12 +305,72 @@ final class MonitorCommand {
         news.add(KIND_NAMES[i]);
       }
     }
+    List<String> ended = ended(cleared, before, items.keySet(), groups);
     String time = Instant.now().truncatedTo(ChronoUnit.SECONDS).toString();
-    log(false, unit + ": new alerts: " + String.join("; ", news));
+    if (!news.isEmpty()) {
+      log(false, unit + ": new alerts: " + String.join("; ", news));
+    }
+    if (!ended.isEmpty()) {
+      log(false, unit + ": ended: " + String.join("; ", ended));
+    }
     // From here on nothing may throw: the station has recorded the news as
     // reported, so a failure now would lose it.
-    queueMail(new Mail(unit, subject(unit, news), body(unit, time, news, items.keySet())));
+    queueMail(new Mail(unit, subject(unit, news.isEmpty() ? ended : news),
+        body(unit, time, news, ended, items.keySet())));
     runProgram(unit);
+  }
+
+  /**
+   * What ended since the last round, as a person says it: the objects the
+   * last round named with a kind the station reports ended and that the
+   * alerts now no longer name (a RAID group with nothing left is
+   * "recovered", a drive whose rebuild ended "rebuilt"); a kind whose objects
+   * this monitor never saw (it started after them) by its kind. Groups first,
+   * as a group's recovery is the news a drive's rebuild brings. A group no
+   * longer in {@code groups} (deleted; null: not known) is not called
+   * recovered.
+   */
+  static List<String> ended(int cleared, Map<String, Integer> before, Set<String> current,
+      Set<String> groups) {
+    List<String> groupNews = new ArrayList<>();
+    List<String> others = new ArrayList<>();
+    int named = 0;
+    for (Map.Entry<String, Integer> item : before.entrySet()) {
+      String name = item.getKey();
+      int kind = item.getValue();
+      if ((kind & cleared) == 0 || current.contains(name)) {
+        continue;
+      }
+      named |= kind;
+      String object = name.substring(0, name.lastIndexOf(' '));
+      String noLonger = object + " no longer" + name.substring(object.length());
+      boolean objectStillAlerting = false;
+      for (String now : current) {
+        objectStillAlerting |= now.startsWith(object + " ");
+      }
+      switch (kind) {
+        case GROUP_DEGRADED:
+        case GROUP_FAILED:
+          boolean exists = groups == null || groups.contains(object);
+          groupNews.add(objectStillAlerting || !exists ? noLonger : object + " recovered");
+          break;
+        case DRIVE_BLOCKED:
+          others.add(object + " back in service");
+          break;
+        case DRIVE_REBUILDING:
+          others.add(objectStillAlerting ? noLonger : object + " rebuilt");
+          break;
+        default:
+          others.add(noLonger);
+      }
+    }
+    for (int i = 0; i < KINDS.length; i++) {
+      if ((cleared & KINDS[i] & ~named) != 0) {
+        others.add(KIND_NAMES[i] + " (ended)");
+      }
+    }
+    groupNews.addAll(others);
+    return groupNews;
   }
 
   static String subject(String unit, List<String> news) {
@@ -303,23 +378,33 @@ final class MonitorCommand {
     return news.size() == 1 ? subject : subject + " (and " + (news.size() - 1) + " more)";
   }
 
-  static String body(String unit, String time, List<String> news, Set<String> current) {
+  static String body(String unit, String time, List<String> news, List<String> ended,
+      Set<String> current) {
     StringBuilder body = new StringBuilder();
     body.append("Unit: ").append(unit).append('\n');
     body.append("Time: ").append(time).append('\n');
-    body.append("\nNew alerts:\n");
-    for (String item : news) {
-      body.append("  ").append(item).append('\n');
+    if (!news.isEmpty()) {
+      body.append("\nNew alerts:\n");
+      for (String item : news) {
+        body.append("  ").append(item).append('\n');
+      }
+    }
+    if (!ended.isEmpty()) {
+      body.append("\nEnded:\n");
+      for (String item : ended) {
+        body.append("  ").append(item).append('\n');
+      }
     }
     if (!current.isEmpty()) {
       body.append("\nAll alerts of the unit now:\n");
       for (String item : current) {
         body.append("  ").append(item).append('\n');
       }
+    } else {
+      body.append("\nThe unit has no alerts now.\n");
     }
     return body.toString();
   }
-
 
   private void queueMail(Mail mail) {
     if (pendingMails.size() >= MAX_PENDING_MAILS) {
@@ -403,15 +488,6 @@ final class MonitorCommand {
    * rebuilding drives, groups without their redundancy or lost, formats on a
    * lost group. Each with its alert kind.
    */
-  static Map<String, Integer> alertItems(String unit) throws DiskArrayException, ToolFailure {
-    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus(unit);
-    RaidGroup[] groups = DiskArrayUtilityJNI.KX_GetRaidGroups(unit);
-    if (drives == null || groups == null) {
-      throw new ToolFailure("the bridge returned no drive or RAID group table");
-    }
-    return alertItems(drives, groups);
-  }
-
   static Map<String, Integer> alertItems(DiskDrive[] drives, RaidGroup[] groups) {
     int[] owner = DriveMap.groupOfSlot(groups);
     Map<String, Integer> items = new LinkedHashMap<>();

@@ -144,7 +144,9 @@ final class ServiceCommands {
   /** The alert value in words: kinds now, which of them are new, and what they concern. */
   static String alerts(int value, List<List<String>> objects) {
     String[] names = ALERT_NAMES;
-    if (value == 0) {
+    // The kinds present are the low 16 bits; above them the station also
+    // says which ended since the last check, which is no alert.
+    if ((value & 0xFFFF) == 0) {
       return "no alerts\n";
     }
     StringBuilder text = new StringBuilder();
