@@ -68,10 +68,13 @@ KX_API int32_t KX_GetAllInformation(const char* unit,
     Require(KX_GetUnitInformation(unit, &all.unit_info));
     int32_t alerts = 0;
     Require(KX_AlertCheck(unit, KX_ALERT_PEEK, &alerts));
+    // The value holds three sets of kinds: standing, new and ended; the
+    // snapshot keeps the first two.
     const int32_t kinds_mask = (1 << KX_ALERT_NEW_SHIFT) - 1;
+    const int32_t new_mask =
+        (1 << (KX_ALERT_CLEARED_SHIFT - KX_ALERT_NEW_SHIFT)) - 1;
     all.alert[KX_SNAPSHOT_ALERT_KINDS] = alerts & kinds_mask;
-    all.alert[KX_SNAPSHOT_ALERT_NEW] =
-        (alerts >> KX_ALERT_NEW_SHIFT) & kinds_mask;
+    all.alert[KX_SNAPSHOT_ALERT_NEW] = (alerts >> KX_ALERT_NEW_SHIFT) & new_mask;
     Require(KX_GetHGList(unit, &all.hg));
     Require(KX_GetHGOptionAll(unit, &all.hgopt));
     Require(KX_GetPortOption(unit, &all.portopt));

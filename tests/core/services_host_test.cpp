@@ -3,9 +3,12 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <set>
 #include <thread>
 
+#include "kx_snapshot.h"
+#include "kx_station_snapshot.h"
 #include "services_test_support.h"
 
 namespace core_test {
@@ -73,6 +76,11 @@ TEST_F(HostServicesTest, AlertsFollowTheArrayAndNewAndEndedOnesStandOut) {
                              KX_ALERT_FORMAT_FAILED;
   EXPECT_EQ(Check(KX_ALERT_PEEK), rebuilding | New(KX_ALERT_DRIVE_REBUILDING) |
                                       Cleared(KX_ALERT_DRIVE_BLOCKED));
+  // The snapshot keeps standing and new kinds apart from ended ones.
+  auto snapshot = std::make_unique<ArrayAllInformationRecord>();
+  ASSERT_EQ(KX_GetAllInformation(kUnit, snapshot.get()), KX_OK);
+  EXPECT_EQ(snapshot->alert[KX_SNAPSHOT_ALERT_KINDS], rebuilding);
+  EXPECT_EQ(snapshot->alert[KX_SNAPSHOT_ALERT_NEW], KX_ALERT_DRIVE_REBUILDING);
   EXPECT_EQ(Check(), rebuilding | New(KX_ALERT_DRIVE_REBUILDING) |
                          Cleared(KX_ALERT_DRIVE_BLOCKED))
       << "the blocks ended: the drives are back, rebuilding";
