@@ -90,7 +90,8 @@ class SnapshotEndToEndTest {
     owned.put("rvrfsrc", DiskArrayUtilityJNI.KX_GetRvrfSrcPath(UNIT));
     owned.put("unit_info", DiskArrayUtilityJNI.KX_GetUnitInformation(UNIT));
     int alerts = DiskArrayUtilityJNI.KX_AlertCheck(UNIT, 1);
-    owned.put("alert", new int[] {alerts & 0xFFFF, alerts >>> 16});
+    // Standing kinds, and the new ones (bits 16-23; ended ones sit above).
+    owned.put("alert", new int[] {alerts & 0xFFFF, (alerts >>> 16) & 0xFF});
     owned.put("hg", DiskArrayUtilityJNI.KX_GetHGList(UNIT));
     owned.put("hgopt", DiskArrayUtilityJNI.KX_GetHGOptionAll(UNIT));
     owned.put("portopt", DiskArrayUtilityJNI.KX_GetPortOption(UNIT));
