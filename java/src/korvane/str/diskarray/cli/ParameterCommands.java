@@ -209,7 +209,7 @@ final class ParameterCommands {
       }
       case "params set": {
         if (arguments.operands.size() < 3) {
-          throw new UsageException("'params set' takes UNIT GROUP FIELD=VALUE...");
+          throw new UsageException("'params set' takes UNIT GROUP --FIELD=VALUE...");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         Group group = group(arguments.operands.get(1));
@@ -279,15 +279,21 @@ final class ParameterCommands {
     return record;
   }
 
+  /**
+   * Field changes given as options named after the fields: --FIELD=VALUE, the
+   * field as 'show' prints it, a hyphen in its name standing for an underscore
+   * (--pre-start is pre_start).
+   */
   private static List<RecordText.Assignment> assignments(List<String> words)
       throws UsageException {
     List<RecordText.Assignment> changes = new ArrayList<>();
     for (String word : words) {
       int equals = word.indexOf('=');
-      if (equals <= 0) {
-        throw new UsageException("expected FIELD=VALUE, got '" + word + "'");
+      if (!word.startsWith("--") || equals <= 2) {
+        throw new UsageException("expected --FIELD=VALUE, got '" + word + "'");
       }
-      changes.add(new RecordText.Assignment(0, word.substring(0, equals).trim(),
+      changes.add(new RecordText.Assignment(0,
+          word.substring(2, equals).trim().replace('-', '_'),
           word.substring(equals + 1).trim()));
     }
     return changes;
@@ -300,6 +306,11 @@ final class ParameterCommands {
     } catch (IllegalArgumentException e) {
       throw new ToolFailure(e.getMessage());
     }
+  }
+
+  /** An output file (see {@link OutputFile}) as a path the station takes. */
+  static String output(String given, String defaultName) throws UsageException {
+    return DiskArrayTool.limited("path", OutputFile.resolve(given, defaultName).toString(), 1023);
   }
 
   static String path(String text) throws UsageException {
@@ -329,7 +340,7 @@ final class ParameterCommands {
       });
     }
     if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
-      throw new UsageException("'identity set' takes UNIT FIELD=VALUE...");
+      throw new UsageException("'identity set' takes UNIT --FIELD=VALUE...");
     }
     List<RecordText.Assignment> changes =
         assignments(arguments.operands.subList(1, arguments.operands.size()));
@@ -345,7 +356,7 @@ final class ParameterCommands {
   private Step commandDevice(Arguments arguments) throws UsageException {
     arguments.allowOnly(Set.of());
     if (arguments.operands.isEmpty()) {
-      throw new UsageException("'command-device' takes UNIT [FIELD=VALUE...]");
+      throw new UsageException("'command-device' takes UNIT [--FIELD=VALUE...]");
     }
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     List<RecordText.Assignment> changes =
@@ -362,10 +373,10 @@ final class ParameterCommands {
   }
 
   private Step warning(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
-    List<String> words = arguments.expectOperandCount(1, 2, "UNIT [MODE]");
-    String unit = DiskArrayTool.unitName(words.get(0));
-    Integer mode = words.size() == 2 ? Arguments.number("MODE", words.get(1),
+    arguments.allowOnly(Set.of(Arguments.MODE));
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    // The station checks the range (its own code says 0, 1 or 2).
+    Integer mode = arguments.has(Arguments.MODE) ? arguments.intOption(Arguments.MODE, 0,
         Integer.MIN_VALUE, Integer.MAX_VALUE) : null;
     return new Step("the warning mode of '" + unit + "'", () -> {
       if (mode != null) {
@@ -398,13 +409,15 @@ final class ParameterCommands {
   }
 
   private Step dump(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
-    List<String> words = arguments.expectOperandCount(2, 3, "UNIT CONTROLLER [FILE]");
-    String unit = DiskArrayTool.unitName(words.get(0));
-    int controller = Arguments.number("CONTROLLER", words.get(1), 0, 1);
-    String file = words.size() == 3 ? path(words.get(2)) : null;
+    arguments.allowOnly(Set.of(Arguments.CONTROLLER, Arguments.OUT, Arguments.FORCE));
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+    String file = arguments.has(Arguments.OUT) ? output(arguments.option(Arguments.OUT),
+        unit + "-ctl" + controller + ".dump") : null;
+    boolean force = arguments.has(Arguments.FORCE);
     return new Step("the dump of controller " + controller + " of '" + unit + "'", () -> {
       if (file != null) {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_OutputAutoDump(unit, controller, file);
         out.println("wrote the dump of controller " + controller + " to " + file);
       }
@@ -416,12 +429,15 @@ final class ParameterCommands {
   }
 
   private Step config(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    boolean export = arguments.command.equals("config export");
+    arguments.allowOnly(export ? Set.of(Arguments.FORCE) : Set.of());
     List<String> words = arguments.expectOperands("UNIT", "FILE");
     String unit = DiskArrayTool.unitName(words.get(0));
-    String file = path(words.get(1));
-    if (arguments.command.equals("config export")) {
+    String file = export ? output(words.get(1), unit + ".config") : path(words.get(1));
+    boolean force = arguments.has(Arguments.FORCE);
+    if (export) {
       return new Step("export the configuration of '" + unit + "' to " + file, () -> {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_ConfigExport(unit, file);
         out.println("exported the configuration of " + unit + " to " + file);
       });
@@ -438,21 +454,23 @@ final class ParameterCommands {
   }
 
   private Step modePage(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of(Arguments.CONTROLLER));
-    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
     boolean sense = arguments.command.equals("modepage sense");
     if (!sense && !arguments.command.equals("modepage select")) {
       throw new UsageException("unknown command '" + arguments.command + "'");
     }
-    List<String> words = sense
-        ? arguments.expectOperandCount(2, 4, "UNIT FILE [PAGE [CONTROL]]")
-        : arguments.expectOperandCount(2, 3, "UNIT FILE [PAGE]");
+    arguments.allowOnly(sense
+        ? Set.of(Arguments.CONTROLLER, Arguments.PAGE, Arguments.CONTROL, Arguments.FORCE)
+        : Set.of(Arguments.CONTROLLER, Arguments.PAGE));
+    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+    List<String> words = arguments.expectOperands("UNIT", "FILE");
     String unit = DiskArrayTool.unitName(words.get(0));
-    String file = path(words.get(1));
-    int page = words.size() > 2 ? Arguments.number("PAGE", words.get(2), 0, 0x3F) : ALL_PAGES;
-    int control = words.size() > 3 ? Arguments.number("CONTROL", words.get(3), 0, 3) : 0;
+    String file = sense ? output(words.get(1), unit + ".modepages") : path(words.get(1));
+    int page = arguments.intOption(Arguments.PAGE, ALL_PAGES, 0, 0x3F);
+    int control = arguments.intOption(Arguments.CONTROL, 0, 0, 3);
+    boolean force = arguments.has(Arguments.FORCE);
     if (sense) {
       return new Step("read the mode pages of '" + unit + "'", () -> {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_ModeSense(unit, page, control, controller, file);
         out.println("wrote the mode pages of " + unit + " to " + file);
       });
@@ -530,7 +548,7 @@ final class ParameterCommands {
         arguments.allowOnly(Set.of(Arguments.CONTROLLER));
         int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
         if (arguments.operands.isEmpty()) {
-          throw new UsageException("'wizard current' takes UNIT [FIELD=VALUE...]");
+          throw new UsageException("'wizard current' takes UNIT [--FIELD=VALUE...]");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         List<RecordText.Assignment> changes =
