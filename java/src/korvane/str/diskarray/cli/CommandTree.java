@@ -3,10 +3,11 @@ package korvane.str.diskarray.cli;
 import java.io.PrintWriter;
 import java.util.ArrayList;
 import java.util.HashSet;
-import java.util.Set;
 import java.util.LinkedHashMap;
+import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Map;
+import java.util.Set;
 import picocli.AutoComplete;
 import picocli.CommandLine;
 import picocli.CommandLine.Model.CommandSpec;
@@ -523,7 +524,9 @@ final class CommandTree {
         List<String> values = option.stringValues();
         options.put(key, option.arity().max() == 0 ? "" : values.get(values.size() - 1));
       }
-      for (PositionalParamSpec positional : level.matchedPositionals()) {
+      // picocli lists a positional once per stretch of operands it matched
+      // ('lu show U --json 0' gives two); its values hold them all, in order.
+      for (PositionalParamSpec positional : new LinkedHashSet<>(level.matchedPositionals())) {
         for (String operand : positional.stringValues()) {
           operands.add(operand.startsWith(AS_OPERAND) ? operand.substring(1) : operand);
         }
