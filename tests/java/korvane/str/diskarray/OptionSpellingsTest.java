@@ -108,9 +108,17 @@ class OptionSpellingsTest {
     // Values as operands, record fields as FIELD=VALUE, the quoted snmp settings.
     assertEquals("report_mode = 2\n", old("warning u1 --mode=2", "warning", "u1", "2"));
     old("turbo set u1 --off", "turbo", "set", "u1", "off");
-    old("params set u1 online-system '--web_title=\"old form\"'",
+    old("params set u1 online-system --web-title='\"old form\"'",
         "params", "set", "u1", "online-system", "web_title=\"old form\"");
     assertEquals("old form", DiskArrayUtilityJNI.KX_GetOnlineSystemParam("u1").web_title);
+    // New: each field an option of its own; one of a long array is taken all the same.
+    ok("params", "set", "u1", "online-tuning", "--def-mode=1", "--lu[0].pre_start=8");
+    OnlineTuningParam tuning = DiskArrayUtilityJNI.KX_GetOnlineTuningParam("u1");
+    assertEquals(1, tuning.def_mode);
+    assertEquals(8, tuning.lu[0].pre_start);
+    Run otherGroup = tool("params", "set", "u1", "tuning", "--web-title=x");
+    assertEquals(2, otherGroup.status, otherGroup::toString);
+    assertTrue(otherGroup.err.contains("web_title"), otherGroup::toString);
 
     // Old forms that name a file write it where they did.
     Path dump = scratch.resolve("ctl1.dump");
@@ -161,7 +169,7 @@ class OptionSpellingsTest {
     assertTrue(luAdd.contains("--controller"), luAdd);
     String overview = ok("help");
     assertTrue(overview.contains("--controller"), overview);
-    assertFalse(overview.matches("(?s).*--ctl[01]?\\b.*"), overview);
+    assertFalse(overview.matches("(?s).*--ctl[01]?(?![\\w\\[-]).*"), overview);
   }
 
   @Test

@@ -419,7 +419,16 @@ final class CommandTree {
             .arity(current.arity()).type(current.type()).hidden(true).build());
       }
       if (head.contains("--FIELD=VALUE")) {
-        // Record fields are options named after the fields; the handler checks them.
+        // Record fields are options named after the fields; a field not declared
+        // (one of a long array) reaches the handler as an operand, which checks it.
+        for (Map.Entry<String, String> field
+            : ParameterCommands.fieldOptions(path).entrySet()) {
+          if (described.findOption(field.getKey()) == null) {
+            described.addOption(OptionSpec.builder("--" + field.getKey())
+                .scopeType(ScopeType.LOCAL).arity("1").type(String.class).paramLabel("VALUE")
+                .description(field.getValue()).build());
+          }
+        }
         fieldCommands.add(node);
       }
       if (operands.length() > 0) {

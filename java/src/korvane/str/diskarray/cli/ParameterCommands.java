@@ -195,7 +195,7 @@ final class ParameterCommands {
 
   private Step params(Arguments arguments) throws UsageException {
     arguments.allowOnly(arguments.command.equals("params export") ? Set.of(Arguments.FORCE)
-        : Set.of());
+        : fieldOptions(arguments.command).keySet());
     switch (arguments.command) {
       case "params show": {
         List<String> words = arguments.expectOperands("UNIT", "GROUP");
@@ -208,13 +208,16 @@ final class ParameterCommands {
             });
       }
       case "params set": {
-        if (arguments.operands.size() < 3) {
+        if (arguments.operands.size() < 2) {
           throw new UsageException("'params set' takes UNIT GROUP --FIELD=VALUE...");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         Group group = group(arguments.operands.get(1));
         List<RecordText.Assignment> changes =
-            assignments(arguments.operands.subList(2, arguments.operands.size()));
+            assignments(arguments, arguments.operands.subList(2, arguments.operands.size()));
+        if (changes.isEmpty()) {
+          throw new UsageException("'params set' needs a field to change, as --FIELD=VALUE");
+        }
         try {
           // A field the group does not have, or a value of the wrong form, is the
           // command line's fault: said before the station is asked.
@@ -279,14 +282,70 @@ final class ParameterCommands {
     return record;
   }
 
+  /** Records with more fields than this have only their unindexed ones declared as options. */
+  private static final int DECLARED_FIELDS = 64;
+
   /**
-   * Field changes given as options named after the fields: --FIELD=VALUE, the
-   * field as 'show' prints it, a hyphen in its name standing for an underscore
-   * (--pre-start is pre_start).
+   * The fields of the record a command edits, as the options picocli declares
+   * (web_title is --web-title), each with what it is. For params set the
+   * fields of every group; the handler checks them against the group given.
+   * A field with an index in a long array (lu[3].pre_start) is not declared;
+   * it is taken as --lu[3].pre_start=VALUE all the same.
    */
-  private static List<RecordText.Assignment> assignments(List<String> words)
+  static Map<String, String> fieldOptions(String command) {
+    Map<String, String> options = new java.util.TreeMap<>();
+    try {
+      switch (command) {
+        case "params set":
+          for (String name : GROUPS) {
+            addFields(options, group(name).blank(), name + " group");
+          }
+          break;
+        case "identity set":
+          addFields(options, new UnitIdentifier(), "identity");
+          break;
+        case "command-device":
+          addFields(options, new CommandDevice(), "command device");
+          break;
+        case "wizard current":
+          addFields(options, new NowWZParameter(), "settings in force");
+          break;
+        default:
+          break;
+      }
+    } catch (UsageException e) {
+      throw new IllegalStateException(e);  // every name in GROUPS is a group
+    }
+    return options;
+  }
+
+  private static void addFields(Map<String, String> options, Object blank, String what) {
+    String[] lines = RecordText.write(blank).split("\n");
+    for (String line : lines) {
+      String field = line.substring(0, line.indexOf(" = "));
+      if (lines.length > DECLARED_FIELDS && field.contains("[")) {
+        continue;
+      }
+      options.merge(field.replace('_', '-'), "field " + field + " of the " + what,
+          (first, more) -> first + ", " + what);
+    }
+  }
+
+  /**
+   * Field changes given as options named after the fields: those picocli
+   * declared (--web-title, see {@link #fieldOptions}) and, among the operands,
+   * any other --FIELD=VALUE (an indexed field, or a name written with '_').
+   * A hyphen in a name stands for an underscore.
+   */
+  private static List<RecordText.Assignment> assignments(Arguments arguments, List<String> words)
       throws UsageException {
     List<RecordText.Assignment> changes = new ArrayList<>();
+    for (String option : fieldOptions(arguments.command).keySet()) {
+      if (arguments.has(option)) {
+        changes.add(new RecordText.Assignment(0, option.replace('-', '_'),
+            arguments.option(option).trim()));
+      }
+    }
     for (String word : words) {
       int equals = word.indexOf('=');
       if (!word.startsWith("--") || equals <= 2) {
@@ -326,7 +385,7 @@ final class ParameterCommands {
   // Identity, command device, warnings, alert interval, dumps
 
   private Step identity(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    arguments.allowOnly(fieldOptions(arguments.command).keySet());
     if (arguments.operands.isEmpty()) {
       throw new UsageException("'" + arguments.command + "' needs UNIT");
     }
@@ -339,11 +398,14 @@ final class ParameterCommands {
             : RecordText.write(identity));
       });
     }
-    if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
-      throw new UsageException("'identity set' takes UNIT --FIELD=VALUE...");
+    if (!arguments.command.equals("identity set")) {
+      throw new UsageException("unknown command '" + arguments.command + "'");
     }
     List<RecordText.Assignment> changes =
-        assignments(arguments.operands.subList(1, arguments.operands.size()));
+        assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
+    if (changes.isEmpty()) {
+      throw new UsageException("'identity set' needs a field to change, as --FIELD=VALUE");
+    }
     return new Step("set the identity of '" + unit + "'", () -> {
       UnitIdentifier identifier =
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
@@ -354,13 +416,13 @@ final class ParameterCommands {
   }
 
   private Step commandDevice(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    arguments.allowOnly(fieldOptions(arguments.command).keySet());
     if (arguments.operands.isEmpty()) {
       throw new UsageException("'command-device' takes UNIT [--FIELD=VALUE...]");
     }
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     List<RecordText.Assignment> changes =
-        assignments(arguments.operands.subList(1, arguments.operands.size()));
+        assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
     return new Step("the command device of '" + unit + "'", () -> {
       if (!changes.isEmpty()) {
         CommandDevice device =
@@ -545,14 +607,16 @@ final class ParameterCommands {
         });
       }
       case "wizard current": {
-        arguments.allowOnly(Set.of(Arguments.CONTROLLER));
+        Set<String> allowed = new java.util.HashSet<>(fieldOptions(arguments.command).keySet());
+        allowed.add(Arguments.CONTROLLER);
+        arguments.allowOnly(allowed);
         int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
         if (arguments.operands.isEmpty()) {
           throw new UsageException("'wizard current' takes UNIT [--FIELD=VALUE...]");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         List<RecordText.Assignment> changes =
-            assignments(arguments.operands.subList(1, arguments.operands.size()));
+            assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
         return new Step("the current wizard settings of '" + unit + "'", () -> {
           if (!changes.isEmpty()) {
             NowWZParameter now =
