@@ -101,12 +101,14 @@ final class OldSpellings {
     List<String> oldWords = new ArrayList<>();
     List<String> newWords = new ArrayList<>();
     Map<String, String> renamed = RENAMED_OPTIONS.getOrDefault(command, Map.of());
-    for (Map.Entry<String, String> rename : renamed.entrySet()) {
-      String value = options.remove(rename.getKey());
-      if (value != null) {
-        options.put(rename.getValue(), value);
-        oldWords.add("--" + rename.getKey() + "=" + value);
-        newWords.add("--" + rename.getValue() + "=" + value);
+    for (String key : given.keySet()) {
+      String now = renamed.get(key);
+      // Given both ways, the old name stays and the handler refuses it.
+      if (now != null && !options.containsKey(now)) {
+        String value = options.remove(key);
+        options.put(now, value);
+        oldWords.add("--" + key + "=" + quoted(value));
+        newWords.add("--" + now + "=" + quoted(value));
       }
     }
     List<String> operandsOut = operands;
