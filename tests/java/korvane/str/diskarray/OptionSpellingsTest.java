@@ -124,6 +124,9 @@ class OptionSpellingsTest {
     Path dump = scratch.resolve("ctl1.dump");
     old("dump u1 --controller=1 --out=" + dump, "dump", "u1", "1", dump.toString());
     assertTrue(Files.readString(dump).startsWith("KX-AUTO-DUMP "));
+    Path wizard = scratch.resolve("wizard.txt");
+    old("wizard show u1 --out=" + wizard, "wizard", "show", "u1", wizard.toString());
+    assertTrue(Files.readString(wizard).startsWith("# wizard record of u1\n"));
     Path pages = scratch.resolve("pages");
     old("modepage sense u1 " + pages + " --page=8 --control=1",
         "modepage", "sense", "u1", pages.toString(), "8", "1");

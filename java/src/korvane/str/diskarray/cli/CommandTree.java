@@ -264,8 +264,8 @@ final class CommandTree {
     "modepage select UNIT FILE [--page=N] [--controller=N]"
         + " :: apply the changeable bits of the pages in FILE",
     "wizard :: the set-up wizard",
-    "wizard show UNIT [FILE] [--force] [--json]"
-        + " :: the wizard record as text (to FILE if given)",
+    "wizard show UNIT [--out=FILE] [--force] [--json]"
+        + " :: the wizard record as text, or write it to FILE",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
     "wizard apply UNIT FILE :: as test, then applies it",
     "wizard current UNIT [--FIELD=VALUE...] [--controller=N] [--json]"

@@ -201,7 +201,7 @@ final class Demo {
     run("params", "set", UNIT, "online-system", "--web-title=\"Lab array 01\"");
     refuse("params", "set", UNIT, "online-system", "--web-title=\"Lab array 01");
     refuse("params", "set", UNIT, "online-system", "--web-title=\"tab\there\"");
-    run("wizard", "show", UNIT, files.toString() + "/");
+    run("wizard", "show", UNIT, "--out", files.toString() + "/");
     Path wrong = wizardFile("wizard-wrong.txt", "# Drive capacities: one value per row is needed.",
         "drive_capacity.row = 30, 30");
     refuse("wizard", "test", UNIT, wrong.toString());

@@ -70,6 +70,7 @@ final class OldSpellings {
       Map.entry("turbo set", "UNIT [off!]"),
       Map.entry("warning", "UNIT [MODE>mode]"),
       Map.entry("dump", "UNIT CONTROLLER>controller [FILE>out]"),
+      Map.entry("wizard show", "UNIT FILE>out"),
       Map.entry("modepage sense", "UNIT FILE [PAGE>page] [CONTROL>control]"),
       Map.entry("modepage select", "UNIT FILE [PAGE>page]"),
       Map.entry("snmp set", "UNIT MANAGERS>managers [SETTINGS>settings]"),

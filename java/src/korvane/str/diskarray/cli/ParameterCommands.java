@@ -549,11 +549,11 @@ final class ParameterCommands {
   private Step wizard(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "wizard show": {
-        arguments.allowOnly(Set.of(Arguments.FORCE));
-        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [FILE]");
-        String unit = DiskArrayTool.unitName(words.get(0));
-        String file = words.size() == 2
-            ? OutputFile.resolve(words.get(1), unit + ".wizard").toString() : null;
+        arguments.allowOnly(Set.of(Arguments.OUT, Arguments.FORCE));
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        String file = arguments.has(Arguments.OUT)
+            ? OutputFile.resolve(arguments.option(Arguments.OUT), unit + ".wizard").toString()
+            : null;
         boolean force = arguments.has(Arguments.FORCE);
         boolean json = arguments.has(Arguments.JSON);
         return new Step("show the wizard record of '" + unit + "'", () -> {
