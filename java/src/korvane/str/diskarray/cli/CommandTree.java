@@ -29,6 +29,9 @@ import picocli.CommandLine.UnmatchedArgumentException;
  * value, {@code --flag} does not, brackets mark optional ones), then
  * {@code ::} and what the command does. A line "# Heading" starts a section
  * of the overview ({@link HelpText}), which is made from the same lines.
+ * {@code --FIELD=VALUE} marks a command that edits a record: it gets one
+ * option per field ({@link ParameterCommands#fieldOptions}). The spellings of
+ * the previous release are declared hidden and rewritten by {@link OldSpellings}.
  */
 final class CommandTree {
   private CommandTree() {}
