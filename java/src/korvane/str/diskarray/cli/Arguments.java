@@ -88,12 +88,21 @@ final class Arguments {
     this.options = options;
   }
 
-  /** Parses a command line of the tool (as the demo writes its steps). */
+  /**
+   * Parses a command line of the tool (as the demo writes its steps). A step
+   * shows how to type a command, so one in an old spelling is a fault.
+   */
   static Arguments parse(String[] args) throws UsageException {
     java.io.PrintWriter sink = new java.io.PrintWriter(java.io.Writer.nullWriter());
-    CommandTree.Parsed parsed = CommandTree.parse(CommandTree.build(sink, sink), args);
+    java.io.StringWriter warnings = new java.io.StringWriter();
+    CommandTree.Parsed parsed = CommandTree.parse(
+        CommandTree.build(sink, new java.io.PrintWriter(warnings, true)), args);
     if (parsed.arguments == null) {
       throw new UsageException("help is not a step");
+    }
+    if (warnings.getBuffer().length() > 0) {
+      // A fault of the step's text, not a refusal it may expect.
+      throw new IllegalStateException("a step in an old spelling: " + warnings.toString().trim());
     }
     return parsed.arguments;
   }
