@@ -89,7 +89,7 @@ class CallerFilesTest {
     Files.writeString(victim, "precious\n");
     Path target = scratch.resolve("wizard.txt");
     Files.createSymbolicLink(target, victim);
-    JavaRun show = tool("wizard", "show", UNIT, target.toString(), "--force");
+    JavaRun show = tool("wizard", "show", UNIT, "--out", target.toString(), "--force");
     assertEquals(0, show.status, show::toString);
     assertEquals("precious\n", Files.readString(victim));
     assertTrue(Files.isRegularFile(target, LinkOption.NOFOLLOW_LINKS));

@@ -129,13 +129,13 @@ class ConnectivityEndToEndTest {
     JavaRun lanShow = runJava(logs, TOOL, "--station", stationArg, "lan", "show", UNIT);
     assertTrue(lanShow.stdout.contains("192.168.5.20"), lanShow::toString);
     JavaRun security = runJava(logs, TOOL, "--station", stationArg, "security", "show", UNIT,
-        "1", "0");
+        "--controller=1", "--port=0");
     assertTrue(security.stdout.matches("(?s).*10000000c9000002\\s+20000000c9000002\\s+010203\\s+0\\b.*"),
         security::toString);
 
     // The tool in the new JVM unmaps the LU; then it can go.
-    JavaRun unmap = runJava(logs, TOOL, "--station", stationArg, "map", "remove", UNIT, "0", "1",
-        "5", "0");
+    JavaRun unmap = runJava(logs, TOOL, "--station", stationArg, "map", "remove", UNIT, "0",
+        "--controller=0", "--port=1", "--hg=5");
     assertEquals(0, unmap.status, unmap::toString);
     DiskArrayUtilityJNI.KX_LogicalUnitDelete(UNIT);
     assertEquals(-1, DiskArrayUtilityJNI.KX_GetLogicalUnit(UNIT)[2].luNumber);

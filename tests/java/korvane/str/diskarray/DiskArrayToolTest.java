@@ -103,7 +103,7 @@ class DiskArrayToolTest {
       {"add", "x", "--alert", "256"},
       {"add", "x", "--kx-type", "seven"},
       {"add", "x", "--group", "g".repeat(17)},
-      {"add", "x", "--ctl0", "c".repeat(80)},
+      {"add", "x", "--address0", "c".repeat(80)},
       {"add", "x", "--bogus", "1"},
       {"add", "x", "--name", "y"},
       {"add", "x", "--group"},
@@ -124,7 +124,8 @@ class DiskArrayToolTest {
       {"rg", "delete", "array01", "45", "--yes"},
       {"lu", "add", "array01", "--rg", "0"},
       {"lu", "add", "array01", "--rg", "0", "--capacity", "10", "--staging", "fast"},
-      {"lu", "expand", "array01", "512", "10"},
+      {"lu", "expand", "array01", "512", "--capacity", "10"},
+      {"lu", "expand", "array01", "1"},
       {"format", "array01"},
       {"format", "array01", "0", "0"},
       {"format", "array01", "0", "--mode", "slow"},
@@ -133,9 +134,15 @@ class DiskArrayToolTest {
       {"drive", "array01", "1", "0", "fix"},
       {"drive", "array01", "15", "0", "block"},
       {"alert-interval", "0"},
-      {"port", "set", "array01", "0", "0", "speed=3"},
-      {"params", "set", "array01", "online-system", "nosuch=1"},
-      {"params", "set", "array01", "online-system", "web_title=\"unclosed"},
+      {"port", "set", "array01", "--controller", "0", "--port", "0", "--speed=3"},
+      {"port", "set", "array01", "--controller", "0", "--speed=2"},
+      {"port", "show", "array01", "0", "--port", "0"},
+      {"params", "set", "array01", "online-system", "--nosuch=1"},
+      {"params", "set", "array01", "online-system", "--web-title=\"unclosed"},
+      {"params", "set", "array01", "online-system", "web_title"},
+      {"dump", "array01", "--controller", "2"},
+      {"modepage", "sense", "array01", "f", "--control", "4"},
+      {"snmp", "set", "array01", "--traps", "maybe"},
     };
     for (String[] args : misuses) {
       JavaRun result = tool(args);
@@ -164,7 +171,7 @@ class DiskArrayToolTest {
 
   @Test
   void arrayCommandsDriveUsersStorageAndFormatting() throws Exception {
-    succeed("add", "array01", "--ctl0", "10.0.0.1");
+    succeed("add", "array01", "--address0", "10.0.0.1");
     succeed("user", "add", "array01", "admin", "Secret-1");
     fail(1, "4115 (0x1013)", "login", "array01", "admin", "wrong");
     assertTrue(succeed("login", "array01", "admin", "Secret-1").stdout
@@ -181,7 +188,7 @@ class DiskArrayToolTest {
         "--width", "2");
     assertEquals("added LU 0: 100 MB in RAID group 0\n",
         succeed("lu", "add", "array01", "--rg", "0", "--capacity", "100").stdout);
-    succeed("lu", "add", "array01", "--rg", "4", "--capacity", "150", "--ctl", "1",
+    succeed("lu", "add", "array01", "--rg", "4", "--capacity", "150", "--controller", "1",
         "--staging", "off");
     fail(1, "0x1022", "lu", "add", "array01", "--rg", "4", "--capacity", "286000");
     String lus = succeed("lu", "list", "array01").stdout;
@@ -258,14 +265,15 @@ class DiskArrayToolTest {
     succeed("add", "array01");
     succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
     succeed("lu", "add", "array01", "--rg", "0", "--capacity", "64");
-    succeed("hostgroup", "add", "array01", "0", "0", "hosts", "number=3");
+    succeed("hostgroup", "add", "array01", "hosts", "--controller=0", "--port=0", "--number=3");
     TestStation.open(station());
     String before = TestStation.storageSnapshot("array01");
 
     // No terminal here: without --yes nothing is done, and the status says usage (2).
     for (String[] line : new String[][] {
         {"lu", "delete", "array01"}, {"rg", "delete", "array01", "0"},
-        {"hostgroup", "delete", "array01", "0", "0", "3"}, {"reboot", "array01"},
+        {"hostgroup", "delete", "array01", "3", "--controller=0", "--port=0"},
+        {"reboot", "array01"},
         {"micro", "replace", "array01"}, {"log", "err", "--clear"}}) {
       JavaRun run = tool(line);
       assertEquals(2, run.status, run::toString);
@@ -275,7 +283,8 @@ class DiskArrayToolTest {
         succeed("lu", "delete", "array01", "--dry-run").stdout);
     assertTrue(succeed("rg", "delete", "array01", "0", "--dry-run").stdout
         .startsWith("would delete RAID group 0 (3 ports by 1 rows"));
-    assertTrue(succeed("hostgroup", "delete", "array01", "0", "0", "3", "--dry-run").stdout
+    assertTrue(succeed("hostgroup", "delete", "array01", "3", "--controller=0", "--port=0",
+        "--dry-run").stdout
         .startsWith("would delete host groups 3 of port 0.0"));
     assertEquals(before, TestStation.storageSnapshot("array01"));
     assertTrue(succeed("hostgroup", "list", "array01").stdout.matches("(?s).*\\b3 +hosts\\b.*"));
@@ -328,7 +337,7 @@ class DiskArrayToolTest {
     succeed("rg", "add", "array01", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
     succeed("lu", "add", "array01", "--rg", "0", "--capacity", "1G");
     succeed("lu", "add", "array01", "--rg", "0", "--capacity", "2048K");
-    succeed("lu", "expand", "array01", "1", "3m");
+    succeed("lu", "expand", "array01", "1", "--capacity", "3m");
     TestStation.open(station());
     assertEquals(1024, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 0).capacity);
     assertEquals(3, DiskArrayUtilityJNI.KX_GetLogicalUnit1("array01", 1).capacity);

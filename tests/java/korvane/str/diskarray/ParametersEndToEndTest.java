@@ -150,11 +150,11 @@ class ParametersEndToEndTest {
 
     // A quote that is not closed, or text after the closing one, is no text to store.
     for (String value : new String[] {"\"abc", "\"a\" junk", "ab\"c", "\"abc\\\""}) {
-      String[] run = tool(station, "params", "set", UNIT, "online-system", "web_title=" + value);
+      String[] run = tool(station, "params", "set", UNIT, "online-system", "--web_title=" + value);
       assertEquals("2", run[0], value + ": " + run[1]);
       assertTrue(run[1].contains("web_title: "), run[1]);
     }
-    String[] unknown = tool(station, "params", "set", UNIT, "online-system", "nosuch=1");
+    String[] unknown = tool(station, "params", "set", UNIT, "online-system", "--nosuch=1");
     assertEquals("2", unknown[0], unknown[1]);
     assertTrue(unknown[1].contains("no field 'nosuch'"), unknown[1]);
     Path junk = scratch.resolve("junk.txt");
@@ -176,7 +176,7 @@ class ParametersEndToEndTest {
 
     // Escapes still work, and the text reads back as it was written.
     String[] escaped = tool(station, "params", "set", UNIT, "online-system",
-        "web_title=\"say \\\"hi\\\"\"");
+        "--web-title=\"say \\\"hi\\\"\"");
     assertEquals("0", escaped[0], escaped[1]);
     assertEquals("say \"hi\"", DiskArrayUtilityJNI.KX_GetOnlineSystemParam(UNIT).web_title);
   }

@@ -141,7 +141,7 @@ class ServicesEndToEndTest {
         "(?s).*\"to\": \\[\\s*\"a@example.test\",\\s*\"b@example.test\"\\s*].*"), json);
     assertEquals(98, tool(0, "mail", "show", "--json", "--raw")[0].split("null", -1).length - 1);
     assertTrue(tool(1, "mail", "set", "--from", "not an address")[1].contains("0x1402"));
-    tool(0, "snmp", "set", "array1", "192.0.2.10", "community=lab traps=on");
+    tool(0, "snmp", "set", "array1", "--managers=192.0.2.10", "--community=lab", "--traps=on");
     String snmp = tool(0, "snmp", "show", "array1")[0];
     assertTrue(snmp.startsWith("unit = array1\ncommunity = lab\ntraps = on\n"), snmp);
     assertTrue(snmp.endsWith("manager = 192.0.2.10:162\n"), snmp);
@@ -169,7 +169,11 @@ class ServicesEndToEndTest {
     tool(0, "log", "err", "--clear", "--yes");
     assertEquals("", tool(0, "log", "err")[0]);
 
-    tool(0, "snmp", "set", "array1", "192.0.2.1", "community=ops traps=on");
+    // The old spelling still works, with a warning.
+    String[] old = tool(0, "snmp", "set", "array1", "192.0.2.1", "community=ops traps=on");
+    assertTrue(old[1].contains("diskarray: warning: 'snmp set array1 192.0.2.1 'community=ops"
+        + " traps=on'' is deprecated, use 'snmp set array1 --managers=192.0.2.1"
+        + " --community=ops --traps=on'"), old[1]);
     tool(0, "snmp", "output", "array1");
     String conf = Files.readString(station.resolve("snmp-array1.conf"));
     assertTrue(conf.contains("community = ops\n") && conf.contains("manager = 192.0.2.1:162\n"),

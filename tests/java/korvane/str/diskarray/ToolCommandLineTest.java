@@ -228,9 +228,10 @@ class ToolCommandLineTest {
   @Test
   void jsonAndTabSeparatedOutputReadBackAsTheRecords() throws Exception {
     // Quotes, backslashes and control characters survive the JSON text.
-    ok("add", "u1", "--group", "a\"b\\c\td", "--ctl0", "10.0.0.1");
+    ok("add", "u1", "--group", "a\"b\\c\td", "--address0", "10.0.0.1");
     ok("rg", "add", "u1", "--level", "1", "--port", "2", "--row", "3", "--width", "2");
-    ok("lu", "add", "u1", "--rg", "0", "--capacity", "150", "--ctl", "1", "--staging", "off");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "150", "--controller", "1",
+        "--staging", "off");
     ok("lu", "add", "u1", "--rg", "0", "--capacity", "50");
     TestStation.open(station());
 
@@ -379,7 +380,8 @@ class ToolCommandLineTest {
     ok("rg", "add", "source", "--level", "1", "--port", "0", "--row", "2", "--width", "2",
         "--number", "7", "--capacity", "1000");
     ok("lu", "add", "source", "--rg", "0", "--capacity", "100");
-    ok("lu", "add", "source", "--rg", "7", "--capacity", "200", "--number", "5", "--ctl", "1");
+    ok("lu", "add", "source", "--rg", "7", "--capacity", "200", "--number", "5",
+        "--controller", "1");
     Path file = scratch.resolve("config.txt");
     ok("config", "rglu", "export", "source", file.toString());
 

@@ -24,8 +24,8 @@ final class Arguments {
   static final String KX_TYPE = "kx-type";
   static final String UNIT_CONF = "unit-conf";
   static final String ALERT = "alert";
-  static final String CTL0 = "ctl0";
-  static final String CTL1 = "ctl1";
+  static final String ADDRESS0 = "address0";
+  static final String ADDRESS1 = "address1";
   // Users, status and storage.
   static final String CONTROLLER = "controller";
   static final String LEVEL = "level";
@@ -38,10 +38,16 @@ final class Arguments {
   static final String CAPACITY = "capacity";
   static final String RG = "rg";
   static final String STAGING = "staging";
-  static final String CTL = "ctl";
+  static final String HG = "hg";
   static final String MODE = "mode";
   static final String WAIT = "wait";
   static final String OUT = "out";
+  static final String PAGE = "page";
+  static final String CONTROL = "control";
+  static final String MANAGERS = "managers";
+  static final String LU0 = "lu0";
+  static final String LU1 = "lu1";
+  static final String OFF = "off";
   static final String INTERVAL = "interval";
   static final String COUNT = "count";
   static final String RAW = "raw";
@@ -65,7 +71,7 @@ final class Arguments {
 
   /** The options that set fields of a unit, accepted by add and change. */
   static final Set<String> UNIT_OPTIONS =
-      Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, CTL0, CTL1);
+      Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, ADDRESS0, ADDRESS1);
 
   /** Options whose commands picocli alone decides; allowOnly does not list them. */
   private static final Set<String> COMMON = Set.of(STATION, JSON, TSV, YES, PASSWORD_STDIN);
@@ -82,12 +88,21 @@ final class Arguments {
     this.options = options;
   }
 
-  /** Parses a command line of the tool (as the demo writes its steps). */
+  /**
+   * Parses a command line of the tool (as the demo writes its steps). A step
+   * shows how to type a command, so one in an old spelling is a fault.
+   */
   static Arguments parse(String[] args) throws UsageException {
     java.io.PrintWriter sink = new java.io.PrintWriter(java.io.Writer.nullWriter());
-    CommandTree.Parsed parsed = CommandTree.parse(CommandTree.build(sink, sink), args);
+    java.io.StringWriter warnings = new java.io.StringWriter();
+    CommandTree.Parsed parsed = CommandTree.parse(
+        CommandTree.build(sink, new java.io.PrintWriter(warnings, true)), args);
     if (parsed.arguments == null) {
       throw new UsageException("help is not a step");
+    }
+    if (warnings.getBuffer().length() > 0) {
+      // A fault of the step's text, not a refusal it may expect.
+      throw new IllegalStateException("a step in an old spelling: " + warnings.toString().trim());
     }
     return parsed.arguments;
   }

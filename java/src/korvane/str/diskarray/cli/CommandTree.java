@@ -2,9 +2,12 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintWriter;
 import java.util.ArrayList;
+import java.util.HashSet;
 import java.util.LinkedHashMap;
+import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Map;
+import java.util.Set;
 import picocli.AutoComplete;
 import picocli.CommandLine;
 import picocli.CommandLine.Model.CommandSpec;
@@ -26,20 +29,23 @@ import picocli.CommandLine.UnmatchedArgumentException;
  * value, {@code --flag} does not, brackets mark optional ones), then
  * {@code ::} and what the command does. A line "# Heading" starts a section
  * of the overview ({@link HelpText}), which is made from the same lines.
+ * {@code --FIELD=VALUE} marks a command that edits a record: it gets one
+ * option per field ({@link ParameterCommands#fieldOptions}). The spellings of
+ * the previous release are declared hidden and rewritten by {@link OldSpellings}.
  */
 final class CommandTree {
   private CommandTree() {}
 
-  static final String VERSION = "diskarray 1.1";
+  static final String VERSION = "diskarray 1.2";
 
   static final String[] SYNTAX = {
     "# Unit registry",
     "list [--json] [--tsv] :: table of the registered units",
     "show NAME [--json] [--tsv] :: every field of one unit",
     "add NAME [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N] [--alert=N]"
-        + " [--ctl0=TEXT] [--ctl1=TEXT] :: register a unit",
+        + " [--address0=TEXT] [--address1=TEXT] :: register a unit",
     "change NAME [--name=NEW] [--group=TEXT] [--connect-type=N] [--kx-type=N] [--unit-conf=N]"
-        + " [--alert=N] [--ctl0=TEXT] [--ctl1=TEXT]"
+        + " [--alert=N] [--address0=TEXT] [--address1=TEXT]"
         + " :: change a unit; fields not given keep their value",
     "delete NAME [--yes] :: remove a unit from the registry (asks first)",
     "labels [--json] [--tsv] :: the station's label list",
@@ -90,12 +96,13 @@ final class CommandTree {
     "lu list UNIT [--json] [--tsv]"
         + " :: table of the LUs, marked when their group is degraded or failed",
     "lu show UNIT LU [--json] :: every field of one LU, with its format progress",
-    "lu add UNIT --rg=RG --capacity=SIZE [--number=LU] [--staging=MODE] [--ctl=N] :: create an LU",
+    "lu add UNIT --rg=RG --capacity=SIZE [--number=LU] [--staging=MODE] [--controller=N]"
+        + " :: create an LU",
     "lu delete UNIT [LU] [--yes] [--dry-run]"
         + " :: delete the last LU (LU, if given, must be that one; asks first)",
     "lu delete-all UNIT [--yes] :: delete every LU (asks first)",
-    "lu expand UNIT LU SIZE :: grow the LU to SIZE (MB, or 10G and the like)",
-    "lu staging UNIT LU normal|sequential|off :: the LU's staging mode",
+    "lu expand UNIT LU --capacity=SIZE :: grow the LU to SIZE (MB, or 10G and the like)",
+    "lu staging UNIT LU --staging=MODE :: the LU's staging mode: normal, sequential or off",
     "lu switch-ctl UNIT LU :: hand the LU to the other controller",
     "lu invalid UNIT LU :: mark the LU invalid",
     "lu restore UNIT LU :: return an invalid LU to service",
@@ -112,8 +119,8 @@ final class CommandTree {
     "# Special LUs and configuration files",
     "turbo :: LUs kept in a controller's cache",
     "turbo show UNIT [--json] :: the turbo LUs of both controllers",
-    "turbo set UNIT [off] [--ctl0=LU|none] [--ctl1=LU|none]"
-        + " :: an LU of at most 2048 MB kept in a controller's cache",
+    "turbo set UNIT [--lu0=LU|none] [--lu1=LU|none] [--off]"
+        + " :: an LU of at most 2048 MB kept in a controller's cache (--off: none at all)",
     "pin UNIT [--json] :: LUs holding pinned data, and since when",
     "snapshot UNIT [--json=FILE] [--force]"
         + " :: the whole configuration and state of a unit as JSON (to FILE if given)",
@@ -150,12 +157,12 @@ final class CommandTree {
     "mail send SUBJECT BODY [UNIT] :: send a message with the stored settings",
     "snmp :: SNMP agent configuration",
     "snmp show UNIT [--json] :: the unit's SNMP community, traps and managers",
-    "snmp set UNIT MANAGERS [OPTIONS] :: the unit's SNMP managers and traps; MANAGERS:"
-        + " HOST[:PORT],... or 'none' ('' keeps them); OPTIONS: community=NAME traps=on|off"
-        + " and on|off for drive_blocked drive_rebuilding group_degraded group_failed"
-        + " format_failed part_failed",
-    "snmp output UNIT [DIR [FILE]] :: write the unit's SNMP configuration file (DIR"
-        + " relative to the station; FILE default snmp-UNIT.conf)",
+    "snmp set UNIT [--managers=HOSTS] [--community=NAME] [--traps=on|off]"
+        + " [--drive-blocked=on|off] [--drive-rebuilding=on|off] [--group-degraded=on|off]"
+        + " [--group-failed=on|off] [--format-failed=on|off] [--part-failed=on|off]"
+        + " :: the unit's SNMP managers and traps; settings not given keep their value",
+    "snmp output UNIT [--out=FILE] [--force] :: write the unit's SNMP configuration file"
+        + " (default: snmp-UNIT.conf in the station directory)",
     "program :: the external program run on alerts",
     "program show [--json] :: the program settings",
     "program set [--switch=on|off] [--command=LINE] [--timeout=SECONDS] :: change them",
@@ -169,50 +176,61 @@ final class CommandTree {
     "# Connectivity",
     "lan :: LAN settings of the controllers",
     "lan show UNIT [--json] [--tsv] :: LAN settings of both controllers",
-    "lan set UNIT CTL [KEY=VALUE...] :: ip, subnet, gateway, dhcp, lan",
+    "lan set UNIT --controller=N [--ip=ADDRESS] [--subnet=MASK] [--gateway=ADDRESS]"
+        + " [--dhcp=on|off] [--lan=on|off] :: change a controller's LAN settings",
     "port :: host ports",
     "port list UNIT [--json] [--tsv] :: every host port",
-    "port show UNIT CTL PORT [--json] :: one host port",
-    "port set UNIT CTL PORT [KEY=VALUE...]"
-        + " :: speed, topology, frame, address, sync, lip, options, security",
+    "port show UNIT --controller=N --port=P [--json] :: one host port",
+    "port set UNIT --controller=N --port=P [--speed=GBIT] [--topology=KIND] [--frame=BYTES]"
+        + " [--address=ID] [--sync=GBIT] [--lip=on|off] [--options=MASK] [--security=on|off]"
+        + " :: change a host port",
     "security :: LUN security of a host port",
-    "security show UNIT CTL PORT [--json] [--raw]"
+    "security show UNIT --controller=N --port=P [--json] [--raw]"
         + " :: the port's LUN security (--raw: every slot of the table)",
-    "security set UNIT CTL PORT [KEY=VALUE...] :: lun-security, guard, level",
-    "security allow UNIT CTL PORT WWN LUS [KEY=VALUE...] :: let a host reach LUs",
-    "security deny UNIT CTL PORT WWN :: take a host's permission away",
-    "security import UNIT CTL PORT FILE [--yes] :: replace the port's permissions (asks first)",
+    "security set UNIT --controller=N --port=P [--lun-security=on|off] [--guard=on|off]"
+        + " [--level=N] :: change the port's LUN security",
+    "security allow UNIT WWN LUS --controller=N --port=P [--node=WWN] [--nport=ID]"
+        + " :: let a host reach LUs",
+    "security deny UNIT WWN --controller=N --port=P :: take a host's permission away",
+    "security import UNIT FILE --controller=N --port=P [--yes]"
+        + " :: replace the port's permissions (asks first)",
     "hostgroup :: host groups",
     "hostgroup list UNIT [--json] [--tsv] :: every host group",
-    "hostgroup add UNIT CTL PORT NAME [number=HG] :: add a host group",
-    "hostgroup rename UNIT CTL PORT HG NAME :: rename a host group",
-    "hostgroup delete UNIT CTL PORT HG... [--yes] [--dry-run]"
+    "hostgroup add UNIT NAME --controller=N --port=P [--number=HG] :: add a host group",
+    "hostgroup rename UNIT HG NAME --controller=N --port=P :: rename a host group",
+    "hostgroup delete UNIT HG... --controller=N --port=P [--yes] [--dry-run]"
         + " :: delete host groups with their mappings (asks first)",
     "wwn :: host WWNs",
     "wwn list UNIT [--json] [--tsv] :: every host WWN",
-    "wwn add UNIT CTL PORT WWN [KEY=VALUE...] :: nickname, node, hg, enabled",
-    "wwn assign UNIT CTL PORT WWN HG :: move a host to a host group",
-    "wwn remove UNIT CTL PORT WWN :: forget a host",
-    "wwn enable UNIT CTL PORT WWN :: let a registered host reach its host group again",
-    "wwn disable UNIT CTL PORT WWN :: keep a host registered but shut it out",
+    "wwn add UNIT WWN --controller=N --port=P [--hg=HG] [--nickname=TEXT] [--node=WWN]"
+        + " [--enabled=on|off] :: register a host",
+    "wwn assign UNIT WWN --controller=N --port=P --hg=HG :: move a host to a host group",
+    "wwn remove UNIT WWN --controller=N --port=P :: forget a host",
+    "wwn enable UNIT WWN --controller=N --port=P"
+        + " :: let a registered host reach its host group again",
+    "wwn disable UNIT WWN --controller=N --port=P :: keep a host registered but shut it out",
     "map :: LU mapping",
-    "map list UNIT CTL PORT HG [--json] [--tsv] :: the host group's mapping",
-    "map add UNIT CTL PORT HG HOST-LUN LU :: map an LU",
-    "map remove UNIT CTL PORT HG HOST-LUN :: unmap a host LUN",
-    "map mode UNIT on|off :: the mapping mode",
+    "map list UNIT --controller=N --port=P --hg=HG [--json] [--tsv] :: the host group's mapping",
+    "map add UNIT HOST-LUN LU --controller=N --port=P --hg=HG :: map an LU",
+    "map remove UNIT HOST-LUN --controller=N --port=P --hg=HG :: unmap a host LUN",
+    "map mode UNIT --switch=on|off :: the mapping mode",
     "options :: port and host group options",
-    "options show UNIT CTL PORT [HG] [--json] :: the options of a port or host group",
-    "options set UNIT CTL PORT [HG] [KEY=VALUE...] :: change them",
+    "options show UNIT --controller=N --port=P [--hg=HG] [--json]"
+        + " :: the options of a port, or with --hg of a host group",
+    "options set UNIT --controller=N --port=P [--hg=HG] [--lip=on|off] [--options=MASK]"
+        + " [--option=MASK] [--option2=MASK,MASK] [--mode=N]"
+        + " :: change them (--lip, --options for a port; --option, --option2, --mode with --hg)",
     "rvrf :: remote-verify paths",
     "rvrf show UNIT [--json] :: the remote-verify settings",
-    "rvrf set UNIT SERIAL [KEY=VALUE...] :: sequence, detect, path1, path2",
+    "rvrf set UNIT SERIAL [--sequence=TEXT] [--detect=N] [--path1=PATH] [--path2=PATH]"
+        + " :: add or change a remote unit",
     "rvrf delete UNIT [SERIAL] [--yes] :: delete one remote unit, or all of them (asks first)",
     "target :: target IDs of the synchronous host ports",
     "target show UNIT [--json] :: each controller's mode and each port's target IDs and host LUNs",
-    "target set UNIT CTL [PORT] [--mode=single|multi] [--single=ID] [--multi=IDS]"
-        + " :: the controller's mode; with PORT its single-mode ID (0..15) or multi-mode IDS"
-        + " (such as 0,3-4)",
-    "target luns UNIT CTL PORT ID LUNS"
+    "target set UNIT --controller=N [--port=P] [--mode=single|multi] [--single=ID]"
+        + " [--multi=IDS] :: the controller's mode; with --port its single-mode ID (0..15) or"
+        + " multi-mode IDS (such as 0,3-4)",
+    "target luns UNIT ID LUNS --controller=N --port=P"
         + " :: the host LUNs presented at target ID ID (such as 0-7,12, or none)",
     "target import UNIT FILE [--yes]"
         + " :: replace both controllers' target IDs with those FILE describes (asks first)",
@@ -220,39 +238,41 @@ final class CommandTree {
     "params :: operating parameters",
     "params show UNIT GROUP [--json] :: one parameter group; GROUP: online-system,"
         + " online-tuning, tuning, restoration, prefetch, verify, threshold",
-    "params set UNIT GROUP FIELD=VALUE... :: change fields of a parameter group (FIELD as"
+    "params set UNIT GROUP --FIELD=VALUE... :: change fields of a parameter group (FIELD as"
         + " 'params show' prints it; texts in double quotes, a quote inside as \\\")",
     "params export UNIT FILE [--force] :: every group to FILE",
     "params import UNIT FILE [--yes] :: check the whole file, then apply all of it (asks first)",
     "identity :: the unit's identity",
     "identity show UNIT [--json] :: the unit's identity",
-    "identity set UNIT FIELD=VALUE... [--json] :: change it",
-    "command-device UNIT [FIELD=VALUE...] [--json] :: the command device, or change it",
-    "warning UNIT [0|1|2] [--json] :: warning report mode: off, report, report until cleared",
+    "identity set UNIT --FIELD=VALUE... [--json] :: change it",
+    "command-device UNIT [--FIELD=VALUE...] [--json] :: the command device, or change it",
+    "warning UNIT [--mode=0|1|2] [--json]"
+        + " :: the warning report mode, or set it: 0 off, 1 report, 2 report until cleared",
     "alert-interval [MINUTES] [--json] :: the station's alert interval, 1..1440",
-    "dump UNIT CONTROLLER [FILE]"
-        + " :: write the controller's dump to FILE; without FILE show when the latest was taken",
+    "dump UNIT [--controller=N] [--out=FILE] [--force]"
+        + " :: write the controller's dump to FILE; without --out show when the latest was taken",
     "config :: configuration files",
-    "config export UNIT FILE :: the unit's set-up configuration (the wizard record)",
+    "config export UNIT FILE [--force] :: the unit's set-up configuration (the wizard record)",
     "config import UNIT FILE [--yes] :: apply a set-up configuration (asks first)",
     "config rglu :: RAID group and LU configuration files",
-    "config rglu export UNIT FILE :: write the RAID groups and LUs to FILE",
-    "config rglu output UNIT FILE :: as export, with headings",
+    "config rglu export UNIT FILE [--force] :: write the RAID groups and LUs to FILE",
+    "config rglu output UNIT FILE [--force] :: as export, with headings",
     "config rglu import UNIT FILE [--json] :: show the RAID groups and LUs FILE holds",
     "config rglu apply UNIT FILE [--yes]"
         + " :: create the RAID groups and LUs FILE holds on a unit that has none of them",
     "modepage :: SCSI mode pages",
-    "modepage sense UNIT FILE [PAGE [CONTROL]] [--controller=N] :: write mode pages to"
-        + " FILE; PAGE 1, 8, 10, 28 or 63 (all, default); CONTROL 0 current, 1 changeable,"
-        + " 2 default, 3 saved",
-    "modepage select UNIT FILE [PAGE] [--controller=N]"
+    "modepage sense UNIT FILE [--page=N] [--control=N] [--controller=N] [--force]"
+        + " :: write mode pages to FILE; --page 1, 8, 10, 28 or 63 (all, default);"
+        + " --control 0 current (default), 1 changeable, 2 default, 3 saved",
+    "modepage select UNIT FILE [--page=N] [--controller=N]"
         + " :: apply the changeable bits of the pages in FILE",
     "wizard :: the set-up wizard",
-    "wizard show UNIT [FILE] [--force] [--json]"
-        + " :: the wizard record as text (to FILE if given)",
+    "wizard show UNIT [--out=FILE] [--force] [--json]"
+        + " :: the wizard record as text, or write it to FILE",
     "wizard test UNIT FILE :: the unit's record with FILE's lines applied, checked",
     "wizard apply UNIT FILE :: as test, then applies it",
-    "wizard current UNIT [FIELD=VALUE...] [--controller=N] [--json] :: the settings in force",
+    "wizard current UNIT [--FIELD=VALUE...] [--controller=N] [--json]"
+        + " :: the settings in force, or change them",
   };
 
   /** What each option means, shown in the commands' help. */
@@ -265,12 +285,13 @@ final class CommandTree {
       Map.entry("kx-type", "unit type code (-128..255, decimal or 0x hex)"),
       Map.entry("unit-conf", "configuration code (-128..255, decimal or 0x hex)"),
       Map.entry("alert", "alert setting (-128..255, decimal or 0x hex)"),
-      Map.entry("ctl0", "controller 0"),
-      Map.entry("ctl1", "controller 1"),
-      Map.entry("controller", "controller 0 or 1 (default 0)"),
+      Map.entry("address0", "address of controller 0, at most 79 bytes"),
+      Map.entry("address1", "address of controller 1, at most 79 bytes"),
+      Map.entry("controller", "controller 0 or 1 (where it may be left off: 0)"),
       Map.entry("level", "RAID level 0, 1, 5, 6 or 10 (1+0); widths: RAID 0 2..15, RAID 1 2,"
           + " RAID 5 3..15, RAID 6 4..15, RAID 1+0 even 4..14"),
-      Map.entry("port", "first port of the group, 0..14"),
+      Map.entry("port", "host port 0 or 1 of the controller"),
+      Map.entry("rg add --port", "first port of the group, 0..14"),
       Map.entry("row", "first row of the group, 0..14"),
       Map.entry("width", "ports across"),
       Map.entry("depth", "rows down (default 1); for rg expand: the new total"),
@@ -279,8 +300,52 @@ final class CommandTree {
       Map.entry("capacity", "capacity: MB, or with a suffix K, M, G or T (10G is 10240 MB)"),
       Map.entry("rg", "RAID group of the LU"),
       Map.entry("staging", "normal, sequential or off"),
-      Map.entry("ctl", "owning controller 0 or 1"),
+      Map.entry("lu add --controller", "owning controller 0 or 1 (default 0)"),
       Map.entry("mode", "mode"),
+      Map.entry("warning --mode", "0 off, 1 report, 2 report until cleared"),
+      Map.entry("options set --mode", "host mode of the host group, 0..255"),
+      Map.entry("security set --level", "security level 0..2"),
+      Map.entry("lu0", "turbo LU of controller 0, or none"),
+      Map.entry("lu1", "turbo LU of controller 1, or none"),
+      Map.entry("off", "no turbo LU on either controller"),
+      Map.entry("page", "mode page 1, 8, 10, 28 or 63 (all, default)"),
+      Map.entry("control", "0 current (default), 1 changeable, 2 default, 3 saved"),
+      Map.entry("managers", "HOST[:PORT],... or none ('' keeps them)"),
+      Map.entry("community", "SNMP community name"),
+      Map.entry("traps", "send traps at all: on or off"),
+      Map.entry("drive-blocked", "trap when a drive is blocked: on or off"),
+      Map.entry("drive-rebuilding", "trap when a drive is rebuilt: on or off"),
+      Map.entry("group-degraded", "trap when a RAID group is degraded: on or off"),
+      Map.entry("group-failed", "trap when a RAID group fails: on or off"),
+      Map.entry("format-failed", "trap when a format fails: on or off"),
+      Map.entry("part-failed", "trap when a part fails: on or off"),
+      Map.entry("hg", "host group 0..127"),
+      Map.entry("wwn add --hg", "host group to put the host in (default 0)"),
+      Map.entry("ip", "IP address"),
+      Map.entry("subnet", "subnet mask"),
+      Map.entry("gateway", "default gateway"),
+      Map.entry("dhcp", "DHCP on or off"),
+      Map.entry("lan", "LAN link on or off"),
+      Map.entry("speed", "port speed: auto, 1, 2 or 4 (Gbit/s)"),
+      Map.entry("topology", "loop or p2p"),
+      Map.entry("frame", "frame size 512, 1024, 2048 or 2112"),
+      Map.entry("address", "port address, or auto"),
+      Map.entry("sync", "synchronous rate: auto, 1, 2 or 4 (Gbit/s)"),
+      Map.entry("lip", "LIP mode on or off"),
+      Map.entry("options", "port option bits, decimal or 0x hex"),
+      Map.entry("security", "host group security on or off"),
+      Map.entry("lun-security", "LUN security of the port on or off"),
+      Map.entry("guard", "guard on or off"),
+      Map.entry("node", "node WWN of the host, 16 hex digits"),
+      Map.entry("nport", "N_Port ID of the host"),
+      Map.entry("nickname", "nickname of the host, at most 8 bytes"),
+      Map.entry("enabled", "whether the host may reach its host group: on or off"),
+      Map.entry("option", "host group option bits, decimal or 0x hex"),
+      Map.entry("option2", "the two extra option words MASK,MASK"),
+      Map.entry("sequence", "serial number of the remote unit's sequence, at most 4 bytes"),
+      Map.entry("detect", "detection ID"),
+      Map.entry("path1", "first path"),
+      Map.entry("path2", "second path"),
       Map.entry("single", "the port's target ID in single mode, 0..15"),
       Map.entry("multi", "the target IDs that answer in multi mode, such as 0,3-4"),
       Map.entry("wait", "wait until done"),
@@ -312,12 +377,13 @@ final class CommandTree {
     CommandSpec rootCommand = CommandSpec.create().name("diskarray");
     rootCommand.version(VERSION);
     rootCommand.mixinStandardHelpOptions(true);
-    rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT));
+    rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT, ""));
     rootCommand.usageMessage().description("Manages the units of an array station.",
         "Run 'diskarray help' for the overview of every command.");
     CommandLine root = new CommandLine(rootCommand);
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
+    List<CommandLine> fieldCommands = new ArrayList<>();
     for (String line : SYNTAX) {
       if (line.startsWith("# ")) {
         continue;
@@ -344,8 +410,29 @@ final class CommandTree {
       CommandLine node = node(nodes, words);
       CommandSpec described = node.getCommandSpec();
       described.usageMessage().description(description);
+      String path = String.join(" ", words);
       for (String token : options) {
-        described.addOption(option(token, ScopeType.LOCAL));
+        described.addOption(option(token, ScopeType.LOCAL, path));
+      }
+      // Old option names, still parsed for one release but shown nowhere.
+      for (Map.Entry<String, String> old
+          : OldSpellings.RENAMED_OPTIONS.getOrDefault(path, Map.of()).entrySet()) {
+        OptionSpec current = described.findOption(old.getValue());
+        described.addOption(OptionSpec.builder("--" + old.getKey()).scopeType(ScopeType.LOCAL)
+            .arity(current.arity()).type(current.type()).hidden(true).build());
+      }
+      if (head.contains("--FIELD=VALUE")) {
+        // Record fields are options named after the fields; a field not declared
+        // (one of a long array) reaches the handler as an operand, which checks it.
+        for (Map.Entry<String, String> field
+            : ParameterCommands.fieldOptions(path).entrySet()) {
+          if (described.findOption(field.getKey()) == null) {
+            described.addOption(OptionSpec.builder("--" + field.getKey())
+                .scopeType(ScopeType.LOCAL).arity("1").type(String.class).paramLabel("VALUE")
+                .description(field.getValue()).build());
+          }
+        }
+        fieldCommands.add(node);
       }
       if (operands.length() > 0) {
         described.addPositional(PositionalParamSpec.builder()
@@ -358,6 +445,9 @@ final class CommandTree {
       }
       described.usageMessage().customSynopsis(
           "diskarray " + head.replaceAll("--([a-z0-9-]+)=", "--$1 ").trim());
+    }
+    for (CommandLine node : fieldCommands) {
+      node.setUnmatchedOptionsArePositionalParams(true);
     }
     root.setExpandAtFiles(false);
     root.setOut(out);
@@ -382,13 +472,15 @@ final class CommandTree {
     return child;
   }
 
-  private static OptionSpec option(String token, ScopeType scope) {
+  /** An option of the command at path, with its help (the command's own, else the shared). */
+  private static OptionSpec option(String token, ScopeType scope, String path) {
     String text = token.replace("[", "").replace("]", "");
     int equals = text.indexOf('=');
     String name = equals < 0 ? text : text.substring(0, equals);
     String key = name.substring(2);
     OptionSpec.Builder builder = OptionSpec.builder(name).scopeType(scope)
-        .description(OPTION_HELP.getOrDefault(key, ""));
+        .description(OPTION_HELP.getOrDefault(path + " --" + key,
+            OPTION_HELP.getOrDefault(key, "")));
     if (equals < 0) {
       builder.arity("0").type(boolean.class);
     } else {
@@ -444,7 +536,9 @@ final class CommandTree {
         List<String> values = option.stringValues();
         options.put(key, option.arity().max() == 0 ? "" : values.get(values.size() - 1));
       }
-      for (PositionalParamSpec positional : level.matchedPositionals()) {
+      // picocli lists a positional once per stretch of operands it matched
+      // ('lu show U --json 0' gives two); its values hold them all, in order.
+      for (PositionalParamSpec positional : new LinkedHashSet<>(level.matchedPositionals())) {
         for (String operand : positional.stringValues()) {
           operands.add(operand.startsWith(AS_OPERAND) ? operand.substring(1) : operand);
         }
@@ -461,9 +555,15 @@ final class CommandTree {
       throw new UsageException("'" + String.join(" ", path) + "' needs a subcommand: "
           + String.join(", ", leaf.subcommands().keySet()));
     }
+    Set<String> declared = new HashSet<>();
+    for (OptionSpec option : leaf.options()) {
+      declared.add(option.longestName().substring(2));
+    }
+    OldSpellings.Line line = OldSpellings.rewrite(String.join(" ", path), options, operands,
+        declared, root.getErr());
     List<String> all = new ArrayList<>(path.subList(1, path.size()));
-    all.addAll(operands);
-    return new Parsed(new Arguments(path.get(0), all, options), null, false);
+    all.addAll(line.operands);
+    return new Parsed(new Arguments(path.get(0), all, line.options), null, false);
   }
 
   /** Marks a word that picocli must take as an operand, not as a subcommand. */

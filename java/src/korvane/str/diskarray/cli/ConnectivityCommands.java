@@ -38,8 +38,10 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 
 /**
  * Host connectivity of a unit: LAN settings, host ports, LUN security, host
- * groups, host WWNs, LU mapping, options and remote-verify paths. Settings
- * are given as KEY=VALUE words after the operands; a change reads the current
+ * groups, host WWNs, LU mapping, options and remote-verify paths. The objects
+ * a command acts on are operands (UNIT, WWN, LUS, a host group being added,
+ * renamed or deleted); where it acts is given by --controller, --port and
+ * --hg, and settings by options of their own. A change reads the current
  * record, changes what was given and writes the record back.
  */
 final class ConnectivityCommands {
@@ -102,32 +104,68 @@ final class ConnectivityCommands {
   // ---------------------------------------------------------------------------
   // Operands
 
-  /** The fixed operands, then KEY=VALUE settings. */
+  /** The options that say where a command acts, by the name its handler gives them. */
+  private static final Map<String, String> SELECTORS =
+      Map.of("CTL", Arguments.CONTROLLER, "PORT", Arguments.PORT, "HG", Arguments.HG);
+
+  /**
+   * A command's operands and selectors in one list, in the order of names
+   * (UNIT, CTL, PORT...), and its settings. CTL, PORT and HG come from
+   * --controller, --port and --hg (HG is an operand of the hostgroup
+   * commands, whose object it is); the other names are the operands in order.
+   */
   private static final class Words {
-    final List<String> fixed;
+    final List<String> fixed = new ArrayList<>();
     final Map<String, String> settings = new LinkedHashMap<>();
     final String command;
 
     Words(Arguments arguments, Set<String> keys, String... names) throws UsageException {
       command = arguments.command;
-      // picocli has checked the options; --raw of 'security show' is the one
-      // a connectivity command takes beyond those every command takes.
-      arguments.allowOnly(command.equals("security show") ? Set.of(Arguments.RAW) : Set.of());
-      List<String> operands = arguments.operands;
-      if (operands.size() < names.length) {
-        throw new UsageException("'" + command + "' takes " + String.join(" ", names)
-            + (keys.isEmpty() ? "" : " [KEY=VALUE...]"));
-      }
-      fixed = operands.subList(0, names.length);
-      for (String word : operands.subList(names.length, operands.size())) {
-        int equals = word.indexOf('=');
-        String key = equals < 0 ? word : word.substring(0, equals);
-        if (equals < 0 || !keys.contains(key)) {
-          throw new UsageException("'" + command + "' does not take '" + word + "'"
-              + (keys.isEmpty() ? "" : "; settings: " + String.join(", ", keys)));
+      boolean groupOperand = command.startsWith("hostgroup ");
+      Set<String> allowed = new java.util.HashSet<>(keys);
+      List<String> operandNames = new ArrayList<>();
+      StringBuilder usage = new StringBuilder();
+      for (String name : names) {
+        String selector = groupOperand && name.equals("HG") ? null : SELECTORS.get(name);
+        if (selector == null) {
+          operandNames.add(name);
+          usage.append(usage.length() == 0 ? "" : " ").append(name);
         }
-        if (settings.put(key, word.substring(equals + 1)) != null) {
-          throw new UsageException(key + " given twice");
+      }
+      for (String name : names) {
+        String selector = groupOperand && name.equals("HG") ? null : SELECTORS.get(name);
+        if (selector != null) {
+          allowed.add(selector);
+          usage.append(" --").append(selector).append('=').append(name);
+        }
+      }
+      if (command.equals("security show")) {
+        allowed.add(Arguments.RAW);
+      }
+      // picocli has checked the options; this keeps a handler to those it reads.
+      arguments.allowOnly(allowed);
+      List<String> operands = arguments.operands;
+      if (operands.size() != operandNames.size()) {
+        throw new UsageException("'" + command + "' takes " + usage
+            + (operands.size() > operandNames.size() && !keys.isEmpty()
+                ? "; settings are options: --" + String.join(", --", new java.util.TreeSet<>(keys))
+                : "")
+            + ", got " + (operands.isEmpty() ? "none" : String.join(" ", operands)));
+      }
+      int next = 0;
+      for (String name : names) {
+        String selector = groupOperand && name.equals("HG") ? null : SELECTORS.get(name);
+        if (selector == null) {
+          fixed.add(operands.get(next++));
+        } else if (arguments.has(selector)) {
+          fixed.add(arguments.option(selector));
+        } else {
+          throw new UsageException("'" + command + "' needs --" + selector);
+        }
+      }
+      for (String key : keys) {
+        if (arguments.has(key)) {
+          settings.put(key, arguments.option(key));
         }
       }
     }
@@ -137,7 +175,9 @@ final class ConnectivityCommands {
     }
 
     int number(int index, String what, int min, int max) throws UsageException {
-      return Arguments.number(what, fixed.get(index), min, max);
+      String selector = SELECTORS.get(what);
+      boolean operand = selector == null || command.startsWith("hostgroup ") && what.equals("HG");
+      return Arguments.number(operand ? what : "--" + selector, fixed.get(index), min, max);
     }
 
     boolean has(String key) {
@@ -160,19 +200,19 @@ final class ConnectivityCommands {
       if (value.equals("off")) {
         return 0;
       }
-      throw new UsageException(key + " must be on or off, got '" + value + "'");
+      throw new UsageException("--" + key + " must be on or off, got '" + value + "'");
     }
 
     /** A bit mask of 16 bits, decimal or 0x hex; null when the setting is not given. */
     Integer mask(String key) throws UsageException {
       String value = settings.get(key);
-      return value == null ? null : Arguments.mask(key, value, 0xFFFF);
+      return value == null ? null : Arguments.mask("--" + key, value, 0xFFFF);
     }
 
     /** A number within min..max; null when the setting is not given. */
     Integer number(String key, int min, int max) throws UsageException {
       String value = settings.get(key);
-      return value == null ? null : Arguments.number(key, value, min, max);
+      return value == null ? null : Arguments.number("--" + key, value, min, max);
     }
   }
 
@@ -230,6 +270,15 @@ final class ConnectivityCommands {
       lu = last + 1;
     }
     return text.length() == 0 ? "none" : text.toString();
+  }
+
+  /** --controller or --port, which the command cannot do without. */
+  private static int requiredSelector(Arguments arguments, String key, int max)
+      throws UsageException {
+    if (!arguments.has(key)) {
+      throw new UsageException("'" + arguments.command + "' needs --" + key);
+    }
+    return Arguments.number("--" + key, arguments.option(key), 0, max);
   }
 
   private static String portName(int controller, int port) {
@@ -414,7 +463,8 @@ final class ConnectivityCommands {
       return null;
     }
     if (!value.matches("auto|1|2|4")) {
-      throw new UsageException(key + " must be auto, 1, 2 or 4 (Gbit/s), got '" + value + "'");
+      throw new UsageException("--" + key + " must be auto, 1, 2 or 4 (Gbit/s), got '" + value
+          + "'");
     }
     return value.equals("auto") ? 0 : Integer.parseInt(value);
   }
@@ -688,16 +738,17 @@ final class ConnectivityCommands {
             });
       }
       case "hostgroup delete": {
-        if (arguments.operands.size() < 4) {
-          throw new UsageException("'hostgroup delete' takes UNIT CTL PORT HG...");
+        if (arguments.operands.size() < 2) {
+          throw new UsageException(
+              "'hostgroup delete' takes UNIT HG... --controller=CTL --port=PORT");
         }
-        arguments.allowOnly(Set.of(Arguments.DRY_RUN));
+        arguments.allowOnly(Set.of(Arguments.DRY_RUN, Arguments.CONTROLLER, Arguments.PORT));
         List<String> operands = arguments.operands;
         String unit = DiskArrayTool.unitName(operands.get(0));
-        int c = Arguments.number("CTL", operands.get(1), 0, CONTROLLERS - 1);
-        int p = Arguments.number("PORT", operands.get(2), 0, PORTS - 1);
+        int c = requiredSelector(arguments, Arguments.CONTROLLER, CONTROLLERS - 1);
+        int p = requiredSelector(arguments, Arguments.PORT, PORTS - 1);
         DeleteHGList selection = new DeleteHGList();
-        List<String> numbers = operands.subList(3, operands.size());
+        List<String> numbers = operands.subList(1, operands.size());
         for (String text : numbers) {
           selection.ctl[c].port[p].hg[Arguments.number("HG", text, 0, HOST_GROUPS - 1)] = 1;
         }
@@ -948,11 +999,14 @@ final class ConnectivityCommands {
             });
       }
       case "map mode": {
-        Words words = new Words(arguments, Set.of(), "UNIT", "MODE");
+        Words words = new Words(arguments, Set.of(Arguments.SWITCH), "UNIT");
         String unit = words.unit();
-        String mode = words.fixed.get(1);
+        String mode = words.get(Arguments.SWITCH);
+        if (mode == null) {
+          throw new UsageException("'map mode' needs --switch=on|off");
+        }
         if (!mode.equals("on") && !mode.equals("off")) {
-          throw new UsageException("'map mode' takes on or off, got '" + mode + "'");
+          throw new UsageException("--switch must be on or off, got '" + mode + "'");
         }
         return new Step("switch the mapping mode of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_ChangeMappingMode(unit, mode.equals("on") ? 1 : 0);
@@ -977,10 +1031,9 @@ final class ConnectivityCommands {
     if (!show && !arguments.command.equals("options set")) {
       throw new UsageException("unknown command '" + arguments.command + "'");
     }
-    // The fourth operand, when it is a number, names a host group; without it
-    // the command is about the port's own options.
-    List<String> operands = arguments.operands;
-    boolean group = operands.size() > 3 && operands.get(3).matches("\\d+");
+    // With --hg the command is about a host group's options, without it about
+    // the port's own.
+    boolean group = arguments.has(Arguments.HG);
     Words words = group
         ? new Words(arguments, show ? Set.of() : Set.of("option", "option2", "mode"),
             "UNIT", "CTL", "PORT", "HG")

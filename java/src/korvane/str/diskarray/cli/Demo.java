@@ -133,10 +133,11 @@ final class Demo {
   private void registryAndUsers() throws StepFailed, IOException {
     heading();
     run("add", UNIT, "--group", "lab", "--connect-type", "1", "--kx-type", String.valueOf(MODEL),
-        "--ctl0", "10.0.0.1", "--ctl1", "10.0.0.2");
+        "--address0", "10.0.0.1", "--address1", "10.0.0.2");
     run("add", "array02", "--group", "lab", "--connect-type", "1", "--kx-type", "2",
-        "--ctl0", "10.0.0.3", "--ctl1", "10.0.0.4");
-    run("add", "backup01", "--group", "offsite", "--connect-type", "2", "--ctl0", "10.8.0.1");
+        "--address0", "10.0.0.3", "--address1", "10.0.0.4");
+    run("add", "backup01", "--group", "offsite", "--connect-type", "2",
+        "--address0", "10.8.0.1");
     refuse("add", UNIT, "--group", "other");
     run("change", "array02", "--name", "array02-prod", "--group", "production");
     run("delete", "backup01", "--yes");
@@ -164,8 +165,8 @@ final class Demo {
     refuse("rg", "add", UNIT, "--level", "0", "--port", "1", "--row", "1", "--width", "2");
     run("lu", "add", UNIT, "--rg", "0", "--capacity", "512");
     run("lu", "add", UNIT, "--rg", "0", "--capacity", "384");
-    run("lu", "add", UNIT, "--rg", "1", "--capacity", "256", "--ctl", "1");
-    run("lu", "add", UNIT, "--rg", "1", "--capacity", "256", "--ctl", "1");
+    run("lu", "add", UNIT, "--rg", "1", "--capacity", "256", "--controller", "1");
+    run("lu", "add", UNIT, "--rg", "1", "--capacity", "256", "--controller", "1");
     run("rg", "list", UNIT);
     run("format", UNIT, "0", "1", "2", "3");
     run("lu", "list", UNIT);
@@ -184,21 +185,23 @@ final class Demo {
 
   private void connectivity() throws StepFailed {
     heading();
-    run("hostgroup", "add", UNIT, "0", "0", "db-hosts", "number=1");
-    run("wwn", "add", UNIT, "0", "0", WWN, "nickname=db1", "hg=1");
-    run("map", "add", UNIT, "0", "0", "1", "0", "0");
-    run("map", "add", UNIT, "0", "0", "1", "1", "1");
-    run("map", "list", UNIT, "0", "0", "1");
+    run("hostgroup", "add", UNIT, "db-hosts", "--controller", "0", "--port", "0",
+        "--number", "1");
+    run("wwn", "add", UNIT, WWN, "--controller", "0", "--port", "0", "--nickname", "db1",
+        "--hg", "1");
+    run("map", "add", UNIT, "0", "0", "--controller", "0", "--port", "0", "--hg", "1");
+    run("map", "add", UNIT, "1", "1", "--controller", "0", "--port", "0", "--hg", "1");
+    run("map", "list", UNIT, "--controller", "0", "--port", "0", "--hg", "1");
     run("wwn", "list", UNIT);
     run("hostgroup", "list", UNIT);
   }
 
   private void parametersAndWizard() throws StepFailed, IOException {
     heading();
-    run("params", "set", UNIT, "online-system", "web_title=\"Lab array 01\"");
-    refuse("params", "set", UNIT, "online-system", "web_title=\"Lab array 01");
-    refuse("params", "set", UNIT, "online-system", "web_title=\"tab\there\"");
-    run("wizard", "show", UNIT, files.toString() + "/");
+    run("params", "set", UNIT, "online-system", "--web-title=\"Lab array 01\"");
+    refuse("params", "set", UNIT, "online-system", "--web-title=\"Lab array 01");
+    refuse("params", "set", UNIT, "online-system", "--web-title=\"tab\there\"");
+    run("wizard", "show", UNIT, "--out", files.toString() + "/");
     Path wrong = wizardFile("wizard-wrong.txt", "# Drive capacities: one value per row is needed.",
         "drive_capacity.row = 30, 30");
     refuse("wizard", "test", UNIT, wrong.toString());

@@ -488,11 +488,13 @@ public final class DiskArrayTool {
       edit.kxType = byteOption(arguments, Arguments.KX_TYPE);
       edit.unitConf = byteOption(arguments, Arguments.UNIT_CONF);
       edit.alert = byteOption(arguments, Arguments.ALERT);
-      if (arguments.has(Arguments.CTL0)) {
-        edit.ctl0 = limited("ctl0 text", arguments.option(Arguments.CTL0), CONTROLLER_TEXT_BYTES);
+      if (arguments.has(Arguments.ADDRESS0)) {
+        edit.ctl0 = limited("--address0", arguments.option(Arguments.ADDRESS0),
+            CONTROLLER_TEXT_BYTES);
       }
-      if (arguments.has(Arguments.CTL1)) {
-        edit.ctl1 = limited("ctl1 text", arguments.option(Arguments.CTL1), CONTROLLER_TEXT_BYTES);
+      if (arguments.has(Arguments.ADDRESS1)) {
+        edit.ctl1 = limited("--address1", arguments.option(Arguments.ADDRESS1),
+            CONTROLLER_TEXT_BYTES);
       }
       return edit;
     }

@@ -195,7 +195,7 @@ final class ParameterCommands {
 
   private Step params(Arguments arguments) throws UsageException {
     arguments.allowOnly(arguments.command.equals("params export") ? Set.of(Arguments.FORCE)
-        : Set.of());
+        : fieldOptions(arguments.command).keySet());
     switch (arguments.command) {
       case "params show": {
         List<String> words = arguments.expectOperands("UNIT", "GROUP");
@@ -208,13 +208,16 @@ final class ParameterCommands {
             });
       }
       case "params set": {
-        if (arguments.operands.size() < 3) {
-          throw new UsageException("'params set' takes UNIT GROUP FIELD=VALUE...");
+        if (arguments.operands.size() < 2) {
+          throw new UsageException("'params set' takes UNIT GROUP --FIELD=VALUE...");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         Group group = group(arguments.operands.get(1));
         List<RecordText.Assignment> changes =
-            assignments(arguments.operands.subList(2, arguments.operands.size()));
+            assignments(arguments, arguments.operands.subList(2, arguments.operands.size()));
+        if (changes.isEmpty()) {
+          throw new UsageException("'params set' needs a field to change, as --FIELD=VALUE");
+        }
         try {
           // A field the group does not have, or a value of the wrong form, is the
           // command line's fault: said before the station is asked.
@@ -279,15 +282,77 @@ final class ParameterCommands {
     return record;
   }
 
-  private static List<RecordText.Assignment> assignments(List<String> words)
+  /** Records with more fields than this have only their unindexed ones declared as options. */
+  private static final int DECLARED_FIELDS = 64;
+
+  /**
+   * The fields of the record a command edits, as the options picocli declares
+   * (web_title is --web-title), each with what it is. For params set the
+   * fields of every group; the handler checks them against the group given.
+   * A field with an index in a long array (lu[3].pre_start) is not declared;
+   * it is taken as --lu[3].pre_start=VALUE all the same.
+   */
+  static Map<String, String> fieldOptions(String command) {
+    Map<String, String> options = new java.util.TreeMap<>();
+    try {
+      switch (command) {
+        case "params set":
+          for (String name : GROUPS) {
+            addFields(options, group(name).blank(), name + " group");
+          }
+          break;
+        case "identity set":
+          addFields(options, new UnitIdentifier(), "identity");
+          break;
+        case "command-device":
+          addFields(options, new CommandDevice(), "command device");
+          break;
+        case "wizard current":
+          addFields(options, new NowWZParameter(), "settings in force");
+          break;
+        default:
+          break;
+      }
+    } catch (UsageException e) {
+      throw new IllegalStateException(e);  // every name in GROUPS is a group
+    }
+    return options;
+  }
+
+  private static void addFields(Map<String, String> options, Object blank, String what) {
+    String[] lines = RecordText.write(blank).split("\n");
+    for (String line : lines) {
+      String field = line.substring(0, line.indexOf(" = "));
+      if (lines.length > DECLARED_FIELDS && field.contains("[")) {
+        continue;
+      }
+      options.merge(field.replace('_', '-'), "field " + field + " of the " + what,
+          (first, more) -> first + ", " + what);
+    }
+  }
+
+  /**
+   * Field changes given as options named after the fields: those picocli
+   * declared (--web-title, see {@link #fieldOptions}) and, among the operands,
+   * any other --FIELD=VALUE (an indexed field, or a name written with '_').
+   * A hyphen in a name stands for an underscore.
+   */
+  private static List<RecordText.Assignment> assignments(Arguments arguments, List<String> words)
       throws UsageException {
     List<RecordText.Assignment> changes = new ArrayList<>();
+    for (String option : fieldOptions(arguments.command).keySet()) {
+      if (arguments.has(option)) {
+        changes.add(new RecordText.Assignment(0, option.replace('-', '_'),
+            arguments.option(option).trim()));
+      }
+    }
     for (String word : words) {
       int equals = word.indexOf('=');
-      if (equals <= 0) {
-        throw new UsageException("expected FIELD=VALUE, got '" + word + "'");
+      if (!word.startsWith("--") || equals <= 2) {
+        throw new UsageException("expected --FIELD=VALUE, got '" + word + "'");
       }
-      changes.add(new RecordText.Assignment(0, word.substring(0, equals).trim(),
+      changes.add(new RecordText.Assignment(0,
+          word.substring(2, equals).trim().replace('-', '_'),
           word.substring(equals + 1).trim()));
     }
     return changes;
@@ -300,6 +365,11 @@ final class ParameterCommands {
     } catch (IllegalArgumentException e) {
       throw new ToolFailure(e.getMessage());
     }
+  }
+
+  /** An output file (see {@link OutputFile}) as a path the station takes. */
+  static String output(String given, String defaultName) throws UsageException {
+    return DiskArrayTool.limited("path", OutputFile.resolve(given, defaultName).toString(), 1023);
   }
 
   static String path(String text) throws UsageException {
@@ -315,7 +385,7 @@ final class ParameterCommands {
   // Identity, command device, warnings, alert interval, dumps
 
   private Step identity(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    arguments.allowOnly(fieldOptions(arguments.command).keySet());
     if (arguments.operands.isEmpty()) {
       throw new UsageException("'" + arguments.command + "' needs UNIT");
     }
@@ -328,11 +398,14 @@ final class ParameterCommands {
             : RecordText.write(identity));
       });
     }
-    if (!arguments.command.equals("identity set") || arguments.operands.size() < 2) {
-      throw new UsageException("'identity set' takes UNIT FIELD=VALUE...");
+    if (!arguments.command.equals("identity set")) {
+      throw new UsageException("unknown command '" + arguments.command + "'");
     }
     List<RecordText.Assignment> changes =
-        assignments(arguments.operands.subList(1, arguments.operands.size()));
+        assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
+    if (changes.isEmpty()) {
+      throw new UsageException("'identity set' needs a field to change, as --FIELD=VALUE");
+    }
     return new Step("set the identity of '" + unit + "'", () -> {
       UnitIdentifier identifier =
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
@@ -343,13 +416,13 @@ final class ParameterCommands {
   }
 
   private Step commandDevice(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    arguments.allowOnly(fieldOptions(arguments.command).keySet());
     if (arguments.operands.isEmpty()) {
-      throw new UsageException("'command-device' takes UNIT [FIELD=VALUE...]");
+      throw new UsageException("'command-device' takes UNIT [--FIELD=VALUE...]");
     }
     String unit = DiskArrayTool.unitName(arguments.operands.get(0));
     List<RecordText.Assignment> changes =
-        assignments(arguments.operands.subList(1, arguments.operands.size()));
+        assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
     return new Step("the command device of '" + unit + "'", () -> {
       if (!changes.isEmpty()) {
         CommandDevice device =
@@ -362,10 +435,10 @@ final class ParameterCommands {
   }
 
   private Step warning(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
-    List<String> words = arguments.expectOperandCount(1, 2, "UNIT [MODE]");
-    String unit = DiskArrayTool.unitName(words.get(0));
-    Integer mode = words.size() == 2 ? Arguments.number("MODE", words.get(1),
+    arguments.allowOnly(Set.of(Arguments.MODE));
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    // The station checks the range (its own code says 0, 1 or 2).
+    Integer mode = arguments.has(Arguments.MODE) ? arguments.intOption(Arguments.MODE, 0,
         Integer.MIN_VALUE, Integer.MAX_VALUE) : null;
     return new Step("the warning mode of '" + unit + "'", () -> {
       if (mode != null) {
@@ -398,13 +471,15 @@ final class ParameterCommands {
   }
 
   private Step dump(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
-    List<String> words = arguments.expectOperandCount(2, 3, "UNIT CONTROLLER [FILE]");
-    String unit = DiskArrayTool.unitName(words.get(0));
-    int controller = Arguments.number("CONTROLLER", words.get(1), 0, 1);
-    String file = words.size() == 3 ? path(words.get(2)) : null;
+    arguments.allowOnly(Set.of(Arguments.CONTROLLER, Arguments.OUT, Arguments.FORCE));
+    String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+    String file = arguments.has(Arguments.OUT) ? output(arguments.option(Arguments.OUT),
+        unit + "-ctl" + controller + ".dump") : null;
+    boolean force = arguments.has(Arguments.FORCE);
     return new Step("the dump of controller " + controller + " of '" + unit + "'", () -> {
       if (file != null) {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_OutputAutoDump(unit, controller, file);
         out.println("wrote the dump of controller " + controller + " to " + file);
       }
@@ -416,12 +491,15 @@ final class ParameterCommands {
   }
 
   private Step config(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of());
+    boolean export = arguments.command.equals("config export");
+    arguments.allowOnly(export ? Set.of(Arguments.FORCE) : Set.of());
     List<String> words = arguments.expectOperands("UNIT", "FILE");
     String unit = DiskArrayTool.unitName(words.get(0));
-    String file = path(words.get(1));
-    if (arguments.command.equals("config export")) {
+    String file = export ? output(words.get(1), unit + ".config") : path(words.get(1));
+    boolean force = arguments.has(Arguments.FORCE);
+    if (export) {
       return new Step("export the configuration of '" + unit + "' to " + file, () -> {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_ConfigExport(unit, file);
         out.println("exported the configuration of " + unit + " to " + file);
       });
@@ -438,21 +516,23 @@ final class ParameterCommands {
   }
 
   private Step modePage(Arguments arguments) throws UsageException {
-    arguments.allowOnly(Set.of(Arguments.CONTROLLER));
-    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
     boolean sense = arguments.command.equals("modepage sense");
     if (!sense && !arguments.command.equals("modepage select")) {
       throw new UsageException("unknown command '" + arguments.command + "'");
     }
-    List<String> words = sense
-        ? arguments.expectOperandCount(2, 4, "UNIT FILE [PAGE [CONTROL]]")
-        : arguments.expectOperandCount(2, 3, "UNIT FILE [PAGE]");
+    arguments.allowOnly(sense
+        ? Set.of(Arguments.CONTROLLER, Arguments.PAGE, Arguments.CONTROL, Arguments.FORCE)
+        : Set.of(Arguments.CONTROLLER, Arguments.PAGE));
+    int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
+    List<String> words = arguments.expectOperands("UNIT", "FILE");
     String unit = DiskArrayTool.unitName(words.get(0));
-    String file = path(words.get(1));
-    int page = words.size() > 2 ? Arguments.number("PAGE", words.get(2), 0, 0x3F) : ALL_PAGES;
-    int control = words.size() > 3 ? Arguments.number("CONTROL", words.get(3), 0, 3) : 0;
+    String file = sense ? output(words.get(1), unit + ".modepages") : path(words.get(1));
+    int page = arguments.intOption(Arguments.PAGE, ALL_PAGES, 0, 0x3F);
+    int control = arguments.intOption(Arguments.CONTROL, 0, 0, 3);
+    boolean force = arguments.has(Arguments.FORCE);
     if (sense) {
       return new Step("read the mode pages of '" + unit + "'", () -> {
+        OutputFile.check(Paths.get(file), force);
         DiskArrayUtilityJNI.KX_ModeSense(unit, page, control, controller, file);
         out.println("wrote the mode pages of " + unit + " to " + file);
       });
@@ -469,11 +549,11 @@ final class ParameterCommands {
   private Step wizard(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "wizard show": {
-        arguments.allowOnly(Set.of(Arguments.FORCE));
-        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [FILE]");
-        String unit = DiskArrayTool.unitName(words.get(0));
-        String file = words.size() == 2
-            ? OutputFile.resolve(words.get(1), unit + ".wizard").toString() : null;
+        arguments.allowOnly(Set.of(Arguments.OUT, Arguments.FORCE));
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        String file = arguments.has(Arguments.OUT)
+            ? OutputFile.resolve(arguments.option(Arguments.OUT), unit + ".wizard").toString()
+            : null;
         boolean force = arguments.has(Arguments.FORCE);
         boolean json = arguments.has(Arguments.JSON);
         return new Step("show the wizard record of '" + unit + "'", () -> {
@@ -527,14 +607,16 @@ final class ParameterCommands {
         });
       }
       case "wizard current": {
-        arguments.allowOnly(Set.of(Arguments.CONTROLLER));
+        Set<String> allowed = new java.util.HashSet<>(fieldOptions(arguments.command).keySet());
+        allowed.add(Arguments.CONTROLLER);
+        arguments.allowOnly(allowed);
         int controller = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
         if (arguments.operands.isEmpty()) {
-          throw new UsageException("'wizard current' takes UNIT [FIELD=VALUE...]");
+          throw new UsageException("'wizard current' takes UNIT [--FIELD=VALUE...]");
         }
         String unit = DiskArrayTool.unitName(arguments.operands.get(0));
         List<RecordText.Assignment> changes =
-            assignments(arguments.operands.subList(1, arguments.operands.size()));
+            assignments(arguments, arguments.operands.subList(1, arguments.operands.size()));
         return new Step("the current wizard settings of '" + unit + "'", () -> {
           if (!changes.isEmpty()) {
             NowWZParameter now =

@@ -323,14 +323,35 @@ final class ServiceCommands {
   private Step snmp(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "snmp set": {
-        List<String> operands = arguments.expectOperandCount(2, 3, "UNIT MANAGERS [OPTIONS]");
-        arguments.allowOnly(Set.of());
-        String unit = DiskArrayTool.unitName(operands.get(0));
-        String managers = DiskArrayTool.limited("managers", operands.get(1), TEXT_BYTES);
-        String options = operands.size() > 2
-            ? DiskArrayTool.limited("options", operands.get(2), TEXT_BYTES) : "";
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        Set<String> allowed = new java.util.HashSet<>(SNMP_SWITCHES);
+        allowed.add(Arguments.MANAGERS);
+        allowed.add(COMMUNITY);
+        arguments.allowOnly(allowed);
+        // '' keeps the managers, as the station reads an empty list.
+        String managers = DiskArrayTool.limited("--managers",
+            arguments.has(Arguments.MANAGERS) ? arguments.option(Arguments.MANAGERS) : "",
+            TEXT_BYTES);
+        // The station takes the other settings as one text of key=value words.
+        List<String> settings = new ArrayList<>();
+        if (arguments.has(COMMUNITY)) {
+          String community = arguments.option(COMMUNITY);
+          if (community.isEmpty() || !community.matches("\\S+")) {
+            throw new UsageException("--community needs a name without blanks, got '"
+                + community + "'");
+          }
+          settings.add("community=" + community);
+        }
+        for (String key : SNMP_SWITCHES) {
+          if (arguments.has(key)) {
+            choice("--" + key, arguments.option(key), "off", "on");
+            settings.add(key.replace('-', '_') + "=" + arguments.option(key));
+          }
+        }
+        String options = DiskArrayTool.limited("settings", String.join(" ", settings),
+            TEXT_BYTES);
         if (managers.isEmpty() && options.isEmpty()) {
-          throw new UsageException("'snmp set' needs managers or options");
+          throw new UsageException("'snmp set' needs --managers or a setting to change");
         }
         return new Step("set the SNMP settings of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_SetSnmpConfig(unit, managers, options);
@@ -379,22 +400,42 @@ final class ServiceCommands {
         });
       }
       case "snmp output": {
-        List<String> operands = arguments.expectOperandCount(1, 3, "UNIT [DIR [FILE]]");
-        arguments.allowOnly(Set.of());
-        String unit = DiskArrayTool.unitName(operands.get(0));
-        // "." is the station directory itself.
-        String dir = operands.size() > 1 && !operands.get(1).isEmpty()
-            ? DiskArrayTool.limited("directory", operands.get(1), TEXT_BYTES) : ".";
-        String file = operands.size() > 2
-            ? DiskArrayTool.limited("file name", operands.get(2), TEXT_BYTES) : "";
-        return new Step("write the SNMP file of '" + unit + "'", () -> {
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of(Arguments.OUT, Arguments.FORCE));
+        // Without --out the file goes where the station's agent reads it.
+        String given = arguments.has(Arguments.OUT) ? arguments.option(Arguments.OUT)
+            : DiskArrayTool.stationDirectory(arguments).toString() + "/";
+        Path target = OutputFile.resolve(given, snmpFileName(unit));
+        String dir = DiskArrayTool.limited("folder", target.getParent().toString(), TEXT_BYTES);
+        String file = DiskArrayTool.limited("file name", target.getFileName().toString(),
+            TEXT_BYTES);
+        boolean force = arguments.has(Arguments.FORCE);
+        return new Step("write the SNMP file of '" + unit + "' to " + target, () -> {
+          OutputFile.check(target, force);
           DiskArrayUtilityJNI.KX_SnmpConfigOutput(unit, dir, file);
-          out.println("wrote the SNMP configuration of " + unit);
+          out.println("wrote the SNMP configuration of " + unit + " to " + target);
         });
       }
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  private static final String COMMUNITY = "community";
+  /** The on|off settings of 'snmp set': traps at all, then one per kind of alert. */
+  private static final List<String> SNMP_SWITCHES = List.of("traps", "drive-blocked",
+      "drive-rebuilding", "group-degraded", "group-failed", "format-failed", "part-failed");
+
+  /** The station's usual name of a unit's SNMP file: each byte of an unusual character '_'. */
+  static String snmpFileName(String unit) {
+    StringBuilder name = new StringBuilder("snmp-");
+    for (byte b : unit.getBytes(StandardCharsets.UTF_8)) {
+      char c = (char) (b & 0xFF);
+      boolean plain = c < 0x80 && (Character.isLetterOrDigit(c) || c == '.' || c == '-'
+          || c == '_');
+      name.append(plain ? c : '_');
+    }
+    return name.append(".conf").toString();
   }
 
   /** Removes a folder of this run and its files; what cannot be removed stays. */

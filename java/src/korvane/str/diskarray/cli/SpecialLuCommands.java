@@ -218,18 +218,14 @@ final class SpecialLuCommands {
         });
       }
       case "turbo set": {
-        List<String> words = arguments.expectOperandCount(1, 2, "UNIT [off]");
-        String unit = DiskArrayTool.unitName(words.get(0));
-        arguments.allowOnly(Set.of(Arguments.CTL0, Arguments.CTL1));
-        boolean off = words.size() == 2;
-        if (off && !words.get(1).equals("off")) {
-          throw new UsageException("'turbo set' takes UNIT [off], got " + words.get(1));
+        String unit = DiskArrayTool.unitName(arguments.expectOperands("UNIT").get(0));
+        arguments.allowOnly(Set.of(Arguments.LU0, Arguments.LU1, Arguments.OFF));
+        boolean off = arguments.has(Arguments.OFF);
+        if (off == (arguments.has(Arguments.LU0) || arguments.has(Arguments.LU1))) {
+          throw new UsageException("'turbo set' needs --off, or --lu0/--lu1 LU|none");
         }
-        if (off == (arguments.has(Arguments.CTL0) || arguments.has(Arguments.CTL1))) {
-          throw new UsageException("'turbo set' needs 'off' or --ctl0/--ctl1 LU|none");
-        }
-        Integer[] asked = {turboOption(arguments, Arguments.CTL0),
-            turboOption(arguments, Arguments.CTL1)};
+        Integer[] asked = {turboOption(arguments, Arguments.LU0),
+            turboOption(arguments, Arguments.LU1)};
         return new Step("set the turbo LUs of '" + unit + "'", () -> {
           TurboLu turbo = turbo(unit);
           turbo.option = off ? 0 : TURBO_ON;
@@ -249,7 +245,7 @@ final class SpecialLuCommands {
     }
   }
 
-  /** --ctlN LU or none; null when not given. */
+  /** --luN LU or none; null when not given. */
   private static Integer turboOption(Arguments arguments, String key) throws UsageException {
     String text = arguments.option(key);
     if (text == null) {
@@ -335,17 +331,23 @@ final class SpecialLuCommands {
 
   private Step configuration(Arguments arguments) throws UsageException {
     List<String> words = arguments.expectOperands("UNIT", "FILE");
-    arguments.allowOnly(Set.of());
+    boolean writes = arguments.command.equals("config rglu export")
+        || arguments.command.equals("config rglu output");
+    arguments.allowOnly(writes ? Set.of(Arguments.FORCE) : Set.of());
     if (arguments.command.equals("config rglu apply")) {
       return apply(arguments, DiskArrayTool.unitName(words.get(0)), absolute(words.get(1)));
     }
     String unit = DiskArrayTool.unitName(words.get(0));
-    String file = absolute(words.get(1));
+    boolean listing = arguments.command.endsWith("output");
+    String file = writes
+        ? ParameterCommands.output(words.get(1), unit + (listing ? ".rglu.txt" : ".rglu"))
+        : absolute(words.get(1));
+    boolean force = arguments.has(Arguments.FORCE);
     switch (arguments.command) {
       case "config rglu export":
       case "config rglu output": {
-        boolean listing = arguments.command.endsWith("output");
         return new Step("write the RAID groups and LUs of '" + unit + "' to " + file, () -> {
+          OutputFile.check(Paths.get(file), force);
           if (listing) {
             DiskArrayUtilityJNI.KX_RgLuFileOutput(unit, file);
           } else {

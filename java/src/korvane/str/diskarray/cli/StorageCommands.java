@@ -364,7 +364,7 @@ final class StorageCommands {
       case "lu add": {
         String unit = unit(arguments, "UNIT");
         arguments.allowOnly(Set.of(Arguments.RG, Arguments.CAPACITY, Arguments.NUMBER,
-            Arguments.STAGING, Arguments.CTL));
+            Arguments.STAGING, Arguments.CONTROLLER));
         LogicalUnit lu = new LogicalUnit();
         lu.luNumber = arguments.intOption(Arguments.NUMBER, ANY_NUMBER, 0, LOGICAL_UNITS - 1);
         lu.rgNumber = arguments.requiredInt(Arguments.RG, 0, RAID_GROUPS - 1);
@@ -373,7 +373,7 @@ final class StorageCommands {
         }
         lu.capacity = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
         lu.staging = stagingOption(arguments);
-        lu.defaultCTL = arguments.intOption(Arguments.CTL, 0, 0, 1);
+        lu.defaultCTL = arguments.intOption(Arguments.CONTROLLER, 0, 0, 1);
         lu.hostblock = 512;
         return new Step("add an LU to '" + unit + "'", () -> {
           int number = lu.luNumber;
@@ -425,22 +425,28 @@ final class StorageCommands {
         });
       }
       case "lu expand": {
-        List<String> words = arguments.expectOperands("UNIT", "LU", "MB");
+        List<String> words = arguments.expectOperands("UNIT", "LU");
         String unit = DiskArrayTool.unitName(words.get(0));
         int lu = luNumber(words.get(1));
-        int capacity = Arguments.megabytes("MB", words.get(2), 1, MAX_MB);
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.CAPACITY));
+        if (!arguments.has(Arguments.CAPACITY)) {
+          throw new UsageException("'lu expand' needs --capacity=SIZE");
+        }
+        int capacity = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
         return new Step("expand LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitExpand(unit, lu, capacity);
           out.println("LU " + lu + " now " + capacity + " MB");
         });
       }
       case "lu staging": {
-        List<String> words = arguments.expectOperands("UNIT", "LU", "normal|sequential|off");
+        List<String> words = arguments.expectOperands("UNIT", "LU");
         String unit = DiskArrayTool.unitName(words.get(0));
         int lu = luNumber(words.get(1));
-        int staging = staging("staging", words.get(2));
-        arguments.allowOnly(Set.of());
+        arguments.allowOnly(Set.of(Arguments.STAGING));
+        if (!arguments.has(Arguments.STAGING)) {
+          throw new UsageException("'lu staging' needs --staging=normal|sequential|off");
+        }
+        int staging = staging("--staging", arguments.option(Arguments.STAGING));
         return new Step("change the staging of LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitChangeStaging(unit, lu, staging);
           out.println("LU " + lu + " staging " + staging(staging));

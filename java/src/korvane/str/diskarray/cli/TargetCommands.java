@@ -45,19 +45,20 @@ final class TargetCommands {
         });
       }
       case "target set": {
-        List<String> words = sub.expectOperandCount(2, 3, "UNIT CTL [PORT]");
-        String unit = DiskArrayTool.unitName(words.get(0));
-        int ctl = Arguments.number("CTL", words.get(1), 0, CONTROLLERS - 1);
-        Integer port = words.size() == 3
-            ? Arguments.number("PORT", words.get(2), 0, PORTS - 1) : null;
-        sub.allowOnly(port == null ? Set.of(MODE) : Set.of(MODE, SINGLE, MULTI));
+        String unit = DiskArrayTool.unitName(sub.expectOperands("UNIT").get(0));
+        int ctl = sub.requiredInt(Arguments.CONTROLLER, 0, CONTROLLERS - 1);
+        Integer port = sub.has(Arguments.PORT)
+            ? sub.intOption(Arguments.PORT, 0, 0, PORTS - 1) : null;
+        sub.allowOnly(port == null ? Set.of(MODE, Arguments.CONTROLLER)
+            : Set.of(MODE, SINGLE, MULTI, Arguments.CONTROLLER, Arguments.PORT));
         Integer mode = mode(sub.option(MODE));
         Integer single = sub.has(SINGLE)
             ? Arguments.number("--single", sub.option(SINGLE), 0, TARGET_IDS - 1) : null;
         boolean[] multi = sub.has(MULTI) ? numbers("--multi", sub.option(MULTI), TARGET_IDS)
             : null;
         if (mode == null && single == null && multi == null) {
-          throw new UsageException("'target set' needs --mode, or with PORT --single or --multi");
+          throw new UsageException(
+              "'target set' needs --mode, or with --port --single or --multi");
         }
         return new Step("set the target IDs of controller " + ctl + " of '" + unit + "'", () -> {
           TargetId target = read(unit)[ctl];
@@ -80,14 +81,14 @@ final class TargetCommands {
         });
       }
       case "target luns": {
-        List<String> words = sub.expectOperands("UNIT", "CTL", "PORT", "ID", "LUNS");
+        List<String> words = sub.expectOperands("UNIT", "ID", "LUNS");
         String unit = DiskArrayTool.unitName(words.get(0));
-        int ctl = Arguments.number("CTL", words.get(1), 0, CONTROLLERS - 1);
-        int port = Arguments.number("PORT", words.get(2), 0, PORTS - 1);
-        int id = Arguments.number("ID", words.get(3), 0, TARGET_IDS - 1);
-        boolean[] luns = words.get(4).equals("none") ? new boolean[HOST_LUNS]
-            : numbers("LUNS", words.get(4), HOST_LUNS);
-        sub.allowOnly(Set.of());
+        sub.allowOnly(Set.of(Arguments.CONTROLLER, Arguments.PORT));
+        int ctl = sub.requiredInt(Arguments.CONTROLLER, 0, CONTROLLERS - 1);
+        int port = sub.requiredInt(Arguments.PORT, 0, PORTS - 1);
+        int id = Arguments.number("ID", words.get(1), 0, TARGET_IDS - 1);
+        boolean[] luns = words.get(2).equals("none") ? new boolean[HOST_LUNS]
+            : numbers("LUNS", words.get(2), HOST_LUNS);
         return new Step("present host LUNs at target ID " + id + " of port " + ctl + "." + port
             + " of '" + unit + "'", () -> {
               TargetId target = read(unit)[ctl];
