@@ -11,6 +11,7 @@ import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.AutoDump;
 import korvane.str.diskarray.CommandDevice;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.NowWZParameter;
@@ -31,7 +32,7 @@ final class ParameterCommands {
   private static final String[] GROUPS = {"online-system", "online-tuning", "tuning",
       "restoration", "prefetch", "verify", "threshold"};
 
-  private static final int ALL_PAGES = 0x3F;
+  private static final int ALL_PAGES = DiskArrayConstants.KX_MODE_PAGE_ALL;
 
   /** What the station's parameter and wizard codes mean. */
   private static final Map<Integer, String> MEANINGS = Map.ofEntries(
