@@ -107,8 +107,9 @@ class ToolCommandLineTest {
   void optionsAreCheckedPerCommandAndDoubleDashEndsThem() {
     JavaRun unknown = expect(2, "list", "--bogus");
     assertTrue(unknown.stderr.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
-    // --raw belongs to stats only; --json is a flag of list, not an option with a value.
-    assertTrue(expect(2, "list", "--raw").stderr.contains("unknown option '--raw'"));
+    // --raw belongs to stats and to the commands that write JSON; --json is a flag of
+    // list, not an option with a value.
+    assertTrue(expect(2, "add", "u9", "--raw").stderr.contains("unknown option '--raw'"));
     expect(2, "list", "--json", "extra");
     expect(2, "rg", "add", "u1", "--level", "5", "--level", "6", "--port", "0", "--row", "0",
         "--width", "3");

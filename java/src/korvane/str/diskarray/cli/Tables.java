@@ -83,6 +83,10 @@ final class Tables {
     TSV.set(on);
   }
 
+  static boolean tsv() {
+    return TSV.get();
+  }
+
   /** The rows (heading first) as a table, or the note when there is no row but the heading. */
   static String table(List<String[]> rows, String empty) {
     return rows.size() == 1 ? empty(empty) : columns(rows);
