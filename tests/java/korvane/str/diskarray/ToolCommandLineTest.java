@@ -261,9 +261,9 @@ class ToolCommandLineTest {
     ok("add", "empty");
     assertEquals("", ok("lu", "list", "empty", "--tsv"), "an empty table prints nothing");
 
-    // The snapshot holds the same records as the single reads.
+    // The snapshot holds the same records as the single reads, the LUs in use only.
     Map<String, Object> snapshot = object(json("snapshot", "u1"));
-    assertEquals(512, array(snapshot.get("lu")).size());
+    assertEquals(2, array(snapshot.get("lu")).size());
     Map<String, Object> first = object(array(snapshot.get("lu")).get(0));
     assertEquals(150, number(first.get("capacity")));
     Path file = scratch.resolve("snapshot.json");
@@ -285,6 +285,111 @@ class ToolCommandLineTest {
     assertEquals("app", object(json("log", "app", "--json")).get("log"));
     Map<String, Object> wizard = object(json("wizard", "show", "u1", "--json"));
     assertEquals(2, array(wizard.get("lan_conf")).size());
+  }
+
+  @Test
+  void jsonLeavesOutUnusedSlotsNamesValuesAndRawKeepsTheRecords() throws Exception {
+    ok("add", "u1");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "10G");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "100", "--number", "7");
+    TestStation.open(station());
+
+    // Tables hold the entries in use; an entry without a number of its own says
+    // where it stood; states are named beside their numbers.
+    Map<String, Object> snapshot = object(json("snapshot", "u1"));
+    List<Object> lus = array(snapshot.get("lu"));
+    assertEquals(2, lus.size());
+    Map<String, Object> seven = object(lus.get(1));
+    assertEquals(7, number(seven.get("luNumber")));
+    assertEquals(DiskArrayConstants.KX_LU_UNFORMATTED, number(seven.get("status")));
+    assertEquals("unformatted", seven.get("status_name"));
+    assertEquals("raid5", seven.get("raid_level_name"));
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus("u1");
+    List<Integer> mounted = new ArrayList<>();
+    for (int slot = 0; slot < drives.length; slot++) {
+      if (drives[slot].mount != 0) {
+        mounted.add(slot);
+      }
+    }
+    assertEquals(mounted.size(), array(snapshot.get("drive_status")).size());
+    List<Integer> identitySlots = new ArrayList<>();
+    for (Object identity : array(snapshot.get("drive_info"))) {
+      identitySlots.add(number(object(identity).get("index")));
+    }
+    assertEquals(mounted, identitySlots, "identities keep the slots they describe");
+    Map<String, Object> raw = object(json("snapshot", "u1", "--raw"));
+    assertEquals(512, array(raw.get("lu")).size());
+    Map<String, Object> unused = object(array(raw.get("lu")).get(1));
+    assertEquals(-1, number(unused.get("luNumber")));
+    assertFalse(unused.containsKey("status_name"), "--raw names nothing");
+
+    // Bytes read unsigned: LU 7 is the top bit of the first byte of a host's LU map.
+    ok("security", "allow", "u1", "0", "1", "10000000C9000001", "7");
+    List<Object> permissions =
+        array(object(json("security", "show", "u1", "0", "1", "--json")).get("permission"));
+    assertEquals(1, permissions.size());
+    Map<String, Object> permission = object(permissions.get(0));
+    assertEquals(0, number(permission.get("index")));
+    assertEquals(128, number(array(permission.get("lun_security_bitmap")).get(0)));
+    List<Object> slots = array(object(json("security", "show", "u1", "0", "1", "--json",
+        "--raw")).get("permission"));
+    assertEquals(128, slots.size());
+    assertEquals(-128, number(array(object(slots.get(0)).get("lun_security_bitmap")).get(0)));
+    // Every command that writes JSON takes --raw.
+    assertEquals(object(json("show", "u1", "--json")), object(json("show", "u1", "--json",
+        "--raw")));
+
+    // Sizes read rounded; -p (--bytes), --tsv and JSON keep the exact numbers.
+    assertTrue(ok("lu", "list", "u1").matches(
+        "(?s)LU +RG +LEVEL +SIZE .*\n0 +0 +RAID 5 +10\\.0G .*\n7 +0 +RAID 5 +100M .*"));
+    String exact = ok("-p", "lu", "list", "u1");
+    assertTrue(exact.matches("(?s)LU +RG +LEVEL +MB .*\n0 +0 +RAID 5 +10240 .*"), exact);
+    assertEquals(exact, ok("lu", "list", "u1", "--bytes"));
+    assertTrue(ok("lu", "show", "u1", "0").contains("capacity              10.0G\n"));
+    assertTrue(ok("lu", "show", "-p", "u1", "0").contains("capacity              10240 MB\n"));
+    assertTrue(ok("lu", "expand", "u1", "7", "1023M").contains("LU 7 now 1023M"));
+    assertTrue(ok("lu", "expand", "u1", "7", "1536").contains("LU 7 now 1.50G"));
+    assertEquals(1536, number(object(object(json("lu", "show", "u1", "7", "--json"))
+        .get("lu")).get("capacity")));
+    RaidGroup group = DiskArrayUtilityJNI.KX_GetRaidGroups("u1")[0];
+    String rows = ok("rg", "list", "u1", "--tsv");
+    assertTrue(rows.startsWith("0\tRAID 5\t0-2\t0\t" + group.minimum_capa + "\t" + group.lastLBA
+        + "\t" + group.lumaxcapa + "\t"), rows);
+  }
+
+  @Test
+  void refusalsNameTheValueTheyAreAbout() {
+    ok("add", "u1", "--ctl0", "10.0.0.5");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "100");
+
+    // Of several LUs, the one the unit does not have.
+    for (String[] args : new String[][] {
+      {"format", "u1", "0", "9"}, {"lu", "unify", "u1", "0", "9"}, {"lu", "wait", "u1", "9"}}) {
+      JavaRun refused = expect(1, args);
+      assertTrue(refused.stderr.contains("'u1' has no LU 9"), refused::toString);
+      assertFalse(refused.stderr.contains("no LU 0"), refused::toString);
+    }
+    assertTrue(expect(1, "format", "u1", "0", "9").stderr.contains("(error 4127 (0x101F)"));
+
+    // The one code of a refused LAN setting, said as the address it is about.
+    ok("lan", "set", "u1", "0", "gateway=10.0.0.1");
+    String[][] wrong = {
+      {"ip=10.0.0.255", "ip 10.0.0.255 is the broadcast address of subnet 255.255.255.0"},
+      {"ip=10.0.0.0", "ip 10.0.0.0 is the network address"},
+      {"subnet=255.0.255.0", "subnet 255.0.255.0 is not a mask of 1 to 30 contiguous bits"},
+      {"subnet=255.255.255.254", "not a mask of 1 to 30"},
+      {"gateway=10.1.0.1", "gateway 10.1.0.1 is outside the subnet of 10.0.0.5/255.255.255.0"},
+      {"gateway=10.0.0.5", "gateway 10.0.0.5 is not another host"},
+      {"ip=10.0.0.300", "ip '10.0.0.300' is not a dotted quad"},
+    };
+    for (String[] setting : wrong) {
+      JavaRun refused = expect(1, "lan", "set", "u1", "0", setting[0]);
+      assertTrue(refused.stderr.contains(setting[1]), refused::toString);
+    }
+    assertTrue(ok("lan", "show", "u1").matches("(?s).*\n0 +off +10\\.0\\.0\\.5 +255\\.255\\.255\\.0"
+        + " +10\\.0\\.0\\.1 .*"), "a refused setting changed the LAN");
   }
 
   @Test

@@ -12,6 +12,8 @@ import java.util.function.Predicate;
 import korvane.str.diskarray.CouplingLU;
 import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.HGInfo;
+import korvane.str.diskarray.KXLabel;
+import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.LUTuning;
 import korvane.str.diskarray.LogicalUnit;
 import korvane.str.diskarray.LuMappingHGInfo;
@@ -102,12 +104,18 @@ final class FieldNames {
       CouplingLU.class, entry -> ((CouplingLU) entry).primary_lu == KX_UNUSED_ENTRY,
       LuMappingHGInfo.class, entry -> allUnmapped(((LuMappingHGInfo) entry).lu));
 
-  /** Entries that carry their own number, so a filtered table needs no index beside them. */
-  private static final Set<Class<?>> NUMBERED =
-      Set.of(RaidGroup.class, LogicalUnit.class, DiskDrive.class);
+  /** Entries that carry their own number or name, so a filtered table needs no index. */
+  private static final Set<Class<?>> NUMBERED = Set.of(RaidGroup.class, LogicalUnit.class,
+      DiskDrive.class, KXUnitParam.class, KXLabel.class);
 
   /** Tables whose zero entries are settings in force, never unused. */
   private static final Set<Class<?>> SETTINGS = Set.of(LUTuning.class);
+
+  /** Whether a field is a list of part states, where 0 marks a part not installed. */
+  static boolean partList(Class<?> record, String field) {
+    return record.getSimpleName().equals("UnitCondition")
+        && NAMES.get("UnitCondition." + field) != null;
+  }
 
   /** The name of a field's value, or null when the field has no names. */
   static IntFunction<String> names(Class<?> record, String field) {

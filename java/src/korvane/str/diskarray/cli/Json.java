@@ -22,13 +22,14 @@ import korvane.str.diskarray.DiskArrayConstants;
  * #raw}, the tool's --raw):
  *
  * <ul>
- *   <li>a record's fixed tables (array fields of 8 entries or more) leave out
+ *   <li>fixed tables (arrays of 8 entries or more, a record's or a command's) leave out
  *       the entries the station marks unused (a RAID group or LU numbered -1,
  *       an empty drive slot, an invalid host group) and the entries that are
  *       empty throughout; an entry that does not carry its own number gets
  *       {@code "index"}, its position in the table. Trailing unused entries of
- *       a table of ints (-1) or texts (null, empty) are left out; the others
- *       keep their positions;
+ *       a table of ints (-1, or a part not installed in a list of part
+ *       states) or texts (null, empty) are left out; the others keep their
+ *       positions;
  *   <li>byte arrays are written unsigned (0..255), as are the fields that hold
  *       an unsigned 32-bit number (statistics counters, the low half of a free
  *       block count);
@@ -99,6 +100,12 @@ final class Json {
     } else if (value instanceof Number) {
       out.append(value);
     } else if (value.getClass().isArray()) {
+      Object readable = RAW.get() ? value : table(value);
+      if (readable != value) {
+        // Another array, or the list of the entries kept.
+        value(out, readable, depth, indent);
+        return;
+      }
       int length = Array.getLength(value);
       Object[] items = new Object[length];
       for (int i = 0; i < length; i++) {
@@ -195,6 +202,15 @@ final class Json {
   /** The members one field of a record is written as, when not raw. */
   private static void readable(Map<String, Object> members, Class<?> record, String name,
       Object value) {
+    if (value instanceof int[] && FieldNames.partList(record, name)) {
+      // The parts installed; the slots after the last one hold none.
+      int[] states = (int[]) value;
+      int used = states.length;
+      while (used > 0 && states[used - 1] == DiskArrayConstants.KX_PART_NOT_INSTALLED) {
+        used--;
+      }
+      value = Arrays.copyOf(states, used);
+    }
     boolean unsigned = FieldNames.unsigned(record, name);
     if (value instanceof Integer && unsigned) {
       members.put(name, Integer.toUnsignedLong((Integer) value));
@@ -206,14 +222,14 @@ final class Json {
       }
       members.put(name, longs);
     } else {
-      members.put(name, table(value));
+      members.put(name, value);
     }
     IntFunction<String> names = FieldNames.names(record, name);
     if (names != null && value instanceof Integer) {
       members.put(name + "_name", names.apply((Integer) value));
-    } else if (names != null && members.get(name) instanceof int[]) {
+    } else if (names != null && value instanceof int[]) {
       List<String> each = new ArrayList<>();
-      for (int element : (int[]) members.get(name)) {
+      for (int element : (int[]) table(value)) {
         each.add(names.apply(element));
       }
       members.put(name + "_names", each);
@@ -229,7 +245,10 @@ final class Json {
     }
   }
 
-  /** An array field as written for reading: unsigned bytes, a fixed table's used entries. */
+  /**
+   * An array as written for reading: unsigned bytes, a fixed table's used
+   * entries; the array itself when nothing changes.
+   */
   private static Object table(Object value) {
     if (value instanceof byte[]) {
       byte[] bytes = (byte[]) value;
@@ -248,7 +267,7 @@ final class Json {
       while (used > 0 && ints[used - 1] == DiskArrayConstants.KX_UNUSED_ENTRY) {
         used--;
       }
-      return Arrays.copyOf(ints, used);
+      return used == ints.length ? value : Arrays.copyOf(ints, used);
     }
     if (value instanceof String[]) {
       String[] texts = (String[]) value;
@@ -256,7 +275,7 @@ final class Json {
       while (used > 0 && (texts[used - 1] == null || texts[used - 1].isEmpty())) {
         used--;
       }
-      return Arrays.copyOf(texts, used);
+      return used == texts.length ? value : Arrays.copyOf(texts, used);
     }
     if (value.getClass().getComponentType().isPrimitive()
         || value.getClass().getComponentType().isArray()) {
