@@ -126,7 +126,7 @@ class StationProcessTest {
     for (String shown : List.of(
         "refused, as it should be: error 4115 (0x1013)",  // the wrong password
         "] 100%  4 of 4 done",
-        "LU 1 is a unified LU of 512 MB: LU 1 + LU 4",
+        "LU 1 is a unified LU of 512M: LU 1 + LU 4",
         "host LUN 1 -> LU 1",
         "refused, as it should be: line 2: drive_capacity.row: needs 6 values, got 2",
         "the wizard record is valid for array01",

@@ -336,6 +336,14 @@ class ToolCommandLineTest {
         "--raw")).get("permission"));
     assertEquals(128, slots.size());
     assertEquals(-128, number(array(object(slots.get(0)).get("lun_security_bitmap")).get(0)));
+    // Option words name the bits they have set.
+    ok("options", "set", "u1", "0", "1", "0", "option=0x8005");
+    assertTrue(ok("options", "show", "u1", "0", "1", "0").contains(
+        "option 0x8005 (bits 0, 2, 15), option2 0x0,0x0"));
+    Map<String, Object> options = object(json("options", "show", "u1", "0", "1", "0", "--json"));
+    assertEquals(0x8005, number(options.get("option")));
+    assertEquals(List.of(0, 2, 15), array(options.get("option_bits")).stream()
+        .map(bit -> number(bit)).collect(java.util.stream.Collectors.toList()));
     // Every command that writes JSON takes --raw.
     assertEquals(object(json("show", "u1", "--json")), object(json("show", "u1", "--json",
         "--raw")));
@@ -387,6 +395,21 @@ class ToolCommandLineTest {
     for (String[] setting : wrong) {
       JavaRun refused = expect(1, "lan", "set", "u1", "0", setting[0]);
       assertTrue(refused.stderr.contains(setting[1]), refused::toString);
+    }
+    // A parameter group's one code, said as the field it is about.
+    String[][] parameters = {
+      {"tuning", "def_mode=9", "def_mode=9 is outside 0..2 (error 4611"},
+      {"tuning", "reserve_buf_size=45 current_buf_size=40",
+        "reserve_buf_size=45 is larger than current_buf_size=40"},
+      {"threshold", "drive_recover=70000", "drive_recover=70000 is outside 0..65535"},
+      {"restoration", "mode=1 interval=5000", "interval=5000 is outside 0..1000"},
+      {"online-tuning", "def_lun=300", "the station refuses def_lun=300"},
+    };
+    for (String[] setting : parameters) {
+      List<String> args = new ArrayList<>(List.of("params", "set", "u1", setting[0]));
+      args.addAll(List.of(setting[1].split(" ")));
+      JavaRun refused = expect(1, args.toArray(new String[0]));
+      assertTrue(refused.stderr.contains(setting[2]), refused::toString);
     }
     assertTrue(ok("lan", "show", "u1").matches("(?s).*\n0 +off +10\\.0\\.0\\.5 +255\\.255\\.255\\.0"
         + " +10\\.0\\.0\\.1 .*"), "a refused setting changed the LAN");

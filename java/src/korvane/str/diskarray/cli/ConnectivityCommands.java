@@ -799,6 +799,30 @@ final class ConnectivityCommands {
     return -1;
   }
 
+  /**
+   * The bits set in an option word, by number: " (bits 0, 2, 15)", or nothing
+   * for none. The station gives the bits no names of their own.
+   */
+  private static String bitsText(int word) {
+    List<Integer> bits = FieldNames.bits(word);
+    if (bits.isEmpty()) {
+      return "";
+    }
+    List<String> numbers = new ArrayList<>();
+    for (int bit : bits) {
+      numbers.add(Integer.toString(bit));
+    }
+    return (bits.size() == 1 ? " (bit " : " (bits ") + String.join(", ", numbers) + ")";
+  }
+
+  /** A host group's option words with the bits each has set. */
+  private static String optionBitsText(HGOptionInfo option) {
+    return "option 0x" + Integer.toHexString(option.option) + bitsText(option.option)
+        + ", option2 0x" + Integer.toHexString(option.option2[0]) + bitsText(option.option2[0])
+        + ",0x" + Integer.toHexString(option.option2[1]) + bitsText(option.option2[1])
+        + ", host response mode " + option.option3;
+  }
+
   private static String optionText(HGOptionInfo option) {
     return "0x" + Integer.toHexString(option.option) + " 0x" + Integer.toHexString(option.option2[0])
         + ",0x" + Integer.toHexString(option.option2[1]) + " mode " + option.option3;
@@ -1062,11 +1086,13 @@ final class ConnectivityCommands {
           controller.port_common_opt[p] = or(portOptions, controller.port_common_opt[p]);
           DiskArrayUtilityJNI.KX_SetPortOption(unit, options);
         } else if (json(arguments, () -> Json.object("lip_mode", controller.lip_mode[p],
-            "port_common_opt", controller.port_common_opt[p]))) {
+            "port_common_opt", controller.port_common_opt[p],
+            "port_common_opt_bits", FieldNames.bits(controller.port_common_opt[p])))) {
           return;
         }
         out.println("port " + portName(c, p) + ": lip " + onOff(controller.lip_mode[p])
-            + ", options 0x" + Integer.toHexString(controller.port_common_opt[p]));
+            + ", options 0x" + Integer.toHexString(controller.port_common_opt[p])
+            + bitsText(controller.port_common_opt[p]));
       });
     }
     int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
@@ -1093,8 +1119,8 @@ final class ConnectivityCommands {
           } else if (json(arguments, () -> info)) {
             return;
           }
-          out.println("host group " + hg + " of port " + portName(c, p) + ": options "
-              + optionText(info));
+          out.println("host group " + hg + " of port " + portName(c, p) + ": "
+              + optionBitsText(info));
         });
   }
 

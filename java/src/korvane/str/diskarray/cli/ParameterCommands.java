@@ -14,6 +14,7 @@ import korvane.str.diskarray.CommandDevice;
 import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.NowWZParameter;
 import korvane.str.diskarray.UnitIdentifier;
 import korvane.str.diskarray.WarningInfo;
@@ -227,7 +228,11 @@ final class ParameterCommands {
             () -> {
               Object record = record(group.get(unit));
               edit(record, changes);
-              group.set(unit, record);
+              try {
+                group.set(unit, record);
+              } catch (DiskArrayException e) {
+                throw refusal(e, record, changes);
+              }
               out.print(shown(record(group.get(unit))));
             });
       }
@@ -292,6 +297,25 @@ final class ParameterCommands {
           word.substring(equals + 1).trim()));
     }
     return changes;
+  }
+
+  /**
+   * A group's refusal with the field it is about: the station gives one code
+   * for any field out of range. A refusal the changed fields do not explain
+   * is thrown as it is.
+   */
+  private static ToolFailure refusal(DiskArrayException e, Object record,
+      List<RecordText.Assignment> changes) throws DiskArrayException {
+    List<String> changed = new ArrayList<>();
+    for (RecordText.Assignment change : changes) {
+      changed.add(change.path);
+    }
+    String problem = e.getCode() == ErrorCodes.ERR_MARSHAL ? null
+        : ParameterRanges.problem(record, changed);
+    if (problem == null) {
+      throw e;
+    }
+    return new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
   }
 
   private static void edit(Object record, List<RecordText.Assignment> changes)
