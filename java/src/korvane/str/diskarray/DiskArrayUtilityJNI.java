@@ -473,7 +473,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the RAID group table of a unit.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 45 entries; an unused one has number -1
+   * @return {@value DiskArrayConstants#KX_RAID_GROUP_COUNT} entries, entry i RAID group i; an
+   *     unused one has number {@link DiskArrayConstants#KX_UNUSED_ENTRY} and every other field 0
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -547,7 +548,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the LU table of a unit.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 512 entries; an unused one has number -1
+   * @return {@value DiskArrayConstants#KX_LOGICAL_UNIT_COUNT} entries, entry i LU i; an unused
+   *     one has number {@link DiskArrayConstants#KX_UNUSED_ENTRY} and every other field 0
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -905,7 +907,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the pinned data of every LU.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 512 values, one per LU number
+   * @return 512 values, entry i the pinned MB of LU i (0 for none), {@link
+   *     DiskArrayConstants#KX_UNUSED_ENTRY} for a number without an LU
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -2253,10 +2256,11 @@ public final class DiskArrayUtilityJNI {
   /**
    * Converts a block count, given as two 32-bit halves, into bytes.
    *
-   * @param arg1 the high half of the count
-   * @param arg2 the low half
-   * @param arg3 the block size
-   * @return the converted value in three ints
+   * @param arg1 the high 32 bits of the block count, unsigned
+   * @param arg2 the low 32 bits of the block count, unsigned
+   * @param arg3 the block size in bytes; 0 for {@value DiskArrayConstants#KX_BLOCK_BYTES}
+   * @return the byte count as {@code r[0] * 2^64 + r[1] * 2^32 + r[2]}, each part an unsigned
+   *     32-bit value carried in an int (read it with {@link Integer#toUnsignedLong(int)})
    * @throws DiskArrayException 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be
    *     built; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}
    */

@@ -68,7 +68,8 @@ class StationProcessTest {
     String stationArg = station.toString();
     JavaRun whoami = runJava(logs, TOOL, "--station", stationArg, "whoami", "array01",
         "--controller", "1");
-    JavaRun groups = runJava(logs, TOOL, "--station", stationArg, "rg", "list", "array01");
+    JavaRun groups =
+        runJava(logs, TOOL, "--station", stationArg, "-p", "rg", "list", "array01");
     JavaRun lus = runJava(logs, TOOL, "--station", stationArg, "lu", "list", "array01");
     // The child formats at its own configured pace: 1 GB in about 0.1 s.
     JavaRun format = runJava(logs, Map.of("KX_FORMAT_SECONDS_PER_GB", "0.1"), TOOL,
@@ -81,7 +82,7 @@ class StationProcessTest {
     assertEquals(
         List.of("3", "RAID", "6", "0-3", "0", "139236", "278472", "226248", "2", "normal"),
         Arrays.asList(lines(groups.stdout).get(1).split("\\s+")), groups::toString);
-    assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +51200 .*formatting \\d+% +yes"),
+    assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +50\\.0G .*formatting \\d+% +yes"),
         lus::toString);
     assertTrue(format.stdout.endsWith("formatted LU 1\n"), format::toString);
 

@@ -411,6 +411,11 @@ class ToolCommandLineTest {
       JavaRun refused = expect(1, args.toArray(new String[0]));
       assertTrue(refused.stderr.contains(setting[2]), refused::toString);
     }
+    assertTrue(expect(1, "identity", "set", "u1", "equipment_id=AB-1").stderr
+        .contains("the station refuses equipment_id=AB-1 (error 4616"));
+    // A text the field cannot hold is not taken for a success.
+    assertTrue(expect(1, "identity", "set", "u1", "equipment_id=LONGER").stderr
+        .contains("equipment_id was stored cut to \"LONG\" (asked \"LONGER\")"));
     assertTrue(ok("lan", "show", "u1").matches("(?s).*\n0 +off +10\\.0\\.0\\.5 +255\\.255\\.255\\.0"
         + " +10\\.0\\.0\\.1 .*"), "a refused setting changed the LAN");
   }

@@ -44,7 +44,7 @@ import korvane.str.diskarray.DiskArrayConstants;
 final class Json {
   /** Deeper nesting than any record has; guards against a cycle. */
   private static final int MAX_DEPTH = 32;
-  /** Arrays this long in a record are fixed tables of slots. */
+  /** Arrays this long are fixed tables of slots. */
   static final int TABLE_LENGTH = 8;
 
   private static final ThreadLocal<Boolean> RAW = ThreadLocal.withInitial(() -> false);

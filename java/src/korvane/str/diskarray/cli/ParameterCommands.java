@@ -233,7 +233,9 @@ final class ParameterCommands {
               } catch (DiskArrayException e) {
                 throw refusal(e, record, changes);
               }
-              out.print(shown(record(group.get(unit))));
+              Object stored = record(group.get(unit));
+              checkStored(record, stored, changes);
+              out.print(shown(stored));
             });
       }
       case "params export":
@@ -306,16 +308,54 @@ final class ParameterCommands {
    */
   private static ToolFailure refusal(DiskArrayException e, Object record,
       List<RecordText.Assignment> changes) throws DiskArrayException {
-    List<String> changed = new ArrayList<>();
+    Map<String, String> changed = new java.util.LinkedHashMap<>();
     for (RecordText.Assignment change : changes) {
-      changed.add(change.path);
+      changed.put(change.path, change.value);
     }
-    String problem = e.getCode() == ErrorCodes.ERR_MARSHAL ? null
-        : ParameterRanges.problem(record, changed);
+    // Only the codes that refuse a group's values are about the fields set.
+    boolean values = e.getCode() >= ErrorCodes.KXE_INVALID_ONLINE_SYSTEM_PARAM
+        && e.getCode() <= ErrorCodes.KXE_INVALID_WARNING_MODE;
+    String problem = values ? ParameterRanges.problem(record, changed) : null;
     if (problem == null) {
       throw e;
     }
     return new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
+  }
+
+  /**
+   * Fails when a text the command line set reads back cut: the bridge passes
+   * at most a field's width, so "TOOLONG" can be stored as "TOOL". The change
+   * is made, but not as asked, and a script must not take it for success.
+   */
+  private static void checkStored(Object asked, Object stored,
+      List<RecordText.Assignment> changes) throws ToolFailure {
+    Map<String, String> askedLines = fieldLines(asked);
+    Map<String, String> storedLines = fieldLines(stored);
+    List<String> cut = new ArrayList<>();
+    for (RecordText.Assignment change : changes) {
+      String wanted = askedLines.get(change.path);
+      String got = storedLines.get(change.path);
+      if (wanted != null && got != null && !wanted.equals(got) && wanted.startsWith("\"")
+          && got.startsWith("\"") && wanted.startsWith(got.substring(0, got.length() - 1))) {
+        cut.add(change.path + " was stored cut to " + got + " (asked " + wanted
+            + "): the field holds no more");
+      }
+    }
+    if (!cut.isEmpty()) {
+      throw new ToolFailure(String.join("; ", cut));
+    }
+  }
+
+  /** A record's fields as RecordText writes them, by path. */
+  private static Map<String, String> fieldLines(Object record) {
+    Map<String, String> lines = new java.util.HashMap<>();
+    for (String line : RecordText.write(record).split("\n")) {
+      int equals = line.indexOf(" = ");
+      if (equals > 0) {
+        lines.put(line.substring(0, equals), line.substring(equals + 3));
+      }
+    }
+    return lines;
   }
 
   private static void edit(Object record, List<RecordText.Assignment> changes)
@@ -362,8 +402,14 @@ final class ParameterCommands {
       UnitIdentifier identifier =
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
       edit(identifier, changes);
-      DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
-      print(arguments, record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)));
+      try {
+        DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
+      } catch (DiskArrayException e) {
+        throw refusal(e, identifier, changes);
+      }
+      Object stored = record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
+      checkStored(identifier, stored, changes);
+      print(arguments, stored);
     });
   }
 
@@ -380,7 +426,11 @@ final class ParameterCommands {
         CommandDevice device =
             (CommandDevice) record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit));
         edit(device, changes);
-        DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
+        try {
+          DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
+        } catch (DiskArrayException e) {
+          throw refusal(e, device, changes);
+        }
       }
       print(arguments, record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit)));
     });

@@ -53,23 +53,21 @@ final class ParameterRanges {
 
   /**
    * What the station's refusal of a record is about, among the fields the
-   * command line set (top-level field names): "def_mode=9 is outside 0..2",
+   * command line set (path and value as given): "def_mode=9 is outside 0..2",
    * or, when no range explains it, the fields set. Null when none was set.
    */
-  static String problem(Object record, List<String> changed) {
+  static String problem(Object record, Map<String, String> changed) {
     List<String> outside = new ArrayList<>();
     List<String> given = new ArrayList<>();
-    for (String name : changed) {
+    for (Map.Entry<String, String> change : changed.entrySet()) {
+      String name = change.getKey();
+      given.add(name + "=" + change.getValue());
       Integer value = intField(record, name);
-      if (value == null) {
-        continue;
-      }
-      given.add(name + "=" + value);
       int[] range = RANGES.get(record.getClass().getSimpleName() + "." + name);
       if (range == null && record.getClass().getSimpleName().equals("Threshold")) {
         range = new int[] {0, KX_THRESHOLD_MAX};
       }
-      if (range != null && (value < range[0] || value > range[1])) {
+      if (value != null && range != null && (value < range[0] || value > range[1])) {
         outside.add(name + "=" + value + " is outside " + range[0] + ".." + range[1]);
       }
     }
@@ -79,7 +77,7 @@ final class ParameterRanges {
     Integer reserve = intField(record, "reserve_buf_size");
     Integer current = intField(record, "current_buf_size");
     if (reserve != null && current != null && reserve > current
-        && (changed.contains("reserve_buf_size") || changed.contains("current_buf_size"))) {
+        && (changed.containsKey("reserve_buf_size") || changed.containsKey("current_buf_size"))) {
       return "reserve_buf_size=" + reserve + " is larger than current_buf_size=" + current;
     }
     if (given.isEmpty()) {
