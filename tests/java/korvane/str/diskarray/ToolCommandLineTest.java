@@ -367,6 +367,26 @@ class ToolCommandLineTest {
   }
 
   @Test
+  void sizesRoundToThreeDigitsUnderTheLargestSuffix() {
+    ok("add", "u1");
+    // 60 drives of 139236 MB: 8354160 MB, 7.97 TB.
+    ok("rg", "add", "u1", "--level", "0", "--port", "0", "--row", "0", "--width", "4",
+        "--depth", "15");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1047552");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1048524");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "99");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1000");
+    assertTrue(ok("rg", "list", "u1").matches("(?s).*\n0 +RAID 0 +0-3 +0-14 +136G +7\\.97T .*"));
+    String[] rows = ok("lu", "list", "u1").split("\n");
+    // 1023 GB stays in G; 1023.95 GB rounds up into the next suffix.
+    assertTrue(rows[1].matches("0 +0 +RAID 0 +1023G .*"), rows[1]);
+    assertTrue(rows[2].matches("1 +0 +RAID 0 +1\\.00T .*"), rows[2]);
+    assertTrue(rows[3].matches("2 +0 +RAID 0 +99\\.0M .*"), rows[3]);
+    assertTrue(rows[4].matches("3 +0 +RAID 0 +1000M .*"), rows[4]);
+    assertTrue(ok("lu", "list", "u1", "-p").split("\n")[2].matches("1 +0 +RAID 0 +1048524 .*"));
+  }
+
+  @Test
   void refusalsNameTheValueTheyAreAbout() {
     ok("add", "u1", "--ctl0", "10.0.0.5");
     ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
