@@ -201,7 +201,8 @@ final class StorageCommands {
             && owner[slot] != group.rgnum) {
           return "the drive at " + where + " belongs to RAID group " + owner[slot];
         }
-        if (code == ErrorCodes.KXE_DRIVE_BLOCKED && drive.drv_state == DiskArrayConstants.KX_PART_FAILED) {
+        if (code == ErrorCodes.KXE_DRIVE_BLOCKED
+            && drive.drv_state == DiskArrayConstants.KX_PART_FAILED) {
           return "the drive at " + where + " is blocked";
         }
       }
