@@ -49,7 +49,9 @@ class DiskArrayToolTest {
         DiskArrayUtilityJNI.KX_GetUnitParam("array02"));
 
     JavaRun show = succeed("show", "array01");
-    assertTrue(show.stdout.contains("connect_type  -56"), show::toString);
+    // Stored signed, shown with the byte the option takes and what the station does with it.
+    assertTrue(show.stdout.contains("connect_type  -56 (0xc8)  connection type:"),
+        show::toString);
     assertTrue(show.stdout.contains("ctl1          10.0.0.2"), show::toString);
 
     // Options not given keep the unit's values.
