@@ -236,6 +236,19 @@ enum : int32_t {
 };
 
 // ---------------------------------------------------------------------------
+// KX_ModifyInfo(text, value, result): value selects the conversion.
+// TRIM, UPPER and LOWER need no station; the label ones work on the
+// station's label renames (core/README.md, "Labels and KX_ModifyInfo").
+enum : int32_t {
+  KX_MODIFY_TRIM = 0,            // leading and trailing blanks removed
+  KX_MODIFY_UPPER = 1,           // ASCII letters upper-cased
+  KX_MODIFY_LOWER = 2,           // ASCII letters lower-cased
+  KX_MODIFY_APPLY_LABELS = 3,    // every old label replaced by its new one
+  KX_MODIFY_SET_LABEL = 4,       // text "OLD NEW" adds or changes a rename
+  KX_MODIFY_REMOVE_LABEL = 5,    // text "OLD" removes a rename
+};
+
+// ---------------------------------------------------------------------------
 // Users and login.
 //
 // The int after the unit name of every user and login call is the

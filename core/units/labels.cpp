@@ -12,6 +12,7 @@
 
 #include "kx_core.h"
 #include "kx_errors.h"
+#include "kx_station.h"
 #include "station/fixed_text.h"
 #include "station/station.h"
 
@@ -21,12 +22,12 @@ namespace {
 constexpr size_t kMaxLabelLength = 6;
 
 enum ModifyOperation : int32_t {
-  kTrim = 0,
-  kUpperCase = 1,
-  kLowerCase = 2,
-  kApplyLabels = 3,
-  kSetLabel = 4,
-  kRemoveLabel = 5,
+  kTrim = KX_MODIFY_TRIM,
+  kUpperCase = KX_MODIFY_UPPER,
+  kLowerCase = KX_MODIFY_LOWER,
+  kApplyLabels = KX_MODIFY_APPLY_LABELS,
+  kSetLabel = KX_MODIFY_SET_LABEL,
+  kRemoveLabel = KX_MODIFY_REMOVE_LABEL,
 };
 
 bool IsBlank(char c) {

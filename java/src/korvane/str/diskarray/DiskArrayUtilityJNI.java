@@ -137,7 +137,11 @@ public final class DiskArrayUtilityJNI {
    * Runs one of the station's text conversions on a text.
    *
    * @param text the text to convert (up to 1023 bytes are passed)
-   * @param value which conversion to run
+   * @param value which conversion to run: {@link DiskArrayConstants#KX_MODIFY_TRIM},
+   *     {@link DiskArrayConstants#KX_MODIFY_UPPER}, {@link DiskArrayConstants#KX_MODIFY_LOWER},
+   *     {@link DiskArrayConstants#KX_MODIFY_APPLY_LABELS},
+   *     {@link DiskArrayConstants#KX_MODIFY_SET_LABEL} or
+   *     {@link DiskArrayConstants#KX_MODIFY_REMOVE_LABEL}
    * @return the converted text
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code text} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
@@ -198,7 +202,7 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (up to 1023 bytes are passed)
    * @param arg the controller, 0 or 1
-   * @return the station's answer for the session
+   * @return 1 when the controller has a session, 0 when it has none
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -469,7 +473,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the RAID group table of a unit.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 45 entries; an unused one has number -1
+   * @return {@value DiskArrayConstants#KX_RAID_GROUP_COUNT} entries, entry i RAID group i; an
+   *     unused one has number {@link DiskArrayConstants#KX_UNUSED_ENTRY} and every other field 0
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -543,7 +548,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the LU table of a unit.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 512 entries; an unused one has number -1
+   * @return {@value DiskArrayConstants#KX_LOGICAL_UNIT_COUNT} entries, entry i LU i; an unused
+   *     one has number {@link DiskArrayConstants#KX_UNUSED_ENTRY} and every other field 0
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -633,7 +639,9 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg1 the LU's number
-   * @param arg2 the new mode
+   * @param arg2 the new mode: {@link DiskArrayConstants#KX_STAGING_NORMAL},
+   *     {@link DiskArrayConstants#KX_STAGING_SEQUENTIAL} or
+   *     {@link DiskArrayConstants#KX_STAGING_OFF}
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -660,7 +668,8 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg1 the LU's number
-   * @param arg2 the format mode (full or quick)
+   * @param arg2 the format mode: {@link DiskArrayConstants#KX_FORMAT_FULL} or
+   *     {@link DiskArrayConstants#KX_FORMAT_QUICK} (a tenth of the time)
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_LU_FORMATTING}, {@link
@@ -675,7 +684,7 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg the LU's number
-   * @return the format's progress
+   * @return the percent (0..100) of the LU's latest format job; 0 for an LU never formatted
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -688,7 +697,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the number of the unit's last LU.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return the last LU's number
+   * @return the highest LU number in use, or {@link DiskArrayConstants#KX_UNUSED_ENTRY} when the
+   *     unit has no LU
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -792,7 +802,8 @@ public final class DiskArrayUtilityJNI {
    * Reads when the unit's pinned data began.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg which part of the time to read
+   * @param arg which part of the time to read: {@link DiskArrayConstants#KX_PIN_TIME_DATE} or
+   *     {@link DiskArrayConstants#KX_PIN_TIME_OF_DAY}
    * @return the part asked for
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
@@ -896,7 +907,8 @@ public final class DiskArrayUtilityJNI {
    * Reads the pinned data of every LU.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @return 512 values, one per LU number
+   * @return 512 values, entry i the pinned MB of LU i (0 for none), {@link
+   *     DiskArrayConstants#KX_UNUSED_ENTRY} for a number without an LU
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be built; the station's
    *     {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -1155,7 +1167,8 @@ public final class DiskArrayUtilityJNI {
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg1 the controller, 0 or 1
    * @param arg2 the port
-   * @param arg3 the host group's number
+   * @param arg3 the host group's number, or {@link DiskArrayConstants#KX_ANY_HOST_GROUP} for the
+   *     lowest free one
    * @param hostGroupName any object with a String field {@code hgname}, the group's name
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
    *     {@code hostGroupName} is null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when a record argument
@@ -1457,7 +1470,8 @@ public final class DiskArrayUtilityJNI {
    * Turns LU mapping off or on for a unit.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg 0 off, 1 on
+   * @param arg {@link DiskArrayConstants#KX_MAPPING_MODE_OFF} or
+   *     {@link DiskArrayConstants#KX_MAPPING_MODE_ON}
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link
@@ -1831,7 +1845,8 @@ public final class DiskArrayUtilityJNI {
   /**
    * Reads how often the station checks for alerts.
    *
-   * @return the interval
+   * @return the interval in minutes ({@link DiskArrayConstants#KX_ALERT_INTERVAL_DEFAULT} until
+   *     set)
    * @throws DiskArrayException the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}; or a code
    *     every station operation may give
    */
@@ -1840,7 +1855,9 @@ public final class DiskArrayUtilityJNI {
   /**
    * Sets how often the station checks for alerts.
    *
-   * @param interval the new interval
+   * @param interval the new interval in minutes,
+   *     {@link DiskArrayConstants#KX_ALERT_INTERVAL_MIN}..{@link
+   *     DiskArrayConstants#KX_ALERT_INTERVAL_MAX}
    * @throws DiskArrayException the station's {@link ErrorCodes#KXE_INVALID_ALERT_INTERVAL}; or a
    *     code every station operation may give
    */
@@ -1851,8 +1868,10 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param path the file to write
-   * @param arg1 which parameter groups to write
-   * @param arg2 whether an existing file is replaced
+   * @param arg1 which parameter groups to write: a bit mask of {@code KX_PARAM_} bits such as
+   *     {@link DiskArrayConstants#KX_PARAM_ONLINE_SYSTEM}; 0 or
+   *     {@link DiskArrayConstants#KX_PARAM_ALL_GROUPS} for all
+   * @param arg2 1 replaces an existing file, 0 refuses it
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
    *     {@code path} is null; the station's {@link ErrorCodes#KXE_FILE_EXISTS} (the file exists
    *     and arg2 is 0), {@link ErrorCodes#KXE_FILE_WRITE}, {@link
@@ -1867,7 +1886,8 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param path the file to read
-   * @param arg which parameter groups to apply
+   * @param arg which parameter groups to apply: a bit mask of {@code KX_PARAM_} bits such as
+   *     {@link DiskArrayConstants#KX_PARAM_TUNING}; 0 every group the file holds
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
    *     {@code path} is null; the station's {@link ErrorCodes#KXE_FILE_DAMAGED}, {@link
    *     ErrorCodes#KXE_FILE_FOREIGN_MODEL}, {@link ErrorCodes#KXE_FILE_READ}, {@link
@@ -1976,8 +1996,9 @@ public final class DiskArrayUtilityJNI {
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg1 the slot's port
    * @param arg2 the slot's row
-   * @param arg3 the mode: 1 blocks the drive, 0 returns it (a member of a redundant group then
-   *     rebuilds)
+   * @param arg3 the mode: {@link DiskArrayConstants#KX_DRIVE_MODE_BLOCK} blocks the drive,
+   *     {@link DiskArrayConstants#KX_DRIVE_MODE_RESTORE} returns it (a member of a redundant group
+   *     then rebuilds)
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_DRIVE_NOT_MOUNTED}, {@link
    *     ErrorCodes#KXE_INVALID_ARGUMENT}, {@link ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link
@@ -1993,7 +2014,8 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param text the text the wizard reads them from
-   * @param arg where they come from
+   * @param arg where they come from: {@link DiskArrayConstants#KX_WIZARD_CURRENT} (the unit's
+   *     settings now) or {@link DiskArrayConstants#KX_WIZARD_DEFAULTS} (a new unit's)
    * @return the parameters
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
    *     {@code text} is null; 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be
@@ -2206,7 +2228,8 @@ public final class DiskArrayUtilityJNI {
    * @param sample2 the second sample
    * @param sample3 the third sample
    * @param sample4 the fourth sample
-   * @param arg1 the output mode
+   * @param arg1 the output mode: {@link DiskArrayConstants#KX_PERF_APPEND} or
+   *     {@link DiskArrayConstants#KX_PERF_REPLACE} (start the file anew)
    * @param luList the LUs to report
    * @param arg2 passed to the core unchanged (0)
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName},
@@ -2233,10 +2256,11 @@ public final class DiskArrayUtilityJNI {
   /**
    * Converts a block count, given as two 32-bit halves, into bytes.
    *
-   * @param arg1 the high half of the count
-   * @param arg2 the low half
-   * @param arg3 the block size
-   * @return the converted value in three ints
+   * @param arg1 the high 32 bits of the block count, unsigned
+   * @param arg2 the low 32 bits of the block count, unsigned
+   * @param arg3 the block size in bytes; 0 for {@value DiskArrayConstants#KX_BLOCK_BYTES}
+   * @return the byte count as {@code r[0] * 2^64 + r[1] * 2^32 + r[2]}, each part an unsigned
+   *     32-bit value carried in an int (read it with {@link Integer#toUnsignedLong(int)})
    * @throws DiskArrayException 2817 ({@link ErrorCodes#ERR_MARSHAL}) when the result cannot be
    *     built; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}
    */
@@ -2588,7 +2612,8 @@ public final class DiskArrayUtilityJNI {
    * Replaces a unit's microcode with the downloaded one.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg the replacement mode
+   * @param arg the replacement mode, {@link DiskArrayConstants#KX_MICRO_REPLACE_RESTART} (the unit
+   *     restarts)
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_MICRO_NOT_DOWNLOADED}, {@link
@@ -2627,7 +2652,8 @@ public final class DiskArrayUtilityJNI {
    * Writes a unit's whole trace to a file.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg the trace categories
+   * @param arg the trace categories: a bit mask of {@code KX_TRACE_} bits such as
+   *     {@link DiskArrayConstants#KX_TRACE_DRIVES}; {@link DiskArrayConstants#KX_TRACE_ALL} for all
    * @param path the file to write
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} or
    *     {@code path} is null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
@@ -2640,7 +2666,9 @@ public final class DiskArrayUtilityJNI {
    * Reads part of a unit's trace as text.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg1 the trace categories
+   * @param arg1 the trace categories: a bit mask of {@code KX_TRACE_} bits such as
+   *     {@link DiskArrayConstants#KX_TRACE_FORMATS}; {@link DiskArrayConstants#KX_TRACE_ALL} for
+   *     all
    * @param arg2 the first entry
    * @param arg3 the most entries
    * @return the trace text
@@ -2695,7 +2723,8 @@ public final class DiskArrayUtilityJNI {
    * Asks whether a file exists on the station's host.
    *
    * @param path the file
-   * @return the station's answer
+   * @return {@link DiskArrayConstants#KX_PATH_MISSING}, {@link DiskArrayConstants#KX_PATH_FILE},
+   *     {@link DiskArrayConstants#KX_PATH_DIRECTORY} or {@link DiskArrayConstants#KX_PATH_OTHER}
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code path} is
    *     null; the station's {@link ErrorCodes#KXE_FILE_UNREADABLE}, {@link
    *     ErrorCodes#KXE_INVALID_ARGUMENT}; or a code every station operation may give
@@ -2717,7 +2746,8 @@ public final class DiskArrayUtilityJNI {
    * Writes the service processor settings.
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
-   * @param arg1 the link
+   * @param arg1 the link: {@link DiskArrayConstants#KX_SP_LINK_NONE},
+   *     {@link DiskArrayConstants#KX_SP_LINK_LAN} or {@link DiskArrayConstants#KX_SP_LINK_SERIAL}
    * @param arg2 the interval
    * @param arg3 the port
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
@@ -2732,7 +2762,7 @@ public final class DiskArrayUtilityJNI {
    *
    * @param unitName the name of the registered unit (at most 16 bytes are passed)
    * @param arg the controller, 0 or 1
-   * @return the test's result
+   * @return the test's result, {@link DiskArrayConstants#KX_FDD_PASSED}
    * @throws DiskArrayException 258 ({@link ErrorCodes#ERR_NULL_ARGUMENT}) when {@code unitName} is
    *     null; the station's {@link ErrorCodes#KXE_INVALID_ARGUMENT}, {@link
    *     ErrorCodes#KXE_INVALID_UNIT_NAME}, {@link ErrorCodes#KXE_UNIT_NOT_READY}, {@link

@@ -8,6 +8,10 @@ package korvane.str.diskarray;
  */
 public class FibreInformation {
   public int lun_security;
+  /**
+   * Per port: {@link DiskArrayConstants#KX_TOPOLOGY_POINT_TO_POINT} or
+   * {@link DiskArrayConstants#KX_TOPOLOGY_LOOP}.
+   */
   public int[] topology = new int[4];
   public int[] topology_ref = new int[2];
   public FibreInformationPort[] port;

@@ -11,8 +11,10 @@ public class FibreInformationPort {
   public String port_name = "";
   public String n_port_id = "";
   public String get_address = "";
+  /** 0..3 for 512, 1024, 2048 ({@link DiskArrayConstants#KX_FRAME_SIZE_2048}) or 2112 bytes. */
   public int frame_size;
   public int if_board;
+  /** {@link DiskArrayConstants#KX_SPEED_AUTO}, or 1, 2 or 4 Gbit/s. */
   public int set_speed;
   public int refer_speed;
 

@@ -7,7 +7,9 @@ package korvane.str.diskarray;
 public class FormatStatusList {
   /** One unsigned byte on the native side: 0 to 255. */
   public int mode;
+  /** The batch's progress, weighted by job duration. */
   public int totalpercent;
+  /** Seconds (rounded up) until the batch's last job ends. */
   public int resttime;
   public FormatStatus[] lu;
 

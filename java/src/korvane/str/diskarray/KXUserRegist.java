@@ -11,6 +11,7 @@ public class KXUserRegist {
   public String user;
   public String passwd;
   public int num;
+  /** In {@code KX_GetUserInformation}: bit n set when controller n has a session. */
   public int option;
 
   public KXUserRegist() {}

@@ -7,11 +7,16 @@ package korvane.str.diskarray;
  * must not change.
  */
 public class LANInformation {
+  /** {@link DiskArrayConstants#KX_SWITCH_OFF} or {@link DiskArrayConstants#KX_SWITCH_ON}. */
   public int dhcp;
   public String ip_address = "";
   public String subnet = "";
   public String gateway = "";
   public String ether = "";
+  /**
+   * The LAN port: {@link DiskArrayConstants#KX_SWITCH_OFF} or
+   * {@link DiskArrayConstants#KX_SWITCH_ON}.
+   */
   public int lan_connect;
 
   public LANInformation() {}

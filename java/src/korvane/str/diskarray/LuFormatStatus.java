@@ -2,7 +2,12 @@ package korvane.str.diskarray;
 
 /** Formatting progress of one LU of a {@link LuFormatStatusList}. */
 public class LuFormatStatus {
+  /**
+   * The LU's latest format job: {@link DiskArrayConstants#KX_FORMAT_NONE},
+   * {@link DiskArrayConstants#KX_FORMAT_RUNNING} or {@link DiskArrayConstants#KX_FORMAT_DONE}.
+   */
   public int status;
+  /** 0..100, 100 only when done. */
   public int percent;
   public int err_code_sense_key;
   public int err_code_sense_code;

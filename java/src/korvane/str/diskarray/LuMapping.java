@@ -9,6 +9,10 @@ package korvane.str.diskarray;
 public class LuMapping {
   public int HostGroupValid;
   public int ctrl_flag;
+  /**
+   * {@link DiskArrayConstants#KX_MAPPING_MODE_OFF} or
+   * {@link DiskArrayConstants#KX_MAPPING_MODE_ON}.
+   */
   public int mapping_mode;
   public LuMappingCtlInfo[] ctl;
 

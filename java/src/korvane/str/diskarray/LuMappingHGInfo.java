@@ -7,6 +7,9 @@ package korvane.str.diskarray;
  * must not change.
  */
 public class LuMappingHGInfo {
+  /**
+   * Per host LUN, the internal LU (0..511) mapped there, or {@link DiskArrayConstants#KX_UNMAPPED}.
+   */
   public int[] lu = newUnmapped();
 
   public LuMappingHGInfo() {}

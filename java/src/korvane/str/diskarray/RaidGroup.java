@@ -8,17 +8,34 @@ package korvane.str.diskarray;
  * must not change; every field crosses as a 32-bit int, unchanged.
  */
 public class RaidGroup {
+  /**
+   * The group's number, 0..44; {@link DiskArrayConstants#KX_UNUSED_ENTRY} in an unused entry, and
+   * in {@code KX_RaidGroupAdd} {@link DiskArrayConstants#KX_ANY_NUMBER} for the lowest free number.
+   */
   public int rgnum;
+  /**
+   * The RAID level: {@link DiskArrayConstants#KX_RAID_0}, {@link DiskArrayConstants#KX_RAID_1},
+   * {@link DiskArrayConstants#KX_RAID_5}, {@link DiskArrayConstants#KX_RAID_6} or
+   * {@link DiskArrayConstants#KX_RAID_10}.
+   */
   public int level;
   public int port;
   public int row;
   public int width;
   public int depth;
   public int minimum_capa;
+  /** 0 for a group that uses its full capacity, 1 for one cut to {@code lastLBA} MB. */
   public int lastLBASet;
+  /** The usable capacity in MB. */
   public int lastLBA;
+  /** The high 32 bits of the free capacity in 512-byte blocks. */
   public int rest_h;
+  /**
+   * The low 32 bits of the free capacity in 512-byte blocks, unsigned: read it with
+   * {@link Integer#toUnsignedLong(int)}.
+   */
   public int rest;
+  /** The largest LU that can be added now, in MB. */
   public int lumaxcapa;
 
   public RaidGroup() {}

@@ -7,6 +7,7 @@ package korvane.str.diskarray;
  * must not change.
  */
 public class RvrfSrcPath {
+  /** {@link DiskArrayConstants#KX_PATH_UNUSED} or {@link DiskArrayConstants#KX_PATH_DEFINED}. */
   public int path_status;
   public int self_ctl_no;
   public int self_port_no;

@@ -7,7 +7,12 @@ package korvane.str.diskarray;
  * must not change.
  */
 public class SyncPort {
+  /**
+   * {@link DiskArrayConstants#KX_BOARD_NONE} or {@link DiskArrayConstants#KX_BOARD_INSTALLED} (set
+   * by the station).
+   */
   public int board_type;
+  /** {@link DiskArrayConstants#KX_SPEED_AUTO}, or 1, 2 or 4 Gbit/s. */
   public int rate;
 
   public SyncPort() {}

@@ -8,6 +8,10 @@ package korvane.str.diskarray;
  */
 public class TargetId {
   public int ctrl_flag;
+  /**
+   * {@link DiskArrayConstants#KX_TARGET_MODE_SINGLE} or
+   * {@link DiskArrayConstants#KX_TARGET_MODE_MULTI}.
+   */
   public int target_id_mode;
   public TargetConfig[] target_config;
 

@@ -5,6 +5,10 @@ package korvane.str.diskarray;
  * {@code ctl[n]} is controller n's. A new object holds two empty entries, ready to fill and send.
  */
 public class TurboLu {
+  /**
+   * In {@code KX_SetTurboLU}: {@link DiskArrayConstants#KX_TURBO_OFF} releases both turbo LUs,
+   * {@link DiskArrayConstants#KX_TURBO_ON} applies the entries.
+   */
   public int option;
   public TurboLu_info[] ctl;
 

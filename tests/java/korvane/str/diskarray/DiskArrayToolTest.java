@@ -49,7 +49,9 @@ class DiskArrayToolTest {
         DiskArrayUtilityJNI.KX_GetUnitParam("array02"));
 
     JavaRun show = succeed("show", "array01");
-    assertTrue(show.stdout.contains("connect_type  -56"), show::toString);
+    // Stored signed, shown with the byte the option takes and what the station does with it.
+    assertTrue(show.stdout.contains("connect_type  -56 (0xc8)  connection type:"),
+        show::toString);
     assertTrue(show.stdout.contains("ctl1          10.0.0.2"), show::toString);
 
     // Options not given keep the unit's values.
@@ -180,19 +182,20 @@ class DiskArrayToolTest {
     assertTrue(succeed("clock", "array01", "set", "2030-01-02 03:04:05").stdout
         .startsWith("2030-01-02 03:04:0"));
 
-    assertEquals("added RAID group 0: RAID 5, 835416 MB\n", succeed("rg", "add", "array01",
+    // Sizes exact with -p, else rounded as the tables show them.
+    assertEquals("added RAID group 0: RAID 5, 835416 MB\n", succeed("-p", "rg", "add", "array01",
         "--level", "5", "--port", "0", "--row", "0", "--width", "4", "--depth", "2").stdout);
-    assertEquals("added RAID group 4: RAID 1, 286102 MB\n", succeed("rg", "add", "array01",
+    assertEquals("added RAID group 4: RAID 1, 279G\n", succeed("rg", "add", "array01",
         "--level", "1", "--port", "2", "--row", "2", "--width", "2", "--number", "4").stdout);
     fail(1, "0x101D", "rg", "add", "array01", "--level", "0", "--port", "1", "--row", "1",
         "--width", "2");
-    assertEquals("added LU 0: 100 MB in RAID group 0\n",
+    assertEquals("added LU 0: 100M in RAID group 0\n",
         succeed("lu", "add", "array01", "--rg", "0", "--capacity", "100").stdout);
     succeed("lu", "add", "array01", "--rg", "4", "--capacity", "150", "--controller", "1",
         "--staging", "off");
     fail(1, "0x1022", "lu", "add", "array01", "--rg", "4", "--capacity", "286000");
     String lus = succeed("lu", "list", "array01").stdout;
-    assertTrue(lus.contains("\n1   4   RAID 1  150  off      1    unformatted  yes\n"), lus);
+    assertTrue(lus.contains("\n1   4   RAID 1  150M  off      1    unformatted  yes\n"), lus);
 
     // Not a terminal: whole progress lines, rising to 100%, no carriage returns.
     JavaRun format = succeed("format", "array01", "0", "1");

@@ -137,7 +137,7 @@ class SpecialLusEndToEndTest {
     assertTrue(tool(1, "lu", "delete", UNIT, "--yes").contains("unified LU"));
     Path listing = scratch.resolve("listing.txt");
     tool(0, "config", "rglu", "output", UNIT, listing.toString());
-    String shown = tool(0, "config", "rglu", "import", UNIT, listing.toString());
+    String shown = tool(0, "config", "rglu", "import", UNIT, listing.toString(), "-p");
     assertTrue(shown.contains("RAID 5"), shown);
     assertTrue(shown.contains("1500"), shown);
     assertTrue(tool(0, "lu", "unified", UNIT).contains("LU 0 + LU 1"));

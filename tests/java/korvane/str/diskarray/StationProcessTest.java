@@ -68,7 +68,8 @@ class StationProcessTest {
     String stationArg = station.toString();
     JavaRun whoami = runJava(logs, TOOL, "--station", stationArg, "whoami", "array01",
         "--controller", "1");
-    JavaRun groups = runJava(logs, TOOL, "--station", stationArg, "rg", "list", "array01");
+    JavaRun groups =
+        runJava(logs, TOOL, "--station", stationArg, "-p", "rg", "list", "array01");
     JavaRun lus = runJava(logs, TOOL, "--station", stationArg, "lu", "list", "array01");
     // The child formats at its own configured pace: 1 GB in about 0.1 s.
     JavaRun format = runJava(logs, Map.of("KX_FORMAT_SECONDS_PER_GB", "0.1"), TOOL,
@@ -81,7 +82,7 @@ class StationProcessTest {
     assertEquals(
         List.of("3", "RAID", "6", "0-3", "0", "139236", "278472", "226248", "2", "normal"),
         Arrays.asList(lines(groups.stdout).get(1).split("\\s+")), groups::toString);
-    assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +51200 .*formatting \\d+% +yes"),
+    assertTrue(lines(lus.stdout).get(1).matches("0 +3 +RAID 6 +50\\.0G .*formatting \\d+% +yes"),
         lus::toString);
     assertTrue(format.stdout.endsWith("formatted LU 1\n"), format::toString);
 
@@ -126,7 +127,7 @@ class StationProcessTest {
     for (String shown : List.of(
         "refused, as it should be: error 4115 (0x1013)",  // the wrong password
         "] 100%  4 of 4 done",
-        "LU 1 is a unified LU of 512 MB: LU 1 + LU 4",
+        "LU 1 is a unified LU of 512M: LU 1 + LU 4",
         "host LUN 1 -> LU 1",
         "refused, as it should be: line 2: drive_capacity.row: needs 6 values, got 2",
         "the wizard record is valid for array01",

@@ -107,8 +107,9 @@ class ToolCommandLineTest {
   void optionsAreCheckedPerCommandAndDoubleDashEndsThem() {
     JavaRun unknown = expect(2, "list", "--bogus");
     assertTrue(unknown.stderr.startsWith("diskarray: unknown option '--bogus'"), unknown::toString);
-    // --raw belongs to stats only; --json is a flag of list, not an option with a value.
-    assertTrue(expect(2, "list", "--raw").stderr.contains("unknown option '--raw'"));
+    // --raw belongs to stats and to the commands that write JSON; --json is a flag of
+    // list, not an option with a value.
+    assertTrue(expect(2, "add", "u9", "--raw").stderr.contains("unknown option '--raw'"));
     expect(2, "list", "--json", "extra");
     expect(2, "rg", "add", "u1", "--level", "5", "--level", "6", "--port", "0", "--row", "0",
         "--width", "3");
@@ -261,9 +262,9 @@ class ToolCommandLineTest {
     ok("add", "empty");
     assertEquals("", ok("lu", "list", "empty", "--tsv"), "an empty table prints nothing");
 
-    // The snapshot holds the same records as the single reads.
+    // The snapshot holds the same records as the single reads, the LUs in use only.
     Map<String, Object> snapshot = object(json("snapshot", "u1"));
-    assertEquals(512, array(snapshot.get("lu")).size());
+    assertEquals(2, array(snapshot.get("lu")).size());
     Map<String, Object> first = object(array(snapshot.get("lu")).get(0));
     assertEquals(150, number(first.get("capacity")));
     Path file = scratch.resolve("snapshot.json");
@@ -285,6 +286,159 @@ class ToolCommandLineTest {
     assertEquals("app", object(json("log", "app", "--json")).get("log"));
     Map<String, Object> wizard = object(json("wizard", "show", "u1", "--json"));
     assertEquals(2, array(wizard.get("lan_conf")).size());
+  }
+
+  @Test
+  void jsonLeavesOutUnusedSlotsNamesValuesAndRawKeepsTheRecords() throws Exception {
+    ok("add", "u1");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "10G");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "100", "--number", "7");
+    TestStation.open(station());
+
+    // Tables hold the entries in use; an entry without a number of its own says
+    // where it stood; states are named beside their numbers.
+    Map<String, Object> snapshot = object(json("snapshot", "u1"));
+    List<Object> lus = array(snapshot.get("lu"));
+    assertEquals(2, lus.size());
+    Map<String, Object> seven = object(lus.get(1));
+    assertEquals(7, number(seven.get("luNumber")));
+    assertEquals(DiskArrayConstants.KX_LU_UNFORMATTED, number(seven.get("status")));
+    assertEquals("unformatted", seven.get("status_name"));
+    assertEquals("raid5", seven.get("raid_level_name"));
+    DiskDrive[] drives = DiskArrayUtilityJNI.KX_GetDriveStatus("u1");
+    List<Integer> mounted = new ArrayList<>();
+    for (int slot = 0; slot < drives.length; slot++) {
+      if (drives[slot].mount != 0) {
+        mounted.add(slot);
+      }
+    }
+    assertEquals(mounted.size(), array(snapshot.get("drive_status")).size());
+    List<Integer> identitySlots = new ArrayList<>();
+    for (Object identity : array(snapshot.get("drive_info"))) {
+      identitySlots.add(number(object(identity).get("index")));
+    }
+    assertEquals(mounted, identitySlots, "identities keep the slots they describe");
+    Map<String, Object> raw = object(json("snapshot", "u1", "--raw"));
+    assertEquals(512, array(raw.get("lu")).size());
+    Map<String, Object> unused = object(array(raw.get("lu")).get(1));
+    assertEquals(-1, number(unused.get("luNumber")));
+    assertFalse(unused.containsKey("status_name"), "--raw names nothing");
+
+    // Bytes read unsigned: LU 7 is the top bit of the first byte of a host's LU map.
+    ok("security", "allow", "u1", "0", "1", "10000000C9000001", "7");
+    List<Object> permissions =
+        array(object(json("security", "show", "u1", "0", "1", "--json")).get("permission"));
+    assertEquals(1, permissions.size());
+    Map<String, Object> permission = object(permissions.get(0));
+    assertEquals(0, number(permission.get("index")));
+    assertEquals(128, number(array(permission.get("lun_security_bitmap")).get(0)));
+    List<Object> slots = array(object(json("security", "show", "u1", "0", "1", "--json",
+        "--raw")).get("permission"));
+    assertEquals(128, slots.size());
+    assertEquals(-128, number(array(object(slots.get(0)).get("lun_security_bitmap")).get(0)));
+    // Option words name the bits they have set.
+    ok("options", "set", "u1", "0", "1", "0", "option=0x8005");
+    assertTrue(ok("options", "show", "u1", "0", "1", "0").contains(
+        "option 0x8005 (bits 0, 2, 15), option2 0x0,0x0"));
+    Map<String, Object> options = object(json("options", "show", "u1", "0", "1", "0", "--json"));
+    assertEquals(0x8005, number(options.get("option")));
+    assertEquals(List.of(0, 2, 15), array(options.get("option_bits")).stream()
+        .map(bit -> number(bit)).collect(java.util.stream.Collectors.toList()));
+    // Every command that writes JSON takes --raw.
+    assertEquals(object(json("show", "u1", "--json")), object(json("show", "u1", "--json",
+        "--raw")));
+
+    // Sizes read rounded; -p (--bytes), --tsv and JSON keep the exact numbers.
+    assertTrue(ok("lu", "list", "u1").matches(
+        "(?s)LU +RG +LEVEL +SIZE .*\n0 +0 +RAID 5 +10\\.0G .*\n7 +0 +RAID 5 +100M .*"));
+    String exact = ok("-p", "lu", "list", "u1");
+    assertTrue(exact.matches("(?s)LU +RG +LEVEL +MB .*\n0 +0 +RAID 5 +10240 .*"), exact);
+    assertEquals(exact, ok("lu", "list", "u1", "--bytes"));
+    assertTrue(ok("lu", "show", "u1", "0").contains("capacity              10.0G\n"));
+    assertTrue(ok("lu", "show", "-p", "u1", "0").contains("capacity              10240 MB\n"));
+    assertTrue(ok("lu", "expand", "u1", "7", "1023M").contains("LU 7 now 1023M"));
+    assertTrue(ok("lu", "expand", "u1", "7", "1536").contains("LU 7 now 1.50G"));
+    assertEquals(1536, number(object(object(json("lu", "show", "u1", "7", "--json"))
+        .get("lu")).get("capacity")));
+    RaidGroup group = DiskArrayUtilityJNI.KX_GetRaidGroups("u1")[0];
+    String rows = ok("rg", "list", "u1", "--tsv");
+    assertTrue(rows.startsWith("0\tRAID 5\t0-2\t0\t" + group.minimum_capa + "\t" + group.lastLBA
+        + "\t" + group.lumaxcapa + "\t"), rows);
+  }
+
+  @Test
+  void sizesRoundToThreeDigitsUnderTheLargestSuffix() {
+    ok("add", "u1");
+    // 60 drives of 139236 MB: 8354160 MB, 7.97 TB.
+    ok("rg", "add", "u1", "--level", "0", "--port", "0", "--row", "0", "--width", "4",
+        "--depth", "15");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1047552");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1048524");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "99");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "1000");
+    assertTrue(ok("rg", "list", "u1").matches("(?s).*\n0 +RAID 0 +0-3 +0-14 +136G +7\\.97T .*"));
+    String[] rows = ok("lu", "list", "u1").split("\n");
+    // 1023 GB stays in G; 1023.95 GB rounds up into the next suffix.
+    assertTrue(rows[1].matches("0 +0 +RAID 0 +1023G .*"), rows[1]);
+    assertTrue(rows[2].matches("1 +0 +RAID 0 +1\\.00T .*"), rows[2]);
+    assertTrue(rows[3].matches("2 +0 +RAID 0 +99\\.0M .*"), rows[3]);
+    assertTrue(rows[4].matches("3 +0 +RAID 0 +1000M .*"), rows[4]);
+    assertTrue(ok("lu", "list", "u1", "-p").split("\n")[2].matches("1 +0 +RAID 0 +1048524 .*"));
+  }
+
+  @Test
+  void refusalsNameTheValueTheyAreAbout() {
+    ok("add", "u1", "--ctl0", "10.0.0.5");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "100");
+
+    // Of several LUs, the one the unit does not have.
+    for (String[] args : new String[][] {
+      {"format", "u1", "0", "9"}, {"lu", "unify", "u1", "0", "9"}, {"lu", "wait", "u1", "9"}}) {
+      JavaRun refused = expect(1, args);
+      assertTrue(refused.stderr.contains("'u1' has no LU 9"), refused::toString);
+      assertFalse(refused.stderr.contains("no LU 0"), refused::toString);
+    }
+    assertTrue(expect(1, "format", "u1", "0", "9").stderr.contains("(error 4127 (0x101F)"));
+
+    // The one code of a refused LAN setting, said as the address it is about.
+    ok("lan", "set", "u1", "0", "gateway=10.0.0.1");
+    String[][] wrong = {
+      {"ip=10.0.0.255", "ip 10.0.0.255 is the broadcast address of subnet 255.255.255.0"},
+      {"ip=10.0.0.0", "ip 10.0.0.0 is the network address"},
+      {"subnet=255.0.255.0", "subnet 255.0.255.0 is not a mask of 1 to 30 contiguous bits"},
+      {"subnet=255.255.255.254", "not a mask of 1 to 30"},
+      {"gateway=10.1.0.1", "gateway 10.1.0.1 is outside the subnet of 10.0.0.5/255.255.255.0"},
+      {"gateway=10.0.0.5", "gateway 10.0.0.5 is not another host"},
+      {"ip=10.0.0.300", "ip '10.0.0.300' is not a dotted quad"},
+    };
+    for (String[] setting : wrong) {
+      JavaRun refused = expect(1, "lan", "set", "u1", "0", setting[0]);
+      assertTrue(refused.stderr.contains(setting[1]), refused::toString);
+    }
+    // A parameter group's one code, said as the field it is about.
+    String[][] parameters = {
+      {"tuning", "def_mode=9", "def_mode=9 is outside 0..2 (error 4611"},
+      {"tuning", "reserve_buf_size=45 current_buf_size=40",
+        "reserve_buf_size=45 is larger than current_buf_size=40"},
+      {"threshold", "drive_recover=70000", "drive_recover=70000 is outside 0..65535"},
+      {"restoration", "mode=1 interval=5000", "interval=5000 is outside 0..1000"},
+      {"online-tuning", "def_lun=300", "the station refuses def_lun=300"},
+    };
+    for (String[] setting : parameters) {
+      List<String> args = new ArrayList<>(List.of("params", "set", "u1", setting[0]));
+      args.addAll(List.of(setting[1].split(" ")));
+      JavaRun refused = expect(1, args.toArray(new String[0]));
+      assertTrue(refused.stderr.contains(setting[2]), refused::toString);
+    }
+    assertTrue(expect(1, "identity", "set", "u1", "equipment_id=AB-1").stderr
+        .contains("the station refuses equipment_id=AB-1 (error 4616"));
+    // A text the field cannot hold is not taken for a success.
+    assertTrue(expect(1, "identity", "set", "u1", "equipment_id=LONGER").stderr
+        .contains("equipment_id was stored cut to \"LONG\" (asked \"LONGER\")"));
+    assertTrue(ok("lan", "show", "u1").matches("(?s).*\n0 +off +10\\.0\\.0\\.5 +255\\.255\\.255\\.0"
+        + " +10\\.0\\.0\\.1 .*"), "a refused setting changed the LAN");
   }
 
   @Test

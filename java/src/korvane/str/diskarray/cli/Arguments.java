@@ -18,6 +18,8 @@ import java.util.Set;
  */
 final class Arguments {
   static final String STATION = "station";
+  /** Sizes as exact numbers, taken by every command (-p). */
+  static final String BYTES = "bytes";
   static final String NAME = "name";
   static final String GROUP = "group";
   static final String CONNECT_TYPE = "connect-type";
@@ -74,7 +76,8 @@ final class Arguments {
       Set.of(GROUP, CONNECT_TYPE, KX_TYPE, UNIT_CONF, ALERT, ADDRESS0, ADDRESS1);
 
   /** Options whose commands picocli alone decides; allowOnly does not list them. */
-  private static final Set<String> COMMON = Set.of(STATION, JSON, TSV, YES, PASSWORD_STDIN);
+  private static final Set<String> COMMON =
+      Set.of(STATION, BYTES, JSON, RAW, TSV, YES, PASSWORD_STDIN);
 
   final String command;
   final List<String> operands;

@@ -279,6 +279,8 @@ final class CommandTree {
   static final Map<String, String> OPTION_HELP = Map.ofEntries(
       Map.entry("station", "station directory (default: $" + StationLocation.ENVIRONMENT
           + ", else the per-user data directory)"),
+      Map.entry("bytes", "sizes as exact numbers (MB as the station counts them, bytes,"
+          + " blocks), not rounded to K, M, G or T"),
       Map.entry("name", "new unit name, at most 16 bytes"),
       Map.entry("group", "group name, at most 16 bytes"),
       Map.entry("connect-type", "connection type code (-128..255, decimal or 0x hex)"),
@@ -354,7 +356,8 @@ final class CommandTree {
           + " default the station's alert interval)"),
       Map.entry("once", "one round, then exit (for cron)"),
       Map.entry("count", "number of samples"),
-      Map.entry("raw", "as stored: every counter one per line (stats), the whole record (--json)"),
+      Map.entry("raw", "as stored: every counter one per line (stats); with --json the records"
+          + " as the station holds them, every slot, signed bytes, no names"),
       Map.entry("switch", "on or off"),
       Map.entry("domain", "mail domain"),
       Map.entry("smtp", "SMTP server HOST[:PORT]"),
@@ -378,6 +381,8 @@ final class CommandTree {
     rootCommand.version(VERSION);
     rootCommand.mixinStandardHelpOptions(true);
     rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT, ""));
+    rootCommand.addOption(OptionSpec.builder("--bytes", "-p").scopeType(ScopeType.INHERIT)
+        .arity("0").type(boolean.class).description(OPTION_HELP.get("bytes")).build());
     rootCommand.usageMessage().description("Manages the units of an array station.",
         "Run 'diskarray help' for the overview of every command.");
     CommandLine root = new CommandLine(rootCommand);
@@ -406,6 +411,12 @@ final class CommandTree {
         } else {
           operands.append(operands.length() == 0 ? "" : " ").append(token);
         }
+      }
+      // Every command that writes JSON can write the records as stored.
+      if (options.stream().anyMatch(o -> o.startsWith("[--json"))
+          && options.stream().noneMatch(o -> o.startsWith("[--raw"))) {
+        options.add("[--raw]");
+        head += " [--raw]";
       }
       CommandLine node = node(nodes, words);
       CommandSpec described = node.getCommandSpec();

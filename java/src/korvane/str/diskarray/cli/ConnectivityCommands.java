@@ -11,8 +11,10 @@ import java.util.Locale;
 import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.DeleteHGList;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.FibreInformation;
 import korvane.str.diskarray.FibreInformationPermission;
 import korvane.str.diskarray.FibreInformationPort;
@@ -48,15 +50,15 @@ final class ConnectivityCommands {
   static final Set<String> COMMANDS =
       Set.of("lan", "port", "security", "hostgroup", "wwn", "map", "options", "rvrf");
 
-  private static final int CONTROLLERS = 2;
-  private static final int PORTS = 2;
-  private static final int HOST_GROUPS = 128;
+  private static final int CONTROLLERS = DiskArrayConstants.KX_HOST_CONTROLLERS;
+  private static final int PORTS = DiskArrayConstants.KX_HOST_PORTS;
+  private static final int HOST_GROUPS = DiskArrayConstants.KX_HOST_GROUPS_PER_PORT;
   private static final int HOST_LUNS = 256;
-  private static final int LUS = 512;
-  private static final int UNMAPPED = -1;
-  private static final int ANY_HOST_GROUP = -1;
+  private static final int LUS = DiskArrayConstants.KX_LOGICAL_UNIT_COUNT;
+  private static final int UNMAPPED = DiskArrayConstants.KX_UNMAPPED;
+  private static final int ANY_HOST_GROUP = DiskArrayConstants.KX_ANY_HOST_GROUP;
   /** The station's code for a refused import; its report names the line. */
-  private static final int IMPORT_SYNTAX = 0x110E;
+  private static final int IMPORT_SYNTAX = ErrorCodes.KXE_IMPORT_SYNTAX;
   private static final String[] FRAME_SIZES = {"512", "1024", "2048", "2112"};
 
   private final PrintStream out;
@@ -322,7 +324,16 @@ final class ConnectivityCommands {
           lan.gateway = words.settings.getOrDefault("gateway", lan.gateway);
           lan.dhcp = or(dhcp, lan.dhcp);
           lan.lan_connect = or(link, lan.lan_connect);
-          DiskArrayUtilityJNI.KX_SetLANInformation(unit, controller, lan, 0);
+          try {
+            DiskArrayUtilityJNI.KX_SetLANInformation(unit, controller, lan, 0);
+          } catch (DiskArrayException e) {
+            String problem = e.getCode() == ErrorCodes.KXE_INVALID_ADDRESS
+                ? lanProblem(lan) : null;
+            if (problem == null) {
+              throw e;
+            }
+            throw new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
+          }
           out.println("controller " + controller + ": " + lan.ip_address + " / " + lan.subnet
               + ", gateway " + lan.gateway);
         });
@@ -330,6 +341,64 @@ final class ConnectivityCommands {
       default:
         throw new UsageException("unknown command '" + arguments.command + "'");
     }
+  }
+
+  /**
+   * Which of the addresses the station's one code for a refused LAN setting
+   * is about, by the station's rules: dotted quads, a contiguous mask of 1..30
+   * bits, an address that is a host of its subnet, and a gateway that is none
+   * (0.0.0.0) or another host of the same subnet. Null when none is wrong.
+   */
+  static String lanProblem(LANInformation lan) {
+    Long ip = quad(lan.ip_address);
+    Long mask = quad(lan.subnet);
+    Long gateway = quad(lan.gateway);
+    if (ip == null) {
+      return "ip '" + lan.ip_address + "' is not a dotted quad such as 192.168.0.10";
+    }
+    if (mask == null) {
+      return "subnet '" + lan.subnet + "' is not a dotted quad such as 255.255.255.0";
+    }
+    if (gateway == null) {
+      return "gateway '" + lan.gateway + "' is not a dotted quad (0.0.0.0 for none)";
+    }
+    long hostBits = ~mask & 0xFFFFFFFFL;
+    if ((hostBits & (hostBits + 1)) != 0 || mask == 0 || hostBits < 3) {
+      return "subnet " + lan.subnet + " is not a mask of 1 to 30 contiguous bits";
+    }
+    long host = ip & hostBits;
+    if (host == 0 || host == hostBits) {
+      return "ip " + lan.ip_address + " is the " + (host == 0 ? "network" : "broadcast")
+          + " address of subnet " + lan.subnet;
+    }
+    if (gateway != 0) {
+      long gatewayHost = gateway & hostBits;
+      if ((gateway & mask) != (ip & mask)) {
+        return "gateway " + lan.gateway + " is outside the subnet of " + lan.ip_address
+            + "/" + lan.subnet;
+      }
+      if (gatewayHost == 0 || gatewayHost == hostBits || gateway.equals(ip)) {
+        return "gateway " + lan.gateway + " is not another host of the subnet of "
+            + lan.ip_address + "/" + lan.subnet;
+      }
+    }
+    return null;
+  }
+
+  /** A dotted quad as a 32-bit number, or null. */
+  private static Long quad(String text) {
+    if (text == null || !text.matches("[0-9]{1,3}(\\.[0-9]{1,3}){3}")) {
+      return null;
+    }
+    long address = 0;
+    for (String part : text.split("\\.")) {
+      int value = Integer.parseInt(part);
+      if (value > 255) {
+        return null;
+      }
+      address = (address << 8) | value;
+    }
+    return address;
   }
 
   // ---------------------------------------------------------------------------
@@ -513,16 +582,9 @@ final class ConnectivityCommands {
         int p = words.number(2, "PORT", 0, PORTS - 1);
         return new Step("show the LUN security of port " + portName(c, p) + " of '" + unit + "'",
             () -> {
-              if (json(arguments, () -> {
-                FibreInformationSecurity record =
-                    DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p];
-                if (!arguments.has(Arguments.RAW) && record.permission != null) {
-                  // The permissions in use, not the table's 128 slots.
-                  record.permission = java.util.Arrays.copyOf(record.permission,
-                      Math.max(0, Math.min(record.permission_count, record.permission.length)));
-                }
-                return record;
-              })) {
+              // Json leaves the table's empty slots out, unless --raw.
+              if (json(arguments,
+                  () -> DiskArrayUtilityJNI.KX_GetFibreInformation(unit)[c].security[p])) {
                 return;
               }
               FibreInformationSecurity security =
@@ -786,6 +848,30 @@ final class ConnectivityCommands {
       }
     }
     return -1;
+  }
+
+  /**
+   * The bits set in an option word, by number: " (bits 0, 2, 15)", or nothing
+   * for none. The station gives the bits no names of their own.
+   */
+  private static String bitsText(int word) {
+    List<Integer> bits = FieldNames.bits(word);
+    if (bits.isEmpty()) {
+      return "";
+    }
+    List<String> numbers = new ArrayList<>();
+    for (int bit : bits) {
+      numbers.add(Integer.toString(bit));
+    }
+    return (bits.size() == 1 ? " (bit " : " (bits ") + String.join(", ", numbers) + ")";
+  }
+
+  /** A host group's option words with the bits each has set. */
+  private static String optionBitsText(HGOptionInfo option) {
+    return "option 0x" + Integer.toHexString(option.option) + bitsText(option.option)
+        + ", option2 0x" + Integer.toHexString(option.option2[0]) + bitsText(option.option2[0])
+        + ",0x" + Integer.toHexString(option.option2[1]) + bitsText(option.option2[1])
+        + ", host response mode " + option.option3;
   }
 
   private static String optionText(HGOptionInfo option) {
@@ -1053,11 +1139,13 @@ final class ConnectivityCommands {
           controller.port_common_opt[p] = or(portOptions, controller.port_common_opt[p]);
           DiskArrayUtilityJNI.KX_SetPortOption(unit, options);
         } else if (json(arguments, () -> Json.object("lip_mode", controller.lip_mode[p],
-            "port_common_opt", controller.port_common_opt[p]))) {
+            "port_common_opt", controller.port_common_opt[p],
+            "port_common_opt_bits", FieldNames.bits(controller.port_common_opt[p])))) {
           return;
         }
         out.println("port " + portName(c, p) + ": lip " + onOff(controller.lip_mode[p])
-            + ", options 0x" + Integer.toHexString(controller.port_common_opt[p]));
+            + ", options 0x" + Integer.toHexString(controller.port_common_opt[p])
+            + bitsText(controller.port_common_opt[p]));
       });
     }
     int hg = words.number(3, "HG", 0, HOST_GROUPS - 1);
@@ -1084,8 +1172,8 @@ final class ConnectivityCommands {
           } else if (json(arguments, () -> info)) {
             return;
           }
-          out.println("host group " + hg + " of port " + portName(c, p) + ": options "
-              + optionText(info));
+          out.println("host group " + hg + " of port " + portName(c, p) + ": "
+              + optionBitsText(info));
         });
   }
 

@@ -194,10 +194,14 @@ public final class DiskArrayTool {
       }
       what = step.what;
       Tables.tsv(arguments.has(Arguments.TSV));
+      Json.raw(arguments.has(Arguments.RAW));
+      Sizes.exact(arguments.has(Arguments.BYTES));
       try {
         step.action.run();
       } finally {
         Tables.tsv(false);
+        Json.raw(false);
+        Sizes.exact(false);
       }
       return EXIT_OK;
     } catch (UsageException e) {

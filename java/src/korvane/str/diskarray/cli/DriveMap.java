@@ -1,5 +1,6 @@
 package korvane.str.diskarray.cli;
 
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.RaidGroup;
 
@@ -9,9 +10,9 @@ import korvane.str.diskarray.RaidGroup;
  * as a rectangle of its own character.
  */
 final class DriveMap {
-  static final int PORTS = 15;
-  static final int ROWS = 15;
-  static final int SLOTS = PORTS * ROWS;
+  static final int PORTS = DiskArrayConstants.KX_DRIVE_PORTS;
+  static final int ROWS = DiskArrayConstants.KX_DRIVE_ROWS;
+  static final int SLOTS = DiskArrayConstants.KX_DRIVE_SLOTS;
 
   static final char EMPTY = '.';
   static final char FREE = 'o';
@@ -23,9 +24,9 @@ final class DriveMap {
   private static final String GROUP_MARKS =
       "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghi";
 
-  private static final int DRIVE_RAID_GROUP = 1;
-  private static final int STATE_FAILED = 2;
-  private static final int STATE_REBUILDING = 3;
+  private static final int DRIVE_RAID_GROUP = DiskArrayConstants.KX_DRIVE_RAID_GROUP;
+  private static final int STATE_FAILED = DiskArrayConstants.KX_PART_FAILED;
+  private static final int STATE_REBUILDING = DiskArrayConstants.KX_PART_REBUILDING;
 
   private DriveMap() {}
 

@@ -5,6 +5,7 @@ import java.util.ArrayList;
 import java.util.LinkedHashSet;
 import java.util.List;
 import java.util.Set;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.FormatEntryList;
@@ -23,15 +24,15 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class FormatCommand {
   static final Set<String> COMMANDS = Set.of("format");
 
-  private static final int FULL = 0;
-  private static final int QUICK = 1;
-  private static final int ENTRY_FULL = 1;
-  private static final int ENTRY_QUICK = 2;
-  private static final int JOB_NONE = 0;
-  private static final int JOB_DONE = 2;
-  private static final int LIST_RUNNING = 1;
+  private static final int FULL = DiskArrayConstants.KX_FORMAT_FULL;
+  private static final int QUICK = DiskArrayConstants.KX_FORMAT_QUICK;
+  private static final int ENTRY_FULL = DiskArrayConstants.KX_ENTRY_FULL;
+  private static final int ENTRY_QUICK = DiskArrayConstants.KX_ENTRY_QUICK;
+  private static final int JOB_NONE = DiskArrayConstants.KX_FORMAT_NONE;
+  private static final int JOB_DONE = DiskArrayConstants.KX_FORMAT_DONE;
+  private static final int LIST_RUNNING = DiskArrayConstants.KX_FORMAT_LIST_RUNNING;
   private static final long POLL_MS = 200;
-  private static final int LU_FORMATTED = 0;
+  private static final int LU_FORMATTED = DiskArrayConstants.KX_LU_NORMAL;
 
   private final PrintStream out;
   private final boolean terminal;
@@ -96,7 +97,11 @@ final class FormatCommand {
         confirmed.confirm(describe(formatted) + " of '" + unit
             + "' already formatted; format again and erase the data?");
       }
-      start(unit, numbers, mode);
+      try {
+        start(unit, numbers, mode);
+      } catch (DiskArrayException e) {
+        throw StorageCommands.missingLus(e, unit, numbers);
+      }
       follow(unit, numbers);
     });
   }
@@ -135,6 +140,9 @@ final class FormatCommand {
         int done = 0;
         for (int lu : lus) {
           LuFormatStatus job = list.lu[lu];
+          if (table[lu].luNumber != lu) {
+            throw new ToolFailure("'" + unit + "' has no LU " + lu);
+          }
           if (job.status == JOB_NONE) {
             throw new ToolFailure("LU " + lu + " is not being formatted (no format job)");
           }

@@ -14,6 +14,7 @@ import java.util.TreeMap;
 import java.util.TreeSet;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
@@ -31,11 +32,11 @@ final class Health {
   /** Exit status of {@code status} for a unit with a RAID group that lost data. */
   static final int EXIT_FAILED = 4;
 
-  static final int DRIVE_NORMAL = 1;
-  static final int DRIVE_BLOCKED = 2;
-  static final int DRIVE_REBUILDING = 3;
+  static final int DRIVE_NORMAL = DiskArrayConstants.KX_PART_NORMAL;
+  static final int DRIVE_BLOCKED = DiskArrayConstants.KX_PART_FAILED;
+  static final int DRIVE_REBUILDING = DiskArrayConstants.KX_PART_REBUILDING;
   /** The drive events of the unit's trace (KX_TRACE_DRIVES). */
-  private static final int TRACE_DRIVES = 0x08;
+  private static final int TRACE_DRIVES = DiskArrayConstants.KX_TRACE_DRIVES;
 
   /** One RAID group's redundancy. */
   static final class Group {
@@ -255,7 +256,7 @@ final class Health {
   private static final Pattern FORMAT_EVENT = Pattern.compile(
       "^\\d+ \\S+ \\S+ format format of LU (\\d+) (started|done|failed)\\b.*$");
   /** The format events of the unit's trace (KX_TRACE_FORMATS). */
-  private static final int TRACE_FORMATS = 0x04;
+  private static final int TRACE_FORMATS = DiskArrayConstants.KX_TRACE_FORMATS;
 
   /** The LUs whose latest format failed (their group failed while it ran). */
   static Set<Integer> failedFormats(String unit) throws DiskArrayException {

@@ -19,7 +19,7 @@ final class HelpText {
   private static final int DESCRIPTION_COLUMN = 27;
 
   private static final String[] HEAD = {
-    "Usage: diskarray [--station DIR] COMMAND [ARGUMENTS]",
+    "Usage: diskarray [--station DIR] [-p] COMMAND [ARGUMENTS]",
     "       (java -jar diskarray.jar ... runs the same tool)",
     "",
     "Manages the units of the array station kept in DIR (created when missing;",
@@ -30,9 +30,12 @@ final class HelpText {
   };
 
   private static final String[] NOTES = {
-    "Read commands take --json (the records, for scripts); table commands also --tsv",
-    "(rows without a heading, cells separated by tabs). Numbers are decimal: 010 is ten.",
-    "Capacities are MB, or take a suffix K, M, G or T (10G is 10240 MB).",
+    "Read commands take --json (the records, for scripts: unused slots left out,",
+    "values named) and --raw with it (the records as stored); table commands also",
+    "--tsv (rows without a heading, cells separated by tabs). Numbers are decimal:",
+    "010 is ten. Capacities are MB, or take a suffix K, M, G or T (10G is 10240 MB);",
+    "sizes print rounded (10.0G) unless -p (--bytes) asks for exact numbers, which",
+    "--tsv and JSON always have.",
     "Destructive commands ask on a terminal and otherwise need --yes; some take",
     "--dry-run to show what they would do. A file the tool writes is never replaced",
     "without --force; an output path ending in / is a folder. '--' ends the options,",

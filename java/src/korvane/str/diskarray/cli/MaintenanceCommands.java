@@ -8,8 +8,10 @@ import java.util.List;
 import java.util.Set;
 import java.util.concurrent.CountDownLatch;
 import java.util.concurrent.TimeUnit;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.cli.DiskArrayTool.Step;
 import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 
@@ -18,10 +20,10 @@ final class MaintenanceCommands {
   static final Set<String> COMMANDS = Set.of("micro", "reboot", "ready", "trace", "file");
 
   // Station codes and values the commands act on (kx_errors.h, kx_station_maintenance.h).
-  static final int UNIT_NOT_READY = 0x1500;
-  static final int JOIN_CANCELLED = 0x1508;
-  static final int TRACE_ALL = 0x3F;
-  static final int REPLACE_RESTART = 0;
+  static final int UNIT_NOT_READY = ErrorCodes.KXE_UNIT_NOT_READY;
+  static final int JOIN_CANCELLED = ErrorCodes.KXE_MICRO_CANCELLED;
+  static final int TRACE_ALL = DiskArrayConstants.KX_TRACE_ALL;
+  static final int REPLACE_RESTART = DiskArrayConstants.KX_MICRO_REPLACE_RESTART;
   private static final int PATH_BYTES = 1023;
   private static final long POLL_MS = 200;
   private static final long READY_TIMEOUT_MS = 15 * 60 * 1000;

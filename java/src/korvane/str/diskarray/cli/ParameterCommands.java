@@ -11,8 +11,10 @@ import java.util.Map;
 import java.util.Set;
 import korvane.str.diskarray.AutoDump;
 import korvane.str.diskarray.CommandDevice;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.NowWZParameter;
 import korvane.str.diskarray.UnitIdentifier;
 import korvane.str.diskarray.WarningInfo;
@@ -31,7 +33,7 @@ final class ParameterCommands {
   private static final String[] GROUPS = {"online-system", "online-tuning", "tuning",
       "restoration", "prefetch", "verify", "threshold"};
 
-  private static final int ALL_PAGES = 0x3F;
+  private static final int ALL_PAGES = DiskArrayConstants.KX_MODE_PAGE_ALL;
 
   /** What the station's parameter and wizard codes mean. */
   private static final Map<Integer, String> MEANINGS = Map.ofEntries(
@@ -229,8 +231,14 @@ final class ParameterCommands {
             () -> {
               Object record = record(group.get(unit));
               edit(record, changes);
-              group.set(unit, record);
-              out.print(shown(record(group.get(unit))));
+              try {
+                group.set(unit, record);
+              } catch (DiskArrayException e) {
+                throw refusal(e, record, changes);
+              }
+              Object stored = record(group.get(unit));
+              checkStored(record, stored, changes);
+              out.print(shown(stored));
             });
       }
       case "params export":
@@ -358,6 +366,63 @@ final class ParameterCommands {
     return changes;
   }
 
+  /**
+   * A group's refusal with the field it is about: the station gives one code
+   * for any field out of range. A refusal the changed fields do not explain
+   * is thrown as it is.
+   */
+  private static ToolFailure refusal(DiskArrayException e, Object record,
+      List<RecordText.Assignment> changes) throws DiskArrayException {
+    Map<String, String> changed = new java.util.LinkedHashMap<>();
+    for (RecordText.Assignment change : changes) {
+      changed.put(change.path, change.value);
+    }
+    // Only the codes that refuse a group's values are about the fields set.
+    boolean values = e.getCode() >= ErrorCodes.KXE_INVALID_ONLINE_SYSTEM_PARAM
+        && e.getCode() <= ErrorCodes.KXE_INVALID_WARNING_MODE;
+    String problem = values ? ParameterRanges.problem(record, changed) : null;
+    if (problem == null) {
+      throw e;
+    }
+    return new ToolFailure(problem + " (" + DiskArrayTool.explain(e) + ")");
+  }
+
+  /**
+   * Fails when a text the command line set reads back cut: the bridge passes
+   * at most a field's width, so "TOOLONG" can be stored as "TOOL". The change
+   * is made, but not as asked, and a script must not take it for success.
+   */
+  private static void checkStored(Object asked, Object stored,
+      List<RecordText.Assignment> changes) throws ToolFailure {
+    Map<String, String> askedLines = fieldLines(asked);
+    Map<String, String> storedLines = fieldLines(stored);
+    List<String> cut = new ArrayList<>();
+    for (RecordText.Assignment change : changes) {
+      String wanted = askedLines.get(change.path);
+      String got = storedLines.get(change.path);
+      if (wanted != null && got != null && !wanted.equals(got) && wanted.startsWith("\"")
+          && got.startsWith("\"") && wanted.startsWith(got.substring(0, got.length() - 1))) {
+        cut.add(change.path + " was stored cut to " + got + " (asked " + wanted
+            + "): the field holds no more");
+      }
+    }
+    if (!cut.isEmpty()) {
+      throw new ToolFailure(String.join("; ", cut));
+    }
+  }
+
+  /** A record's fields as RecordText writes them, by path. */
+  private static Map<String, String> fieldLines(Object record) {
+    Map<String, String> lines = new java.util.HashMap<>();
+    for (String line : RecordText.write(record).split("\n")) {
+      int equals = line.indexOf(" = ");
+      if (equals > 0) {
+        lines.put(line.substring(0, equals), line.substring(equals + 3));
+      }
+    }
+    return lines;
+  }
+
   private static void edit(Object record, List<RecordText.Assignment> changes)
       throws ToolFailure {
     try {
@@ -410,8 +475,14 @@ final class ParameterCommands {
       UnitIdentifier identifier =
           (UnitIdentifier) record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
       edit(identifier, changes);
-      DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
-      print(arguments, record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit)));
+      try {
+        DiskArrayUtilityJNI.KX_SetUnitIdentifier(unit, identifier);
+      } catch (DiskArrayException e) {
+        throw refusal(e, identifier, changes);
+      }
+      Object stored = record(DiskArrayUtilityJNI.KX_GetUnitIdentifier(unit));
+      checkStored(identifier, stored, changes);
+      print(arguments, stored);
     });
   }
 
@@ -428,7 +499,11 @@ final class ParameterCommands {
         CommandDevice device =
             (CommandDevice) record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit));
         edit(device, changes);
-        DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
+        try {
+          DiskArrayUtilityJNI.KX_SetCommandDevice(unit, device);
+        } catch (DiskArrayException e) {
+          throw refusal(e, device, changes);
+        }
       }
       print(arguments, record(DiskArrayUtilityJNI.KX_GetCommandDevice(unit)));
     });

@@ -12,6 +12,7 @@ import java.util.Set;
 import korvane.str.diskarray.ArrayAllInformation;
 import korvane.str.diskarray.CouplingInfo;
 import korvane.str.diskarray.CouplingLU;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.IntegrationLUInfo;
@@ -34,14 +35,14 @@ final class SpecialLuCommands {
 
   private static final int LOGICAL_UNITS = StorageCommands.LOGICAL_UNITS;
   private static final int RAID_GROUPS = StorageCommands.RAID_GROUPS;
-  private static final int UNUSED = -1;
-  private static final int UNITE_PARENT = 1;
+  private static final int UNUSED = DiskArrayConstants.KX_UNUSED_ENTRY;
+  private static final int UNITE_PARENT = DiskArrayConstants.KX_UNITE_PARENT;
   private static final String[] PAIR_STATES = {"-", "copying", "synchronized", "suspended"};
   private static final String[] TURBO_STATES = {"none", "resident", "suspended"};
-  private static final int TURBO_ON = 1;
-  private static final int TURBO_ASSIGNED = 1;
-  private static final int PIN_TIME_DATE = 0;
-  private static final int PIN_TIME_OF_DAY = 1;
+  private static final int TURBO_ON = DiskArrayConstants.KX_TURBO_ON;
+  private static final int TURBO_ASSIGNED = DiskArrayConstants.KX_TURBO_ASSIGNED;
+  private static final int PIN_TIME_DATE = DiskArrayConstants.KX_PIN_TIME_DATE;
+  private static final int PIN_TIME_OF_DAY = DiskArrayConstants.KX_PIN_TIME_OF_DAY;
   private static final int PATH_BYTES = 1023;
 
   private final PrintStream out;
@@ -120,7 +121,7 @@ final class SpecialLuCommands {
             out.println("LU " + child + " joined LU " + parent);
           }
           UniteLU entry = unified(unit).unite_info[parent];
-          out.println("LU " + parent + " is a unified LU of " + entry.capacity + " MB: "
+          out.println("LU " + parent + " is a unified LU of " + Sizes.mbText(entry.capacity) + ": "
               + members(parent, entry));
         });
       }
@@ -160,9 +161,13 @@ final class SpecialLuCommands {
   }
 
   private static void change(String unit, int operation, int parent, int child)
-      throws DiskArrayException {
-    DiskArrayUtilityJNI.KX_SetIntegrationLU(unit,
-        new IntegrationLURequest(operation, parent, child));
+      throws DiskArrayException, ToolFailure {
+    try {
+      DiskArrayUtilityJNI.KX_SetIntegrationLU(unit,
+          new IntegrationLURequest(operation, parent, child));
+    } catch (DiskArrayException e) {
+      throw StorageCommands.missingLus(e, unit, List.of(parent, child));
+    }
   }
 
   private static IntegrationLUInfo unified(String unit)
@@ -307,15 +312,15 @@ final class SpecialLuCommands {
 
   static String pinTable(int[] single, PINInformation unified, int date, int time) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"LU", "PINNED-MB", "UNIFIED-MB"});
+    rows.add(new String[] {"LU", Sizes.heading("PINNED-MB", "PINNED"),
+      Sizes.heading("UNIFIED-MB", "UNIFIED")});
     for (int lu = 0; lu < single.length; lu++) {
       if (single[lu] <= 0 && (lu >= unified.unite_lu.length || unified.unite_lu[lu] <= 0)) {
         continue;
       }
       int whole = lu < unified.unite_lu.length ? unified.unite_lu[lu] : UNUSED;
       rows.add(new String[] {
-        Integer.toString(lu), Integer.toString(single[lu]),
-        whole == UNUSED ? "-" : Integer.toString(whole)
+        Integer.toString(lu), Sizes.mb(single[lu]), whole == UNUSED ? "-" : Sizes.mb(whole)
       });
     }
     if (rows.size() == 1) {
@@ -580,12 +585,12 @@ final class SpecialLuCommands {
 
   static String unifiedTable(IntegrationLUInfo info) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"PARENT", "MB", "MEMBERS"});
+    rows.add(new String[] {"PARENT", Sizes.heading("MB", "SIZE"), "MEMBERS"});
     for (int lu = 0; lu < info.unite_info.length; lu++) {
       UniteLU entry = info.unite_info[lu];
       if (entry != null && entry.unite_info == UNITE_PARENT) {
         rows.add(new String[] {
-          Integer.toString(lu), Integer.toString(entry.capacity), members(lu, entry)
+          Integer.toString(lu), Sizes.mb(entry.capacity), members(lu, entry)
         });
       }
     }

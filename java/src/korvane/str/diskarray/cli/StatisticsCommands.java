@@ -12,6 +12,7 @@ import java.util.ArrayList;
 import java.util.Comparator;
 import java.util.List;
 import java.util.Set;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.StatisticalCommand;
@@ -28,8 +29,8 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class StatisticsCommands {
   static final Set<String> COMMANDS = Set.of("stats", "perf");
 
-  private static final int CONTROLLERS = 2;
-  private static final int LOGICAL_UNITS = 512;
+  private static final int CONTROLLERS = DiskArrayConstants.KX_CONTROLLER_COUNT;
+  private static final int LOGICAL_UNITS = DiskArrayConstants.KX_LOGICAL_UNIT_COUNT;
   private static final int BUSIEST = 10;
   private static final int MAX_INTERVAL_S = 3600;
   private static final int MAX_SAMPLES = 100_000;

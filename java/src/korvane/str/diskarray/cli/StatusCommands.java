@@ -1,5 +1,8 @@
 package korvane.str.diskarray.cli;
 
+import static korvane.str.diskarray.DiskArrayConstants.KX_BLOCKS_PER_MB;
+import static korvane.str.diskarray.DiskArrayConstants.KX_PART_REBUILDING;
+
 import java.io.PrintStream;
 import java.time.LocalDateTime;
 import java.time.format.DateTimeFormatter;
@@ -13,6 +16,7 @@ import java.util.Map;
 import java.util.Set;
 import java.util.TreeMap;
 import korvane.str.diskarray.CacheStatus;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
@@ -164,14 +168,15 @@ final class StatusCommands {
     Map<Integer, Long> returned = null;
     long now = Health.stationNowMs();
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"PORT", "ROW", "STATE", "RG", "VENDOR", "PRODUCT", "REV", "MB"});
+    rows.add(new String[] {"PORT", "ROW", "STATE", "RG", "VENDOR", "PRODUCT", "REV",
+      Sizes.heading("MB", "SIZE")});
     for (int slot = 0; slot < Math.min(drives.length, DriveMap.SLOTS); slot++) {
       DiskDrive drive = drives[slot];
       if (drive == null || drive.mount == 0) {
         continue;
       }
       String state = driveState(drive.drv_state);
-      if (drive.drv_state == 3) {
+      if (drive.drv_state == KX_PART_REBUILDING) {
         DriveReconstructInformation rebuild = DiskArrayUtilityJNI.KX_DriveReconstructInformation(
             unit, drive.port_no, drive.row_no);
         state += " " + rebuild.progress_ratio + "%";
@@ -191,7 +196,7 @@ final class StatusCommands {
         owner[slot] < 0 ? "-" : Integer.toString(owner[slot]),
         id == null ? "?" : id.vendor, id == null ? "?" : id.product,
         id == null ? "?" : id.revision,
-        id == null ? "?" : Long.toString((Integer.toUnsignedLong(id.lastLBA) + 1) / 2048)
+        id == null ? "?" : Sizes.mb((Integer.toUnsignedLong(id.lastLBA) + 1) / KX_BLOCKS_PER_MB)
       });
     }
     out.print(Tables.table(rows, "(no drives mounted)"));
@@ -248,8 +253,8 @@ final class StatusCommands {
     });
   }
 
-  private static final int REBUILD_RUNNING = 1;
-  private static final int REBUILD_BLOCKED = 2;
+  private static final int REBUILD_RUNNING = DiskArrayConstants.KX_RECONSTRUCT_RUNNING;
+  private static final int REBUILD_BLOCKED = DiskArrayConstants.KX_RECONSTRUCT_BLOCKED;
   private static final long POLL_MS = 500;
 
   /**

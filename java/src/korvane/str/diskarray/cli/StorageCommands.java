@@ -7,6 +7,7 @@ import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.Set;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
@@ -23,14 +24,14 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class StorageCommands {
   static final Set<String> COMMANDS = Set.of("rg", "lu");
 
-  static final int RAID_GROUPS = 45;
-  static final int LOGICAL_UNITS = 512;
+  static final int RAID_GROUPS = DiskArrayConstants.KX_RAID_GROUP_COUNT;
+  static final int LOGICAL_UNITS = DiskArrayConstants.KX_LOGICAL_UNIT_COUNT;
   /** rgnum and luNumber that ask the station for the lowest free number. */
-  private static final int ANY_NUMBER = -1;
+  private static final int ANY_NUMBER = DiskArrayConstants.KX_ANY_NUMBER;
   private static final int MAX_MB = Integer.MAX_VALUE;
   private static final String[] STAGING = {"normal", "sequential", "off"};
   private static final String[] LU_STATES = {"formatted", "formatting", "unformatted"};
-  private static final int LU_FORMATTING = 1;
+  private static final int LU_FORMATTING = DiskArrayConstants.KX_LU_FORMATTING;
 
   private final PrintStream out;
 
@@ -85,7 +86,7 @@ final class StorageCommands {
           RaidGroup added = groupAt(raidGroups(unit), group.port, group.row);
           out.println(added == null ? "added a RAID group"
               : "added RAID group " + added.rgnum + ": " + levelName(added.level) + ", "
-                  + added.lastLBA + " MB");
+                  + Sizes.mbText(added.lastLBA));
         });
       }
       case "rg expand": {
@@ -119,7 +120,7 @@ final class StorageCommands {
           }
           RaidGroup expanded = raidGroups(unit)[rg];
           out.println("RAID group " + rg + " now " + expanded.depth + " rows, "
-              + expanded.lastLBA + " MB");
+              + Sizes.mbText(expanded.lastLBA));
         });
       }
       case "rg delete": {
@@ -200,7 +201,8 @@ final class StorageCommands {
             && owner[slot] != group.rgnum) {
           return "the drive at " + where + " belongs to RAID group " + owner[slot];
         }
-        if (code == ErrorCodes.KXE_DRIVE_BLOCKED && drive.drv_state == 2) {
+        if (code == ErrorCodes.KXE_DRIVE_BLOCKED
+            && drive.drv_state == DiskArrayConstants.KX_PART_FAILED) {
           return "the drive at " + where + " is blocked";
         }
       }
@@ -273,10 +275,9 @@ final class StorageCommands {
    */
   static String raidGroupTable(RaidGroup[] groups, LogicalUnit[] units, Health health) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(health == null
-        ? new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS"}
-        : new String[] {"RG", "LEVEL", "PORTS", "ROWS", "DRIVE-MB", "MB", "FREE-MB", "LUS",
-            "STATE"});
+    String[] heading = {"RG", "LEVEL", "PORTS", "ROWS", Sizes.heading("DRIVE-MB", "DRIVE"),
+      Sizes.heading("MB", "SIZE"), Sizes.heading("FREE-MB", "FREE"), "LUS"};
+    rows.add(health == null ? heading : append(heading, "STATE"));
     for (RaidGroup group : groups) {
       if (group.rgnum < 0) {
         continue;
@@ -290,9 +291,9 @@ final class StorageCommands {
       String[] row = {
         Integer.toString(group.rgnum), levelName(group.level),
         span(group.port, group.width), span(group.row, group.depth),
-        Integer.toString(group.minimum_capa),
-        group.lastLBA + (group.lastLBASet != 0 ? " (cut)" : ""),
-        Integer.toString(group.lumaxcapa), Integer.toString(lus)
+        Sizes.mb(group.minimum_capa),
+        Sizes.mb(group.lastLBA) + (group.lastLBASet != 0 ? " (cut)" : ""),
+        Sizes.mb(group.lumaxcapa), Integer.toString(lus)
       };
       if (health != null) {
         Health.Group state = health.group(group.rgnum);
@@ -349,7 +350,7 @@ final class StorageCommands {
           rows.add(new String[] {"LU", Integer.toString(read.luNumber)});
           rows.add(new String[] {"RAID group", Integer.toString(read.rgNumber)});
           rows.add(new String[] {"RAID level", levelName(read.raid_level)});
-          rows.add(new String[] {"capacity", read.capacity + " MB"});
+          rows.add(new String[] {"capacity", Sizes.mbText(read.capacity)});
           rows.add(new String[] {"staging", staging(read.staging)});
           rows.add(new String[] {"default controller", Integer.toString(read.defaultCTL)});
           rows.add(new String[] {"current controller", Integer.toString(read.currentCTL)});
@@ -386,8 +387,8 @@ final class StorageCommands {
           LogicalUnit[] after = logicalUnits(unit);
           boolean found = number >= 0 && after[number].rgNumber == lu.rgNumber
               && after[number].capacity == lu.capacity;
-          out.println((found ? "added LU " + number : "added an LU") + ": " + lu.capacity
-              + " MB in RAID group " + lu.rgNumber);
+          out.println((found ? "added LU " + number : "added an LU") + ": "
+              + Sizes.mbText(lu.capacity) + " in RAID group " + lu.rgNumber);
         });
       }
       case "lu delete": {
@@ -435,7 +436,7 @@ final class StorageCommands {
         int capacity = arguments.megabyteOption(Arguments.CAPACITY, 0, 1, MAX_MB);
         return new Step("expand LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitExpand(unit, lu, capacity);
-          out.println("LU " + lu + " now " + capacity + " MB");
+          out.println("LU " + lu + " now " + Sizes.mbText(capacity));
         });
       }
       case "lu staging": {
@@ -494,8 +495,8 @@ final class StorageCommands {
         return new Step("reallocate LU " + lu + " of '" + unit + "'", () -> {
           DiskArrayUtilityJNI.KX_LogicalUnitRealloc(unit, request);
           LogicalUnit now = DiskArrayUtilityJNI.KX_GetLogicalUnit1(unit, request.newlun);
-          out.println("LU " + lu + " is now LU " + now.luNumber + ", " + now.capacity + " MB, "
-              + luState(now.status));
+          out.println("LU " + lu + " is now LU " + now.luNumber + ", "
+              + Sizes.mbText(now.capacity) + ", " + luState(now.status));
         });
       }
       default:
@@ -512,7 +513,8 @@ final class StorageCommands {
   static String logicalUnitTable(LogicalUnit[] units, LuFormatStatus[] progress,
       Health health, Set<Integer> failedFormats) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"LU", "RG", "LEVEL", "MB", "STAGING", "CTL", "STATE", "VALID"});
+    rows.add(new String[] {"LU", "RG", "LEVEL", Sizes.heading("MB", "SIZE"), "STAGING", "CTL",
+      "STATE", "VALID"});
     for (LogicalUnit lu : units) {
       if (lu.luNumber < 0) {
         continue;
@@ -531,11 +533,17 @@ final class StorageCommands {
       }
       rows.add(new String[] {
         Integer.toString(lu.luNumber), Integer.toString(lu.rgNumber), levelName(lu.raid_level),
-        Integer.toString(lu.capacity), staging(lu.staging),
+        Sizes.mb(lu.capacity), staging(lu.staging),
         Integer.toString(lu.currentCTL), state, lu.lu_valid != 0 ? "yes" : "no"
       });
     }
     return Tables.table(rows, "(no LUs)");
+  }
+
+  private static String[] append(String[] cells, String cell) {
+    String[] longer = Arrays.copyOf(cells, cells.length + 1);
+    longer[cells.length] = cell;
+    return longer;
   }
 
   /** The groups that exist, for scripts: the table's unused entries left out. */
@@ -575,6 +583,31 @@ final class StorageCommands {
       throw new ToolFailure("the bridge returned no RAID group table");
     }
     return groups;
+  }
+
+  /**
+   * The station's "no LU of that number" said with the numbers of the LUs a
+   * command names that the unit does not have; any other failure, or one the
+   * table does not explain, is thrown as it is.
+   */
+  static ToolFailure missingLus(DiskArrayException e, String unit, List<Integer> lus)
+      throws DiskArrayException, ToolFailure {
+    if (e.getCode() != ErrorCodes.KXE_UNKNOWN_LU) {
+      throw e;
+    }
+    LogicalUnit[] table = logicalUnits(unit);
+    List<String> missing = new ArrayList<>();
+    for (int lu : lus) {
+      if (lu != DiskArrayConstants.KX_UNUSED_ENTRY
+          && (lu < 0 || lu >= table.length || table[lu].luNumber != lu)) {
+        missing.add(Integer.toString(lu));
+      }
+    }
+    if (missing.isEmpty()) {
+      throw e;
+    }
+    return new ToolFailure("'" + unit + "' has no LU " + String.join(", ", missing) + " ("
+        + DiskArrayTool.explain(e) + ")");
   }
 
   static LogicalUnit[] logicalUnits(String unit) throws DiskArrayException, ToolFailure {

@@ -38,18 +38,32 @@ final class Tables {
     return columns(rows);
   }
 
-  /** One unit, a field per line, under the field names the bridge uses. */
+  /**
+   * One unit, a field per line, under the field names the bridge uses. Each
+   * one-byte code is shown as stored (signed) with its byte in hex, as the
+   * options take it, and with what the station does with it.
+   */
   static String unit(KXUnitParam unit) {
     List<String[]> rows = new ArrayList<>();
-    rows.add(new String[] {"unit_name", text(unit.unit_name)});
-    rows.add(new String[] {"group_name", text(unit.group_name)});
-    rows.add(new String[] {"connect_type", Integer.toString(unit.connect_type)});
-    rows.add(new String[] {"kx_type", Integer.toString(unit.kx_type)});
-    rows.add(new String[] {"unit_conf", Integer.toString(unit.unit_conf)});
-    rows.add(new String[] {"alert", Integer.toString(unit.alert)});
-    rows.add(new String[] {"ctl0", text(unit.ctl0)});
-    rows.add(new String[] {"ctl1", text(unit.ctl1)});
+    rows.add(new String[] {"unit_name", text(unit.unit_name), ""});
+    rows.add(new String[] {"group_name", text(unit.group_name), ""});
+    rows.add(new String[] {"connect_type", code(unit.connect_type),
+      "connection type: kept for the caller, not used by the station"});
+    rows.add(new String[] {"kx_type", code(unit.kx_type),
+      "unit model: microcode and parameter files must name it"});
+    rows.add(new String[] {"unit_conf", code(unit.unit_conf),
+      "configuration: reported in the unit's information (status)"});
+    rows.add(new String[] {"alert", code(unit.alert),
+      "alert setting: kept for the caller, not used by the station"});
+    rows.add(new String[] {"ctl0", text(unit.ctl0), "controller 0 (a dotted quad is its LAN"
+      + " address until one is set)"});
+    rows.add(new String[] {"ctl1", text(unit.ctl1), "controller 1"});
     return columns(rows);
+  }
+
+  /** A one-byte code: "-56 (0xc8)". */
+  private static String code(int value) {
+    return value + String.format(" (0x%02x)", value & 0xFF);
   }
 
   static String labels(KXLabel[] labels) {
@@ -81,6 +95,10 @@ final class Tables {
 
   static void tsv(boolean on) {
     TSV.set(on);
+  }
+
+  static boolean tsv() {
+    return TSV.get();
   }
 
   /** The rows (heading first) as a table, or the note when there is no row but the heading. */

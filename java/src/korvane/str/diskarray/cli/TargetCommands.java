@@ -4,6 +4,7 @@ import java.io.PrintStream;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.Set;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.TargetConfig;
 import korvane.str.diskarray.TargetId;
@@ -19,9 +20,9 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class TargetCommands {
   static final Set<String> COMMANDS = Set.of("target");
 
-  private static final int CONTROLLERS = 2;
-  private static final int PORTS = 2;
-  private static final int TARGET_IDS = 16;
+  private static final int CONTROLLERS = DiskArrayConstants.KX_HOST_CONTROLLERS;
+  private static final int PORTS = DiskArrayConstants.KX_HOST_PORTS;
+  private static final int TARGET_IDS = DiskArrayConstants.KX_TARGET_IDS;
   private static final int HOST_LUNS = 128;
   private static final String MODE = "mode";
   private static final String SINGLE = "single";
