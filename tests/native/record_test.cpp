@@ -190,6 +190,58 @@ TEST_F(RecordTest, TextWithoutTerminatorStaysWithinItsWidth) {
   EXPECT_EQ(get_string(sample, "label"), "zzzzzzzzz");
 }
 
+TEST_F(RecordTest, RecordAtAnyAlignmentBuildsTheSameObject) {
+  // Int arrays go to Java straight from an aligned record and through a
+  // buffer from one that is not; both give the same ints.
+  std::vector<uint8_t> bytes = filled_record();
+  for (size_t shift : {size_t{0}, size_t{1}, size_t{2}, size_t{3}}) {
+    std::vector<uint8_t> moved(bytes.size() + 8);
+    uint8_t* at = moved.data() + shift;
+    std::memcpy(at, bytes.data(), bytes.size());
+    env->PushLocalFrame(16);
+    jobject sample = build_record(env, kSampleType, at);
+    ASSERT_NE(sample, nullptr) << shift;
+    EXPECT_EQ(ints_of(get_object(sample, "counters", "[I")),
+              (std::vector<jint>{100, -200, 300}))
+        << shift;
+    auto grid = static_cast<jobjectArray>(get_object(sample, "grid", "[[I"));
+    EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 0)),
+              (std::vector<jint>{0, 11, 22}))
+        << shift;
+    EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 1)),
+              (std::vector<jint>{33, 44, 55}))
+        << shift;
+    EXPECT_EQ(ints_of(get_object(sample, "levels", "[I")),
+              (std::vector<jint>{0, 1, 127, -128, -2, -1}))
+        << shift;
+    env->PopLocalFrame(nullptr);
+  }
+}
+
+TEST_F(RecordTest, TextsBeyondAsciiAreConvertedWherever) {
+  // The label is nine bytes at most; a byte above 0x7F anywhere in it, on
+  // either side of an eight-byte word, sends it through the conversion, and
+  // bytes after the NUL are not part of it.
+  struct Case {
+    const char* bytes;  // ten bytes of the slot
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"abcdefg\xC3\xA9\0", "abcdefg\u00e9"},
+      {"\xC3\xA9" "bcdefgh\0", "\u00e9bcdefgh"},
+      {"abcdefgh\xFF\0", "abcdefgh\ufffd"},
+      {"abc\0\xFF\xFF\xFF\xFF\xFF\xFF", "abc"},
+      {"abcdefghi\xFF", "abcdefghi"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = filled_record();
+    std::memcpy(&bytes[6], c.bytes, 10);
+    jobject sample = build(bytes);
+    ASSERT_NE(sample, nullptr) << c.expected;
+    EXPECT_EQ(get_string(sample, "label"), c.expected);
+  }
+}
+
 TEST_F(RecordTest, ReaderWritesEveryFieldAtItsOffset) {
   std::vector<uint8_t> bytes = filled_record();
   jobject sample = build(bytes);
