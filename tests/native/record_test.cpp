@@ -2,6 +2,7 @@
 #include "bridge/record.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -240,6 +241,47 @@ TEST_F(RecordTest, TextsBeyondAsciiAreConvertedWherever) {
     ASSERT_NE(sample, nullptr) << c.expected;
     EXPECT_EQ(get_string(sample, "label"), c.expected);
   }
+}
+
+TEST_F(RecordTest, LookupTableKeepsEveryTypeOfALargeCall) {
+  // A call that meets many record types, one of them wider than a block of
+  // field slots: every type keeps its own IDs at a place that does not move
+  // while later types are added, and reads give the right values.
+  jobject entry = new_object("korvane/str/diskarray/testing/SampleEntry");
+  set_int(entry, "id", 41);
+  std::vector<FieldSpec> wide(600, kEntryFields[0]);
+  std::vector<RecordType> types(100, unnamed_record_type(
+                                         sizeof(SampleEntryRecord),
+                                         kEntryFields));
+  types[50].fields = wide.data();
+  types[50].field_count = wide.size();
+  Lookups lookups(env);
+  std::vector<Lookups::TypeIds*> first;
+  for (const RecordType& type : types) {
+    Lookups::TypeIds* ids = lookups.for_reading(type, entry);
+    ASSERT_NE(ids, nullptr);
+    ASSERT_EQ(ids->type, &type);
+    first.push_back(ids);
+    SampleEntryRecord record{};
+    ASSERT_EQ(kx::read_record(lookups, type, entry, &record), 0);
+    EXPECT_EQ(record.id, 41);
+  }
+  for (size_t i = 0; i < types.size(); ++i) {
+    EXPECT_EQ(lookups.for_reading(types[i], entry), first[i]) << i;
+    for (size_t f = 0; f < types[i].field_count; ++f) {
+      EXPECT_NE(first[i]->fields[f].id, nullptr) << i << " " << f;
+    }
+    // No two types share a field slot.
+    for (size_t j = 0; j < i; ++j) {
+      const size_t slot = sizeof(Lookups::FieldIds);
+      const auto a = reinterpret_cast<uintptr_t>(first[i]->fields);
+      const auto b = reinterpret_cast<uintptr_t>(first[j]->fields);
+      EXPECT_TRUE(a + types[i].field_count * slot <= b ||
+                  b + types[j].field_count * slot <= a)
+          << i << " and " << j;
+    }
+  }
+  EXPECT_FALSE(env->ExceptionCheck());
 }
 
 TEST_F(RecordTest, ReaderWritesEveryFieldAtItsOffset) {
