@@ -30,11 +30,8 @@ void store_int(uint8_t* at, int32_t value) {
   std::memcpy(at, &value, sizeof(value));
 }
 
-// A new Java string of the text in a slot of `width` bytes (NUL-terminated
-// within it, or cut at width - 1), as valid modified UTF-8. A plain ASCII
-// text, the usual case, goes to Java straight from the record (or through a
-// small stack buffer when it fills its slot); only other bytes take the
-// converting copy.
+// True when no byte of the text has its high bit set, tested a word at a
+// time.
 bool all_ascii(const uint8_t* at, size_t length) {
   uint64_t high = 0;
   size_t i = 0;
@@ -47,6 +44,11 @@ bool all_ascii(const uint8_t* at, size_t length) {
   return (high & 0x8080808080808080ULL) == 0;
 }
 
+// A new Java string of the text in a slot of `width` bytes (NUL-terminated
+// within it, or cut at width - 1), as valid modified UTF-8. A plain ASCII
+// text, the usual case, goes to Java straight from the record (or through a
+// small stack buffer when it fills its slot); only other bytes take the
+// converting copy.
 jstring new_slot_string(JNIEnv* env, const uint8_t* at, size_t width) {
   if (width == 0) return env->NewStringUTF("");
   const size_t max_length = width - 1;
@@ -540,11 +542,20 @@ jobject build_with(Lookups& lookups, TypeIds& ids, const uint8_t* record) {
   if (!object) return nullptr;
   const RecordType& type = *ids.type;
   for (size_t i = 0; i < type.field_count; ++i) {
-    if (build_field(lookups, ids, i, object.get(), record) == 0) continue;
+    const FieldSpec& field = type.fields[i];
+    if (field.kind == FieldKind::kInt) {
+      // The most common field, set here without the general step's switch.
+      jfieldID id = lookups.field(ids, i);
+      if (id != nullptr) {
+        env->SetIntField(object.get(), id, load_int(record + field.offset));
+        continue;
+      }
+    } else if (build_field(lookups, ids, i, object.get(), record) == 0) {
+      continue;
+    }
     // A skipped field may not leave an exception behind it: no further JNI
     // call may run then, so the builder ends there.
-    if (type.fields[i].on_failure == OnFailure::kAbort ||
-        env->ExceptionCheck()) {
+    if (field.on_failure == OnFailure::kAbort || env->ExceptionCheck()) {
       return nullptr;
     }
   }
