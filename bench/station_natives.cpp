@@ -45,8 +45,11 @@ void throw_state(JNIEnv* env, const char* message) {
 // zero-filled record allocated and cleared before the clock starts. A core
 // failure, an unknown call kind or missing memory throws
 // IllegalStateException.
-JNIEXPORT jlong JNICALL Java_korvane_str_diskarray_bench_StationNatives_coreNanos(
-    JNIEnv* env, jclass, jint call, jstring unit, jint calls) {
+JNIEXPORT jlong JNICALL
+Java_korvane_str_diskarray_bench_StationNatives_coreNanos(JNIEnv* env, jclass,
+                                                          jint call,
+                                                          jstring unit,
+                                                          jint calls) {
   if (unit == nullptr || calls <= 0) {
     throw_state(env, "no unit, or no calls");
     return -1;
