@@ -771,6 +771,56 @@ std::string describe(const CoreCall& call) {
 
 }  // namespace
 
+namespace {
+
+// Looks up, by name and discarding them, the classes, constructors and field
+// IDs the bridge's per-call table holds after building the call's record:
+// the floor that looking everything up once per call sets. True, or false
+// with an exception pending.
+bool look_up_once(JNIEnv* env, const RecordType& type,
+                  std::vector<const RecordType*>& seen) {
+  for (const RecordType* done : seen) {
+    if (done == &type) return true;
+  }
+  seen.push_back(&type);
+  jclass cls = env->FindClass(type.class_name);
+  if (cls == nullptr) return false;
+  bool found = env->GetMethodID(cls, "<init>", "()V") != nullptr;
+  for (size_t i = 0; found && i < type.field_count; ++i) {
+    const FieldSpec& field = type.fields[i];
+    found = env->GetFieldID(cls, field.name, field.signature) != nullptr;
+    const char* extra = field.kind == FieldKind::kRecordMatrix
+                            ? field.nested->array_signature
+                        : field.kind == FieldKind::kTextArray ? "java/lang/String"
+                        : field.kind == FieldKind::kIntMatrix ? "[I"
+                                                              : nullptr;
+    if (found && extra != nullptr) {
+      jclass other = env->FindClass(extra);
+      found = other != nullptr;
+      if (other != nullptr) env->DeleteLocalRef(other);
+    }
+    if (found && field.nested != nullptr) {
+      found = look_up_once(env, *field.nested, seen);
+    }
+  }
+  env->DeleteLocalRef(cls);
+  return found;
+}
+
+}  // namespace
+
+JNIEXPORT void JNICALL Java_korvane_str_diskarray_bench_BenchNatives_lookUpOnce(
+    JNIEnv* env, jclass, jint index) {
+  const CoreCall* call = call_at(env, index);
+  if (call == nullptr) return;
+  if (call->type->class_name == nullptr) {
+    throw_state(env, "a record type without a class name");
+    return;
+  }
+  std::vector<const RecordType*> seen;
+  look_up_once(env, *call->type, seen);
+}
+
 JNIEXPORT jstring JNICALL Java_korvane_str_diskarray_bench_BenchNatives_layout(
     JNIEnv* env, jclass, jint index) {
   const CoreCall* call = call_at(env, index);

@@ -15,20 +15,28 @@ Lookups::~Lookups() {
 }
 
 Lookups::TypeIds& Lookups::type_at(size_t index) {
-  return index < inline_types_used_
-             ? inline_types_[index]
-             : *more_types_[index - inline_types_used_];
+  if (index < inline_types_used_) return inline_types_[index];
+  index -= inline_types_used_;
+  return type_blocks_[index / kTypeBlock][index % kTypeBlock];
 }
 
-jfieldID* Lookups::new_field_ids(size_t count) {
+Lookups::FieldIds* Lookups::new_field_ids(size_t count) {
+  FieldIds* ids;
   if (count <= kInlineFieldIds - inline_field_ids_used_) {
-    jfieldID* ids = inline_field_ids_ + inline_field_ids_used_;
+    ids = inline_field_ids_ + inline_field_ids_used_;
     inline_field_ids_used_ += count;
-    std::fill(ids, ids + count, nullptr);
-    return ids;
+  } else if (count <= field_block_left_) {
+    ids = field_blocks_.back().get() + (kFieldBlock - field_block_left_);
+    field_block_left_ -= count;
+  } else {
+    // A new block; what was left of the last one stays unused.
+    const size_t size = std::max(count, kFieldBlock);
+    field_blocks_.push_back(std::make_unique<FieldIds[]>(size));
+    ids = field_blocks_.back().get();
+    field_block_left_ = size - count;
   }
-  more_field_ids_.push_back(std::make_unique<jfieldID[]>(count));
-  return more_field_ids_.back().get();
+  std::fill(ids, ids + count, FieldIds{nullptr, nullptr});
+  return ids;
 }
 
 void Lookups::reserve_reference() {
@@ -57,11 +65,14 @@ jclass Lookups::find(const char* class_name) {
 
 Lookups::TypeIds* Lookups::add(const RecordType& type, jclass cls, bool named) {
   TypeIds* ids;
-  if (inline_types_used_ < kInlineTypes && more_types_.empty()) {
+  if (inline_types_used_ < kInlineTypes && more_types_ == 0) {
     ids = &inline_types_[inline_types_used_++];
   } else {
-    more_types_.push_back(std::make_unique<TypeIds>());
-    ids = more_types_.back().get();
+    if (more_types_ % kTypeBlock == 0) {
+      type_blocks_.push_back(std::make_unique<TypeIds[]>(kTypeBlock));
+    }
+    ids = &type_blocks_.back()[more_types_ % kTypeBlock];
+    ++more_types_;
   }
   *ids = {&type, cls, nullptr, named, new_field_ids(type.field_count)};
   last_ = ids;
@@ -117,13 +128,17 @@ Lookups::TypeIds* Lookups::for_reading(const RecordType& type, jobject object) {
   return add(type, cls.release(), false);
 }
 
-jfieldID Lookups::field(TypeIds& ids, size_t index) {
-  jfieldID& id = ids.fields[index];
-  if (id == nullptr) {
-    const FieldSpec& field = ids.type->fields[index];
-    id = env_->GetFieldID(ids.cls, field.name, field.signature);
-  }
+jfieldID Lookups::look_up_field(TypeIds& ids, size_t index) {
+  const FieldSpec& field = ids.type->fields[index];
+  jfieldID id = env_->GetFieldID(ids.cls, field.name, field.signature);
+  ids.fields[index].id = id;
   return id;
+}
+
+Lookups::TypeIds* Lookups::look_up_nested(TypeIds& ids, size_t index) {
+  TypeIds* nested = for_building(*ids.type->fields[index].nested);
+  ids.fields[index].nested = nested;
+  return nested;
 }
 
 }  // namespace kx

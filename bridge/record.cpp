@@ -16,10 +16,9 @@ using TypeIds = Lookups::TypeIds;
 
 }  // namespace
 
-jobject build_object(Lookups& lookups, const RecordType& type,
-                     const void* record);
-
 namespace {
+
+jobject build_with(Lookups& lookups, TypeIds& ids, const uint8_t* record);
 
 int32_t load_int(const uint8_t* at) {
   int32_t value;
@@ -31,6 +30,20 @@ void store_int(uint8_t* at, int32_t value) {
   std::memcpy(at, &value, sizeof(value));
 }
 
+// True when no byte of the text has its high bit set, tested a word at a
+// time.
+bool all_ascii(const uint8_t* at, size_t length) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + sizeof(uint64_t) <= length; i += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, at + i, sizeof(word));
+    high |= word;
+  }
+  for (; i < length; ++i) high |= at[i];
+  return (high & 0x8080808080808080ULL) == 0;
+}
+
 // A new Java string of the text in a slot of `width` bytes (NUL-terminated
 // within it, or cut at width - 1), as valid modified UTF-8. A plain ASCII
 // text, the usual case, goes to Java straight from the record (or through a
@@ -39,13 +52,11 @@ void store_int(uint8_t* at, int32_t value) {
 jstring new_slot_string(JNIEnv* env, const uint8_t* at, size_t width) {
   if (width == 0) return env->NewStringUTF("");
   const size_t max_length = width - 1;
-  size_t length = 0;
-  bool ascii = true;
-  while (length < max_length && at[length] != 0) {
-    ascii = ascii && at[length] < 0x80;
-    ++length;
-  }
-  if (!ascii) {
+  const void* nul = std::memchr(at, 0, max_length);
+  const size_t length =
+      nul != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - at)
+                     : max_length;
+  if (!all_ascii(at, length)) {
     return env->NewStringUTF(
         modified_utf8(bounded_text(at, max_length)).c_str());
   }
@@ -78,6 +89,19 @@ void copy_ints_to_java(JNIEnv* env, jintArray array, uint32_t count,
                            static_cast<jsize>(chunk), buffer);
     done += chunk;
   }
+}
+
+// The ints of a record straight into a Java int[] when they lie at an int's
+// alignment, as the records' int arrays do; through the stack buffer when not.
+void copy_record_ints_to_java(JNIEnv* env, jintArray array, uint32_t count,
+                              const uint8_t* at) {
+  if (reinterpret_cast<uintptr_t>(at) % alignof(jint) == 0) {
+    env->SetIntArrayRegion(array, 0, static_cast<jsize>(count),
+                           reinterpret_cast<const jint*>(at));
+    return;
+  }
+  copy_ints_to_java(env, array, count,
+                    [at](uint32_t i) { return load_int(at + i * sizeof(int32_t)); });
 }
 
 template <typename Narrow>
@@ -132,7 +156,7 @@ int32_t set_nested_array(Lookups& lookups, TypeIds& ids, size_t index,
                          jobject object, const FieldSpec& field,
                          const uint8_t* at) {
   JNIEnv* env = lookups.env();
-  TypeIds* nested = lookups.for_building(*field.nested);
+  TypeIds* nested = lookups.nested_for_building(ids, index);
   if (nested == nullptr) return ERR_MARSHAL;
   LocalRef<jobjectArray> array(
       env, env->NewObjectArray(static_cast<jsize>(field.count), nested->cls,
@@ -140,8 +164,8 @@ int32_t set_nested_array(Lookups& lookups, TypeIds& ids, size_t index,
   if (!array) return ERR_MARSHAL;
   for (uint32_t i = 0; i < field.count; ++i) {
     LocalRef<jobject> element(
-        env, build_object(lookups, *field.nested,
-                          at + static_cast<size_t>(i) * field.stride));
+        env, build_with(lookups, *nested,
+                        at + static_cast<size_t>(i) * field.stride));
     if (!element) return ERR_MARSHAL;
     env->SetObjectArrayElement(array.get(), static_cast<jsize>(i),
                                element.get());
@@ -156,22 +180,23 @@ int32_t set_record_matrix(Lookups& lookups, TypeIds& ids, size_t index,
                           jobject object, const FieldSpec& field,
                           const uint8_t* at) {
   JNIEnv* env = lookups.env();
-  const RecordType& nested = *field.nested;
-  jclass row_class = lookups.find(nested.array_signature);
+  jclass row_class = lookups.find(field.nested->array_signature);
   if (row_class == nullptr) return ERR_MARSHAL;
+  TypeIds* nested = lookups.nested_for_building(ids, index);
+  if (nested == nullptr) return ERR_MARSHAL;
   LocalRef<jobjectArray> matrix(
       env,
       env->NewObjectArray(static_cast<jsize>(field.count), row_class, nullptr));
   if (!matrix) return ERR_MARSHAL;
   for (uint32_t j = 0; j < field.count; ++j) {
     LocalRef<jobjectArray> row(
-        env, new_record_array(lookups, nested,
-                              static_cast<jsize>(field.columns)));
+        env, env->NewObjectArray(static_cast<jsize>(field.columns), nested->cls,
+                                 nullptr));
     if (!row) return ERR_MARSHAL;
     for (uint32_t i = 0; i < field.columns; ++i) {
       const size_t element = static_cast<size_t>(j) * field.columns + i;
       LocalRef<jobject> record(
-          env, build_object(lookups, nested, at + element * field.stride));
+          env, build_with(lookups, *nested, at + element * field.stride));
       if (!record) return ERR_MARSHAL;
       env->SetObjectArrayElement(row.get(), static_cast<jsize>(i),
                                  record.get());
@@ -195,11 +220,9 @@ int32_t set_int_matrix(Lookups& lookups, TypeIds& ids, size_t index,
     LocalRef<jintArray> row(env,
                             env->NewIntArray(static_cast<jsize>(field.stride)));
     if (!row) return ERR_MARSHAL;
-    const uint8_t* row_at =
-        at + static_cast<size_t>(i) * field.stride * sizeof(int32_t);
-    copy_ints_to_java(env, row.get(), field.stride, [row_at](uint32_t k) {
-      return load_int(row_at + k * sizeof(int32_t));
-    });
+    copy_record_ints_to_java(
+        env, row.get(), field.stride,
+        at + static_cast<size_t>(i) * field.stride * sizeof(int32_t));
     env->SetObjectArrayElement(matrix.get(), static_cast<jsize>(i), row.get());
   }
   return set_object(lookups, ids, index, object, matrix.get());
@@ -243,11 +266,13 @@ int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
       return set_int_values(
           lookups, ids, index, object, field.count,
           [at](uint32_t i) { return static_cast<jint>(static_cast<int8_t>(at[i])); });
-    case FieldKind::kIntArray:
-      return set_int_values(lookups, ids, index, object, field.count,
-                            [at](uint32_t i) {
-                              return load_int(at + i * sizeof(int32_t));
-                            });
+    case FieldKind::kIntArray: {
+      LocalRef<jintArray> array(
+          env, env->NewIntArray(static_cast<jsize>(field.count)));
+      if (!array) return ERR_MARSHAL;
+      copy_record_ints_to_java(env, array.get(), field.count, at);
+      return set_object(lookups, ids, index, object, array.get());
+    }
     case FieldKind::kByteArray: {
       // Copied into the byte[] the object's constructor made; one that is
       // missing or too short fails the field.
@@ -263,7 +288,9 @@ int32_t build_field(Lookups& lookups, TypeIds& ids, size_t index,
     case FieldKind::kTextArray:
       return set_text_array(lookups, ids, index, object, field, at);
     case FieldKind::kRecord: {
-      LocalRef<jobject> nested(env, build_object(lookups, *field.nested, at));
+      TypeIds* nested_ids = lookups.nested_for_building(ids, index);
+      if (nested_ids == nullptr) return ERR_MARSHAL;
+      LocalRef<jobject> nested(env, build_with(lookups, *nested_ids, at));
       if (!nested) return ERR_MARSHAL;
       return set_object(lookups, ids, index, object, nested.get());
     }
@@ -505,25 +532,44 @@ int32_t read_field(Lookups& lookups, TypeIds& ids, size_t index, jobject object,
 // Builds without flushing: standard output is flushed once when a build
 // starts, not once per nested object, since nothing can write to it while
 // the objects are made.
-jobject build_object(Lookups& lookups, const RecordType& type,
-                     const void* record) {
-  if (record == nullptr) return nullptr;
+namespace {
+
+// A new object of the type whose IDs are `ids`, every field set from
+// `record`; null on a failure that aborts it.
+jobject build_with(Lookups& lookups, TypeIds& ids, const uint8_t* record) {
   JNIEnv* env = lookups.env();
-  TypeIds* ids = lookups.for_building(type);
-  if (ids == nullptr) return nullptr;
-  LocalRef<jobject> object(env, env->NewObject(ids->cls, ids->ctor));
+  LocalRef<jobject> object(env, env->NewObject(ids.cls, ids.ctor));
   if (!object) return nullptr;
-  const auto* base = static_cast<const uint8_t*>(record);
+  const RecordType& type = *ids.type;
   for (size_t i = 0; i < type.field_count; ++i) {
-    if (build_field(lookups, *ids, i, object.get(), base) == 0) continue;
+    const FieldSpec& field = type.fields[i];
+    if (field.kind == FieldKind::kInt) {
+      // The most common field, set here without the general step's switch.
+      jfieldID id = lookups.field(ids, i);
+      if (id != nullptr) {
+        env->SetIntField(object.get(), id, load_int(record + field.offset));
+        continue;
+      }
+    } else if (build_field(lookups, ids, i, object.get(), record) == 0) {
+      continue;
+    }
     // A skipped field may not leave an exception behind it: no further JNI
     // call may run then, so the builder ends there.
-    if (type.fields[i].on_failure == OnFailure::kAbort ||
-        env->ExceptionCheck()) {
+    if (field.on_failure == OnFailure::kAbort || env->ExceptionCheck()) {
       return nullptr;
     }
   }
   return object.release();
+}
+
+}  // namespace
+
+jobject build_object(Lookups& lookups, const RecordType& type,
+                     const void* record) {
+  if (record == nullptr) return nullptr;
+  TypeIds* ids = lookups.for_building(type);
+  if (ids == nullptr) return nullptr;
+  return build_with(lookups, *ids, static_cast<const uint8_t*>(record));
 }
 
 jobject build_record(Lookups& lookups, const RecordType& type,
@@ -557,10 +603,15 @@ size_t fill_record_array(Lookups& lookups, jobjectArray array,
   JNIEnv* env = lookups.env();
   const auto* base = static_cast<const uint8_t*>(records);
   if (!type.quiet) std::fflush(stdout);
+  if (count == 0 || base == nullptr) return 0;
+  // A type that cannot be had leaves its exception pending (or, unnamed,
+  // builds nothing): no element can be built.
+  TypeIds* ids = lookups.for_building(type);
+  if (ids == nullptr) return 0;
   size_t built = 0;
   for (size_t i = 0; i < count; ++i) {
-    LocalRef<jobject> element(
-        env, build_object(lookups, type, base + i * type.size));
+    LocalRef<jobject> element(env,
+                              build_with(lookups, *ids, base + i * type.size));
     if (!element) {
       // A failed build may leave its exception pending, and nothing more may
       // be stored then; the remaining elements stay null.

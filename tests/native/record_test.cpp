@@ -2,6 +2,7 @@
 #include "bridge/record.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -188,6 +189,99 @@ TEST_F(RecordTest, TextWithoutTerminatorStaysWithinItsWidth) {
   jobject sample = build(bytes);
   ASSERT_NE(sample, nullptr);
   EXPECT_EQ(get_string(sample, "label"), "zzzzzzzzz");
+}
+
+TEST_F(RecordTest, RecordAtAnyAlignmentBuildsTheSameObject) {
+  // Int arrays go to Java straight from an aligned record and through a
+  // buffer from one that is not; both give the same ints.
+  std::vector<uint8_t> bytes = filled_record();
+  for (size_t shift : {size_t{0}, size_t{1}, size_t{2}, size_t{3}}) {
+    std::vector<uint8_t> moved(bytes.size() + 8);
+    uint8_t* at = moved.data() + shift;
+    std::memcpy(at, bytes.data(), bytes.size());
+    env->PushLocalFrame(16);
+    jobject sample = build_record(env, kSampleType, at);
+    ASSERT_NE(sample, nullptr) << shift;
+    EXPECT_EQ(ints_of(get_object(sample, "counters", "[I")),
+              (std::vector<jint>{100, -200, 300}))
+        << shift;
+    auto grid = static_cast<jobjectArray>(get_object(sample, "grid", "[[I"));
+    EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 0)),
+              (std::vector<jint>{0, 11, 22}))
+        << shift;
+    EXPECT_EQ(ints_of(env->GetObjectArrayElement(grid, 1)),
+              (std::vector<jint>{33, 44, 55}))
+        << shift;
+    EXPECT_EQ(ints_of(get_object(sample, "levels", "[I")),
+              (std::vector<jint>{0, 1, 127, -128, -2, -1}))
+        << shift;
+    env->PopLocalFrame(nullptr);
+  }
+}
+
+TEST_F(RecordTest, TextsBeyondAsciiAreConvertedWherever) {
+  // The label is nine bytes at most; a byte above 0x7F anywhere in it, on
+  // either side of an eight-byte word, sends it through the conversion, and
+  // bytes after the NUL are not part of it.
+  struct Case {
+    const char* bytes;  // ten bytes of the slot
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"abcdefg\xC3\xA9\0", "abcdefg\u00e9"},
+      {"\xC3\xA9" "bcdefgh\0", "\u00e9bcdefgh"},
+      {"abcdefgh\xFF\0", "abcdefgh\ufffd"},
+      {"abc\0\xFF\xFF\xFF\xFF\xFF\xFF", "abc"},
+      {"abcdefghi\xFF", "abcdefghi"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bytes = filled_record();
+    std::memcpy(&bytes[6], c.bytes, 10);
+    jobject sample = build(bytes);
+    ASSERT_NE(sample, nullptr) << c.expected;
+    EXPECT_EQ(get_string(sample, "label"), c.expected);
+  }
+}
+
+TEST_F(RecordTest, LookupTableKeepsEveryTypeOfALargeCall) {
+  // A call that meets many record types, one of them wider than a block of
+  // field slots: every type keeps its own IDs at a place that does not move
+  // while later types are added, and reads give the right values.
+  jobject entry = new_object("korvane/str/diskarray/testing/SampleEntry");
+  set_int(entry, "id", 41);
+  std::vector<FieldSpec> wide(600, kEntryFields[0]);
+  std::vector<RecordType> types(100, unnamed_record_type(
+                                         sizeof(SampleEntryRecord),
+                                         kEntryFields));
+  types[50].fields = wide.data();
+  types[50].field_count = wide.size();
+  Lookups lookups(env);
+  std::vector<Lookups::TypeIds*> first;
+  for (const RecordType& type : types) {
+    Lookups::TypeIds* ids = lookups.for_reading(type, entry);
+    ASSERT_NE(ids, nullptr);
+    ASSERT_EQ(ids->type, &type);
+    first.push_back(ids);
+    SampleEntryRecord record{};
+    ASSERT_EQ(kx::read_record(lookups, type, entry, &record), 0);
+    EXPECT_EQ(record.id, 41);
+  }
+  for (size_t i = 0; i < types.size(); ++i) {
+    EXPECT_EQ(lookups.for_reading(types[i], entry), first[i]) << i;
+    for (size_t f = 0; f < types[i].field_count; ++f) {
+      EXPECT_NE(first[i]->fields[f].id, nullptr) << i << " " << f;
+    }
+    // No two types share a field slot.
+    for (size_t j = 0; j < i; ++j) {
+      const size_t slot = sizeof(Lookups::FieldIds);
+      const auto a = reinterpret_cast<uintptr_t>(first[i]->fields);
+      const auto b = reinterpret_cast<uintptr_t>(first[j]->fields);
+      EXPECT_TRUE(a + types[i].field_count * slot <= b ||
+                  b + types[j].field_count * slot <= a)
+          << i << " and " << j;
+    }
+  }
+  EXPECT_FALSE(env->ExceptionCheck());
 }
 
 TEST_F(RecordTest, ReaderWritesEveryFieldAtItsOffset) {

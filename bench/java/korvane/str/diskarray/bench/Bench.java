@@ -27,7 +27,11 @@ import java.util.concurrent.CompletableFuture;
  * {@code --round-ms N} (per way and round, default 20), all in CPU time of the calling thread;
  * {@code --row TEXT} (only rows whose name contains TEXT; repeatable), {@code --jvm-option OPTION}
  * (for both child JVMs; repeatable), {@code --one-at-a-time} (run the two child JVMs one after
- * the other).
+ * the other), {@code --pairs N} (bridge and (b) back to back, default 300 pairs per row),
+ * {@code --paired-only} (only the paired figures, no rounds of every way); {@code --no-station},
+ * {@code --station-only}, {@code --station-pairs N} (default 31) for the real-station rows, run
+ * after the two child JVMs in a third, which loads the shipped bridge and the real core from
+ * the system property {@code kx.bench.station.path}.
  */
 public final class Bench {
   private static final String[] CHILD_JVM = {"-Xms256m", "-Xmx256m", "-XX:+UseSerialGC"};
@@ -45,7 +49,9 @@ public final class Bench {
 
   public static void main(String[] args) throws Exception {
     Options options = Options.parse(args);
-    if (options.child) {
+    if (options.stationChild) {
+      stationChild(options);
+    } else if (options.child) {
       child(options);
     } else {
       System.exit(parent(options));
@@ -72,7 +78,26 @@ public final class Bench {
     }
     for (Harness.Row row : rows) {
       System.out.println("PROGRESS\t" + row.label());
-      for (Harness.Stats stats : Harness.measure(row, row.variants(), options.settings)) {
+      for (String key : List.of(Harness.CACHED, Harness.LOOKUPS)) {
+        Harness.Variant other = row.variant(key);
+        if (options.pairs == 0 || other == null) {
+          continue;
+        }
+        Harness.Paired paired = Harness.paired(row.variants().get(0), other, options.pairs,
+            options.settings.warmupMillis());
+        System.out.println(String.join("\t", "PAIRED", row.label(),
+            Integer.toString(row.objects()), Double.toString(row.pairedTarget()),
+            Integer.toString(paired.pairs()), Long.toString(paired.batch()),
+            Double.toString(paired.median()), Double.toString(paired.p10()),
+            Double.toString(paired.p25()), Double.toString(paired.p75()),
+            Double.toString(paired.p90()), key));
+      }
+      if (options.pairedOnly) {
+        continue;
+      }
+      List<Harness.Variant> timed = new ArrayList<>(row.variants());
+      timed.removeIf(variant -> variant.key().equals(Harness.LOOKUPS));
+      for (Harness.Stats stats : Harness.measure(row, timed, options.settings)) {
         System.out.println(String.join("\t", "RESULT", row.label(),
             Integer.toString(row.objects()), row.kind().name(), stats.key(),
             Double.toString(stats.median()), Double.toString(stats.p25()),
@@ -99,11 +124,30 @@ public final class Bench {
   }
 
   /**
-   * The bridge, the fake core and the benchmark's library as mapped into this process: each
-   * exactly once, all from the first directory of java.library.path, so the real core is not
-   * loaded.
+   * The station rows' child: the shipped bridge and the real core, both mapped once, and nothing
+   * of the fake core's directory.
    */
-  private static Map<String, String> checkedLibraries() throws IOException {
+  private static void stationChild(Options options) throws Exception {
+    Class.forName("korvane.str.diskarray.DiskArrayUtilityJNI", true,
+        Bench.class.getClassLoader());
+    Class.forName(StationNatives.class.getName(), true, Bench.class.getClassLoader());
+    Map<String, List<String>> found = mappedLibraries();
+    for (String name : List.of("libdiskarrayjni.so", "libtesk740.so", "libkxstation.so")) {
+      List<String> paths = found.getOrDefault(name, List.of());
+      if (paths.size() != 1 || paths.get(0).contains("/bench/lib/")) {
+        throw new IllegalStateException(name + " mapped from " + paths
+            + ", expected once and not from the fake core's directory");
+      }
+      System.out.println("LIB\t" + name + "\t" + paths.get(0));
+    }
+    if (found.containsKey("libkxbench.so")) {
+      throw new IllegalStateException("the station rows' JVM loaded the baselines' library");
+    }
+    StationBench.run(options.stationPairs);
+    System.out.flush();
+  }
+
+  private static Map<String, List<String>> mappedLibraries() throws IOException {
     Map<String, List<String>> found = new TreeMap<>();
     for (String line : Files.readAllLines(Path.of("/proc/self/maps"))) {
       int slash = line.indexOf('/');
@@ -117,6 +161,16 @@ public final class Bench {
         paths.add(path);
       }
     }
+    return found;
+  }
+
+  /**
+   * The bridge, the fake core and the benchmark's library as mapped into this process: each
+   * exactly once, all from the first directory of java.library.path, so the real core is not
+   * loaded.
+   */
+  private static Map<String, String> checkedLibraries() throws IOException {
+    Map<String, List<String>> found = mappedLibraries();
     Path expected = Path.of(System.getProperty("java.library.path").split(":")[0])
         .toRealPath();
     Map<String, String> libraries = new LinkedHashMap<>();
@@ -135,12 +189,27 @@ public final class Bench {
   // Parent: runs the children and prints the table.
 
   private record Child(Map<String, String> libraries, Map<String, List<String[]>> results,
-                       List<String[]> memory, List<String[]> concurrent,
+                       List<String[]> paired, List<String[]> station, List<String[]> memory,
+                       List<String[]> concurrent,
                        List<String> jniReports, int exitCode, List<String> otherOutput) {}
 
   private static int parent(Options options) throws Exception {
     String loadAtStart = loadAverage();
     ZonedDateTime started = ZonedDateTime.now();
+    if (options.stationOnly) {
+      Child station = runStationChild(options);
+      if (station == null || station.exitCode != 0) {
+        return 1;
+      }
+      StringBuilder out = new StringBuilder();
+      out.append("Run ").append(started.format(DateTimeFormatter.ISO_OFFSET_DATE_TIME))
+          .append(" on ").append(machine()).append('\n');
+      out.append("Load average (1, 5, 15 min) at start ").append(loadAtStart)
+          .append(", at end ").append(loadAverage()).append("\n\n");
+      station(out, station);
+      System.out.print(out);
+      return 0;
+    }
     Child plain;
     Child checked;
     if (options.oneAtATime) {
@@ -151,15 +220,94 @@ public final class Bench {
       checked = runChild(options, true);
       plain = plainRun.join();
     }
-    String loadAtEnd = loadAverage();
     if (plain.exitCode != 0 || checked.exitCode != 0) {
       Child failed = plain.exitCode != 0 ? plain : checked;
       System.err.println("bench: a child JVM failed (exit " + failed.exitCode + "):");
       failed.otherOutput.forEach(System.err::println);
       return 1;
     }
+    Child station = options.noStation ? null : runStationChild(options);
+    if (station != null && station.exitCode != 0) {
+      return 1;
+    }
+    String loadAtEnd = loadAverage();
     report(options, plain, checked, started, loadAtStart, loadAtEnd);
+    if (station != null) {
+      StringBuilder out = new StringBuilder("\n");
+      station(out, station);
+      System.out.print(out);
+    }
     return 0;
+  }
+
+  /** Where the station rows' JVM finds the shipped bridge and libkxstation.so. */
+  private static final String STATION_PATH = "kx.bench.station.path";
+
+  /**
+   * Runs the station rows in a JVM of their own (plain, no JNI checks); null, with a note, when
+   * this run was not told where the shipped bridge is.
+   */
+  private static Child runStationChild(Options options) throws IOException, InterruptedException {
+    String path = System.getProperty(STATION_PATH);
+    if (path == null || path.isEmpty()) {
+      System.err.println("bench: no -D" + STATION_PATH + ", so no station rows");
+      return null;
+    }
+    List<String> command = new ArrayList<>();
+    command.add(Path.of(System.getProperty("java.home"), "bin", "java").toString());
+    command.addAll(List.of(CHILD_JVM));
+    command.addAll(options.jvmOptions);
+    command.add("-Djava.library.path=" + path);
+    command.add("-cp");
+    command.add(System.getProperty("java.class.path"));
+    command.add(Bench.class.getName());
+    command.add("--child-station");
+    command.add("--station-pairs");
+    command.add(Integer.toString(options.stationPairs));
+    System.err.println("bench: station JVM (the shipped bridge against the real core)");
+    Child child = collect("station", new ProcessBuilder(command).redirectErrorStream(true)
+        .start());
+    if (child.exitCode != 0) {
+      System.err.println("bench: the station JVM failed (exit " + child.exitCode + "):");
+      child.otherOutput.forEach(System.err::println);
+    }
+    return child;
+  }
+
+  /** Most CPU time of the core's snapshot at 512 LUs, in ms. */
+  private static final double STATION_SNAPSHOT_TARGET_MS = 10.0;
+
+  /** The station rows: core only and through the bridge, in ms of CPU time per call. */
+  private static void station(StringBuilder out, Child station) {
+    out.append("Real station (the shipped bridge against the real core, stations made in a "
+        + "temporary folder; ").append(station.station.isEmpty() ? "?"
+            : station.station.get(0)[4])
+        .append(" pairs of one core-only call from C and one bridge call, back to back, CPU "
+            + "time of the calling thread), ms per call, medians with 25–75 %:\n\n");
+    out.append("| Native | LUs | core only | through the bridge | bridge adds | station made "
+        + "in |\n|---|--:|--:|--:|--:|--:|\n");
+    double snapshot512 = Double.NaN;
+    for (String[] row : station.station) {
+      out.append("| ").append(row[1]).append(" | ").append(row[2])
+          .append(" | ").append(msRange(row, 5)).append(" | ").append(msRange(row, 8))
+          .append(" | ").append(msRange(row, 11)).append(" | ").append(row[3])
+          .append(" ms |\n");
+      if (row[1].equals("KX_GetAllInformation") && row[2].equals("512")) {
+        snapshot512 = Double.parseDouble(row[5]);
+      }
+    }
+    out.append("\n- snapshot at 512 LUs at most ")
+        .append(String.format(Locale.ROOT, "%.0f", STATION_SNAPSHOT_TARGET_MS))
+        .append(" ms of core CPU: ")
+        .append(Double.isNaN(snapshot512) ? "no such row run"
+            : (snapshot512 <= STATION_SNAPSHOT_TARGET_MS ? "met" : "NOT met")
+                + String.format(Locale.ROOT, " (%.2f ms)", snapshot512))
+        .append('\n');
+  }
+
+  private static String msRange(String[] row, int at) {
+    return String.format(Locale.ROOT, "%.2f (%.2f–%.2f)", Double.parseDouble(row[at]),
+        Double.parseDouble(row[at + 1]), Double.parseDouble(row[at + 2]));
   }
 
   private interface ChildRun {
@@ -200,9 +348,16 @@ public final class Bench {
     }
     String name = checkJni ? "checked" : "plain";
     System.err.println("bench: " + name + " JVM" + (checkJni ? " (-Xcheck:jni)" : ""));
-    Process process = new ProcessBuilder(command).redirectErrorStream(true).start();
+    return collect(name, new ProcessBuilder(command).redirectErrorStream(true).start());
+  }
+
+  /** Reads a child's output until it ends. */
+  private static Child collect(String name, Process process)
+      throws IOException, InterruptedException {
     Map<String, String> libraries = new LinkedHashMap<>();
     Map<String, List<String[]>> results = new LinkedHashMap<>();
+    List<String[]> paired = new ArrayList<>();
+    List<String[]> station = new ArrayList<>();
     List<String[]> memory = new ArrayList<>();
     List<String[]> concurrent = new ArrayList<>();
     List<String> reports = new ArrayList<>();
@@ -214,6 +369,8 @@ public final class Bench {
         switch (parts[0]) {
           case "LIB" -> libraries.put(parts[1], parts[2]);
           case "RESULT" -> results.computeIfAbsent(parts[1], key -> new ArrayList<>()).add(parts);
+          case "PAIRED" -> paired.add(parts);
+          case "STATION" -> station.add(parts);
           case "MEMORY" -> memory.add(parts);
           case "CONCURRENT" -> concurrent.add(parts);
           case "PROGRESS" -> System.err.println("bench:   " + name + ": " + parts[1]);
@@ -228,7 +385,7 @@ public final class Bench {
         }
       }
     }
-    return new Child(libraries, results, memory, concurrent, reports, process.waitFor(),
+    return new Child(libraries, results, paired, station, memory, concurrent, reports, process.waitFor(),
         other);
   }
 
@@ -252,6 +409,11 @@ public final class Bench {
       out.append(' ').append(option);
     }
     out.append("\n\n");
+    paired(out, plain.paired, checked.paired, options.pairs);
+    if (options.pairedOnly) {
+      System.out.print(out);
+      return;
+    }
     out.append("| Native | objects | bridge | (a) Java | (b) cached IDs | (c) by name "
         + "| bridge ÷ (a) | bridge ÷ (b) | bridge ÷ (c) | checked ÷ unchecked "
         + "| (b) checked ÷ unchecked |\n");
@@ -342,6 +504,85 @@ public final class Bench {
     memory(out, plain.memory);
     concurrent(out, plain.concurrent);
     System.out.print(out);
+  }
+
+  /**
+   * The paired figures, the headline of a run: bridge ÷ (b) as the median of per-pair ratios in
+   * the plain JVM, and the same under -Xcheck:jni. The checked pair ratio over the plain one is
+   * the bridge's checked ÷ unchecked over (b)'s: at most 1 means checking costs the bridge no
+   * more, call for call, than it costs the cached-ID builder.
+   */
+  private static void paired(StringBuilder out, List<String[]> plain, List<String[]> checked,
+      int pairs) {
+    if (plain.isEmpty()) {
+      return;
+    }
+    Map<String, String[]> checkedByRow = new LinkedHashMap<>();
+    for (String[] row : checked) {
+      if (row[11].equals(Harness.CACHED)) {
+        checkedByRow.put(row[1], row);
+      }
+    }
+    Map<String, String[]> withLookups = new LinkedHashMap<>();
+    for (String[] row : plain) {
+      if (row[11].equals(Harness.LOOKUPS)) {
+        withLookups.put(row[1], row);
+      }
+    }
+    out.append("Paired: bridge and (b) called back to back, ").append(pairs)
+        .append(" pairs per row (thread CPU time of each half; the half a batch of calls of "
+            + "at least ").append(String.format(Locale.ROOT, "%.1f",
+                Harness.PAIR_HALF_NANOS / 1e6))
+        .append(" ms), median of the per-pair ratios with their 25–75 % and 10–90 % "
+            + "ranges. The last column pairs the bridge with (b) made after the same "
+            + "per-call lookups the bridge makes (BenchNatives.lookUpOnce): what the builder "
+            + "itself costs beside (b), the lookups of a call set aside:\n\n");
+    out.append("| Native | objects | calls per half | bridge ÷ (b) | 25–75 % | 10–90 % "
+        + "| target | under -Xcheck:jni | checked ÷ unchecked, bridge over (b) "
+        + "| bridge ÷ ((b) + per-call lookups) |\n");
+    out.append("|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n");
+    List<String> missed = new ArrayList<>();
+    List<String> met = new ArrayList<>();
+    List<String> checkedWorse = new ArrayList<>();
+    for (String[] row : plain) {
+      if (!row[11].equals(Harness.CACHED)) {
+        continue;
+      }
+      String[] lookups = withLookups.get(row[1]);
+      double target = Double.parseDouble(row[3]);
+      double median = Double.parseDouble(row[6]);
+      String[] underCheck = checkedByRow.get(row[1]);
+      double checkedMedian = underCheck == null ? Double.NaN : Double.parseDouble(underCheck[6]);
+      double checkedOver = checkedMedian / median;
+      out.append("| ").append(row[1]).append(" | ").append(row[2]).append(" | ").append(row[5])
+          .append(String.format(Locale.ROOT, " | %.3fx | %.3f–%.3f | %.3f–%.3f | ", median,
+              Double.parseDouble(row[8]), Double.parseDouble(row[9]),
+              Double.parseDouble(row[7]), Double.parseDouble(row[10])))
+          .append(target > 0 ? String.format(Locale.ROOT, "≤ %.2fx", target) : "–")
+          .append(String.format(Locale.ROOT, " | %.3fx | %.3f | ", checkedMedian, checkedOver))
+          .append(lookups == null ? "–" : String.format(Locale.ROOT, "%.3fx (%.3f–%.3f)",
+              Double.parseDouble(lookups[6]), Double.parseDouble(lookups[8]),
+              Double.parseDouble(lookups[9])))
+          .append(" |\n");
+      if (target > 0) {
+        (median <= target ? met : missed).add(String.format(Locale.ROOT, "%s %.3fx", row[1],
+            median));
+      }
+      if (checkedOver > 1.0) {
+        checkedWorse.add(String.format(Locale.ROOT, "%s %.3f", row[1], checkedOver));
+      }
+    }
+    out.append("\nPaired targets:\n");
+    if (!met.isEmpty()) {
+      out.append("- met: ").append(String.join(", ", met)).append('\n');
+    }
+    if (!missed.isEmpty()) {
+      out.append("- NOT met: ").append(String.join(", ", missed)).append('\n');
+    }
+    out.append("- checked ÷ unchecked no worse than (b)'s: ")
+        .append(checkedWorse.isEmpty() ? "met in every row"
+            : "NOT met for " + String.join(", ", checkedWorse))
+        .append("\n\n");
   }
 
   /** Growth per call below which memory counts as flat: far less than any record or tree. */
@@ -482,6 +723,12 @@ public final class Bench {
     boolean child;
     boolean memory;
     boolean oneAtATime;
+    boolean pairedOnly;
+    boolean stationChild;
+    boolean noStation;
+    boolean stationOnly;
+    int stationPairs = 31;
+    int pairs = 300;
     Harness.Settings settings = new Harness.Settings(500, 31, 20);
     final List<String> rows = new ArrayList<>();
     final List<String> jvmOptions = new ArrayList<>();
@@ -497,6 +744,12 @@ public final class Bench {
           case "--child" -> options.child = true;
           case "--memory" -> options.memory = true;
           case "--one-at-a-time" -> options.oneAtATime = true;
+          case "--paired-only" -> options.pairedOnly = true;
+          case "--child-station" -> options.stationChild = true;
+          case "--no-station" -> options.noStation = true;
+          case "--station-only" -> options.stationOnly = true;
+          case "--station-pairs" -> options.stationPairs = (int) positive(arg, args, ++i);
+          case "--pairs" -> options.pairs = (int) positive(arg, args, ++i);
           case "--warmup-ms" -> warmup = positive(arg, args, ++i);
           case "--rounds" -> rounds = (int) positive(arg, args, ++i);
           case "--round-ms" -> round = positive(arg, args, ++i);
@@ -518,7 +771,11 @@ public final class Bench {
       List<String> args = new ArrayList<>(List.of(
           "--warmup-ms", Long.toString(settings.warmupMillis()),
           "--rounds", Integer.toString(settings.rounds()),
-          "--round-ms", Long.toString(settings.roundMillis())));
+          "--round-ms", Long.toString(settings.roundMillis()),
+          "--pairs", Integer.toString(pairs)));
+      if (pairedOnly) {
+        args.add("--paired-only");
+      }
       for (String row : rows) {
         args.add("--row");
         args.add(row);

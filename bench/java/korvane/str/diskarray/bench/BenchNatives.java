@@ -38,6 +38,12 @@ final class BenchNatives {
   /** The object read field by field by name (class and field looked up per field). */
   static native void plainWrite(int call, String unit, Object record);
 
+  /**
+   * Looks up by name, once each and without keeping anything, every class, constructor and field
+   * ID the bridge's per-call table holds for the call's record: what looking up per call costs.
+   */
+  static native void lookUpOnce(int call);
+
   /** The bytes of the record that reached the core's last single-record write. */
   static native byte[] lastWrite();
 

@@ -25,6 +25,8 @@ final class Harness {
   static final String JAVA = "java";
   static final String CACHED = "cached";
   static final String PLAIN = "plain";
+  /** (b) after the per-call lookups the bridge makes; paired only, not in the rounds. */
+  static final String LOOKUPS = "lookups";
 
   /** Keeps every result reachable, so no call can be optimised away. */
   static Object sink;
@@ -61,21 +63,35 @@ final class Harness {
    * how much native memory the calls alive hold at most.
    */
   record Row(String label, int objects, Kind kind, List<Variant> variants, boolean memory,
-             boolean concurrent) {
+             boolean concurrent, double pairedTarget) {
     Row(String label, int objects, Kind kind, List<Variant> variants) {
-      this(label, objects, kind, variants, false, false);
+      this(label, objects, kind, variants, false, false, 0);
     }
 
     Row labelled(String newLabel) {
-      return new Row(newLabel, objects, kind, variants, memory, concurrent);
+      return new Row(newLabel, objects, kind, variants, memory, concurrent, pairedTarget);
     }
 
     Row checkingMemory() {
-      return new Row(label, objects, kind, variants, true, concurrent);
+      return new Row(label, objects, kind, variants, true, concurrent, pairedTarget);
     }
 
     Row checkingConcurrentMemory() {
-      return new Row(label, objects, kind, variants, memory, true);
+      return new Row(label, objects, kind, variants, memory, true, pairedTarget);
+    }
+
+    /** The most the paired bridge ÷ (b) may be; 0: no target. */
+    Row pairedAtMost(double target) {
+      return new Row(label, objects, kind, variants, memory, concurrent, target);
+    }
+
+    Variant variant(String key) {
+      for (Variant variant : variants) {
+        if (variant.key().equals(key)) {
+          return variant;
+        }
+      }
+      return null;
     }
 
     boolean write() {
@@ -249,6 +265,57 @@ final class Harness {
     return stats;
   }
 
+  /**
+   * Bridge ÷ another way, measured in pairs: each pair times a batch of bridge calls and a batch
+   * of the other way's calls back to back (thread CPU time each, the order alternating from pair
+   * to pair), so both halves of a pair see the machine in the same state. The ratio of each pair
+   * is kept; their median holds on a loaded machine, where the machine's speed changes between
+   * rounds of many calls.
+   */
+  record Paired(String key, int pairs, long batch, double median, double p10, double p25,
+                double p75, double p90) {}
+
+  /** CPU time each half of a pair takes at least, so reading the clock weighs nothing. */
+  static final double PAIR_HALF_NANOS = 300_000;
+
+  static Paired paired(Variant bridge, Variant other, int pairs, long warmupMillis)
+      throws Exception {
+    runFor(bridge.op(), Math.max(1, warmupMillis / 2));
+    runFor(other.op(), Math.max(1, warmupMillis / 2));
+    long batch = Math.max(1, (long) Math.ceil(PAIR_HALF_NANOS / Math.min(
+        perCall(bridge.op()), perCall(other.op()))));
+    double[] ratios = new double[pairs];
+    for (int pair = 0; pair < pairs; pair++) {
+      long bridgeNanos;
+      long otherNanos;
+      if (pair % 2 == 0) {
+        bridgeNanos = timeBatch(bridge.op(), batch);
+        otherNanos = timeBatch(other.op(), batch);
+      } else {
+        otherNanos = timeBatch(other.op(), batch);
+        bridgeNanos = timeBatch(bridge.op(), batch);
+      }
+      ratios[pair] = (double) bridgeNanos / Math.max(1, otherNanos);
+    }
+    Arrays.sort(ratios);
+    return new Paired(other.key(), pairs, batch, quantile(ratios, 0.5), quantile(ratios, 0.1),
+        quantile(ratios, 0.25), quantile(ratios, 0.75), quantile(ratios, 0.9));
+  }
+
+  private static long timeBatch(Op op, long batch) throws Exception {
+    long start = cpuNanos();
+    for (long call = 0; call < batch; call++) {
+      sink = op.run();
+    }
+    return cpuNanos() - start;
+  }
+
+  private static double perCall(Op op) throws Exception {
+    long start = cpuNanos();
+    long calls = runFor(op, 20);
+    return Math.max(1.0, (double) (cpuNanos() - start) / calls);
+  }
+
   private static long runFor(Op op, long millis) throws Exception {
     long end = cpuNanos() + millis * 1_000_000L;
     long calls = 0;
@@ -269,7 +336,7 @@ final class Harness {
     return Math.max(1, (long) (roundMillis * 1_000_000.0 / perCall));
   }
 
-  private static double quantile(double[] sorted, double q) {
+  static double quantile(double[] sorted, double q) {
     double at = q * (sorted.length - 1);
     int low = (int) Math.floor(at);
     int high = (int) Math.ceil(at);
