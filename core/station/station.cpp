@@ -148,7 +148,10 @@ std::unique_ptr<PreparedStatement> PrepareNew(sqlite3* db, const char* sql) {
   Check(sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT,
                            &prepared->statement, nullptr));
   const int count = sqlite3_column_count(prepared->statement);
+  prepared->names.reserve(static_cast<size_t>(count));
   for (int column = 0; column < count; ++column) {
+    const char* name = sqlite3_column_name(prepared->statement, column);
+    prepared->names.emplace_back(name != nullptr ? name : "");
     // Null for an expression; the table and column it reads otherwise.
     const char* table =
         sqlite3_column_table_name(prepared->statement, column);
@@ -273,10 +276,9 @@ int64_t Statement::Int(int column) const {
 }
 
 int Statement::ColumnIndex(std::string_view column) const {
-  const int count = sqlite3_column_count(statement_);
-  for (int i = 0; i < count; ++i) {
-    const char* name = sqlite3_column_name(statement_, i);
-    if (name != nullptr && column == name) return i;
+  const std::vector<std::string>& names = prepared_->names;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == column) return static_cast<int>(i);
   }
   // A query that does not select the column is the code's fault.
   Fail(KXE_INTERNAL);

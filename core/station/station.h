@@ -100,6 +100,9 @@ struct PreparedStatement {
     const ColumnRule* rule;
   };
   std::vector<ColumnCheck> checks;
+  // The result columns' names, read once so that reading a row by column
+  // name asks SQLite nothing.
+  std::vector<std::string> names;
   // Lent to a Statement; a second use of the same text meanwhile (a query
   // run inside a loop over the same query) gets a statement of its own.
   bool in_use = false;
