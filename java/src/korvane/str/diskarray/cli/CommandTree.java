@@ -2,6 +2,7 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintWriter;
 import java.util.ArrayList;
+import java.util.Arrays;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
@@ -309,9 +310,40 @@ final class CommandTree {
 
   /** The whole tree, with output going to out and err. */
   static CommandLine build(PrintWriter out, PrintWriter err) {
+    return build(out, err, null);
+  }
+
+  /**
+   * The tree one command line needs. When it names a command of the tree (other than help and
+   * completion, which show the whole tree), only that command with its subcommands: each picocli
+   * command costs the start some reflection, and the whole tree has a few hundred. picocli parses
+   * and explains a command the same way in either tree; it never looks at the command's
+   * siblings. Any other line (no command, an unknown one, an option first) gets the whole tree.
+   */
+  static CommandLine build(String[] args, PrintWriter out, PrintWriter err) {
+    String word = commandWord(args);
+    boolean branch = word != null && !word.equals("help") && !word.equals("completion")
+        && Arrays.stream(SYNTAX).anyMatch(line -> line.startsWith(word + " "));
+    return build(out, err, branch ? word : null);
+  }
+
+  /** The first word that is not --station or its value, or null when an option comes first. */
+  private static String commandWord(String[] args) {
+    for (int i = 0; i < args.length; i++) {
+      if (args[i].equals("--station")) {
+        i++;
+      } else if (!args[i].startsWith("--station=")) {
+        return args[i].startsWith("-") ? null : args[i];
+      }
+    }
+    return null;
+  }
+
+  /** The tree, or with only set, the branch of the command only. */
+  private static CommandLine build(PrintWriter out, PrintWriter err, String only) {
     CommandSpec rootCommand = CommandSpec.create().name("diskarray");
     rootCommand.version(VERSION);
-    rootCommand.mixinStandardHelpOptions(true);
+    addHelpOptions(rootCommand);
     rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT));
     rootCommand.usageMessage().description("Manages the units of an array station.",
         "Run 'diskarray help' for the overview of every command.");
@@ -319,7 +351,7 @@ final class CommandTree {
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
     for (String line : SYNTAX) {
-      if (line.startsWith("# ")) {
+      if (line.startsWith("# ") || (only != null && !line.startsWith(only + " "))) {
         continue;
       }
       int split = line.indexOf(" :: ");
@@ -374,12 +406,23 @@ final class CommandTree {
     }
     CommandLine parent = node(nodes, words.subList(0, words.size() - 1));
     CommandSpec made = CommandSpec.create().name(words.get(words.size() - 1));
-    made.mixinStandardHelpOptions(true);
+    addHelpOptions(made);
     made.version(VERSION);
     CommandLine child = new CommandLine(made);
     parent.addSubcommand(words.get(words.size() - 1), child);
     nodes.put(path, child);
     return child;
+  }
+
+  /**
+   * -h/--help and -V/--version as picocli's standard help options have them, built directly:
+   * picocli makes its own from an annotated class, by reflection, for each command.
+   */
+  private static void addHelpOptions(CommandSpec command) {
+    command.addOption(OptionSpec.builder("-h", "--help").usageHelp(true).arity("0")
+        .type(boolean.class).description("Show this help message and exit.").build());
+    command.addOption(OptionSpec.builder("-V", "--version").versionHelp(true).arity("0")
+        .type(boolean.class).description("Print version information and exit.").build());
   }
 
   private static OptionSpec option(String token, ScopeType scope) {
