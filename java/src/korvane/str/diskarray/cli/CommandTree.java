@@ -2,10 +2,10 @@ package korvane.str.diskarray.cli;
 
 import java.io.PrintWriter;
 import java.util.ArrayList;
-import java.util.Arrays;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
+import java.util.Set;
 import picocli.AutoComplete;
 import picocli.CommandLine;
 import picocli.CommandLine.Model.CommandSpec;
@@ -314,33 +314,67 @@ final class CommandTree {
   }
 
   /**
-   * The tree one command line needs. When it names a command of the tree (other than help and
-   * completion, which show the whole tree), only that command with its subcommands: each picocli
-   * command costs the start some reflection, and the whole tree has a few hundred. picocli parses
-   * and explains a command the same way in either tree; it never looks at the command's
-   * siblings. Any other line (no command, an unknown one, an option first) gets the whole tree.
+   * The tree one command line needs. Each picocli command costs the start some reflection, and
+   * the whole tree has a few hundred; a line that names a command gets that command with its
+   * subcommands only, and one that names none (help or the version asked for) the root alone.
+   * picocli parses and explains a command the same way in either tree: it never looks at the
+   * command's siblings. completion, an unknown command and an unknown option first get the whole
+   * tree.
    */
   static CommandLine build(String[] args, PrintWriter out, PrintWriter err) {
-    String word = commandWord(args);
-    boolean branch = word != null && !word.equals("help") && !word.equals("completion")
-        && Arrays.stream(SYNTAX).anyMatch(line -> line.startsWith(word + " "));
-    return build(out, err, branch ? word : null);
+    return build(out, err, commandsNeeded(args));
   }
 
-  /** The first word that is not --station or its value, or null when an option comes first. */
-  private static String commandWord(String[] args) {
-    for (int i = 0; i < args.length; i++) {
-      if (args[i].equals("--station")) {
+  /** The root's options that a command line may start with, besides --station. */
+  private static final Set<String> ROOT_FLAGS = Set.of("-h", "--help", "-V", "--version");
+
+  /**
+   * The top-level commands a command line needs: its command, with help also the command it
+   * asks about; null for the whole tree.
+   */
+  private static Set<String> commandsNeeded(String[] args) {
+    List<String> words = new ArrayList<>();
+    for (int i = 0; i < args.length && words.size() < 2; i++) {
+      String arg = args[i];
+      if (arg.equals("--station")) {
+        // picocli refuses a command's name as the value; only the whole tree knows them all.
+        if (words.isEmpty() && i + 1 < args.length && isCommand(args[i + 1])) {
+          return null;
+        }
         i++;
-      } else if (!args[i].startsWith("--station=")) {
-        return args[i].startsWith("-") ? null : args[i];
+      } else if (words.isEmpty() && arg.startsWith("-")) {
+        if (!arg.startsWith("--station=") && !ROOT_FLAGS.contains(arg)) {
+          return null;
+        }
+      } else if (!arg.startsWith("-")) {
+        words.add(arg);
+        if (!words.get(0).equals("help")) {
+          break;
+        }
       }
     }
-    return null;
+    if (words.isEmpty()) {
+      return Set.of();
+    }
+    for (String word : words) {
+      if (word.equals("completion") || !isCommand(word)) {
+        return null;
+      }
+    }
+    return Set.copyOf(words);
   }
 
-  /** The tree, or with only set, the branch of the command only. */
-  private static CommandLine build(PrintWriter out, PrintWriter err, String only) {
+  private static boolean isCommand(String word) {
+    for (String line : SYNTAX) {
+      if (!line.startsWith("# ") && line.startsWith(word + " ")) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  /** The tree, or with only set, the branches of those top-level commands only. */
+  private static CommandLine build(PrintWriter out, PrintWriter err, Set<String> only) {
     CommandSpec rootCommand = CommandSpec.create().name("diskarray");
     rootCommand.version(VERSION);
     addHelpOptions(rootCommand);
@@ -351,7 +385,8 @@ final class CommandTree {
     Map<String, CommandLine> nodes = new LinkedHashMap<>();
     nodes.put("", root);
     for (String line : SYNTAX) {
-      if (line.startsWith("# ") || (only != null && !line.startsWith(only + " "))) {
+      if (line.startsWith("# ")
+          || (only != null && !only.contains(line.substring(0, line.indexOf(' '))))) {
         continue;
       }
       int split = line.indexOf(" :: ");
