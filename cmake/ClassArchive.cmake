@@ -12,6 +12,7 @@
 #   OUTPUT     the archive to write (diskarray.jsa beside JAR)
 #   STATION    a scratch directory for the station, removed before and after
 #   OPTIONAL   ON: a failure leaves no archive and warns; otherwise it is an error
+#   PRELOAD    the sanitizer runtimes to preload (a sanitizer build), optional
 # The archive is dumped under another name and renamed: the JVM can crash on
 # a cut-short archive, so a half-written one must never lie beside the jar.
 cmake_minimum_required(VERSION 3.24)
@@ -21,6 +22,12 @@ foreach(variable IN ITEMS JAVA JAR LIBRARIES OUTPUT STATION)
     message(FATAL_ERROR "ClassArchive.cmake: ${variable} not set")
   endif()
 endforeach()
+
+if(PRELOAD)
+  set(ENV{LD_PRELOAD} "${PRELOAD}")
+  set(ENV{ASAN_OPTIONS}
+    "detect_leaks=0:handle_segv=0:allow_user_segv_handler=1:detect_stack_use_after_return=0")
+endif()
 
 set(partial "${OUTPUT}.partial")
 file(REMOVE "${OUTPUT}" "${partial}")

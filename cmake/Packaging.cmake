@@ -67,9 +67,21 @@ add_custom_target(diskarray_tool_jar ALL DEPENDS "${KX_TOOL_JAR}")
 # mapped ready-made by the JVM at start (cmake/ClassArchive.cmake). The
 # launchers use it when it is there; the JVM ignores it when it is not this
 # jar's or this JVM's.
+# In a sanitizer build the libraries the training run loads need the
+# sanitizer runtimes loaded first, as in the tests (tests/java).
+set(kx_archive_preload "")
+if(KX_SANITIZE)
+  foreach(runtime IN ITEMS libasan.so libubsan.so)
+    execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${runtime}
+      OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    list(APPEND kx_archive_preload "${runtime_path}")
+  endforeach()
+  list(JOIN kx_archive_preload ":" kx_archive_preload)
+endif()
 set(KX_TOOL_ARCHIVE "${CMAKE_BINARY_DIR}/java/diskarray.jsa")
 add_custom_command(OUTPUT "${KX_TOOL_ARCHIVE}"
   COMMAND "${CMAKE_COMMAND}"
+    "-DPRELOAD=${kx_archive_preload}"
     "-DJAVA=${Java_JAVA_EXECUTABLE}"
     "-DJAR=${KX_TOOL_JAR}"
     "-DLIBRARIES=$<TARGET_FILE_DIR:diskarrayjni>:$<TARGET_FILE_DIR:tesk740>"
@@ -129,6 +141,7 @@ install(CODE "
   if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
     message(STATUS \"Recording: \${kx_archive}\")
     execute_process(COMMAND \"${CMAKE_COMMAND}\" \"-DJAVA=${Java_JAVA_EXECUTABLE}\"
+      \"-DPRELOAD=${kx_archive_preload}\"
       \"-DJAR=\${kx_jar}\" \"-DLIBRARIES=\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_LIBDIR}\"
       \"-DOUTPUT=\${kx_archive}\" -DOPTIONAL=ON
       \"-DSTATION=${CMAKE_BINARY_DIR}/java/install-archive-station\"
