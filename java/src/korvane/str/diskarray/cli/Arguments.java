@@ -85,7 +85,7 @@ final class Arguments {
   /** Parses a command line of the tool (as the demo writes its steps). */
   static Arguments parse(String[] args) throws UsageException {
     java.io.PrintWriter sink = new java.io.PrintWriter(java.io.Writer.nullWriter());
-    CommandTree.Parsed parsed = CommandTree.parse(CommandTree.build(sink, sink), args);
+    CommandTree.Parsed parsed = CommandTree.parse(CommandTree.build(args, sink, sink), args);
     if (parsed.arguments == null) {
       throw new UsageException("help is not a step");
     }
