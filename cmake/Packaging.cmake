@@ -140,6 +140,8 @@ install(CODE "
   set(kx_archive \"\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_JARDIR}/diskarray.jsa\")
   if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
     message(STATUS \"Recording: \${kx_archive}\")
+    # The launcher runs the jar by its path with every symbolic link resolved.
+    file(REAL_PATH \"\${kx_jar}\" kx_jar)
     execute_process(COMMAND \"${CMAKE_COMMAND}\" \"-DJAVA=${Java_JAVA_EXECUTABLE}\"
       \"-DPRELOAD=${kx_archive_preload}\"
       \"-DJAR=\${kx_jar}\" \"-DLIBRARIES=\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_LIBDIR}\"
