@@ -6,8 +6,10 @@
 #   diskarray            a launcher for the build tree
 #   javadoc              the Java API's documentation, java/javadoc/
 #   diskarray.1          the manual page, made by the tool from its command table
+#   java/diskarray.jsa   the tool's class-data archive, for a faster start
 #   install              bin/diskarray, lib/ (core and bridge),
-#                        share/java/diskarray.jar, share/man/man1/diskarray.1
+#                        share/java/diskarray.jar and diskarray.jsa,
+#                        share/man/man1/diskarray.1
 # Included by the top-level CMakeLists.txt after java/, core/ and bridge/.
 
 # The 32-bit Windows libraries join the jar when this names a cross build
@@ -60,6 +62,37 @@ add_custom_command(OUTPUT "${KX_TOOL_JAR}"
   VERBATIM)
 add_custom_target(diskarray_tool_jar ALL DEPENDS "${KX_TOOL_JAR}")
 
+# --- The class-data archive -------------------------------------------------
+# diskarray.jsa beside the jar: the classes the commonest commands load,
+# mapped ready-made by the JVM at start (cmake/ClassArchive.cmake). The
+# launchers use it when it is there; the JVM ignores it when it is not this
+# jar's or this JVM's.
+# In a sanitizer build the libraries the training run loads need the
+# sanitizer runtimes loaded first, as in the tests (tests/java).
+set(kx_archive_preload "")
+if(KX_SANITIZE)
+  foreach(runtime IN ITEMS libasan.so libubsan.so)
+    execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${runtime}
+      OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    list(APPEND kx_archive_preload "${runtime_path}")
+  endforeach()
+  list(JOIN kx_archive_preload ":" kx_archive_preload)
+endif()
+set(KX_TOOL_ARCHIVE "${CMAKE_BINARY_DIR}/java/diskarray.jsa")
+add_custom_command(OUTPUT "${KX_TOOL_ARCHIVE}"
+  COMMAND "${CMAKE_COMMAND}"
+    "-DPRELOAD=${kx_archive_preload}"
+    "-DJAVA=${Java_JAVA_EXECUTABLE}"
+    "-DJAR=${KX_TOOL_JAR}"
+    "-DLIBRARIES=$<TARGET_FILE_DIR:diskarrayjni>:$<TARGET_FILE_DIR:tesk740>"
+    "-DOUTPUT=${KX_TOOL_ARCHIVE}"
+    "-DSTATION=${CMAKE_BINARY_DIR}/java/archive-station"
+    -P "${PROJECT_SOURCE_DIR}/cmake/ClassArchive.cmake"
+  DEPENDS "${PROJECT_SOURCE_DIR}/cmake/ClassArchive.cmake" "${KX_TOOL_JAR}" diskarray_tool_jar
+  COMMENT "Recording the tool's class-data archive diskarray.jsa"
+  VERBATIM)
+add_custom_target(diskarray_class_archive ALL DEPENDS "${KX_TOOL_ARCHIVE}")
+
 # --- Launchers ----------------------------------------------------------------
 # kx_launcher(<output> <note> <shell lines setting $libraries and $jar>)
 function(kx_launcher output note locate)
@@ -97,6 +130,28 @@ install(CODE "file(RPATH_SET
   NEW_RPATH \"\$ORIGIN\")")
 install(FILES "${KX_TOOL_JAR}" DESTINATION "${KX_INSTALL_JARDIR}")
 install(PROGRAMS "${CMAKE_BINARY_DIR}/install/diskarray" DESTINATION "${KX_INSTALL_BINDIR}")
+# The installed jar's class-data archive is recorded from the installed jar
+# and libraries: the JVM takes an archive only for the jar path it was made
+# with, so the build's one would be ignored here. Staged into DESTDIR, the
+# jar is not yet where it will run from: no archive then (the tool starts
+# without one). A failure only warns, for the same reason.
+install(CODE "
+  set(kx_jar \"\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_JARDIR}/diskarray.jar\")
+  set(kx_archive \"\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_JARDIR}/diskarray.jsa\")
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    message(STATUS \"Recording: \${kx_archive}\")
+    # The launcher runs the jar by its path with every symbolic link resolved.
+    file(REAL_PATH \"\${kx_jar}\" kx_jar)
+    execute_process(COMMAND \"${CMAKE_COMMAND}\" \"-DJAVA=${Java_JAVA_EXECUTABLE}\"
+      \"-DPRELOAD=${kx_archive_preload}\"
+      \"-DJAR=\${kx_jar}\" \"-DLIBRARIES=\${CMAKE_INSTALL_PREFIX}/${KX_INSTALL_LIBDIR}\"
+      \"-DOUTPUT=\${kx_archive}\" -DOPTIONAL=ON
+      \"-DSTATION=${CMAKE_BINARY_DIR}/java/install-archive-station\"
+      -P \"${PROJECT_SOURCE_DIR}/cmake/ClassArchive.cmake\")
+  else()
+    file(REMOVE \"\$ENV{DESTDIR}\${kx_archive}\")
+    message(STATUS \"Not recording \${kx_archive} under DESTDIR: the tool starts without it\")
+  endif()")
 # The MIB of the units' SNMP traps, where net-snmp's tools look for MIBs.
 install(FILES "${PROJECT_SOURCE_DIR}/docs/KX-DISKARRAY-MIB.txt" DESTINATION share/snmp/mibs)
 # The monitor's systemd unit names the installed launcher by its full path,

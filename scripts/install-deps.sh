@@ -31,8 +31,9 @@ demo_packages=(
   # SNMP traps (net-snmp)
   libsnmp-dev
   # Java side: the pinned JDK (javac, jar, javadoc) and picocli, which the
-  # tool parses with and its jar carries
-  openjdk-17-jdk-headless libpicocli-java
+  # tool parses with and its jar carries, moved into the tool's own package
+  # by jarjar (so it cannot clash with an application's own picocli)
+  openjdk-17-jdk-headless libpicocli-java libjarjar-java
 )
 test_packages=(
   # native tests, and the station database's shell for looking into one

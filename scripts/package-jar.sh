@@ -19,7 +19,8 @@ for dll in core/tesk740.dll bridge/diskarrayjni.dll; do
 done
 
 cmake -S . -B "$build" "-DKX_WIN32_BUILD_DIR=$win32" >/dev/null
-cmake --build "$build" --target diskarray_tool_jar -j "${KX_BUILD_JOBS:-2}"
+# The class-data archive belongs to one jar: it is recorded again for the new one.
+cmake --build "$build" --target diskarray_class_archive -j "${KX_BUILD_JOBS:-2}"
 
 jar_tool=/usr/lib/jvm/java-17-openjdk-amd64/bin/jar
 entries=$("$jar_tool" --list --file "$build/java/diskarray.jar" | grep '^korvane/str/diskarray/native/.*[^/]$')

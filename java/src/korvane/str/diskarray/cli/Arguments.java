@@ -99,7 +99,7 @@ final class Arguments {
     java.io.PrintWriter sink = new java.io.PrintWriter(java.io.Writer.nullWriter());
     java.io.StringWriter warnings = new java.io.StringWriter();
     CommandTree.Parsed parsed = CommandTree.parse(
-        CommandTree.build(sink, new java.io.PrintWriter(warnings, true)), args);
+        CommandTree.build(args, sink, new java.io.PrintWriter(warnings, true)), args);
     if (parsed.arguments == null) {
       throw new UsageException("help is not a step");
     }

@@ -377,9 +377,74 @@ final class CommandTree {
 
   /** The whole tree, with output going to out and err. */
   static CommandLine build(PrintWriter out, PrintWriter err) {
+    return build(out, err, null);
+  }
+
+  /**
+   * The tree one command line needs. Each picocli command costs the start some reflection, and
+   * the whole tree has a few hundred; a line that names a command gets that command with its
+   * subcommands only, and one that names none (help or the version asked for) the root alone.
+   * picocli parses and explains a command the same way in either tree: it never looks at the
+   * command's siblings. completion, an unknown command and an unknown option first get the whole
+   * tree.
+   */
+  static CommandLine build(String[] args, PrintWriter out, PrintWriter err) {
+    return build(out, err, commandsNeeded(args));
+  }
+
+  /** The root's options that a command line may start with, besides --station. */
+  private static final Set<String> ROOT_FLAGS = Set.of("-h", "--help", "-V", "--version", "-p", "--bytes");
+
+  /**
+   * The top-level commands a command line needs: its command, with help also the command it
+   * asks about; null for the whole tree.
+   */
+  private static Set<String> commandsNeeded(String[] args) {
+    List<String> words = new ArrayList<>();
+    for (int i = 0; i < args.length && words.size() < 2; i++) {
+      String arg = args[i];
+      if (arg.equals("--station")) {
+        // picocli refuses a command's name as the value; only the whole tree knows them all.
+        if (words.isEmpty() && i + 1 < args.length && isCommand(args[i + 1])) {
+          return null;
+        }
+        i++;
+      } else if (words.isEmpty() && arg.startsWith("-")) {
+        if (!arg.startsWith("--station=") && !ROOT_FLAGS.contains(arg)) {
+          return null;
+        }
+      } else if (!arg.startsWith("-")) {
+        words.add(arg);
+        if (!words.get(0).equals("help")) {
+          break;
+        }
+      }
+    }
+    if (words.isEmpty()) {
+      return Set.of();
+    }
+    for (String word : words) {
+      if (word.equals("completion") || !isCommand(word)) {
+        return null;
+      }
+    }
+    return Set.copyOf(words);
+  }
+
+  private static boolean isCommand(String word) {
+    for (String line : SYNTAX) {
+      if (!line.startsWith("# ") && line.startsWith(word + " ")) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  /** The tree, or with only set, the branches of those top-level commands only. */
+  private static CommandLine build(PrintWriter out, PrintWriter err, Set<String> only) {
     CommandSpec rootCommand = CommandSpec.create().name("diskarray");
     rootCommand.version(VERSION);
-    rootCommand.mixinStandardHelpOptions(true);
+    addHelpOptions(rootCommand);
     rootCommand.addOption(option("--station=DIR", ScopeType.INHERIT, ""));
     rootCommand.addOption(OptionSpec.builder("--bytes", "-p").scopeType(ScopeType.INHERIT)
         .arity("0").type(boolean.class).description(OPTION_HELP.get("bytes")).build());
@@ -390,7 +455,8 @@ final class CommandTree {
     nodes.put("", root);
     List<CommandLine> fieldCommands = new ArrayList<>();
     for (String line : SYNTAX) {
-      if (line.startsWith("# ")) {
+      if (line.startsWith("# ")
+          || (only != null && !only.contains(line.substring(0, line.indexOf(' '))))) {
         continue;
       }
       int split = line.indexOf(" :: ");
@@ -475,12 +541,23 @@ final class CommandTree {
     }
     CommandLine parent = node(nodes, words.subList(0, words.size() - 1));
     CommandSpec made = CommandSpec.create().name(words.get(words.size() - 1));
-    made.mixinStandardHelpOptions(true);
+    addHelpOptions(made);
     made.version(VERSION);
     CommandLine child = new CommandLine(made);
     parent.addSubcommand(words.get(words.size() - 1), child);
     nodes.put(path, child);
     return child;
+  }
+
+  /**
+   * -h/--help and -V/--version as picocli's standard help options have them, built directly:
+   * picocli makes its own from an annotated class, by reflection, for each command.
+   */
+  private static void addHelpOptions(CommandSpec command) {
+    command.addOption(OptionSpec.builder("-h", "--help").usageHelp(true).arity("0")
+        .type(boolean.class).description("Show this help message and exit.").build());
+    command.addOption(OptionSpec.builder("-V", "--version").versionHelp(true).arity("0")
+        .type(boolean.class).description("Print version information and exit.").build());
   }
 
   /** An option of the command at path, with its help (the command's own, else the shared). */

@@ -152,7 +152,7 @@ public final class DiskArrayTool {
     PrintWriter outWriter = new PrintWriter(out, true);
     PrintWriter errWriter = new PrintWriter(err, true);
     try {
-      CommandLine tree = CommandTree.build(outWriter, errWriter);
+      CommandLine tree = CommandTree.build(args, outWriter, errWriter);
       CommandTree.Parsed parsed = CommandTree.parse(tree, args);
       if (parsed.version) {
         out.println(CommandTree.VERSION);

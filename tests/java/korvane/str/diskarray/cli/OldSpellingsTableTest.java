@@ -8,8 +8,8 @@ import java.io.PrintWriter;
 import java.io.Writer;
 import java.util.Map;
 import org.junit.jupiter.api.Test;
-import picocli.CommandLine;
-import picocli.CommandLine.Model.OptionSpec;
+import korvane.str.diskarray.cli.picocli.CommandLine;
+import korvane.str.diskarray.cli.picocli.CommandLine.Model.OptionSpec;
 
 /**
  * The table of old spellings against the command tree: an old form must
