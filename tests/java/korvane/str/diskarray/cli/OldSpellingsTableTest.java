@@ -50,8 +50,8 @@ class OldSpellingsTableTest {
         if (option == null || option.equals("settings")) {
           continue;
         }
-        OptionSpec spec = command.getCommandSpec().findOption(option);
-        assertTrue(spec != null && !spec.hidden(), entry.getKey() + " --" + option);
+        OptionSpec declared = command.getCommandSpec().findOption(option);
+        assertTrue(declared != null && !declared.hidden(), entry.getKey() + " --" + option);
       }
     }
   }
