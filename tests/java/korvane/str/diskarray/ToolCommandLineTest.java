@@ -425,6 +425,8 @@ class ToolCommandLineTest {
       {"threshold", "drive_recover=70000", "drive_recover=70000 is outside 0..65535"},
       {"restoration", "mode=1 interval=5000", "interval=5000 is outside 0..1000"},
       {"online-tuning", "def_lun=300", "the station refuses def_lun=300"},
+      {"online-system", "ctl[1].error_out=5", "ctl[1].error_out=5 is outside 0..1"},
+      {"online-tuning", "lu[3].pre_start=99", "lu[3].pre_start=99 is outside 0..64"},
     };
     for (String[] setting : parameters) {
       List<String> args = new ArrayList<>(List.of("params", "set", "u1", setting[0]));

@@ -45,6 +45,9 @@ final class ParameterRanges {
     range("OnlineVerify.test", KX_SWITCH_OFF, KX_SWITCH_ON);
     range("OnlineVerify.idling_time", 1, KX_IDLING_TIME_MAX);
     range("WarningInfo.report_mode", 0, KX_WARNING_MODE_MAX);
+    range("SystemParamCtl.error_out", KX_SWITCH_OFF, KX_SWITCH_ON);
+    range("SystemParamCtl.write_verify", KX_SWITCH_OFF, KX_SWITCH_ON);
+    range("LUTuning.pre_start", 0, KX_PREFETCH_START_MAX);
   }
 
   private static void range(String field, int min, int max) {
@@ -62,8 +65,13 @@ final class ParameterRanges {
     for (Map.Entry<String, String> change : changed.entrySet()) {
       String name = change.getKey();
       given.add(name + "=" + change.getValue());
-      Integer value = intField(record, name);
-      int[] range = RANGES.get(record.getClass().getSimpleName() + "." + name);
+      // A nested field (ctl[0].error_out, lu[3].pre_start) is ranged by the
+      // record class that holds it.
+      Object owner = ownerOf(record, name);
+      String leaf = name.substring(name.lastIndexOf('.') + 1);
+      Integer value = owner == null ? null : intField(owner, leaf);
+      int[] range = owner == null ? null
+          : RANGES.get(owner.getClass().getSimpleName() + "." + leaf);
       if (range == null && record.getClass().getSimpleName().equals("Threshold")) {
         range = new int[] {0, KX_THRESHOLD_MAX};
       }
@@ -85,6 +93,39 @@ final class ParameterRanges {
     }
     return (given.size() == 1 ? "the station refuses " : "the station refuses one of ")
         + String.join(", ", given);
+  }
+
+  /**
+   * The object holding the last field of path ("a[2].b" is held by the
+   * element 2 of a), or null when the path does not lead to one.
+   */
+  private static Object ownerOf(Object record, String path) {
+    Object owner = record;
+    String[] steps = path.split("\\.");
+    for (int i = 0; i < steps.length - 1 && owner != null; i++) {
+      owner = element(owner, steps[i]);
+    }
+    return owner;
+  }
+
+  /** The field "name" or the element "name[i]" of an array field of owner. */
+  private static Object element(Object owner, String step) {
+    int bracket = step.indexOf('[');
+    String name = bracket < 0 ? step : step.substring(0, bracket);
+    try {
+      Object value = owner.getClass().getField(name).get(owner);
+      if (bracket < 0) {
+        return value;
+      }
+      if (!step.endsWith("]") || !(value instanceof Object[])) {
+        return null;
+      }
+      int index = Integer.parseInt(step.substring(bracket + 1, step.length() - 1));
+      Object[] array = (Object[]) value;
+      return index >= 0 && index < array.length ? array[index] : null;
+    } catch (ReflectiveOperationException | NumberFormatException e) {
+      return null;
+    }
   }
 
   private static Integer intField(Object record, String name) {
