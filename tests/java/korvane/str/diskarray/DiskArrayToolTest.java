@@ -421,6 +421,10 @@ class DiskArrayToolTest {
       {"format array01 |", "0 5"},
       {"lu add array01 --rg |", "0 7"},
       {"show b|", "backup01"},
+      // Option values: the words a label lists, the two controllers.
+      {"format array01 0 --mode |", "full quick"},
+      {"lan set array01 --controller |", "0 1"},
+      {"map mode array01 --switch o|", "on off"},
     };
     for (String[] entry : cases) {
       String[] words = entry[0].replace("|", "").split(" ", -1);

@@ -572,9 +572,29 @@ final class CommandTree {
     if (equals < 0) {
       builder.arity("0").type(boolean.class);
     } else {
-      builder.arity("1").type(String.class).paramLabel(text.substring(equals + 1));
+      String label = text.substring(equals + 1);
+      builder.arity("1").type(String.class).paramLabel(label);
+      List<String> values = completionValues(key, label);
+      if (!values.isEmpty()) {
+        builder.completionCandidates(values);
+      }
     }
     return builder.build();
+  }
+
+  /**
+   * The values the bash completion offers for an option: the words of a
+   * label that lists them (on|off, full|quick), the two controllers; none
+   * for a label that names a kind of value (SIZE, LU, FILE).
+   */
+  static List<String> completionValues(String key, String label) {
+    if (key.equals("controller")) {
+      return List.of("0", "1");
+    }
+    if (label.matches("[a-z0-9-]+(\\|[a-z0-9-]+)+")) {
+      return List.of(label.split("\\|"));
+    }
+    return List.of();
   }
 
   /** What a parsed command line asks for. */
