@@ -136,7 +136,8 @@ class HealthEndToEndTest {
     assertTrue(tool(3, "status", UNIT).stdout.contains(
         "degraded: drives 0 blocked, 1 rebuilding; RAID groups 1 rebuilding, 1 normal\n"));
     assertEquals("drive rebuilding (new): drive 0/0 of RAID group 0\n"
-        + "RAID group degraded: RAID group 0\n", tool(0, "alerts", UNIT).stdout);
+        + "RAID group degraded: RAID group 0\n"
+        + "ended since the last check: drive blocked\n", tool(0, "alerts", UNIT).stdout);
 
     // Once the clock passes its end, --wait finds it done; the next write
     // records the rebuild in the trace.
@@ -144,7 +145,9 @@ class HealthEndToEndTest {
     assertTrue(tool(0, "drive", UNIT, "0", "0", "--wait").stdout
         .endsWith("drive 0/0: in service\n"));
     tool(0, "status", UNIT);
-    assertEquals("no alerts\n", tool(0, "alerts", UNIT, "--mode", "check").stdout);
+    assertEquals("no alerts\nended since the last check: drive blocked, RAID group degraded\n",
+        tool(0, "alerts", UNIT, "--mode", "check").stdout);
+    assertEquals("no alerts\n", tool(0, "alerts", UNIT).stdout, "an end is told once");
     String trace = tool(0, "trace", UNIT).stdout;
     assertTrue(trace.contains("drive drive at port 0 row 0 rebuilt\n"), trace);
     assertTrue(trace.contains("drive RAID group 0 recovered\n"), trace);

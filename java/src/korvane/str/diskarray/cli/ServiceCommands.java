@@ -12,6 +12,7 @@ import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.Set;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
@@ -144,12 +145,13 @@ final class ServiceCommands {
   /** The alert value in words: kinds now, which of them are new, and what they concern. */
   static String alerts(int value, List<List<String>> objects) {
     String[] names = ALERT_NAMES;
-    // The kinds present are the low 16 bits; above them the station also
-    // says which ended since the last check, which is no alert.
-    if ((value & 0xFFFF) == 0) {
-      return "no alerts\n";
-    }
+    // The kinds present are the low 16 bits, the new ones above them; the
+    // kinds that ended since the last check come last, on a line of their own.
     StringBuilder text = new StringBuilder();
+    if ((value & 0xFFFF) == 0) {
+      text.append("no alerts\n");
+    }
+    List<String> ended = new ArrayList<>();
     for (int i = 0; i < names.length; i++) {
       if ((value & (1 << i)) != 0) {
         text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "");
@@ -158,6 +160,12 @@ final class ServiceCommands {
         }
         text.append('\n');
       }
+      if ((value & (1 << (i + DiskArrayConstants.KX_ALERT_CLEARED_SHIFT))) != 0) {
+        ended.add(names[i]);
+      }
+    }
+    if (!ended.isEmpty()) {
+      text.append("ended since the last check: ").append(String.join(", ", ended)).append('\n');
     }
     return text.toString();
   }
