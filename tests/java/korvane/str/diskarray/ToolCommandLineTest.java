@@ -444,6 +444,34 @@ class ToolCommandLineTest {
   }
 
   @Test
+  void everyTableForScriptsIsRowsOfOneWidth() {
+    ok("add", "u1");
+    ok("rg", "add", "u1", "--level", "5", "--port", "0", "--row", "0", "--width", "3");
+    ok("lu", "add", "u1", "--rg", "0", "--capacity", "64");
+    ok("hostgroup", "add", "u1", "db", "--controller", "0", "--port", "1", "--number", "1");
+    ok("wwn", "add", "u1", "1000000000000001", "--controller", "0", "--port", "1", "--hg", "1");
+    ok("map", "add", "u1", "0", "0", "--controller", "0", "--port", "1", "--hg", "1");
+    String[][] tables = {
+      {"list"}, {"show", "u1"}, {"labels"}, {"user", "list", "u1"}, {"whoami", "u1"},
+      {"drives", "u1"}, {"rg", "list", "u1"}, {"lu", "list", "u1"}, {"lan", "show", "u1"},
+      {"port", "list", "u1"}, {"hostgroup", "list", "u1"}, {"wwn", "list", "u1"},
+      {"map", "list", "u1", "--controller", "0", "--port", "1", "--hg", "1"},
+    };
+    for (String[] table : tables) {
+      List<String> args = new ArrayList<>(List.of(table));
+      args.add("--tsv");
+      String out = ok(args.toArray(new String[0]));
+      String[] lines = out.isEmpty() ? new String[0] : out.split("\n", -1);
+      for (int i = 0; i < lines.length - 1; i++) {
+        // A note or heading among the rows breaks a script that splits them.
+        assertEquals(lines[0].split("\t", -1).length, lines[i].split("\t", -1).length,
+            () -> args + ":\n" + out);
+      }
+      assertTrue(out.isEmpty() || out.endsWith("\n"), () -> args + ":\n" + out);
+    }
+  }
+
+  @Test
   void passwordsComeFromStandardInput() {
     ok("add", "u1");
     JavaRun added = run("Secret-1\n", "user", "add", "u1", "admin", "--password-stdin");

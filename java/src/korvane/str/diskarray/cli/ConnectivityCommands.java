@@ -768,7 +768,10 @@ final class ConnectivityCommands {
               }
             }
           }
-          out.println("mapping mode " + onOff(groups.lun_manage));
+          // Scripts get the rows alone (--json carries the mapping mode).
+          if (!Tables.tsv()) {
+            out.println("mapping mode " + onOff(groups.lun_manage));
+          }
           out.print(Tables.columns(rows));
         });
       }
