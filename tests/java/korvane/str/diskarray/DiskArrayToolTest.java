@@ -402,6 +402,8 @@ class DiskArrayToolTest {
         "--number", "7");
     succeed("lu", "add", "array01", "--rg", "0", "--capacity", "64");
     succeed("lu", "add", "array01", "--rg", "7", "--capacity", "64", "--number", "5");
+    succeed("hostgroup", "add", "array01", "db", "--controller", "1", "--port", "0",
+        "--number", "12");
     Path script = Files.writeString(scratch.resolve("completion.bash"),
         succeed("completion").stdout);
     // The completion runs 'diskarray' from PATH: this JVM's tool, libraries and classes.
@@ -424,6 +426,7 @@ class DiskArrayToolTest {
       // Option values: the words a label lists, the two controllers.
       {"format array01 0 --mode |", "full quick"},
       {"lan set array01 --controller |", "0 1"},
+      {"map list array01 --controller 1 --port 0 --hg |", "0 12"},
       {"map mode array01 --switch o|", "on off"},
     };
     for (String[] entry : cases) {

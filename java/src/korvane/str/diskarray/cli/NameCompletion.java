@@ -9,9 +9,9 @@ import java.util.TreeSet;
 /**
  * The part of the bash completion that picocli cannot know: the names on the
  * station. After picocli's completion of commands and options, an operand
- * that is a unit, a RAID group or an LU (and the value of --rg) is completed
- * from what 'diskarray list', 'rg list' and 'lu list' print with --tsv, on the
- * station the command line names.
+ * that is a unit, a RAID group or an LU (and the values of --rg and --hg) is
+ * completed from what 'diskarray list', 'rg list', 'lu list' and 'hostgroup
+ * list' print with --tsv, on the station the command line names.
  */
 final class NameCompletion {
   private NameCompletion() {}
@@ -98,6 +98,8 @@ final class NameCompletion {
         "    unit) command diskarray \"$@\" list --tsv 2>/dev/null | cut -f1 ;;",
         "    rg) command diskarray \"$@\" rg list \"$unit\" --tsv 2>/dev/null | cut -f1 ;;",
         "    lu) command diskarray \"$@\" lu list \"$unit\" --tsv 2>/dev/null | cut -f1 ;;",
+        "    hg) command diskarray \"$@\" hostgroup list \"$unit\" --tsv 2>/dev/null"
+            + " | cut -f2 | sort -nu ;;",
         "  esac",
         "}",
         "",
@@ -106,9 +108,9 @@ final class NameCompletion {
         "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}",
         "  local station=() plain=() i word",
         "  [[ $cur == -* ]] && return 0",
-        "  # The value of an option other than --rg is picocli's to complete.",
+        "  # The value of an option other than --rg and --hg is picocli's to complete.",
         "  case $prev in",
-        "    --rg) ;;",
+        "    --rg|--hg) ;;",
         "    " + valueOptions() + ") return 0 ;;",
         "  esac",
         "  for ((i = 1; i < COMP_CWORD; i++)); do",
@@ -131,8 +133,8 @@ final class NameCompletion {
         "  read -r -a kinds <<< \"$kinds\"",
         "  index=$((${#plain[@]} - k))",
         "  unit=${plain[k]}",
-        "  if [[ $prev == --rg ]]; then",
-        "    kind=rg",
+        "  if [[ $prev == --rg || $prev == --hg ]]; then",
+        "    kind=${prev#--}",
         "  elif ((index < ${#kinds[@]})); then",
         "    kind=${kinds[index]}",
         "  elif [[ ${kinds[-1]} == *+ ]]; then",
