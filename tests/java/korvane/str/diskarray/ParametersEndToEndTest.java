@@ -265,6 +265,8 @@ class ParametersEndToEndTest {
         "wizard", "test", UNIT, edit.toString());
     assertEquals(1, run.status, run::toString);
     assertTrue(run.stderr.contains("first problem: error 4651 (0x122B)"), run::toString);
+    assertTrue(run.stderr.contains(" Set by " + edit + " line 2: lan_conf[0].gateway"
+        + " = \"300.1.1.1\""), run::toString);
     assertEquals(applied, snapshot(UNIT));
   }
 

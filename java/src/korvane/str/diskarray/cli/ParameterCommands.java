@@ -621,6 +621,46 @@ final class ParameterCommands {
   // ---------------------------------------------------------------------------
   // The set-up wizard
 
+  /** The parts of the wizard record each refusal code of the station is about. */
+  private static final Map<Integer, List<String>> WIZARD_PARTS = Map.ofEntries(
+      Map.entry(ErrorCodes.KXE_WIZARD_FD_BACKUP, List.of("fd_backup")),
+      Map.entry(ErrorCodes.KXE_WIZARD_DUAL_CONFIG, List.of("dual_conf")),
+      Map.entry(ErrorCodes.KXE_WIZARD_DRIVE_CAPACITY, List.of("drive_capacity")),
+      Map.entry(ErrorCodes.KXE_WIZARD_OPTION, List.of("option", "e_option", "e_option2")),
+      Map.entry(ErrorCodes.KXE_WIZARD_TARGET_ID, List.of("target_id")),
+      Map.entry(ErrorCodes.KXE_WIZARD_TARGET_LU, List.of("target_id")),
+      Map.entry(ErrorCodes.KXE_WIZARD_MODE, List.of("mode_param")),
+      Map.entry(ErrorCodes.KXE_WIZARD_INQUIRY, List.of("inquiry")),
+      Map.entry(ErrorCodes.KXE_WIZARD_PORT_TYPE, List.of("port_type")),
+      Map.entry(ErrorCodes.KXE_WIZARD_ROM_RESPONSE, List.of("rom_response")),
+      Map.entry(ErrorCodes.KXE_WIZARD_CONTROLLER_OPTION, List.of("ctl_opt")),
+      Map.entry(ErrorCodes.KXE_WIZARD_LAN, List.of("lan_conf")),
+      Map.entry(ErrorCodes.KXE_WIZARD_SYNC_PORT, List.of("sync_control")));
+
+  /**
+   * The lines of the file that set the part of the record a refusal is
+   * about (" Set by FILE line 3: dual_conf.data_share = 7"), or that none does:
+   * then the unit's own values of that part are what the station refuses.
+   */
+  static String wizardLines(int code, List<RecordText.Assignment> changes, String file) {
+    List<String> parts = WIZARD_PARTS.get(code);
+    if (parts == null) {
+      return "";
+    }
+    StringBuilder lines = new StringBuilder();
+    for (RecordText.Assignment change : changes) {
+      String top = change.path.split("[.\\[]", 2)[0];
+      if (parts.contains(top)) {
+        lines.append(lines.length() == 0 ? "" : ", ").append("line ").append(change.line)
+            .append(": ").append(change.path).append(" = ").append(change.value);
+      }
+    }
+    return lines.length() == 0
+        ? " No line of " + file + " sets " + String.join(", ", parts)
+            + ": the unit's own values are refused."
+        : " Set by " + file + " " + lines;
+  }
+
   private Step wizard(Arguments arguments) throws UsageException {
     switch (arguments.command) {
       case "wizard show": {
@@ -671,7 +711,8 @@ final class ParameterCommands {
           try {
             DiskArrayUtilityJNI.KX_TestWizardParam(unit, record, "", 0);
           } catch (DiskArrayException e) {
-            throw new ToolFailure("first problem: " + DiskArrayTool.explain(e));
+            throw new ToolFailure("first problem: " + DiskArrayTool.explain(e)
+                + wizardLines(e.getCode(), changes, words.get(1)));
           }
           if (apply) {
             DiskArrayUtilityJNI.KX_SetWizardParam(unit, record, "", 0);
