@@ -16,10 +16,12 @@ import java.util.Map;
 import java.util.Set;
 import java.util.concurrent.CountDownLatch;
 import java.util.concurrent.TimeUnit;
+import korvane.str.diskarray.DiskArrayConstants;
 import korvane.str.diskarray.DiskArrayException;
 import korvane.str.diskarray.DiskArrayUtilityJNI;
 import korvane.str.diskarray.DiskDrive;
 import korvane.str.diskarray.EmailInfo;
+import korvane.str.diskarray.ErrorCodes;
 import korvane.str.diskarray.ExProgramInfo;
 import korvane.str.diskarray.KXUnitParam;
 import korvane.str.diskarray.RaidGroup;
@@ -39,17 +41,17 @@ import korvane.str.diskarray.cli.DiskArrayTool.ToolFailure;
 final class MonitorCommand {
   static final String COMMAND = "monitor";
 
-  private static final int UNKNOWN_UNIT = 0x1003;
-  private static final int STATION_BUSY = 0x1009;
-  private static final int CHECK = 0;
-  private static final int NEW_SHIFT = 16;
-  private static final int CLEARED_SHIFT = 24;
-  private static final int DRIVE_BLOCKED = 0x01;
-  private static final int DRIVE_REBUILDING = 0x02;
-  private static final int GROUP_DEGRADED = 0x04;
-  private static final int GROUP_FAILED = 0x08;
-  private static final int FORMAT_FAILED = 0x10;
-  private static final int PART_FAILED = 0x20;
+  private static final int UNKNOWN_UNIT = ErrorCodes.KXE_UNKNOWN_UNIT;
+  private static final int STATION_BUSY = ErrorCodes.KXE_STATION_BUSY;
+  private static final int CHECK = DiskArrayConstants.KX_ALERT_CHECK;
+  private static final int NEW_SHIFT = DiskArrayConstants.KX_ALERT_NEW_SHIFT;
+  private static final int CLEARED_SHIFT = DiskArrayConstants.KX_ALERT_CLEARED_SHIFT;
+  private static final int DRIVE_BLOCKED = DiskArrayConstants.KX_ALERT_DRIVE_BLOCKED;
+  private static final int DRIVE_REBUILDING = DiskArrayConstants.KX_ALERT_DRIVE_REBUILDING;
+  private static final int GROUP_DEGRADED = DiskArrayConstants.KX_ALERT_GROUP_DEGRADED;
+  private static final int GROUP_FAILED = DiskArrayConstants.KX_ALERT_GROUP_FAILED;
+  private static final int FORMAT_FAILED = DiskArrayConstants.KX_ALERT_FORMAT_FAILED;
+  private static final int PART_FAILED = DiskArrayConstants.KX_ALERT_PART_FAILED;
   private static final int[] KINDS = {DRIVE_BLOCKED, DRIVE_REBUILDING, GROUP_DEGRADED,
       GROUP_FAILED, FORMAT_FAILED, PART_FAILED};
   private static final String[] KIND_NAMES = {"drive blocked", "drive rebuilding",

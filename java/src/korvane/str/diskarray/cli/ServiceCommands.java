@@ -134,7 +134,7 @@ final class ServiceCommands {
       if ((value & (1 << i)) != 0) {
         Map<String, Object> alert = new LinkedHashMap<>();
         alert.put("alert", ALERT_NAMES[i]);
-        alert.put("new", (value & (1 << (i + 16))) != 0);
+        alert.put("new", (value & (1 << (i + DiskArrayConstants.KX_ALERT_NEW_SHIFT))) != 0);
         alert.put("objects", objects.get(i));
         list.add(alert);
       }
@@ -154,7 +154,8 @@ final class ServiceCommands {
     List<String> ended = new ArrayList<>();
     for (int i = 0; i < names.length; i++) {
       if ((value & (1 << i)) != 0) {
-        text.append(names[i]).append((value & (1 << (i + 16))) != 0 ? " (new)" : "");
+        boolean fresh = (value & (1 << (i + DiskArrayConstants.KX_ALERT_NEW_SHIFT))) != 0;
+        text.append(names[i]).append(fresh ? " (new)" : "");
         if (!objects.get(i).isEmpty()) {
           text.append(": ").append(String.join(", ", objects.get(i)));
         }
