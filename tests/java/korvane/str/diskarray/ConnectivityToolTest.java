@@ -3,14 +3,9 @@ package korvane.str.diskarray;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import java.util.ArrayList;
 import java.util.List;
-import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
@@ -20,15 +15,8 @@ class ConnectivityToolTest {
 
   /** Exit status, then stdout and stderr. */
   private String[] tool(String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", scratch.resolve("st").toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new String[] {Integer.toString(status), out.toString(StandardCharsets.UTF_8),
-      err.toString(StandardCharsets.UTF_8)};
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(scratch.resolve("st"), args);
+    return new String[] {Integer.toString(run.status), run.stdout, run.stderr};
   }
 
   private String ok(String... args) {

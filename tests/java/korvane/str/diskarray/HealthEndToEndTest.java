@@ -7,8 +7,6 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -73,15 +71,7 @@ class HealthEndToEndTest {
    * as the children's while the clock file says +0.
    */
   private JavaRun here(int expected, String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    JavaRun run = new JavaRun(status, out.toString(StandardCharsets.UTF_8),
-        err.toString(StandardCharsets.UTF_8));
+    JavaRun run = JavaRun.inProcess(station, args);
     assertEquals(expected, run.status, run::toString);
     return run;
   }

@@ -207,18 +207,9 @@ class MaintenanceEndToEndTest {
 
   /** Runs the tool in this JVM on the test's station; returns what it printed. */
   private String tool(String... args) {
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    String[] command = new String[args.length + 2];
-    command[0] = "--station";
-    command[1] = station.toString();
-    System.arraycopy(args, 0, command, 2, args.length);
-    int status = korvane.str.diskarray.cli.DiskArrayTool.run(command,
-        new java.io.PrintStream(out, true, StandardCharsets.UTF_8),
-        new java.io.PrintStream(err, true, StandardCharsets.UTF_8));
-    String printed = out.toString(StandardCharsets.UTF_8);
-    assertEquals(0, status, printed + err.toString(StandardCharsets.UTF_8));
-    return printed;
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(station, args);
+    assertEquals(0, run.status, run.stdout + run.stderr);
+    return run.stdout;
   }
 
   @Test

@@ -3,9 +3,7 @@ package korvane.str.diskarray;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
 import java.io.IOException;
-import java.io.PrintStream;
 import java.io.UncheckedIOException;
 import java.net.DatagramSocket;
 import java.net.InetAddress;
@@ -87,15 +85,9 @@ class MonitorEndToEndTest {
 
   /** Runs the tool in this JVM, expecting the exit status; its standard output. */
   private String tool(int expected, String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    assertEquals(expected, status, () -> all + ": " + err.toString(StandardCharsets.UTF_8));
-    return out.toString(StandardCharsets.UTF_8);
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(station, args);
+    assertEquals(expected, run.status, () -> List.of(args) + ": " + run.stderr);
+    return run.stdout;
   }
 
   /** Starts diskarray on the station in a JVM of its own, output to NAME.out and NAME.err. */

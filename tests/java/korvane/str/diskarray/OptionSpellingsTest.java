@@ -4,14 +4,10 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.List;
-import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
@@ -45,15 +41,8 @@ class OptionSpellingsTest {
   }
 
   private Run tool(String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station().toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new Run(status, out.toString(StandardCharsets.UTF_8),
-        err.toString(StandardCharsets.UTF_8));
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(station(), args);
+    return new Run(run.status, run.stdout, run.stderr);
   }
 
   private String ok(String... args) {

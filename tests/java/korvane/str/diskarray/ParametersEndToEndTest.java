@@ -19,12 +19,9 @@ import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertNotEquals;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import java.util.ArrayList;
 import java.util.List;
 import korvane.str.diskarray.TestStation.JavaRun;
 import korvane.str.diskarray.cli.DiskArrayTool;
@@ -130,15 +127,8 @@ class ParametersEndToEndTest {
 
   /** Runs the tool in this process on the station; its exit status, with what it printed. */
   private static String[] tool(Path station, String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    return new String[] {String.valueOf(status), out.toString(StandardCharsets.UTF_8)
-        + err.toString(StandardCharsets.UTF_8)};
+    JavaRun run = JavaRun.inProcess(station, args);
+    return new String[] {String.valueOf(run.status), run.stdout + run.stderr};
   }
 
   @Test

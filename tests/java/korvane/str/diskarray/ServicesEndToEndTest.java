@@ -10,17 +10,12 @@ import static org.junit.jupiter.api.Assertions.assertNull;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
 import java.net.InetAddress;
 import java.net.ServerSocket;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
-import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
@@ -116,15 +111,9 @@ class ServicesEndToEndTest {
   }
 
   private String[] tool(int expected, String... args) {
-    List<String> all = new ArrayList<>(List.of("--station", station.toString()));
-    all.addAll(List.of(args));
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all.toArray(new String[0]),
-        new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    String[] result = {out.toString(StandardCharsets.UTF_8), err.toString(StandardCharsets.UTF_8)};
-    assertEquals(expected, status, () -> String.join("\n--- stderr\n", result));
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(station, args);
+    String[] result = {run.stdout, run.stderr};
+    assertEquals(expected, run.status, () -> String.join("\n--- stderr\n", result));
     return result;
   }
 

@@ -12,12 +12,9 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
-import java.io.ByteArrayOutputStream;
-import java.io.PrintStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import korvane.str.diskarray.cli.DiskArrayTool;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
@@ -31,16 +28,9 @@ class SpecialLusEndToEndTest {
   @TempDir Path scratch;
 
   private String tool(int expectedStatus, String... args) {
-    String[] all = new String[args.length + 2];
-    all[0] = "--station";
-    all[1] = scratch.resolve("station").toString();
-    System.arraycopy(args, 0, all, 2, args.length);
-    ByteArrayOutputStream out = new ByteArrayOutputStream();
-    ByteArrayOutputStream err = new ByteArrayOutputStream();
-    int status = DiskArrayTool.run(all, new PrintStream(out, true, StandardCharsets.UTF_8),
-        new PrintStream(err, true, StandardCharsets.UTF_8));
-    String text = out.toString(StandardCharsets.UTF_8) + err.toString(StandardCharsets.UTF_8);
-    assertEquals(expectedStatus, status, text);
+    TestStation.JavaRun run = TestStation.JavaRun.inProcess(scratch.resolve("station"), args);
+    String text = run.stdout + run.stderr;
+    assertEquals(expectedStatus, run.status, text);
     return text;
   }
 
